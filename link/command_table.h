@@ -1,0 +1,25 @@
+#pragma once
+// Every command the instrument knows, with the direction of its payloads.
+
+#include <cstdint>
+#include <span>
+
+#include "link/frame.h"
+
+namespace velmar {
+
+enum class PayloadDir : uint8_t { None, Out, In, Both };
+
+struct CommandInfo {
+    uint8_t code;
+    PayloadDir payload;
+    const char* purpose;
+};
+
+std::span<const CommandInfo> CommandTable();
+const CommandInfo* FindCommand(uint8_t code);
+
+// Oldest firmware this program accepts for a device type (newest: no limit).
+VersionDate MinimumFirmwareFor(uint16_t deviceType);
+
+}  // namespace velmar

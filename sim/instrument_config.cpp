@@ -1,0 +1,97 @@
+#include "sim/instrument_config.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace velmar::sim {
+
+namespace {
+
+bool ParseInt(const std::string& text, long long min, long long max, long long& out) {
+    long long v = 0;
+    const auto* end = text.data() + text.size();
+    auto [p, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || p != end || v < min || v > max) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+const char* InstrumentFlagsHelp() {
+    return "  --type=CODE          device type code (210, 310, 330, 350, 370, 510, 530, 544, 546, 580)\n"
+           "  --serial=N           serial number\n"
+           "  --made=YY-MM         production year and month\n"
+           "  --firmware=YYYY-MM-DD firmware date\n"
+           "  --in=CODE            input slot module (1 PXAI, 2 PXRT, 6 PXMB, 7 timer, 8 PXMBIN, 0 none)\n"
+           "  --out1=CODE          output slot 1 module (3 PXAO, 4 PXMB, 5 PXRL, 0 none)\n"
+           "  --out2=CODE          output slot 2 module\n"
+           "  --latency-ms=N       answer latency in milliseconds\n"
+           "  --drop-every=N       drop every Nth answer\n"
+           "  --bad-crc-every=N    corrupt the CRC of every Nth answer\n"
+           "  --error=CODE         answer every frame with this error code\n";
+}
+
+bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::string* error) {
+    const auto eq = arg.find('=');
+    if (arg.rfind("--", 0) != 0 || eq == std::string::npos) return false;
+    const std::string name = arg.substr(2, eq - 2);
+    const std::string value = arg.substr(eq + 1);
+    long long v = 0;
+    auto bad = [&] {
+        if (error) *error = "bad value for --" + name + ": " + value;
+        return true;
+    };
+    auto number = [&](long long min, long long max) { return ParseInt(value, min, max, v); };
+
+    if (name == "type") {
+        if (!number(0, 65535)) return bad();
+        c.deviceType = uint16_t(v);
+    } else if (name == "serial") {
+        if (!number(0, 4294967295LL)) return bad();
+        c.serial = uint32_t(v);
+    } else if (name == "made") {
+        int yy = 0, mm = 0;
+        char tail = 0;
+        if (std::sscanf(value.c_str(), "%d-%d%c", &yy, &mm, &tail) != 2 || yy < 0 || yy > 99 ||
+            mm < 1 || mm > 12)
+            return bad();
+        c.madeYear = yy;
+        c.madeMonth = mm;
+    } else if (name == "firmware") {
+        int y = 0, m = 0, d = 0;
+        char tail = 0;
+        if (std::sscanf(value.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3 || y < 2000 ||
+            y > 2176 || m < 1 || m > 12 || d < 1 || d > 31)
+            return bad();
+        c.firmware = MakeVersionDate(y, m, d);
+    } else if (name == "in" || name == "out1" || name == "out2") {
+        if (!number(0, 255)) return bad();
+        (name == "in" ? c.optIn : name == "out1" ? c.optOut1 : c.optOut2) = uint8_t(v);
+    } else if (name == "latency-ms") {
+        if (!number(0, 60000)) return bad();
+        c.latencyMs = int(v);
+    } else if (name == "drop-every") {
+        if (!number(0, 1000000)) return bad();
+        c.dropEvery = int(v);
+    } else if (name == "bad-crc-every") {
+        if (!number(0, 1000000)) return bad();
+        c.badCrcEvery = int(v);
+    } else if (name == "error") {
+        if (!number(0, 255)) return bad();
+        c.forcedError = uint8_t(v);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string ParseInstrumentFlags(const std::vector<std::string>& args, InstrumentConfig& config) {
+    for (const auto& a : args) {
+        std::string error;
+        if (ParseInstrumentFlag(a, config, &error) && !error.empty()) return error;
+    }
+    return {};
+}
+
+}  // namespace velmar::sim

@@ -1,0 +1,5 @@
+#include <QCoreApplication>
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    return 0;
+}
