@@ -1,0 +1,17 @@
+#include "device/header_page.h"
+
+#include <QTabBar>
+
+namespace velmar {
+
+HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
+    ui.setupUi(this);
+    // The pages are switched by the link state, never by the user.
+    ui.PageControl5->tabBar()->hide();
+    // Shown only while the last frame reported an error.
+    ui.Label_MBURxError2->hide();
+    // The second value only exists with a Modbus module used as input.
+    ui.GroupBox_Value2->hide();
+}
+
+}  // namespace velmar

@@ -1,0 +1,20 @@
+#pragma once
+// The strip at the top of the main window: the attached instrument's basic
+// data and live values, or a no-connection notice while nothing answers.
+
+#include <QWidget>
+
+#include "ui_header_page.h"
+
+namespace velmar {
+
+class HeaderPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit HeaderPage(QWidget* parent = nullptr);
+
+    // The main window drives the controls directly.
+    Ui::HeaderPage ui;
+};
+
+}  // namespace velmar
