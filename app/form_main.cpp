@@ -1,0 +1,222 @@
+#include "app/form_main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/velmar_aid.h"
+#include "app/version_refused_page.h"
+#include "device/header_page.h"
+#include "device/number_mask.h"
+#include "link/command_history.h"
+#include "link/monitor_page.h"
+#include "views/about_page.h"
+
+namespace velmar {
+
+namespace {
+constexpr int kProgramYear = 2022, kProgramMonth = 7, kProgramDay = 21;
+
+const char* const kTitle = "Beállító program a Velmar Kft. USB csatlakozós készülékeihez   v";
+
+struct DevicePageInfo {
+    const char* objectName;
+    const char* caption;
+};
+// In the order of TForm1::devicePages.
+constexpr DevicePageInfo kDevicePages[] = {
+    {"TabSheet_310", "PX310"},    {"TabSheet_330", "PX330"}, {"TabSheet_210", "PX210USB"},
+    {"TabSheet_510", "PX510USB"}, {"TabSheet_350", "PX350"}, {"TabSheet_370", "PX370"},
+    {"TabSheet_530", "PX530, PX544 IP, PX546 IP"}, {"TabSheet_580", "PX580"},
+};
+
+QTimer* MakeTimer(QObject* parent, const char* name, int intervalMs, bool singleShot) {
+    auto* t = new QTimer(parent);
+    t->setObjectName(name);
+    t->setInterval(intervalMs);
+    t->setSingleShot(singleShot);
+    return t;
+}
+}  // namespace
+
+TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      transfer(recMBU, FBufferOut.data(), FBufferIn.data(), *this),
+      hid_(hid),
+      options_(std::move(options)) {
+    setObjectName("TForm1");
+    BuildPages();
+    ConnectSignals();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    // The hook goes first, so no late event reaches a half-destroyed window.
+    disconnect(&hid_, nullptr, this, nullptr);
+}
+
+void TForm1::BuildPages() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    header = new HeaderPage(central);
+    layout->addWidget(header);
+
+    PageControl4 = new QTabWidget(central);
+    PageControl4->setObjectName("PageControl4");
+    layout->addWidget(PageControl4, 1);
+    for (std::size_t i = 0; i < devicePages.size(); ++i) {
+        devicePages[i] = new QWidget;
+        devicePages[i]->setObjectName(kDevicePages[i].objectName);
+        PageControl4->addTab(devicePages[i], QString::fromUtf8(kDevicePages[i].caption));
+    }
+    aboutPage = new AboutPage;
+    aboutPage->setObjectName("TabSheet_AboutTheSoftware");
+    PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));
+    tooOldPage = new VersionRefusedPage(false);
+    tooOldPage->setObjectName("TabSheet_TooOld");
+    PageControl4->addTab(tooOldPage, tooOldPage->tabCaption());
+    tooNewPage = new VersionRefusedPage(true);
+    tooNewPage->setObjectName("TabSheet_TooNew");
+    PageControl4->addTab(tooNewPage, tooNewPage->tabCaption());
+    for (QWidget* page : {static_cast<QWidget*>(tooOldPage), static_cast<QWidget*>(tooNewPage)})
+        PageControl4->setTabVisible(PageControl4->indexOf(page), false);
+
+    TabSheet_Velmar = new QWidget;
+    TabSheet_Velmar->setObjectName("TabSheet_Velmar");
+    auto* serviceLayout = new QVBoxLayout(TabSheet_Velmar);
+    PageControl1 = new QTabWidget(TabSheet_Velmar);
+    PageControl1->setObjectName("PageControl1");
+    serviceLayout->addWidget(PageControl1);
+    monitor = new MonitorPage;
+    monitor->setObjectName("TabSheet9");
+    PageControl1->addTab(monitor, "MBU");
+    PageControl4->addTab(TabSheet_Velmar, "Velmar");
+    PageControl4->setCurrentWidget(aboutPage);
+
+    velmarAid = new VelmarAidGroup(central);
+    velmarAid->hide();
+    layout->addWidget(velmarAid);
+    setCentralWidget(central);
+    resize(900, 680);
+
+    TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);
+    Timer_1sec = MakeTimer(this, "Timer_1sec", 1000, false);
+    Timer_RxLED = MakeTimer(this, "Timer_RxLED", 100, true);
+    Timer_Comm = MakeTimer(this, "Timer_Comm", 30, false);
+}
+
+void TForm1::ConnectSignals() {
+    connect(&hid_, &HidLibrary::hidEvent, this, &TForm1::HandleHidMessage);
+    connect(TimerTimeOut, &QTimer::timeout, this, &TForm1::TimerTimeOutTimer);
+    connect(Timer_1sec, &QTimer::timeout, this, &TForm1::Timer_1secTimer);
+    connect(Timer_RxLED, &QTimer::timeout, this, &TForm1::Timer_RxLEDTimer);
+    connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
+    connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
+    connect(velmarAid, &VelmarAidGroup::commandsLabelClicked, this, [this] { ClearCommandHistory(recMBU); });
+    connect(monitor->ui.Button_CommandsClear, &QPushButton::clicked, this,
+            [this] { ClearCommandHistoryButNewest(recMBU); });
+}
+
+QString TForm1::ProgramDateText() const {
+    const QString sep = DateSeparator;
+    return QString::fromStdString(FormatMask(kProgramYear, "0000")) + sep +
+           QString::fromStdString(FormatMask(kProgramMonth, "00")) + sep +
+           QString::fromStdString(FormatMask(kProgramDay, "00")) + sep;
+}
+
+void TForm1::FormCreate() {
+    DateSeparator = options_.regional.dateSeparator;
+    DecimalSeparator = options_.regional.decimalSeparator;
+    recGlobalVar = TGlobalVar{};
+    recMSys.uConfigOfPCProgramBits = 1;
+    setWindowTitle(QString::fromUtf8(kTitle) + ProgramDateText());
+    // The window listens to the HID library from here on (connected above).
+    hid_.Connect();
+    // Nothing is read from the configuration file; opening it only tells
+    // early whether it is there, and failures do not matter.
+    recMBU.uDeviceType = 0;
+    recMBU.bWaitForAnswer = false;
+    recMBU.uLinkedCommand = 0;
+    recMBU.uComInSec = 0;
+    SetDecimalMask(recRX, 0);
+    recMBU.uCommandLines.fill(0);
+    recMBU.uCommandCountLines.fill(0);
+    header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_NoComm);
+    Timer_1sec->start();
+    Timer_Comm->start();
+}
+
+void TForm1::FormActivate() {
+    monitor->ui.GroupBox_MBU->setTitle("MBU3   v" + ProgramDateText());
+    bVelmarMode = false;
+    for (const QString& arg : options_.arguments)
+        if (arg.toUpper() == "/QZKTRM") bVelmarMode = true;
+    PageControl4->setTabVisible(PageControl4->indexOf(TabSheet_Velmar), bVelmarMode);
+    if (bVelmarMode) {
+        resize(width(), 800);
+        velmarAid->show();
+    } else {
+        HideDevicePages();
+        SelectDevicePage(recRX.uDevice);
+    }
+
+    if (recGlobalVar.bFirstRun) {
+        recGlobalVar.bFirstRun = false;
+        const QString exeName = QFileInfo(options_.executablePath).fileName();
+        if (options_.countProgramInstances && options_.countProgramInstances(exeName) > 1) {
+            if (options_.inform)
+                options_.inform(QString::fromUtf8("A program egy példánya már fut!\r\n"
+                                                  "Használja a már futó programot\r\n"
+                                                  "vagy azt zárja be és azután már el tudja indítani ezt is."));
+            Button_ExitFromApplicationClick();
+        }
+    }
+}
+
+void TForm1::Button_ExitFromApplicationClick() {
+    if (options_.terminate) options_.terminate();
+}
+
+void TForm1::Button_RefreshFormClick() {
+    // Minimise and restore at once: every window of the program is drawn anew.
+    const bool wasMaximized = isMaximized();
+    showMinimized();
+    wasMaximized ? showMaximized() : showNormal();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) w->repaint();
+}
+
+bool TForm1::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate || (e->type() == QEvent::Show && recGlobalVar.bFirstRun)) {
+        const bool handled = QMainWindow::event(e);
+        FormActivate();
+        return handled;
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    FormClose();
+    QMainWindow::closeEvent(e);
+}
+
+void TForm1::FormClose() {
+    WriteIniString(IniPathFor(options_.executablePath), "Date", "Date",
+                   options_.regional.DateTimeText(QDateTime::currentDateTime()));
+}
+
+void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
+    const QRect m = mainWindow->frameGeometry();
+    const int top = m.top() + int(RoundHalfEven(m.height() / 2.0)) - int(RoundHalfEven(dialog->height() / 2.0));
+    const int left = m.left() + int(RoundHalfEven(m.width() / 2.0)) - int(RoundHalfEven(dialog->width() / 2.0));
+    dialog->move(left, top);
+}
+
+}  // namespace velmar

@@ -1,0 +1,122 @@
+#pragma once
+// The main window: owns the link, the records and every page, and runs the
+// whole exchange with the instrument on the GUI thread.
+
+#include <QMainWindow>
+#include <array>
+
+#include "app/startup_options.h"
+#include "device/records.h"
+#include "link/hid_library.h"
+#include "link/mbu.h"
+#include "link/transfer.h"
+
+class QTabWidget;
+class QTimer;
+class QLabel;
+
+namespace velmar {
+
+class HeaderPage;
+class MonitorPage;
+class AboutPage;
+class VersionRefusedPage;
+class VelmarAidGroup;
+
+class TForm1 : public QMainWindow, public TransferHost {
+    Q_OBJECT
+public:
+    static const QString kProgramDateText;  // "2022.07.21" in the year-month-day order
+
+    TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- state owned by the main window
+    std::array<uint8_t, 67> FBufferOut{};
+    std::array<uint8_t, 65> FBufferIn{};
+    TMBU recMBU;
+    tRX recRX;
+    tTX recTX;
+    TGlobalVar recGlobalVar;
+    tMSys recMSys;
+    bool bVelmarMode = false;
+    bool bFoKimenetiModulVanNyitva = false;
+    QChar DateSeparator = '.';
+    QChar DecimalSeparator = '.';
+    PayloadTransfer transfer;
+
+    // --- start-up, activation, shutdown
+    void FormActivate();
+    void ReactivateForm() { FormActivate(); }
+    void Button_ExitFromApplicationClick();
+    void Button_RefreshFormClick();
+    QString ProgramDateText() const;
+
+    // --- link supervision
+    bool HandleHidMessage(int event, HidHandle handle);
+    void ShowHidIdentity();
+    void ClearHidIdentity();
+    void SendTxFrame() override;
+    void ProcessRxFrame() override;
+    void StartAnswerTimer() override;
+    void StopAnswerTimer() override;
+    void TimerTimeOutTimer();
+    void Timer_1secTimer();
+    void Timer_RxLEDTimer();
+    void FlashRxLed();
+    static uint8_t CounterDelta(uint8_t previous, uint8_t current) { return uint8_t(current - previous); }
+    void EndTransfer() { transfer.EndTransfer(); }
+
+    // --- transfer hooks
+    void ProcessRxCommand(uint8_t command) override;
+    void ShowAnswerLength(uint16_t length) override;
+    void ShowTxBufferFull(bool full) override;
+
+    // --- pages
+    void ShowNoCommPage();
+    void ShowDevicePage(QWidget* page);
+    void HideDevicePages();
+    void SelectDevicePage(uint16_t deviceType);
+    void ShowVersionRefusedPage(bool tooNew);
+    void CheckDeviceIdentity();
+    void Button_GyariSzamToEditsClick();
+    void CloseDeviceReplacedDialog();
+    void ShowTxFrame();
+
+    // --- pages and widgets, reachable for the rest of the program
+    HeaderPage* header = nullptr;
+    MonitorPage* monitor = nullptr;
+    VelmarAidGroup* velmarAid = nullptr;
+    AboutPage* aboutPage = nullptr;
+    VersionRefusedPage* tooOldPage = nullptr;
+    VersionRefusedPage* tooNewPage = nullptr;
+    QTabWidget* PageControl4 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet_Velmar = nullptr;
+    std::array<QWidget*, 8> devicePages{};  // 310, 330, 210, 510, 350, 370, 530, 580
+
+    QTimer* TimerTimeOut = nullptr;
+    QTimer* Timer_1sec = nullptr;
+    QTimer* Timer_RxLED = nullptr;
+    QTimer* Timer_Comm = nullptr;
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormCreate();
+    void BuildPages();
+    void ConnectSignals();
+    void FormClose();
+    void ShowErrorColours(uint8_t code);
+    bool IdsMatch(HidHandle handle);
+
+    HidLibrary& hid_;
+    StartupOptions options_;
+};
+
+// Centres a dialog on the main window, halves rounded to even.
+void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow);
+
+}  // namespace velmar

@@ -1,0 +1,235 @@
+// The main window's side of the link: HID events, answer frames, the answer
+// timer, frames per second and the activity lamps.
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/form_main.h"
+#include "app/velmar_aid.h"
+#include "device/header_page.h"
+#include "device/number_mask.h"
+#include "link/command_history.h"
+#include "link/frame.h"
+#include "link/frame_dump.h"
+#include "link/monitor_page.h"
+#include "views/label_colors.h"
+#include "views/lamp.h"
+
+namespace velmar {
+
+namespace {
+QString Hex4(uint16_t v) { return QString("%1").arg(v, 4, 16, QChar('0')).toUpper(); }
+QString Num(long long v) { return QString::number(v); }
+QString Masked(double v, const char* mask) { return QString::fromStdString(FormatMask(v, mask)); }
+}  // namespace
+
+bool TForm1::IdsMatch(HidHandle handle) {
+    return hid_.GetVendorID(handle) == kVendorId && hid_.GetProductID(handle) == kProductId;
+}
+
+bool TForm1::HandleHidMessage(int event, HidHandle handle) {
+    switch (event) {
+    case kHidPlugged:
+        if (IdsMatch(handle)) {
+            recMBU.bOnline = true;
+            monitor->ui.Shape_MBUOn->setBrushColor(colors::kLime);
+            header->ui.Shape_USBConnected->setBrushColor(colors::kLime);
+            ShowHidIdentity();
+        }
+        return true;
+    case kHidUnplugged:
+        if (IdsMatch(handle)) {
+            recMBU.bOnline = false;
+            monitor->ui.Shape_MBUOn->switchOff();
+            header->ui.Shape_USBConnected->switchOff();
+            ClearHidIdentity();
+        }
+        return true;
+    case kHidChanged:
+        hid_.SetReadNotify(hid_.GetHandle(kVendorId, kProductId), true);
+        return true;
+    case kHidReportReceived:
+        if (options_.beep) options_.beep();
+        // A report that could not be read is not taken for the last one again.
+        if (IdsMatch(handle) && hid_.Read(handle, FBufferIn.data())) {
+            CheckRxCRC(FBufferIn.data());
+            ProcessRxFrame();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm1::ShowHidIdentity() {
+    const HidHandle h = hid_.GetHandle(kVendorId, kProductId);
+    char name[257] = {};
+    hid_.GetVendorName(h, name, 256);
+    monitor->ui.Label_VendorName->setText(QString::fromLatin1(name));
+    name[0] = 0;
+    hid_.GetProductName(h, name, 256);
+    monitor->ui.Label_ProductName->setText(QString::fromLatin1(name));
+    const uint16_t vid = hid_.GetVendorID(h), pid = hid_.GetProductID(h);
+    monitor->ui.Label_VendorID->setText("$" + Hex4(vid) + " = " + Num(vid));
+    monitor->ui.Label_ProductID->setText("$" + Hex4(pid) + " = " + Num(pid));
+}
+
+void TForm1::ClearHidIdentity() {
+    for (QLabel* l : {monitor->ui.Label_VendorName, monitor->ui.Label_ProductName, monitor->ui.Label_VendorID,
+                      monitor->ui.Label_ProductID})
+        l->clear();
+}
+
+void TForm1::SendTxFrame() {
+    recMBU.bWaitForAnswer = true;
+    FBufferOut[0] = 0;
+    hid_.Write(hid_.GetHandle(kVendorId, kProductId), FBufferOut.data());
+    if (FBufferOut[pos::kFrameBits] & bits::kFirst) {
+        const QString history = QString::fromStdString(AddCommandToHistory(recMBU, FBufferOut[pos::kCommand]));
+        monitor->ui.Label_Commands->setText(history);
+        velmarAid->ui.Label_MBU_Commands->setText(history);
+        monitor->ui.Label_uIndexForDataWrite->setText(
+            QString::fromStdString(PayloadLengthText(recMBU.uIndexForDataWrite)));
+    }
+    ShowTxFrame();
+}
+
+void TForm1::ShowTxFrame() {
+    const uint8_t* f = FBufferOut.data();
+    auto& ui = monitor->ui;
+    ui.Label_MBUTxDevice->setText(Num(GetU16(f, pos::kDevice)));
+    const uint16_t lo = GetU16(f, pos::kVersionMin), hi = GetU16(f, pos::kVersionMax);
+    ui.Label_MBUTxVerL->setText(lo ? QString::fromStdString(VersionCodeToText(lo, ".")) : "-");
+    ui.Label_MBUTxVerH->setText(hi ? QString::fromStdString(VersionCodeToText(hi, ".")) : "-");
+    ui.Label_MBUTxCommand->setText(Num(f[pos::kCommand]));
+    ui.Label_HostID->setText(Masked(GetU32(f, pos::kId), "# ### ### ##0"));
+    ui.Memo_MBUTx->setPlainText(QString::fromLatin1(HexDump(f, false)));
+}
+
+void TForm1::ShowErrorColours(uint8_t code) {
+    auto& ui = monitor->ui;
+    SetAlarm(ui.Label_MBURxError, code != 0);
+    header->ui.Label_MBURxError2->setVisible(code != 0);
+    SetAlarm(ui.Label_MBUTxCommand, code == err::kUnknownCommand);
+    SetAlarm(ui.Label_MBUTxDevice, code == err::kUnknownDevice);
+    SetAlarm(ui.Label_MBURxDevice, code == err::kUnknownDevice);
+    const bool version = code == err::kProgramOld || code == err::kProgramNew;
+    SetAlarm(ui.Label_MBUTxVerL, version);
+    SetAlarm(ui.Label_MBUTxVerH, version);
+    SetAlarm(ui.Label_MBURxVer, version);
+}
+
+void TForm1::ProcessRxFrame() {
+    const uint8_t code = FBufferIn[pos::kError];
+    auto& ui = monitor->ui;
+    ShowErrorColours(code);
+    if (code == err::kTimeout)
+        ShowNoCommPage();
+    else
+        header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_Header);
+
+    if (code == err::kOk) {
+        ui.Label_MBURxError->setText("0");
+    } else if (const ErrorText* text = FindErrorText(code)) {
+        ui.Label_MBURxError->setText(QString::fromLatin1(text->longText));
+        header->ui.Label_MBURxError2->setText(QString::fromLatin1(text->shortText));
+        if ((code == err::kProgramOld || code == err::kProgramNew) && !bVelmarMode)
+            ShowVersionRefusedPage(code == err::kProgramNew);
+        if (code == err::kTimeout) {
+            recMBU.uComInSec = 0;
+            ReactivateForm();
+        }
+        EndTransfer();
+    }
+
+    if (code == err::kCrc || code == err::kTimeout) {
+        for (QLabel* l : {ui.Label_MBURxDevice, ui.Label_MBURxVer, ui.Label_MBURxCounter}) l->setText("?");
+        ui.Memo_MBURx->clear();
+        // The answer is dealt with: without this a single corrupted answer
+        // would stop the link for good, as nothing else would clear it.
+        if (code == err::kCrc) recMBU.bWaitForAnswer = false;
+        return;
+    }
+
+    FlashRxLed();
+    const uint8_t* f = FBufferIn.data();
+    recRX.uDevice = GetU16(f, pos::kDevice);
+    ui.Label_MBURxDevice->setText(Num(recRX.uDevice));
+    const QString firmware = QString::fromStdString(VersionCodeToText(GetU16(f, pos::kVersionMin), "."));
+    ui.Label_MBURxVer->setText(firmware);
+    header->ui.Label_Firmware->setText("v" + firmware);
+    recRX.uMBURxCounter = f[pos::kCounter];
+    ui.Label_MBURxCounter->setText(Num(recRX.uMBURxCounter));
+    recRX.uDeviceID = GetU32(f, pos::kId);
+    ui.Label_DeviceID->setText(Masked(recRX.uDeviceID, "# ### ### ##0"));
+    ui.Memo_MBURx->setPlainText(QString::fromLatin1(HexDump(f, true)));
+    recMBU.uRxIndex = 1;
+
+    if (code == err::kOk) transfer.ProcessRxTransfer(f[pos::kCommand]);
+    recMBU.bWaitForAnswer = false;
+    CheckDeviceIdentity();
+}
+
+void TForm1::FlashRxLed() {
+    const uint8_t command = FBufferIn[pos::kCommand];
+    const QColor c = command == 1 || command == 101 ? colors::kYellow : colors::kLime;
+    monitor->ui.Shape_MBUCom->setBrushColor(c);
+    velmarAid->ui.Shape_USBCommunication->setBrushColor(c);
+    Timer_RxLED->start(100);
+}
+
+void TForm1::Timer_RxLEDTimer() {
+    monitor->ui.Shape_MBUCom->switchOff();
+    velmarAid->ui.Shape_USBCommunication->switchOff();
+    Timer_RxLED->stop();
+}
+
+void TForm1::StartAnswerTimer() {
+    TimerTimeOut->stop();
+    recMBU.uTriedNumber = 1;
+    TimerTimeOut->start(200);
+}
+
+void TForm1::StopAnswerTimer() { TimerTimeOut->stop(); }
+
+void TForm1::TimerTimeOutTimer() {
+    StopAnswerTimer();
+    FBufferIn[pos::kError] = err::kTimeout;
+    recRX.iFPS = 0;
+    ProcessRxFrame();
+    recMBU.bWaitForAnswer = false;
+    EndTransfer();
+    CloseDeviceReplacedDialog();
+}
+
+void TForm1::Timer_1secTimer() {
+    recRX.iFPS = CounterDelta(recRX.uMBURxCounterPrev, recRX.uMBURxCounter);
+    if (!recMBU.bOnline) recRX.iFPS = 0;
+    if (recMBU.uComInSec >= 1) {
+        monitor->ui.Label_FPS->setText(Num(recRX.iFPS));
+        header->ui.Label_FPS2->setText(Num(recRX.iFPS) + " FpS");
+    } else {
+        monitor->ui.Label_FPS->setText("0");
+        header->ui.Label_FPS2->setText("0 FpS");
+    }
+    const QColor fpsColour = recRX.iFPS == 0 ? colors::kRed : colors::kGreen;
+    SetTextColor(monitor->ui.Label_FPS, fpsColour);
+    SetTextColor(header->ui.Label_FPS2, fpsColour);
+    if (recRX.iFPS == 0) ShowNoCommPage();
+    recRX.uMBURxCounterPrev = recRX.uMBURxCounter;
+    if (recRX.iFPS <= 0)
+        recMBU.uComInSec = 0;
+    else
+        ++recMBU.uComInSec;
+    if (recMBU.uComInSec == 2) Button_GyariSzamToEditsClick();
+}
+
+void TForm1::ShowAnswerLength(uint16_t length) {
+    monitor->ui.Label_uSumDataByteFromRx->setText(QString::fromStdString(PayloadLengthText(length)));
+}
+
+void TForm1::ShowTxBufferFull(bool full) { monitor->ui.Label_TXBufferIsFull->setVisible(full); }
+
+}  // namespace velmar

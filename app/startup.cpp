@@ -1,0 +1,59 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+
+#include "app/form_main.h"
+
+namespace velmar {
+
+namespace {
+
+// A key pressed with Alt as the only modifier, in any window of the
+// program, redraws every window.
+class AltRefreshFilter : public QObject {
+public:
+    explicit AltRefreshFilter(TForm1* main) : QObject(main), main_(main) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Only the first receiver: a key travels on to the parents when
+        // ignored, and must not redraw twice.
+        if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+            (watched == QApplication::focusWidget() ||
+             (!QApplication::focusWidget() && static_cast<QWidget*>(watched)->isWindow()))) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::AltModifier) main_->Button_RefreshFormClick();
+        }
+        return false;
+    }
+
+private:
+    TForm1* main_;
+};
+
+}  // namespace
+
+ProgramWindows::~ProgramWindows() = default;
+
+std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
+    auto windows = std::make_unique<ProgramWindows>();
+    windows->main = std::make_unique<TForm1>(hid, std::move(options));
+    qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
+    return windows;
+}
+
+StartupOptions SystemStartupOptions() {
+    StartupOptions o;
+    o.arguments = QApplication::arguments().mid(1);
+    o.executablePath = QApplication::applicationFilePath();
+    o.regional = RegionalSettings::FromLocale(QLocale::system());
+    o.inform = [](const QString& text) {
+        QMessageBox::information(nullptr, QApplication::applicationName(), text);
+    };
+    o.terminate = [] { QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection); };
+    return o;
+}
+
+}  // namespace velmar

@@ -1,0 +1,24 @@
+#pragma once
+// Builds the program's windows: the main window first, then every dialog.
+
+#include <memory>
+
+#include "app/startup_options.h"
+#include "link/hid_library.h"
+
+namespace velmar {
+
+class TForm1;
+
+struct ProgramWindows {
+    std::unique_ptr<TForm1> main;
+    ~ProgramWindows();
+};
+
+std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options);
+
+// Options for a real run: the process's command line, executable, locale,
+// message box and quitting.
+StartupOptions SystemStartupOptions();
+
+}  // namespace velmar
