@@ -17,6 +17,7 @@
 #include "device/number_mask.h"
 #include "link/command_history.h"
 #include "link/monitor_page.h"
+#include "link/priority_list.h"
 #include "views/about_page.h"
 
 namespace velmar {
@@ -104,6 +105,7 @@ void TForm1::BuildPages() {
     velmarAid->hide();
     layout->addWidget(velmarAid);
     setCentralWidget(central);
+    ResolveRequestButtons({});
     resize(900, 680);
 
     TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);
@@ -117,6 +119,9 @@ void TForm1::ConnectSignals() {
     connect(TimerTimeOut, &QTimer::timeout, this, &TForm1::TimerTimeOutTimer);
     connect(Timer_1sec, &QTimer::timeout, this, &TForm1::Timer_1secTimer);
     connect(Timer_RxLED, &QTimer::timeout, this, &TForm1::Timer_RxLEDTimer);
+    connect(Timer_Comm, &QTimer::timeout, this, &TForm1::Timer_CommTimer);
+    commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
+    commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
     connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(velmarAid, &VelmarAidGroup::commandsLabelClicked, this, [this] { ClearCommandHistory(recMBU); });

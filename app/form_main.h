@@ -7,6 +7,7 @@
 
 #include "app/startup_options.h"
 #include "device/records.h"
+#include "link/command_registry.h"
 #include "link/hid_library.h"
 #include "link/mbu.h"
 #include "link/transfer.h"
@@ -14,6 +15,7 @@
 class QTabWidget;
 class QTimer;
 class QLabel;
+class QAbstractButton;
 
 namespace velmar {
 
@@ -44,6 +46,7 @@ public:
     QChar DateSeparator = '.';
     QChar DecimalSeparator = '.';
     PayloadTransfer transfer;
+    CommandRegistry commands;
 
     // --- start-up, activation, shutdown
     void FormActivate();
@@ -71,6 +74,18 @@ public:
     void ProcessRxCommand(uint8_t command) override;
     void ShowAnswerLength(uint16_t length) override;
     void ShowTxBufferFull(bool full) override;
+
+    // --- scheduler
+    void Timer_CommTimer();
+    void ScheduleCommand();
+    void StartCommand(uint8_t command);
+    // Finds the request buttons of the priority list in the main window and
+    // in the dialogs, once all of them exist.
+    void ResolveRequestButtons(const QList<QWidget*>& dialogs);
+
+    // --- status exchange
+    void BuildStatusRequest();
+    void ProcessStatusAnswer();
 
     // --- pages
     void ShowNoCommPage();
@@ -112,7 +127,10 @@ private:
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
 
+    bool RequestPending(std::size_t rank) const;
+
     HidLibrary& hid_;
+    std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
     StartupOptions options_;
 };
 

@@ -1,9 +1,75 @@
-// Completed answers handed to their decoders by command code.
+// The scheduler: which command goes next, how it starts, and where its
+// completed answer goes.
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QTimer>
 
 #include "app/form_main.h"
+#include "link/command_table.h"
+#include "link/frame.h"
+#include "link/monitor_page.h"
+#include "link/priority_list.h"
 
 namespace velmar {
 
-void TForm1::ProcessRxCommand(uint8_t) {}
+void TForm1::ResolveRequestButtons(const QList<QWidget*>& dialogs) {
+    requestButtons_.clear();
+    for (const PriorityRank& r : PriorityList()) {
+        QObject* owner = this;
+        if (r.window) {
+            owner = nullptr;
+            for (QWidget* d : dialogs)
+                if (d->objectName() == r.window) owner = d;
+        }
+        std::array<QAbstractButton*, 2> buttons{};
+        if (owner) {
+            buttons[0] = owner->findChild<QAbstractButton*>(r.button);
+            if (r.button2) buttons[1] = owner->findChild<QAbstractButton*>(r.button2);
+        }
+        requestButtons_.push_back(buttons);
+    }
+}
+
+bool TForm1::RequestPending(std::size_t rank) const {
+    const PriorityRank& r = PriorityList()[rank];
+    if (r.slot == SlotRule::Primary && !bFoKimenetiModulVanNyitva) return false;
+    if (r.slot == SlotRule::Secondary && bFoKimenetiModulVanNyitva) return false;
+    for (QAbstractButton* b : requestButtons_[rank])
+        if (b && b->isChecked()) return true;
+    return false;
+}
+
+void TForm1::Timer_CommTimer() {
+    if (!recMBU.bWaitForAnswer) ScheduleCommand();
+}
+
+void TForm1::ScheduleCommand() {
+    if (!recMBU.bOnline) return;
+    if (recMBU.uLinkedCommand != 0) {
+        const uint8_t linked = recMBU.uLinkedCommand;
+        recMBU.uLinkedCommand = 0;
+        StartCommand(linked);
+        return;
+    }
+    if (recMBU.uTP != phase::kIdle) return;
+    for (std::size_t i = 0; i < requestButtons_.size(); ++i) {
+        if (RequestPending(i)) {
+            StartCommand(PriorityList()[i].command);
+            return;
+        }
+    }
+    if (!monitor->ui.CheckBox_MBUPause->isChecked()) StartCommand(kStatusCommand);
+}
+
+void TForm1::StartCommand(uint8_t command) {
+    transfer.BeginCommand();
+    recTX.uHostID = FillTxHeader(FBufferOut.data(), recMBU.uDeviceType, command,
+                                 MinimumFirmwareFor(recMBU.uDeviceType), VersionDate{});
+    commands.Build(command);
+    transfer.SendNextChunk();
+}
+
+void TForm1::ProcessRxCommand(uint8_t command) { commands.Decode(command); }
 
 }  // namespace velmar

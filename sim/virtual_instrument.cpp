@@ -1,14 +1,24 @@
 #include "sim/virtual_instrument.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "link/command_table.h"
 
 namespace velmar::sim {
 
-VirtualInstrument::VirtualInstrument(InstrumentConfig config) : config_(config) {
+namespace {
+std::function<double()> SteadyClock() {
+    const auto start = std::chrono::steady_clock::now();
+    return [start] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+}
+}  // namespace
+
+VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
+    : config_(config), live_(config_, OptIn(), OptOut1(), OptOut2(), clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
+    handlers_[101] = [this](const Payload&) { return live_.StatusAnswer(); };
 }
 
 void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {

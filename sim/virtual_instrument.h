@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/instrument_config.h"
+#include "sim/live_values.h"
 
 namespace velmar::sim {
 
@@ -24,7 +25,8 @@ public:
     static constexpr std::size_t kMaxCommandPayload = 16383;
     static constexpr std::size_t kMaxAnswerPayload = 16384;
 
-    explicit VirtualInstrument(InstrumentConfig config = {});
+    // clock: seconds since switching on; a steady clock when not given.
+    explicit VirtualInstrument(InstrumentConfig config = {}, std::function<double()> clock = {});
 
     // Takes one report written by the host (report id in byte 0) and returns
     // the answer report, or nothing when fault injection drops the answer.
@@ -46,6 +48,7 @@ private:
     void PutAnswerChunk(std::size_t index, Report& answer) const;
 
     InstrumentConfig config_;
+    LiveValues live_;
     std::map<uint8_t, CommandHandler> handlers_;
     std::array<uint8_t, kMaxCommandPayload + 1> request_{};
     Payload answer_;

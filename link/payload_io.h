@@ -1,0 +1,88 @@
+#pragma once
+// Field-by-field access to a payload in either direction. A command's layout
+// is written once as a function template over the IO type, so the program
+// (reading answers, writing requests through the transfer) and the virtual
+// instrument (the other way round, on plain byte vectors) share it.
+
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "link/transfer.h"
+
+namespace velmar {
+
+class TransferReader {
+public:
+    explicit TransferReader(PayloadTransfer& t) : t_(t) {}
+    void U8(uint8_t& v) { v = t_.ReadByte(); }
+    void U16(uint16_t& v) { v = t_.ReadWord(); }
+    void S16(int16_t& v) { v = t_.ReadSmallInt(); }
+    void S32(int32_t& v) { v = t_.ReadInteger(); }
+    void U32(uint32_t& v) { v = t_.ReadCardinal(); }
+    void F32(float& v) { v = t_.ReadSingle(); }
+    void Bool(bool& v) { v = t_.ReadBoolean(); }
+
+private:
+    PayloadTransfer& t_;
+};
+
+class TransferWriter {
+public:
+    explicit TransferWriter(PayloadTransfer& t) : t_(t) {}
+    void U8(const uint8_t& v) { t_.WriteByte(v); }
+    void U16(const uint16_t& v) { t_.WriteWord(v); }
+    void S16(const int16_t& v) { t_.WriteSmallInt(v); }
+    void S32(const int32_t& v) { t_.WriteInteger(v); }
+    void U32(const uint32_t& v) { t_.WriteCardinal(v); }
+    void F32(const float& v) { t_.WriteSingle(v); }
+    void Bool(const bool& v) { t_.WriteBoolean(v); }
+
+private:
+    PayloadTransfer& t_;
+};
+
+// Little-endian bytes into a vector.
+class BytesWriter {
+public:
+    explicit BytesWriter(std::vector<uint8_t>& out) : out_(out) {}
+    void U8(const uint8_t& v) { out_.push_back(v); }
+    void U16(const uint16_t& v) { Put(v, 2); }
+    void S16(const int16_t& v) { Put(uint16_t(v), 2); }
+    void S32(const int32_t& v) { Put(uint32_t(v), 4); }
+    void U32(const uint32_t& v) { Put(v, 4); }
+    void F32(const float& v) { Put(std::bit_cast<uint32_t>(v), 4); }
+    void Bool(const bool& v) { out_.push_back(v ? 1 : 0); }
+
+private:
+    void Put(uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) out_.push_back(uint8_t(v >> (8 * i)));
+    }
+    std::vector<uint8_t>& out_;
+};
+
+// Little-endian bytes out of a vector; past its end every byte reads as 0,
+// as the instrument's readers do.
+class BytesReader {
+public:
+    explicit BytesReader(const std::vector<uint8_t>& in) : in_(in) {}
+    void U8(uint8_t& v) { v = Byte(); }
+    void U16(uint16_t& v) { v = uint16_t(Get(2)); }
+    void S16(int16_t& v) { v = int16_t(Get(2)); }
+    void S32(int32_t& v) { v = int32_t(Get(4)); }
+    void U32(uint32_t& v) { v = Get(4); }
+    void F32(float& v) { v = std::bit_cast<float>(Get(4)); }
+    void Bool(bool& v) { v = Byte() != 0; }
+
+private:
+    uint8_t Byte() { return at_ < in_.size() ? in_[at_++] : 0; }
+    uint32_t Get(int n) {
+        uint32_t v = 0;
+        for (int i = 0; i < n; ++i) v |= uint32_t(Byte()) << (8 * i);
+        return v;
+    }
+    const std::vector<uint8_t>& in_;
+    std::size_t at_ = 0;
+};
+
+}  // namespace velmar
