@@ -1,0 +1,42 @@
+#include "link/socket_address.h"
+
+#include <charconv>
+
+namespace velmar {
+
+std::string SocketAddress::ToString() const {
+    if (kind == Kind::kUnix) return "unix:" + path;
+    const bool v6 = host.find(':') != std::string::npos;
+    return "tcp:" + (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
+std::string ParseSocketAddress(const std::string& text, SocketAddress* out) {
+    SocketAddress a;
+    if (text.rfind("unix:", 0) == 0) {
+        a.path = text.substr(5);
+        if (a.path.empty()) return "missing socket path in \"" + text + "\"";
+    } else if (text.rfind("tcp:", 0) == 0) {
+        a.kind = SocketAddress::Kind::kTcp;
+        const std::string rest = text.substr(4);
+        // The port follows the last colon, so an IPv6 host keeps its own.
+        const auto colon = rest.rfind(':');
+        if (colon == std::string::npos) return "missing port in \"" + text + "\"";
+        a.host = rest.substr(0, colon);
+        if (a.host.size() >= 2 && a.host.front() == '[' && a.host.back() == ']')
+            a.host = a.host.substr(1, a.host.size() - 2);
+        if (a.host.empty()) return "missing host in \"" + text + "\"";
+        const std::string port = rest.substr(colon + 1);
+        unsigned v = 0;
+        const auto* end = port.data() + port.size();
+        const auto [p, ec] = std::from_chars(port.data(), end, v);
+        if (port.empty() || ec != std::errc() || p != end || v > 65535)
+            return "bad port in \"" + text + "\"";
+        a.port = uint16_t(v);
+    } else {
+        return "address \"" + text + "\" is neither unix:PATH nor tcp:HOST:PORT";
+    }
+    if (out) *out = a;
+    return {};
+}
+
+}  // namespace velmar

@@ -1,0 +1,125 @@
+#include "sim/sim_server.h"
+
+#include <QHostAddress>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <filesystem>
+#include <system_error>
+
+namespace velmar::sim {
+
+SimServer::SimServer(InstrumentConfig config, QObject* parent)
+    : QObject(parent), instrument_(config) {}
+
+namespace {
+
+// Clears the way for a unix socket: a socket file left by a server that was
+// killed is removed, a live server or a file of some other kind is not.
+QString ClearUnixPath(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (ec || !std::filesystem::exists(status)) return {};
+    if (!std::filesystem::is_socket(status))
+        return QString::fromStdString(path) + " exists and is not a socket";
+    QLocalSocket probe;
+    probe.connectToServer(QString::fromStdString(path));
+    if (probe.waitForConnected(1000)) return "another server listens on " + QString::fromStdString(path);
+    QLocalServer::removeServer(QString::fromStdString(path));
+    return {};
+}
+
+}  // namespace
+
+QString SimServer::Listen(const SocketAddress& address) {
+    address_ = address;
+    if (address.kind == SocketAddress::Kind::kUnix) {
+        if (QString error = ClearUnixPath(address.path); !error.isEmpty()) return error;
+        localServer_ = new QLocalServer(this);
+        connect(localServer_, &QLocalServer::newConnection, this, &SimServer::TakeNextClient);
+        if (!localServer_->listen(QString::fromStdString(address.path)))
+            return localServer_->errorString();
+        return {};
+    }
+    QHostAddress host;
+    if (address.host == "localhost")
+        host = QHostAddress::LocalHost;
+    else if (!host.setAddress(QString::fromStdString(address.host)))
+        return "not an IP address: " + QString::fromStdString(address.host);
+    tcpServer_ = new QTcpServer(this);
+    connect(tcpServer_, &QTcpServer::newConnection, this, &SimServer::TakeNextClient);
+    if (!tcpServer_->listen(host, address.port)) return tcpServer_->errorString();
+    address_.port = tcpServer_->serverPort();
+    return {};
+}
+
+void SimServer::TakeNextClient() {
+    // One client at a time; the others wait in the server's pending list
+    // until the current one leaves.
+    while (!client_) {
+        if (localServer_ && localServer_->hasPendingConnections()) {
+            auto* socket = localServer_->nextPendingConnection();
+            if (socket->state() != QLocalSocket::ConnectedState) {
+                socket->deleteLater();
+                continue;
+            }
+            connect(socket, &QLocalSocket::disconnected, this, &SimServer::OnClientGone);
+            client_ = socket;
+        } else if (tcpServer_ && tcpServer_->hasPendingConnections()) {
+            auto* socket = tcpServer_->nextPendingConnection();
+            if (socket->state() != QAbstractSocket::ConnectedState) {
+                socket->deleteLater();
+                continue;
+            }
+            socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+            connect(socket, &QAbstractSocket::disconnected, this, &SimServer::OnClientGone);
+            client_ = socket;
+        } else {
+            return;
+        }
+        ++clientNumber_;
+        partial_.clear();
+        connect(client_, &QIODevice::readyRead, this, &SimServer::OnReadyRead);
+        // Reports the client sent while it waited are in the socket already.
+        OnReadyRead();
+    }
+}
+
+void SimServer::OnClientGone() {
+    if (!client_) return;
+    client_->disconnect(this);
+    client_->deleteLater();
+    client_ = nullptr;
+    ++clientNumber_;
+    partial_.clear();
+    TakeNextClient();
+}
+
+void SimServer::OnReadyRead() {
+    if (!client_) return;
+    partial_ += client_->readAll();
+    qsizetype used = 0;
+    while (partial_.size() - used >= qsizetype(kReportSize)) {
+        const auto answer =
+            instrument_.HandleReport(reinterpret_cast<const uint8_t*>(partial_.constData() + used));
+        used += kReportSize;
+        if (answer) Answer(*answer);
+    }
+    partial_.remove(0, used);
+}
+
+void SimServer::Answer(const Report& answer) {
+    const int latency = instrument_.Config().latencyMs;
+    if (latency == 0) {
+        client_->write(reinterpret_cast<const char*>(answer.data()), qint64(answer.size()));
+        return;
+    }
+    QTimer::singleShot(latency, this, [this, number = clientNumber_, answer] {
+        if (client_ && number == clientNumber_)
+            client_->write(reinterpret_cast<const char*>(answer.data()), qint64(answer.size()));
+    });
+}
+
+}  // namespace velmar::sim

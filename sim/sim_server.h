@@ -1,0 +1,48 @@
+#pragma once
+// Serves one virtual instrument on a local or TCP socket, to one client at a
+// time: bare 65-byte reports in, the instrument's answer reports out. The
+// instrument outlives the connections, so its frame counter and state carry
+// over from one client to the next, as they would on a real instrument that
+// stays powered while the program restarts.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include "link/socket_address.h"
+#include "sim/virtual_instrument.h"
+
+class QIODevice;
+class QLocalServer;
+class QTcpServer;
+
+namespace velmar::sim {
+
+class SimServer : public QObject {
+    Q_OBJECT
+public:
+    explicit SimServer(InstrumentConfig config, QObject* parent = nullptr);
+
+    // Starts listening. Returns the error text, empty on success. A unix
+    // socket file nobody listens on any more is removed first.
+    QString Listen(const SocketAddress& address);
+    // The address listened on, with the port a TCP listener was given.
+    SocketAddress Address() const { return address_; }
+    VirtualInstrument& Instrument() { return instrument_; }
+
+private:
+    void TakeNextClient();
+    void OnReadyRead();
+    void OnClientGone();
+    void Answer(const Report& answer);
+
+    VirtualInstrument instrument_;
+    SocketAddress address_;
+    QLocalServer* localServer_ = nullptr;
+    QTcpServer* tcpServer_ = nullptr;
+    QIODevice* client_ = nullptr;
+    QByteArray partial_;  // the start of a report whose rest has not arrived
+    unsigned clientNumber_ = 0;  // answers for an earlier client are dropped
+};
+
+}  // namespace velmar::sim
