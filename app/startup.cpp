@@ -40,6 +40,7 @@ ProgramWindows::~ProgramWindows() = default;
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
     auto windows = std::make_unique<ProgramWindows>();
     windows->main = std::make_unique<TForm1>(hid, std::move(options));
+    windows->main->ResolveRequestButtons({});
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }
