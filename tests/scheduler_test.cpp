@@ -1,0 +1,217 @@
+// The scheduler: priority order, slots, the pause switch, linked commands,
+// the version window in every header, and the status answer's decoding.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "device/status_codec.h"
+#include "fake_hid.h"
+#include "link/payload_io.h"
+#include "views/latching_group.h"
+
+namespace velmar {
+namespace {
+
+using test::Answer;
+using test::FakeHid;
+
+struct Scheduler : ::testing::Test {
+    QTemporaryDir dir;
+    FakeHid hid;
+    std::unique_ptr<TForm1> w;
+    QWidget pxao;  // stands in for the analog output dialog
+    LatchingGroup group;
+    QPushButton *read = nullptr, *write = nullptr, *cal0mA = nullptr;
+
+    void SetUp() override {
+        StartupOptions o;
+        o.executablePath = dir.filePath("velmar-setup");
+        o.countProgramInstances = [](const QString&) { return 1; };
+        w = std::make_unique<TForm1>(hid, o);
+        w->Timer_Comm->stop();
+        w->Timer_1sec->stop();
+        pxao.setObjectName("TForm_PXAO");
+        read = new QPushButton(&pxao);
+        read->setObjectName("SpeedButton_ReadFromDevice");
+        write = new QPushButton(&pxao);
+        write->setObjectName("SpeedButton_WriteToDevice");
+        group.add(read);
+        group.add(write);
+        cal0mA = new QPushButton(w.get());
+        cal0mA->setObjectName("SpeedButton_Cal0mA");
+        cal0mA->setCheckable(true);
+        w->ResolveRequestButtons({&pxao});
+        w->HandleHidMessage(kHidPlugged, FakeHid::kInstrument);
+    }
+
+    // The command of the frame the last tick sent, 0 when none went out.
+    int Tick() {
+        const auto before = hid.written.size();
+        w->Timer_CommTimer();
+        return hid.written.size() == before ? 0 : hid.written.back()[7];
+    }
+    // Answers the frame in flight with an empty payload, completing it.
+    void AnswerEmpty() {
+        hid.incoming[FakeHid::kInstrument].push_back(Answer{.command = hid.written.back()[7]}.Frame());
+        w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
+    }
+    void Complete(uint8_t command, std::function<void()> decode = [] {}) {
+        w->commands.SetDecoder(command, std::move(decode));
+        AnswerEmpty();
+    }
+};
+
+TEST_F(Scheduler, StatusPollUnlessPausedAndNothingWhileOffline) {
+    EXPECT_EQ(Tick(), 101);
+    EXPECT_EQ(Tick(), 0) << "an answer is awaited";
+    AnswerEmpty();
+    w->findChild<QCheckBox*>("CheckBox_MBUPause")->setChecked(true);
+    EXPECT_EQ(Tick(), 0);
+    cal0mA->setChecked(true);
+    EXPECT_EQ(Tick(), 102);
+    Complete(102, [&] { cal0mA->setChecked(false); });
+    EXPECT_EQ(Tick(), 0) << "paused, nothing pending";
+    w->HandleHidMessage(kHidUnplugged, FakeHid::kInstrument);
+    cal0mA->setChecked(true);
+    EXPECT_EQ(Tick(), 0) << "offline";
+}
+
+TEST_F(Scheduler, LowerRankFirstAndAFailedRequestRepeats) {
+    read->setChecked(true);  // rank 24 with the primary slot
+    w->bFoKimenetiModulVanNyitva = true;
+    cal0mA->setChecked(true);  // rank 2
+    EXPECT_EQ(Tick(), 102);
+    // An error answer leaves the request pending: it goes again.
+    hid.incoming[FakeHid::kInstrument].push_back(Answer{.error = 5, .command = 102}.Frame());
+    w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
+    EXPECT_EQ(Tick(), 102);
+    Complete(102, [&] { cal0mA->setChecked(false); });
+    EXPECT_EQ(Tick(), 203);
+}
+
+TEST_F(Scheduler, OutputDialogRequestsFollowTheSlot) {
+    struct Case {
+        bool primary;
+        QPushButton* Scheduler::*button;
+        int command;
+    } cases[] = {
+        {true, &Scheduler::read, 203},
+        {true, &Scheduler::write, 204},
+        {false, &Scheduler::read, 205},
+        {false, &Scheduler::write, 206},
+    };
+    for (const auto& c : cases) {
+        w->bFoKimenetiModulVanNyitva = c.primary;
+        (this->*c.button)->setChecked(true);
+        EXPECT_EQ(Tick(), c.command);
+        Complete(uint8_t(c.command), [&] { (this->*c.button)->setChecked(false); });
+    }
+}
+
+TEST_F(Scheduler, WriteReleasesThePendingRead) {
+    w->bFoKimenetiModulVanNyitva = true;
+    read->setChecked(true);
+    write->setChecked(true);
+    EXPECT_FALSE(read->isChecked());
+    EXPECT_EQ(Tick(), 204);
+    // The write's answer asks for a read-back.
+    Complete(204, [&] { read->setChecked(true); });
+    EXPECT_FALSE(write->isChecked());
+    EXPECT_EQ(Tick(), 203);
+    read->setChecked(false);
+    EXPECT_EQ(Tick(), 0) << "all may be up; the poll waits for the answer";
+}
+
+TEST_F(Scheduler, LinkedCommandGoesFirstWhateverThePhase) {
+    cal0mA->setChecked(true);
+    w->recMBU.uLinkedCommand = 130;
+    EXPECT_EQ(Tick(), 130);
+    EXPECT_EQ(w->recMBU.uLinkedCommand, 0);
+    AnswerEmpty();
+    EXPECT_EQ(Tick(), 102);
+}
+
+TEST_F(Scheduler, HistoryAndVersionWindowInTheHeader) {
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_EQ(Tick(), 101);
+        AnswerEmpty();
+    }
+    EXPECT_EQ(w->findChild<QLabel*>("Label_Commands")->text(), "n*101, ");
+    EXPECT_EQ(w->findChild<QLabel*>("Label_MBU_Commands")->text(), "n*101, ");
+    const auto& f = hid.written.front();
+    EXPECT_EQ(GetU16(f.data(), 1), 0) << "device type before identification";
+    EXPECT_EQ(GetU16(f.data(), 3), 8225);
+    EXPECT_EQ(GetU16(f.data(), 5), 0);
+    EXPECT_EQ(GetU32(f.data(), 13), kHostId);
+    EXPECT_EQ(w->recTX.uHostID, kHostId);
+    // The status request: configuration word 1, then zero controls.
+    EXPECT_EQ(GetU16(f.data(), 9), 10);
+    const uint8_t request[] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(std::equal(std::begin(request), std::end(request), f.begin() + 17));
+
+    w->recMBU.uDeviceType = 330;
+    Tick();
+    EXPECT_EQ(GetU16(hid.written.back().data(), 1), 330);
+    EXPECT_EQ(GetU16(hid.written.back().data(), 3), 8390);
+}
+
+// A status answer as the instrument sends it, cut to its first n bytes.
+std::vector<uint8_t> StatusBytes(std::size_t n, float percent) {
+    tRX rx;
+    tMSys sys;
+    rx.uGyariSzamEv = 22;
+    rx.fKimenetSzazalek = percent;
+    rx.fKimenetSzazalek_2 = percent;
+    rx.uPXOptIn = 1;
+    rx.uPXOptOutPrimer = 5;
+    rx.uPXOptOutSecondary = 3;
+    rx.uDebounced = 7;
+    rx.uGlobalErrorCode = 9;
+    std::vector<uint8_t> out;
+    BytesWriter bw(out);
+    StatusAnswerLayout(bw, rx, sys);
+    out.resize(n);
+    return out;
+}
+
+TEST_F(Scheduler, StatusAnswerDecoding) {
+    struct Case {
+        std::size_t length;
+        float percent;
+        float stored;
+        bool laterFieldsZero;
+    } cases[] = {
+        {106, 0.5f, 0.5f, false},
+        {106, 20000.0f, 10000.0f, false},
+        {106, NAN, 10000.0f, false},
+        {52, 0.5f, 0.5f, true},  // ends after the secondary output module
+    };
+    for (const auto& c : cases) {
+        const auto bytes = StatusBytes(c.length, c.percent);
+        ASSERT_EQ(Tick(), 101);
+        // Feed the answer chunk by chunk, as the transfer asks for it.
+        for (std::size_t at = 0;; at += 46) {
+            Answer a{.command = 101, .dataBytes = uint16_t(bytes.size()), .index = uint16_t(at)};
+            auto frame = a.Frame();
+            for (std::size_t i = 0; i < 46 && at + i < bytes.size(); ++i) frame[17 + i] = bytes[at + i];
+            SealTxFrame(frame.data());
+            hid.incoming[FakeHid::kInstrument].push_back(frame);
+            w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
+            if (w->recMBU.uTP == 0) break;
+        }
+        EXPECT_EQ(w->recRX.uGyariSzamEv, 22);
+        EXPECT_EQ(w->recRX.fKimenetSzazalek, c.stored);
+        EXPECT_EQ(w->recRX.uPXOptOutSecondary, 3);
+        EXPECT_EQ(w->recRX.uDebounced, c.laterFieldsZero ? 0 : 7) << c.length;
+        EXPECT_EQ(w->recRX.uGlobalErrorCode, c.laterFieldsZero ? 0 : 9) << c.length;
+        if (!c.laterFieldsZero) EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored);
+    }
+}
+
+}  // namespace
+}  // namespace velmar
