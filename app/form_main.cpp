@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/velmar_aid.h"
+#include "modules/module_tabs.h"
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
 #include "device/number_mask.h"
@@ -59,6 +60,7 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    delete moduleTabs;
     // The hook goes first, so no late event reaches a half-destroyed window.
     disconnect(&hid_, nullptr, this, nullptr);
 }
@@ -77,6 +79,7 @@ void TForm1::BuildPages() {
         devicePages[i]->setObjectName(kDevicePages[i].objectName);
         PageControl4->addTab(devicePages[i], QString::fromUtf8(kDevicePages[i].caption));
     }
+    moduleTabs = new ModuleTabs(devicePages);
     aboutPage = new AboutPage;
     aboutPage->setObjectName("TabSheet_AboutTheSoftware");
     PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));
@@ -154,6 +157,7 @@ void TForm1::FormCreate() {
     recMBU.uCommandLines.fill(0);
     recMBU.uCommandCountLines.fill(0);
     header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_NoComm);
+    moduleTabs->SetModuleButtonCaptions();
     Timer_1sec->start();
     Timer_Comm->start();
 }

@@ -24,6 +24,9 @@ class MonitorPage;
 class AboutPage;
 class VersionRefusedPage;
 class VelmarAidGroup;
+class ModuleTabs;
+class TForm_Keszulekcsere;
+struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
     Q_OBJECT
@@ -32,6 +35,8 @@ public:
 
     TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
 
     // --- state owned by the main window
     std::array<uint8_t, 67> FBufferOut{};
@@ -92,6 +97,12 @@ public:
     void ShowDevicePage(QWidget* page);
     void HideDevicePages();
     void SelectDevicePage(uint16_t deviceType);
+    void ShowDeviceTypeName(uint16_t deviceType);
+    void ShowOptInButtons(uint8_t code);
+    void ShowOptOutPrimerButtons(uint8_t code);
+    void ShowOptOutSecondaryButtons(uint8_t code);
+    // Requests the settings of the device page in front.
+    void ReadActivePageSettings();
     void ShowVersionRefusedPage(bool tooNew);
     void CheckDeviceIdentity();
     void Button_GyariSzamToEditsClick();
@@ -108,7 +119,9 @@ public:
     QTabWidget* PageControl4 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet_Velmar = nullptr;
-    std::array<QWidget*, 8> devicePages{};  // 310, 330, 210, 510, 350, 370, 530, 580
+    std::array<QWidget*, 8> devicePages{};  // in DevicePage order: 310, 330, 210, 510, 350, 370, 530, 580
+    ModuleTabs* moduleTabs = nullptr;
+    TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
 
     QTimer* TimerTimeOut = nullptr;
     QTimer* Timer_1sec = nullptr;
@@ -126,6 +139,7 @@ private:
     void FormClose();
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
+    void ShowOptionButtons(const OptionSlot& slot, uint8_t code);
 
     bool RequestPending(std::size_t rank) const;
 

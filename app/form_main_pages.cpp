@@ -1,13 +1,22 @@
-// Which page of the main window is in front: the device pages, the page
-// about the program, the no-connection header and the refused-version pages.
+// Which page of the main window is in front: the device pages with their
+// module buttons, the page about the program, the no-connection header and
+// the refused-version pages; and who the attached instrument is.
 
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
+#include "app/device_replaced_dialog.h"
+#include "app/device_types.h"
 #include "app/form_main.h"
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
+#include "modules/module_map.h"
+#include "modules/module_tabs.h"
 #include "views/about_page.h"
+#include "views/label_colors.h"
+#include "views/radio_group.h"
 
 namespace velmar {
 
@@ -28,18 +37,117 @@ void TForm1::HideDevicePages() {
     for (QWidget* p : devicePages) PageControl4->setTabVisible(PageControl4->indexOf(p), false);
 }
 
-void TForm1::SelectDevicePage(uint16_t) {}
-
 void TForm1::ShowVersionRefusedPage(bool tooNew) {
     VersionRefusedPage* page = tooNew ? tooNewPage : tooOldPage;
     PageControl4->setCurrentWidget(page);
     page->exitButton()->setFocus();
 }
 
-void TForm1::CheckDeviceIdentity() {}
+void TForm1::ShowDeviceTypeName(uint16_t deviceType) {
+    QLabel* label = header->ui.Label_KeszulekTipus;
+    label->setText(QString::fromStdString(DeviceTypeName(deviceType)));
+    SetTextColor(label, FindDeviceType(deviceType) ? colors::WindowText() : colors::kRed);
+}
 
-void TForm1::Button_GyariSzamToEditsClick() {}
+void TForm1::ShowOptionButtons(const OptionSlot& slot, uint8_t code) {
+    for (const char* name : slot.hidden)
+        if (QWidget* c = moduleTabs->Control(name)) c->hide();
+    const OptionRule& rule = RuleFor(slot, code);
+    for (const char* name : rule.shown)
+        if (name)
+            if (QWidget* c = moduleTabs->Control(name)) c->show();
+    // The module choice of the service page follows the reported module.
+    if (auto* group = findChild<RadioGroup*>(slot.radioGroup)) group->SetItemIndex(rule.radioItem);
+}
 
-void TForm1::CloseDeviceReplacedDialog() {}
+void TForm1::ShowOptInButtons(uint8_t code) { ShowOptionButtons(InputSlot(), code); }
+void TForm1::ShowOptOutPrimerButtons(uint8_t code) { ShowOptionButtons(PrimarySlot(), code); }
+void TForm1::ShowOptOutSecondaryButtons(uint8_t code) { ShowOptionButtons(SecondarySlot(), code); }
+
+void TForm1::SelectDevicePage(uint16_t deviceType) {
+    auto setRadio = [this](const char* name, int item) {
+        if (auto* group = findChild<RadioGroup*>(name)) group->SetItemIndex(item);
+    };
+    const uint8_t in = recRX.uPXOptIn, out1 = recRX.uPXOptOutPrimer, out2 = recRX.uPXOptOutSecondary;
+    const DeviceTypeInfo* info = FindDeviceType(deviceType);
+    if (!info || info->page == DevicePage::None) return;
+    switch (info->page) {
+    case DevicePage::P210:
+    case DevicePage::P530:
+        ShowOptInButtons(in);
+        setRadio("RadioGroup_Kimenet1", 0);
+        setRadio("RadioGroup_Kimenet2", 0);
+        break;
+    case DevicePage::P310:
+        setRadio("RadioGroup_Bemenet", 0);
+        setRadio("RadioGroup_Kimenet1", 1);
+        setRadio("RadioGroup_Kimenet2", 0);
+        break;
+    case DevicePage::P330:
+        ShowOptInButtons(in);
+        ShowOptOutPrimerButtons(out1);
+        ShowOptOutSecondaryButtons(out2);
+        break;
+    case DevicePage::P350:
+    case DevicePage::P370:
+        ShowOptOutPrimerButtons(out1);
+        ShowOptOutSecondaryButtons(out2);
+        break;
+    case DevicePage::P580:
+        // Its modules are shown but their dialogs are not for this instrument.
+        for (const char* b : {"Button_PX580_PXAI", "Button_PX580_PXRT", "Button_PX580_PXAO_Fo", "Button_PX580_PXMB_Fo"})
+            moduleTabs->Control(b)->setEnabled(false);
+        for (const char* l : {"Shape_DigitalOut1_PX330", "Shape_DigitalOut2_PX330", "Shape_DigitalOut1_PX350",
+                              "Shape_DigitalOut2_PX350", "Shape_DigitalOut1_PX370", "Shape_DigitalOut2_PX370"})
+            moduleTabs->Control(l)->hide();
+        ShowOptInButtons(in);
+        ShowOptOutPrimerButtons(out1);
+        ShowOptOutSecondaryButtons(out2);
+        break;
+    default:
+        return;
+    }
+    QWidget* page = devicePages[std::size_t(info->page)];
+    if (!bVelmarMode)
+        ShowDevicePage(page);
+    else if (PageControl4->currentWidget() != TabSheet_Velmar)
+        PageControl4->setCurrentWidget(page);
+}
+
+void TForm1::CheckDeviceIdentity() {
+    ShowDeviceTypeName(recRX.uDevice);
+    TForm_Keszulekcsere* dialog = Form_Keszulekcsere;
+    if (dialog && dialog->isVisible()) return;
+    const bool typeChanged = recRX.uDevice != recRX.uLastDevice;
+    const bool idChanged = recRX.uDeviceID != recRX.uLastDeviceID;
+    if (!typeChanged && !idChanged) return;
+    if (dialog) {
+        SetTextColor(dialog->Label_uDevice, typeChanged ? colors::kRed : colors::kBlack);
+        SetTextColor(dialog->Label_uDeviceID, idChanged ? colors::kRed : colors::kBlack);
+        dialog->Label_uDevice->setText(QString::number(recRX.uDevice));
+        dialog->Label_uLastDevice->setText(QString::number(recRX.uLastDevice));
+        dialog->Label_uDeviceID->setText(QString::number(recRX.uDeviceID));
+        dialog->Label_uLastDeviceID->setText(QString::number(recRX.uLastDeviceID));
+        if (recRX.uLastDevice != 0) {
+            PositionFormToCenterOfMainForm(dialog, this);
+            dialog->show();
+        }
+    }
+    recMBU.uDeviceType = recRX.uDevice;
+    recRX.uLastDevice = recRX.uDevice;
+    recRX.uLastDeviceID = recRX.uDeviceID;
+}
+
+void TForm1::CloseDeviceReplacedDialog() {
+    if (Form_Keszulekcsere && Form_Keszulekcsere->isVisible()) Form_Keszulekcsere->close();
+}
+
+void TForm1::Button_GyariSzamToEditsClick() {
+    ShowDeviceTypeName(recRX.uDevice);
+    SelectDevicePage(recRX.uDevice);
+    ReadActivePageSettings();
+}
+
+void TForm1::ReadActivePageSettings() {}
 
 }  // namespace velmar

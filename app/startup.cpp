@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
+#include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
 
 namespace velmar {
@@ -40,7 +41,11 @@ ProgramWindows::~ProgramWindows() = default;
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
     auto windows = std::make_unique<ProgramWindows>();
     windows->main = std::make_unique<TForm1>(hid, std::move(options));
-    windows->main->ResolveRequestButtons({});
+    TForm1* main = windows->main.get();
+    // The dialogs, in the order the main window expects them.
+    windows->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
+    main->Form_Keszulekcsere = windows->Form_Keszulekcsere;
+    main->ResolveRequestButtons({windows->Form_Keszulekcsere});
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }

@@ -9,9 +9,13 @@
 namespace velmar {
 
 class TForm1;
+class TForm_Keszulekcsere;
 
+// The main window owns the dialogs (they are its children); they are
+// reachable here by name as well.
 struct ProgramWindows {
     std::unique_ptr<TForm1> main;
+    TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;
     ~ProgramWindows();
 };
 

@@ -251,6 +251,10 @@ TEST_F(MainWindow, MissingAnswerTimesOutAfter200ms) {
     EXPECT_FALSE(w->recMBU.bWaitForAnswer);
     EXPECT_EQ(w->recMBU.uComInSec, 0u);
     EXPECT_EQ(HeaderPageInFront(), Find<QWidget>("TabSheet_NoComm"));
+    // Reactivation brings back the last instrument's page; the next second
+    // without frames puts the page about the program in front.
+    w->Timer_1secTimer();  // still counts the answer before the loss
+    w->Timer_1secTimer();
     EXPECT_EQ(Find<QTabWidget>("PageControl4")->currentWidget()->objectName(), "TabSheet_AboutTheSoftware");
 }
 

@@ -23,8 +23,9 @@ void SetLabelColors(QLabel* label, const QColor& background, const QColor& text)
 
 void SetTextColor(QWidget* widget, const QColor& text) {
     QPalette p = widget->palette();
-    if (p.color(QPalette::WindowText) == text) return;
+    if (p.color(QPalette::WindowText) == text && p.color(QPalette::ButtonText) == text) return;
     p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::ButtonText, text);
     widget->setPalette(p);
 }
 

@@ -1,0 +1,37 @@
+#include "views/radio_group.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace velmar {
+
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    auto* layout = new QVBoxLayout(this);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* b = new QRadioButton(items[i], this);
+        group_->addButton(b, i);
+        buttons_.push_back(b);
+        layout->addWidget(b);
+    }
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on) emit itemIndexChanged(id);
+    });
+}
+
+int RadioGroup::ItemIndex() const { return group_->checkedId(); }
+
+void RadioGroup::SetItemIndex(int index) {
+    if (buttons_.isEmpty()) return;
+    if (index < 0) {
+        // An exclusive group cannot be emptied by unchecking its button.
+        group_->setExclusive(false);
+        for (auto* b : buttons_) b->setChecked(false);
+        group_->setExclusive(true);
+        return;
+    }
+    buttons_[std::min<int>(index, int(buttons_.size()) - 1)]->setChecked(true);
+}
+
+}  // namespace velmar
