@@ -70,6 +70,7 @@ void TForm1::BuildPages() {
     auto* layout = new QVBoxLayout(central);
     header = new HeaderPage(central);
     layout->addWidget(header);
+    BuildHeaderBars();
 
     PageControl4 = new QTabWidget(central);
     PageControl4->setObjectName("PageControl4");
@@ -125,6 +126,7 @@ void TForm1::ConnectSignals() {
     connect(Timer_Comm, &QTimer::timeout, this, &TForm1::Timer_CommTimer);
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
+    connect(header->ui.Button_ErrorDetails, &QPushButton::clicked, this, &TForm1::Button_ErrorDetailsClick);
     connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(velmarAid, &VelmarAidGroup::commandsLabelClicked, this, [this] { ClearCommandHistory(recMBU); });

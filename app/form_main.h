@@ -26,6 +26,8 @@ class VersionRefusedPage;
 class VelmarAidGroup;
 class ModuleTabs;
 class TForm_Keszulekcsere;
+class TForm_Errors;
+class TMBarGraph;
 struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
@@ -92,6 +94,14 @@ public:
     void BuildStatusRequest();
     void ProcessStatusAnswer();
 
+    // --- header
+    void BuildHeaderBars();
+    void RefreshHeader();
+    void RefreshLimitLamps();
+    void Button_ErrorDetailsClick();
+    // A number with a mask and the system's decimal separator.
+    QString FormatNumber(double value, const std::string& mask) const;
+
     // --- pages
     void ShowNoCommPage();
     void ShowDevicePage(QWidget* page);
@@ -122,6 +132,11 @@ public:
     std::array<QWidget*, 8> devicePages{};  // in DevicePage order: 310, 330, 210, 510, 350, 370, 530, 580
     ModuleTabs* moduleTabs = nullptr;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
+    TForm_Errors* Form_Errors = nullptr;
+    TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
+    TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
+    TMBarGraph* MBarGraph_OutputPercent2 = nullptr;
+    TMBarGraph* MBarGraph_fPXAOKimenoErtek_2 = nullptr;
 
     QTimer* TimerTimeOut = nullptr;
     QTimer* Timer_1sec = nullptr;
@@ -140,6 +155,7 @@ private:
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
     void ShowOptionButtons(const OptionSlot& slot, uint8_t code);
+    void RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType);
 
     bool RequestPending(std::size_t rank) const;
 

@@ -6,6 +6,7 @@
 
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
+#include "device/errors_dialog.h"
 
 namespace velmar {
 
@@ -45,7 +46,9 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     // The dialogs, in the order the main window expects them.
     windows->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
     main->Form_Keszulekcsere = windows->Form_Keszulekcsere;
-    main->ResolveRequestButtons({windows->Form_Keszulekcsere});
+    windows->Form_Errors = new TForm_Errors(main);
+    main->Form_Errors = windows->Form_Errors;
+    main->ResolveRequestButtons({windows->Form_Keszulekcsere, windows->Form_Errors});
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }

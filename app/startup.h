@@ -10,12 +10,14 @@ namespace velmar {
 
 class TForm1;
 class TForm_Keszulekcsere;
+class TForm_Errors;
 
 // The main window owns the dialogs (they are its children); they are
 // reachable here by name as well.
 struct ProgramWindows {
     std::unique_ptr<TForm1> main;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;
+    TForm_Errors* Form_Errors = nullptr;
     ~ProgramWindows();
 };
 

@@ -23,6 +23,8 @@ void TForm1::ProcessStatusAnswer() {
     recRX.fKimenetSzazalek = ClampPercentage(recRX.fKimenetSzazalek);
     recRX.fKimenetSzazalek_2 = ClampPercentage(recRX.fKimenetSzazalek_2);
     SetDecimalMask(recRX, recRX.uDecimalPoint);
+    RefreshHeader();
+    RefreshLimitLamps();
 }
 
 }  // namespace velmar

@@ -2,6 +2,8 @@
 
 #include <QTabBar>
 
+#include "views/jpeg_image.h"
+
 namespace velmar {
 
 HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
@@ -12,6 +14,8 @@ HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
     ui.Label_MBURxError2->hide();
     // The second value only exists with a Modbus module used as input.
     ui.GroupBox_Value2->hide();
+    ui.Image1->setPixmap(LogoPixmap());
+    ui.Image2->setPixmap(LogoPixmap());
 }
 
 }  // namespace velmar

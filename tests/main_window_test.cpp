@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form_main.h"
-#include "fake_hid.h"
+#include "window_fixture.h"
 #include "views/label_colors.h"
 #include "views/lamp.h"
 
@@ -22,53 +22,7 @@ namespace {
 using test::Answer;
 using test::FakeHid;
 
-struct MainWindow : ::testing::Test {
-    QTemporaryDir dir;
-    FakeHid hid;
-    int beeps = 0, instancesRunning = 1, terminated = 0;
-    QStringList informed;
-    std::unique_ptr<TForm1> w;
-
-    StartupOptions Options(QStringList args = {}, QChar dateSeparator = '.') {
-        StartupOptions o;
-        o.arguments = args;
-        o.executablePath = dir.filePath("velmar-setup");
-        o.regional.dateSeparator = dateSeparator;
-        o.countProgramInstances = [this](const QString&) { return instancesRunning; };
-        o.beep = [this] { ++beeps; };
-        o.inform = [this](const QString& t) { informed << t; };
-        o.terminate = [this] { ++terminated; };
-        return o;
-    }
-
-    void Create(QStringList args = {}, QChar dateSeparator = '.') {
-        w = std::make_unique<TForm1>(hid, Options(args, dateSeparator));
-        w->Timer_1sec->stop();
-        w->Timer_Comm->stop();
-        w->FormActivate();
-    }
-
-    template <class T = QLabel>
-    T* Find(const char* name) {
-        T* c = w->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-    QString Text(const char* name) { return Find(name)->text(); }
-    QColor TextColour(const char* name) { return Find(name)->palette().color(QPalette::WindowText); }
-    bool Alarm(const char* name) {
-        auto* l = Find(name);
-        return l->palette().color(QPalette::Window) == colors::kWhite &&
-               l->palette().color(QPalette::WindowText) == colors::kRed;
-    }
-
-    void Feed(const test::Report& r, HidHandle h = FakeHid::kInstrument) {
-        hid.incoming[h].push_back(r);
-        w->HandleHidMessage(kHidReportReceived, h);
-    }
-    void Plug() { w->HandleHidMessage(kHidPlugged, FakeHid::kInstrument); }
-    QWidget* HeaderPageInFront() { return Find<QTabWidget>("PageControl5")->currentWidget(); }
-};
+using MainWindow = WindowFixture;
 
 TEST_F(MainWindow, ServiceSwitchFromTheCommandLine) {
     struct Case {
@@ -86,7 +40,7 @@ TEST_F(MainWindow, ServiceSwitchFromTheCommandLine) {
         EXPECT_EQ(w->bVelmarMode, c.service) << c.args.join(' ').toStdString();
         auto* tabs = Find<QTabWidget>("PageControl4");
         EXPECT_EQ(tabs->isTabVisible(tabs->indexOf(Find<QWidget>("TabSheet_Velmar"))), c.service);
-        EXPECT_EQ(Find<QGroupBox>("GroupBox_VelmarAid")->isVisibleTo(w.get()), c.service);
+        EXPECT_EQ(Find<QGroupBox>("GroupBox_VelmarAid")->isVisibleTo(w), c.service);
         if (c.service) EXPECT_EQ(w->height(), 800);
     }
 }
@@ -157,7 +111,7 @@ TEST_F(MainWindow, GoodAnswerIsShown) {
     w->recMBU.bWaitForAnswer = true;
     Feed(Answer{.counter = 5, .device = 330, .firmware = 8390, .serial = 4711}.Frame());
     EXPECT_EQ(Text("Label_MBURxError"), "0");
-    EXPECT_FALSE(Find("Label_MBURxError2")->isVisibleTo(w.get()));
+    EXPECT_FALSE(Find("Label_MBURxError2")->isVisibleTo(w));
     EXPECT_EQ(HeaderPageInFront(), Find<QWidget>("TabSheet_Header"));
     EXPECT_EQ(Text("Label_MBURxDevice"), "330");
     EXPECT_EQ(Text("Label_MBURxVer"), "2022.07.21.");
@@ -193,7 +147,7 @@ TEST_F(MainWindow, ErrorAnswersShowTheirTextsAndEndTheTransfer) {
         Feed(Answer{.error = c.code}.Frame());
         EXPECT_EQ(Text("Label_MBURxError"), c.longText);
         EXPECT_EQ(Text("Label_MBURxError2"), c.shortText);
-        EXPECT_TRUE(Find("Label_MBURxError2")->isVisibleTo(w.get()));
+        EXPECT_TRUE(Find("Label_MBURxError2")->isVisibleTo(w));
         EXPECT_TRUE(Alarm("Label_MBURxError")) << int(c.code);
         if (c.alarmed) EXPECT_TRUE(Alarm(c.alarmed)) << int(c.code);
         EXPECT_EQ(c.code == 5, Alarm("Label_MBUTxCommand")) << int(c.code);
@@ -204,7 +158,7 @@ TEST_F(MainWindow, ErrorAnswersShowTheirTextsAndEndTheTransfer) {
     // The error clears with the next good answer.
     Feed(Answer{}.Frame());
     EXPECT_FALSE(Alarm("Label_MBURxError"));
-    EXPECT_FALSE(Find("Label_MBURxError2")->isVisibleTo(w.get()));
+    EXPECT_FALSE(Find("Label_MBURxError2")->isVisibleTo(w));
 }
 
 TEST_F(MainWindow, VersionRefusalInServiceModeKeepsThePage) {
@@ -266,7 +220,7 @@ TEST_F(MainWindow, CodeWithoutTextChangesColoursButNotTheTransfer) {
     Feed(Answer{.error = 8}.Frame());
     EXPECT_TRUE(Alarm("Label_MBURxError"));
     EXPECT_EQ(Text("Label_MBURxError"), "2: Unknow device.");
-    EXPECT_TRUE(Find("Label_MBURxError2")->isVisibleTo(w.get()));
+    EXPECT_TRUE(Find("Label_MBURxError2")->isVisibleTo(w));
     EXPECT_EQ(Text("Label_MBURxError2"), "Device ID error!");
     EXPECT_EQ(w->recMBU.uTP, 2);
 }

@@ -1,0 +1,141 @@
+// The header page's live part, refreshed by every status answer; and the
+// limit output lamps of the device pages.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/form_main.h"
+#include "device/errors_dialog.h"
+#include "device/header_page.h"
+#include "device/number_mask.h"
+#include "device/status_texts.h"
+#include "modules/module_tabs.h"
+#include "views/bar_graph.h"
+#include "views/label_colors.h"
+#include "views/lamp.h"
+
+namespace velmar {
+
+namespace {
+const QColor kMoneyGreen{0xC0, 0xDC, 0xC0};
+
+TMBarGraph* MakeHeaderBar(QWidget* area, const char* name, const QColor& plusAt1, bool withHint, bool visible) {
+    auto* bar = new TMBarGraph(area);
+    bar->setObjectName(name);
+    bar->setFixedSize(105, 17);
+    bar->setMBGMode(TMBarGraph::modeUnsigned);
+    bar->setMBGPlusColorAt1(plusAt1);
+    bar->setMBGText("???%");
+    if (withHint) bar->setToolTip(QString::fromUtf8("A bemenő jeltartomány"));
+    if (auto* layout = area->layout()) layout->addWidget(bar);
+    bar->setVisible(visible);
+    return bar;
+}
+
+QString PercentText(float fraction) {
+    return QString::number(qint64(RoundHalfEven(double(fraction) * 100.0))) + "%";
+}
+}  // namespace
+
+void TForm1::BuildHeaderBars() {
+    auto& ui = header->ui;
+    MBarGraph_OutputPercent1 = MakeHeaderBar(ui.BarArea1, "MBarGraph_OutputPercent1", colors::kLime, true, true);
+    MBarGraph_fPXAOKimenoErtek = MakeHeaderBar(ui.BarArea1, "MBarGraph_fPXAOKimenoErtek", kMoneyGreen, true, false);
+    MBarGraph_OutputPercent2 = MakeHeaderBar(ui.BarArea2, "MBarGraph_OutputPercent2", colors::kLime, false, true);
+    MBarGraph_fPXAOKimenoErtek_2 =
+        MakeHeaderBar(ui.BarArea2, "MBarGraph_fPXAOKimenoErtek_2", kMoneyGreen, true, false);
+}
+
+QString TForm1::FormatNumber(double value, const std::string& mask) const {
+    return QString::fromStdString(FormatMask(value, mask, QString(DecimalSeparator).toStdString()));
+}
+
+void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType) {
+    bar->setVisible(module == 3);  // an analog output module
+    if (module != 3) return;
+    const bool voltage = analogueType > 1;
+    bar->setMBGText(FormatNumber(value, "#0.000") + (voltage ? " V" : " mA"));
+    bar->setMBGValue(value / (voltage ? 10.0 : 20.0));  // 10 V and 20 mA are full scale
+}
+
+void TForm1::RefreshHeader() {
+    auto& ui = header->ui;
+    const tRX& rx = recRX;
+    ui.Label_KeszulekGyariSzam->setText(
+        QString::fromStdString(SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap)));
+    if (Form_Errors) Form_Errors->ShowErrorBits(rx.uErrorBits);
+    MBarGraph_OutputPercent1->setMBGValue(rx.fKimenetSzazalek);
+    MBarGraph_OutputPercent1->setMBGText(PercentText(rx.fKimenetSzazalek));
+    MBarGraph_OutputPercent2->setMBGValue(rx.fKimenetSzazalek_2);
+    MBarGraph_OutputPercent2->setMBGText(PercentText(rx.fKimenetSzazalek_2));
+    ui.Label_fValue1->setText(FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
+
+    QString caption1 = QString::fromUtf8("MÉRT ÉRTÉK 1"), caption2 = QString::fromUtf8("MÉRT ÉRTÉK 2");
+    switch (rx.uDevice) {
+    case 310: {
+        static const char* const kUnits[] = {"°C", "%", "", "ohm"};
+        if (rx.uPXRT_Mode < 4) ui.Label_Dimension1->setText(QString::fromUtf8(kUnits[rx.uPXRT_Mode]));
+        caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
+        break;
+    }
+    case 350:
+        if (rx.uInputType >= 1 && rx.uInputType <= 3) ui.Label_Dimension1->setText("ACV");
+        if (rx.uInputType >= 4 && rx.uInputType <= 7) ui.Label_Dimension1->setText("DCV");
+        break;
+    case 530:
+    case 544:
+    case 546:
+        if (rx.uInputType <= 4) ui.Label_Dimension1->setText("%");
+        break;
+    default:
+        break;
+    }
+    const bool modbusInput = rx.uPXOptIn == 8;
+    if (modbusInput) {
+        caption1 = QString::fromUtf8("MODBUS ÉRTÉK 1");
+        caption2 = QString::fromUtf8("MODBUS ÉRTÉK 2");
+        ui.Label_Dimension1->setText(rx.uAnalogueTypeFor101 > 1 ? "V" : "mA");
+        ui.Label_Dimension2->setText(rx.uAnalogueTypeFor101_2 > 1 ? "V" : "mA");
+    }
+
+    ui.Label_uSecondsOfOperation->setText(QString::fromStdString(FormatOperatingTime(rx.uSecondsOfOperation)));
+    if (rx.uGlobalErrorCode != 0) {
+        ui.Label_uGlobalErrorCode->setText(QString::number(rx.uGlobalErrorCode));
+        SetTextColor(ui.Label_uGlobalErrorCode, colors::kRed);
+    } else {
+        ui.Label_uGlobalErrorCode->setText("-");
+        SetTextColor(ui.Label_uGlobalErrorCode, colors::WindowText());
+    }
+    RefreshOutputBar(MBarGraph_fPXAOKimenoErtek, rx.uPXOptOutPrimer, rx.fPXAOKimenoFizErtek, rx.uAnalogueTypeFor101);
+    RefreshOutputBar(MBarGraph_fPXAOKimenoErtek_2, rx.uPXOptOutSecondary, rx.fPXAOKimenoFizErtek_2,
+                     rx.uAnalogueTypeFor101_2);
+
+    ui.GroupBox_Value2->setVisible(modbusInput);
+    if (modbusInput) {
+        recRX.sDecimalMask_2 = rx.sDecimalMask;
+        recRX.fDivider_2 = rx.fDivider;
+        ui.Label_fValue2->setText(FormatNumber(rx.iSkalazottKijezesiErtek_2 / double(rx.fDivider_2), rx.sDecimalMask_2));
+    }
+    ui.GroupBox_Value1->setTitle(caption1);
+    ui.GroupBox_Value2->setTitle(caption2);
+}
+
+void TForm1::RefreshLimitLamps() {
+    for (int output = 1; output <= 2; ++output) {
+        const bool on = recRX.uLimit & (1 << (output - 1));
+        for (const char* family : {"PX530", "PX330", "PX350", "PX370"}) {
+            const QString name = QString("Shape_DigitalOut%1_%2").arg(output).arg(family);
+            if (Lamp* lamp = moduleTabs->LampNamed(name)) on ? lamp->setBrushColor(colors::kLime) : lamp->switchOff();
+        }
+    }
+}
+
+void TForm1::Button_ErrorDetailsClick() {
+    if (!Form_Errors) return;
+    PositionFormToCenterOfMainForm(Form_Errors, this);
+    Form_Errors->show();
+    Form_Errors->raise();
+}
+
+}  // namespace velmar

@@ -1,0 +1,90 @@
+#pragma once
+// A main window with all its dialogs on a fake HID library, its timers
+// stopped so that every step is taken by the test.
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/form_main.h"
+#include "app/startup.h"
+#include "device/status_codec.h"
+#include "link/payload_io.h"
+#include "fake_hid.h"
+#include "views/label_colors.h"
+
+namespace velmar {
+
+using test::Answer;
+using test::FakeHid;
+
+struct WindowFixture : ::testing::Test {
+    QTemporaryDir dir;
+    FakeHid hid;
+    int beeps = 0, instancesRunning = 1, terminated = 0;
+    QStringList informed;
+    std::unique_ptr<ProgramWindows> windows;
+    TForm1* w = nullptr;
+    uint8_t counter = 0;  // the instrument's frame counter in status answers
+
+    StartupOptions Options(QStringList args = {}, QChar dateSeparator = '.') {
+        StartupOptions o;
+        o.arguments = args;
+        o.executablePath = dir.filePath("velmar-setup");
+        o.regional.dateSeparator = dateSeparator;
+        o.countProgramInstances = [this](const QString&) { return instancesRunning; };
+        o.beep = [this] { ++beeps; };
+        o.inform = [this](const QString& t) { informed << t; };
+        o.terminate = [this] { ++terminated; };
+        return o;
+    }
+
+    void Create(QStringList args = {}, QChar dateSeparator = '.') {
+        windows.reset();
+        windows = Startup(hid, Options(args, dateSeparator));
+        w = windows->main.get();
+        w->Timer_1sec->stop();
+        w->Timer_Comm->stop();
+        w->FormActivate();
+    }
+
+    template <class T = QLabel>
+    T* Find(const char* name) {
+        T* c = w->findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QString Text(const char* name) { return Find(name)->text(); }
+    QColor TextColour(const char* name) { return Find(name)->palette().color(QPalette::WindowText); }
+    bool Alarm(const char* name) {
+        auto* l = Find(name);
+        return l->palette().color(QPalette::Window) == colors::kWhite &&
+               l->palette().color(QPalette::WindowText) == colors::kRed;
+    }
+
+    void Feed(const test::Report& r, HidHandle h = FakeHid::kInstrument) {
+        hid.incoming[h].push_back(r);
+        w->HandleHidMessage(kHidReportReceived, h);
+    }
+    void Plug() { w->HandleHidMessage(kHidPlugged, FakeHid::kInstrument); }
+    // One status exchange: the window asks, the instrument answers with rx.
+    void Status(tRX rx, uint16_t device = 330, uint32_t serial = 4711) {
+        tMSys sys;
+        std::vector<uint8_t> bytes;
+        BytesWriter out(bytes);
+        StatusAnswerLayout(out, rx, sys);
+        w->StartCommand(101);
+        for (std::size_t at = 0; at < bytes.size() + 46 && w->recMBU.uTP != 0; at += 46) {
+            auto frame = Answer{.counter = ++counter, .device = device, .serial = serial, .dataBytes = uint16_t(bytes.size()),
+                                .index = uint16_t(at)}.Frame();
+            for (std::size_t i = 0; i < 46 && at + i < bytes.size(); ++i) frame[17 + i] = bytes[at + i];
+            SealTxFrame(frame.data());
+            Feed(frame);
+        }
+    }
+    QWidget* HeaderPageInFront() { return Find<QTabWidget>("PageControl5")->currentWidget(); }
+};
+
+}  // namespace velmar
