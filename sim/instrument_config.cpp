@@ -29,7 +29,9 @@ const char* InstrumentFlagsHelp() {
            "  --latency-ms=N       answer latency in milliseconds\n"
            "  --drop-every=N       drop every Nth answer\n"
            "  --bad-crc-every=N    corrupt the CRC of every Nth answer\n"
-           "  --error=CODE         answer every frame with this error code\n";
+           "  --error=CODE         answer every frame with this error code\n"
+           "  --error-bits=N       error bits reported in the status answer\n"
+           "  --global-error=CODE  global error code reported in the status answer\n";
 }
 
 bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::string* error) {
@@ -77,6 +79,12 @@ bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::strin
     } else if (name == "bad-crc-every") {
         if (!number(0, 1000000)) return bad();
         c.badCrcEvery = int(v);
+    } else if (name == "error-bits") {
+        if (!number(0, 4294967295LL)) return bad();
+        c.errorBits = uint32_t(v);
+    } else if (name == "global-error") {
+        if (!number(0, 255)) return bad();
+        c.globalError = uint8_t(v);
     } else if (name == "error") {
         if (!number(0, 255)) return bad();
         c.forcedError = uint8_t(v);

@@ -1,5 +1,6 @@
 #include "sim/live_values.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "device/status_codec.h"
@@ -10,28 +11,58 @@ namespace velmar::sim {
 namespace {
 constexpr double kPeriodSeconds = 20.0;
 constexpr uint32_t kHoursInServiceAtStart = 1234;
+constexpr uint8_t kAnalogOutput = 3, kLimitRelay = 5;
+
+// The signal at a fraction of the input range, in its own unit.
+double InputSignal(uint8_t type, double f) {
+    switch (type) {
+    case 0: return 4.0 + 16.0 * f;   // mA
+    case 1: return 20.0 * f;         // mA
+    case 2: return 10.0 * f;         // V
+    case 3: return 5.0 * f;          // V
+    default: return 2.0 + 8.0 * f;   // V
+    }
+}
+
+// An output's signal for a display value, by its scale; out of the scale it
+// stays at the nearer end.
+float OutputSignal(const AnalogOutputSettings& o, double display) {
+    const double span = double(o.high) - double(o.low);
+    double f = span == 0 ? 0 : (display - o.low) / span;
+    f = std::clamp(f, 0.0, 1.0);
+    switch (o.type) {
+    case 0: return float(4.0 + 16.0 * f);
+    case 1: return float(20.0 * f);
+    case 2: return float(10.0 * f);
+    default: return float(2.0 + 8.0 * f);
+    }
+}
 }  // namespace
 
-LiveValues::LiveValues(const InstrumentConfig& config, uint8_t optIn, uint8_t optOut1, uint8_t optOut2,
+LiveValues::LiveValues(const InstrumentConfig& config, const InstrumentSettings& settings, FittedModules modules,
                        std::function<double()> clock)
-    : config_(config), optIn_(optIn), optOut1_(optOut1), optOut2_(optOut2), clock_(std::move(clock)) {}
+    : config_(config), settings_(settings), modules_(modules), clock_(std::move(clock)) {}
 
 double LiveValues::Fraction() const {
     return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds);
 }
 
-std::vector<uint8_t> LiveValues::StatusAnswer() const {
+std::vector<uint8_t> LiveValues::StatusAnswer() {
     const double f = Fraction();
+    const AnalogInputSettings& in = settings_.input;
+    const double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
+
     tRX rx;
     tMSys sys;
     rx.uGyariSzamEv = uint8_t(config_.madeYear);
     rx.uGyariSzamHonap = uint8_t(config_.madeMonth);
-    // A 4-20 mA input scaled to 0.0 .. 100.0 on the display.
-    rx.uInputType = 0;
-    rx.fFizikaiMennyiseg = float(4.0 + 16.0 * f);
+    rx.uErrorBits = config_.errorBits;
+    rx.uGlobalErrorCode = config_.globalError;
+    rx.uInputType = in.inputType;
+    rx.fFizikaiMennyiseg = float(InputSignal(in.inputType, f));
     rx.fKimenetSzazalek = float(f);
-    rx.uDecimalPoint = 1;
-    rx.iSkalazottKijezesiErtek = int32_t(std::lround(f * 1000.0));
+    rx.uDecimalPoint = in.decimals;
+    rx.iSkalazottKijezesiErtek = int32_t(std::lround(display));
     rx.iRawADCData = int32_t(f * 8388607.0);
     rx.iAveragedADCData = rx.iRawADCData;
     rx.uCRCOKbits = rx.uCRCOKbits2 = rx.uCRCOKbits3 = 0x0F;
@@ -39,18 +70,32 @@ std::vector<uint8_t> LiveValues::StatusAnswer() const {
     rx.uSPS = 50;
     rx.recFRAMCommon_uSizeKB = 8;
     rx.uSecondsOfOperation = kHoursInServiceAtStart * 3600u + uint32_t(clock_());
-    rx.uPXOptIn = optIn_;
-    rx.uPXOptOutPrimer = optOut1_;
-    rx.uPXOptOutSecondary = optOut2_;
-    // A limit relay switches on in the upper fifth of the range.
-    rx.uLimit = f > 0.8 ? (optOut1_ == 5 ? 0x01 : 0) | (optOut2_ == 5 ? 0x02 : 0) : 0;
+    rx.uPXOptIn = modules_.in;
+    rx.uPXOptOutPrimer = modules_.out1;
+    rx.uPXOptOutSecondary = modules_.out2;
     rx.uMainLoopFrequency = 25000;
     rx.uSizeInBytesFRAM1 = rx.uSizeInBytesFRAM2 = rx.uSizeInBytesFRAM3 = 512;
     rx.fValue1 = rx.fFizikaiMennyiseg;
-    rx.fiSkalazottKijezesiErtekPontos = float(f * 100.0);
-    // Analog outputs follow the measured value as 4-20 mA.
-    rx.fPXAOKimenoFizErtek = optOut1_ == 3 ? float(4.0 + 16.0 * f) : 0.0f;
-    rx.fPXAOKimenoFizErtek_2 = optOut2_ == 3 ? float(4.0 + 16.0 * f) : 0.0f;
+    rx.fiSkalazottKijezesiErtekPontos = float(display);
+
+    const uint8_t slots[2] = {modules_.out1, modules_.out2};
+    for (int i = 0; i < 2; ++i) {
+        // A relay switches on above its limit and off below limit - hysteresis.
+        const LimitSettings& l = settings_.limits[std::size_t(i)];
+        bool& on = relayOn_[std::size_t(i)];
+        on = slots[i] == kLimitRelay && (on ? display > l.limit - l.hysteresis : display > l.limit);
+        if (on) rx.uLimit |= uint8_t(1 << i);
+    }
+    const AnalogOutputSettings& o1 = settings_.outputs[0];
+    const AnalogOutputSettings& o2 = settings_.outputs[1];
+    if (modules_.out1 == kAnalogOutput) {
+        rx.fPXAOKimenoFizErtek = OutputSignal(o1, display);
+        rx.uAnalogueTypeFor101 = o1.type;
+    }
+    if (modules_.out2 == kAnalogOutput) {
+        rx.fPXAOKimenoFizErtek_2 = OutputSignal(o2, display);
+        rx.uAnalogueTypeFor101_2 = o2.type;
+    }
     rx.iSkalazottKijezesiErtek_2 = rx.iSkalazottKijezesiErtek;
     rx.fKimenetSzazalek_2 = rx.fKimenetSzazalek;
 

@@ -1,31 +1,39 @@
 #pragma once
-// The live side of the virtual instrument: a measured value that follows a
-// slow waveform, and what the status answer derives from it.
+// The live side of the virtual instrument: a measured signal that follows a
+// slow waveform across the input's range, and what the status answer derives
+// from it through the instrument's settings.
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "sim/instrument_config.h"
+#include "sim/instrument_settings.h"
 
 namespace velmar::sim {
+
+struct FittedModules {
+    uint8_t in = 0, out1 = 0, out2 = 0;
+};
 
 class LiveValues {
 public:
     // clock: seconds since the instrument was switched on.
-    LiveValues(const InstrumentConfig& config, uint8_t optIn, uint8_t optOut1, uint8_t optOut2,
+    LiveValues(const InstrumentConfig& config, const InstrumentSettings& settings, FittedModules modules,
                std::function<double()> clock);
 
     // The 106-byte answer to the status command.
-    std::vector<uint8_t> StatusAnswer() const;
+    std::vector<uint8_t> StatusAnswer();
 
-    // Position of the measured value in its range, 0..1.
+    // Position of the signal in its range now, 0..1.
     double Fraction() const;
 
 private:
     const InstrumentConfig& config_;
-    uint8_t optIn_, optOut1_, optOut2_;
+    const InstrumentSettings& settings_;
+    FittedModules modules_;
     std::function<double()> clock_;
+    std::array<bool, 2> relayOn_{};
 };
 
 }  // namespace velmar::sim

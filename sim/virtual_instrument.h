@@ -40,6 +40,7 @@ public:
     uint8_t OptIn() const;
     uint8_t OptOut1() const;
     uint8_t OptOut2() const;
+    InstrumentSettings& Settings() { return settings_; }
     uint16_t FirmwareCode() const { return DateToVersionCode(config_.firmware); }
 
 private:
@@ -48,6 +49,7 @@ private:
     void PutAnswerChunk(std::size_t index, Report& answer) const;
 
     InstrumentConfig config_;
+    InstrumentSettings settings_;
     LiveValues live_;
     std::map<uint8_t, CommandHandler> handlers_;
     std::array<uint8_t, kMaxCommandPayload + 1> request_{};

@@ -233,3 +233,61 @@ TEST(InstrumentFlags, ParseAndReject) {
         EXPECT_NE(ParseInstrumentFlags({bad}, d), "") << bad;
     }
 }
+
+#include "device/status_codec.h"
+#include "link/payload_io.h"
+
+namespace {
+struct Status {
+    tRX rx;
+    tMSys sys;
+};
+Status Decode(const Payload& p) {
+    Status s;
+    BytesReader r(p);
+    StatusAnswerLayout(r, s.rx, s.sys);
+    return s;
+}
+}  // namespace
+
+TEST(VirtualInstrumentLive, StatusFollowsTheSignalThroughTheSettings) {
+    double now = 5.0;  // a quarter period: the signal at its top, 95 % of the range
+    InstrumentConfig cfg;
+    cfg.deviceType = 330;
+    cfg.optOut1 = 5;
+    cfg.optOut2 = 3;
+    cfg.errorBits = 0x11;
+    cfg.globalError = 7;
+    VirtualInstrument vi(cfg, [&] { return now; });
+    vi.Settings().input.scaleLow = -500;
+    vi.Settings().input.scaleHigh = 1500;
+    vi.Settings().outputs[1].type = 2;  // 0-10 V
+    auto status = [&] {
+        auto a = vi.HandleReport(Frame({.command = 101}).data());
+        EXPECT_EQ(GetU16(a->data(), 9), kStatusAnswerSize);
+        Payload bytes(a->begin() + 17, a->begin() + 17 + 46);
+        for (uint16_t at = 46; at < kStatusAnswerSize; at += 46) {
+            auto b = vi.HandleReport(Frame({.command = 101, .frameBits = 4, .index = at}).data());
+            bytes.insert(bytes.end(), b->begin() + 17, b->begin() + 17 + 46);
+        }
+        bytes.resize(kStatusAnswerSize);
+        return Decode(bytes);
+    };
+    Status s = status();
+    EXPECT_EQ(s.rx.iSkalazottKijezesiErtek, 1400);  // -500 + 0.95 * 2000
+    EXPECT_NEAR(s.rx.fKimenetSzazalek, 0.95, 1e-6);
+    EXPECT_NEAR(s.rx.fFizikaiMennyiseg, 4 + 16 * 0.95, 1e-4);
+    EXPECT_EQ(s.rx.uLimit, 0x01) << "relay in slot 1 above its limit";
+    EXPECT_EQ(s.rx.uAnalogueTypeFor101_2, 2);
+    EXPECT_NEAR(s.rx.fPXAOKimenoFizErtek_2, 10.0, 1e-4) << "above the output scale: its top end";
+    EXPECT_EQ(s.rx.uErrorBits, 0x11u);
+    EXPECT_EQ(s.rx.uGlobalErrorCode, 7);
+    EXPECT_EQ(s.rx.uPXOptIn, 1) << "the PX330's usual input module";
+    const uint32_t seconds = s.rx.uSecondsOfOperation;
+
+    now = 15.0;  // the bottom: 5 % of the range
+    s = status();
+    EXPECT_EQ(s.rx.iSkalazottKijezesiErtek, -400);
+    EXPECT_EQ(s.rx.uLimit, 0);
+    EXPECT_EQ(s.rx.uSecondsOfOperation, seconds + 10);
+}
