@@ -2,7 +2,7 @@
 // timer, frames per second and the activity lamps.
 
 #include <QLabel>
-#include <QPlainTextEdit>
+#include "views/frame_dump_view.h"
 #include <QTabWidget>
 #include <QTimer>
 
@@ -16,6 +16,7 @@
 #include "link/monitor_page.h"
 #include "views/label_colors.h"
 #include "views/lamp.h"
+#include "views/widget_updates.h"
 
 namespace velmar {
 
@@ -111,7 +112,7 @@ void TForm1::ShowTxFrame() {
 void TForm1::ShowErrorColours(uint8_t code) {
     auto& ui = monitor->ui;
     SetAlarm(ui.Label_MBURxError, code != 0);
-    header->ui.Label_MBURxError2->setVisible(code != 0);
+    SetShown(header->ui.Label_MBURxError2, code != 0);
     SetAlarm(ui.Label_MBUTxCommand, code == err::kUnknownCommand);
     SetAlarm(ui.Label_MBUTxDevice, code == err::kUnknownDevice);
     SetAlarm(ui.Label_MBURxDevice, code == err::kUnknownDevice);
@@ -127,7 +128,7 @@ void TForm1::ProcessRxFrame() {
     ShowErrorColours(code);
     if (code == err::kTimeout)
         ShowNoCommPage();
-    else
+    else if (header->ui.PageControl5->currentWidget() != header->ui.TabSheet_Header)
         header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_Header);
 
     if (code == err::kOk) {
@@ -230,6 +231,6 @@ void TForm1::ShowAnswerLength(uint16_t length) {
     monitor->ui.Label_uSumDataByteFromRx->setText(QString::fromStdString(PayloadLengthText(length)));
 }
 
-void TForm1::ShowTxBufferFull(bool full) { monitor->ui.Label_TXBufferIsFull->setVisible(full); }
+void TForm1::ShowTxBufferFull(bool full) { SetShown(monitor->ui.Label_TXBufferIsFull, full); }
 
 }  // namespace velmar

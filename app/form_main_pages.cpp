@@ -16,6 +16,7 @@
 #include "modules/module_tabs.h"
 #include "views/about_page.h"
 #include "views/label_colors.h"
+#include "views/widget_updates.h"
 #include "views/radio_group.h"
 
 namespace velmar {
@@ -51,11 +52,11 @@ void TForm1::ShowDeviceTypeName(uint16_t deviceType) {
 
 void TForm1::ShowOptionButtons(const OptionSlot& slot, uint8_t code) {
     for (const char* name : slot.hidden)
-        if (QWidget* c = moduleTabs->Control(name)) c->hide();
+        if (QWidget* c = moduleTabs->Control(name)) SetShown(c, false);
     const OptionRule& rule = RuleFor(slot, code);
     for (const char* name : rule.shown)
         if (name)
-            if (QWidget* c = moduleTabs->Control(name)) c->show();
+            if (QWidget* c = moduleTabs->Control(name)) SetShown(c, true);
     // The module choice of the service page follows the reported module.
     if (auto* group = findChild<RadioGroup*>(slot.radioGroup)) group->SetItemIndex(rule.radioItem);
 }

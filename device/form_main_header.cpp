@@ -14,6 +14,8 @@
 #include "views/bar_graph.h"
 #include "views/label_colors.h"
 #include "views/lamp.h"
+#include "views/widget_updates.h"
+#include "views/widget_updates.h"
 
 namespace velmar {
 
@@ -52,7 +54,7 @@ QString TForm1::FormatNumber(double value, const std::string& mask) const {
 }
 
 void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType) {
-    bar->setVisible(module == 3);  // an analog output module
+    SetShown(bar, module == 3);  // an analog output module
     if (module != 3) return;
     const bool voltage = analogueType > 1;
     bar->setMBGText(FormatNumber(value, "#0.000") + (voltage ? " V" : " mA"));
@@ -111,7 +113,7 @@ void TForm1::RefreshHeader() {
     RefreshOutputBar(MBarGraph_fPXAOKimenoErtek_2, rx.uPXOptOutSecondary, rx.fPXAOKimenoFizErtek_2,
                      rx.uAnalogueTypeFor101_2);
 
-    ui.GroupBox_Value2->setVisible(modbusInput);
+    SetShown(ui.GroupBox_Value2, modbusInput);
     if (modbusInput) {
         recRX.sDecimalMask_2 = rx.sDecimalMask;
         recRX.fDivider_2 = rx.fDivider;

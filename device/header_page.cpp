@@ -3,6 +3,7 @@
 #include <QTabBar>
 
 #include "views/jpeg_image.h"
+#include "views/widget_updates.h"
 
 namespace velmar {
 
@@ -16,6 +17,11 @@ HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
     ui.GroupBox_Value2->hide();
     ui.Image1->setPixmap(LogoPixmap());
     ui.Image2->setPixmap(LogoPixmap());
+    // Rewritten with every status answer or every second.
+    FixTextSize(ui.Label_fValue1, "-88888.888");
+    FixTextSize(ui.Label_fValue2, "-88888.888");
+    FixTextSize(ui.Label_uSecondsOfOperation, QString::fromUtf8("49 710 nap, 23 óra, 59 perc, 59 mp"));
+    FixTextSize(ui.Label_FPS2, "888 FpS");
 }
 
 }  // namespace velmar

@@ -1,10 +1,8 @@
 #include "link/monitor_page.h"
 
+#include "views/widget_updates.h"
+
 #include <QFont>
-#include <QFontMetrics>
-#include <QPlainTextEdit>
-#include <QTextDocument>
-#include <QtMath>
 
 #include <initializer_list>
 
@@ -13,7 +11,7 @@ namespace velmar {
 namespace {
 
 // Courier New is missing on most Linux systems; the hint lets the font
-// matcher fall back to another fixed-pitch face so the dump columns align.
+// matcher fall back to another fixed-pitch face so the columns align.
 void preferFixedPitch(QWidget* w) {
     QFont f = w->font();
     f.setStyleHint(QFont::TypeWriter);
@@ -21,26 +19,19 @@ void preferFixedPitch(QWidget* w) {
     w->setFont(f);
 }
 
-// A 64-byte dump is 191 characters that wrap only at blanks; 56 columns
-// by four lines hold it whole, so the dump never needs scrolling.
-void fitDump(QPlainTextEdit* memo) {
-    constexpr int kColumns = 56;
-    constexpr int kLines = 4;
-    const QFontMetrics metrics(memo->font());
-    const int chrome = 2 * (memo->frameWidth() + qCeil(memo->document()->documentMargin()));
-    memo->setMinimumWidth(metrics.horizontalAdvance(QString(kColumns, u'0')) + chrome);
-    memo->setFixedHeight(metrics.lineSpacing() * kLines + chrome);
-}
-
 }  // namespace
 
 MonitorPage::MonitorPage(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.Label_VendorID, ui.Label_ProductID,
-                                                     ui.Memo_MBUTx, ui.Memo_MBURx})
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.Label_VendorID, ui.Label_ProductID})
         preferFixedPitch(w);
-    fitDump(ui.Memo_MBUTx);
-    fitDump(ui.Memo_MBURx);
+    // Rewritten with every frame.
+    for (QLabel* l : {ui.Label_MBUTxDevice, ui.Label_MBURxDevice, ui.Label_MBUTxCommand, ui.Label_MBURxCounter,
+                      ui.Label_FPS})
+        FixTextSize(l, "88888");
+    for (QLabel* l : {ui.Label_MBUTxVerL, ui.Label_MBUTxVerH, ui.Label_MBURxVer}) FixTextSize(l, "8888.88.88.");
+    for (QLabel* l : {ui.Label_HostID, ui.Label_DeviceID}) FixTextSize(l, "8 888 888 888");
+    for (QLabel* l : {ui.Label_uIndexForDataWrite, ui.Label_uSumDataByteFromRx}) FixTextSize(l, "88888 / 88888");
     // Shown only while the command payload buffer is full.
     ui.Label_TXBufferIsFull->hide();
 }

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include "views/frame_dump_view.h"
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -118,7 +118,7 @@ TEST_F(MainWindow, GoodAnswerIsShown) {
     EXPECT_EQ(Text("Label_Firmware"), "v2022.07.21.");
     EXPECT_EQ(Text("Label_MBURxCounter"), "5");
     EXPECT_EQ(Text("Label_DeviceID"), "  4 711");
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo_MBURx")->toPlainText().startsWith("4A 01|C6 20|00|05|65|"));
+    EXPECT_TRUE(Find<FrameDumpView>("Memo_MBURx")->toPlainText().startsWith("4A 01|C6 20|00|05|65|"));
     EXPECT_EQ(w->recRX.uDevice, 330);
     EXPECT_EQ(w->recRX.uDeviceID, 4711u);
     EXPECT_FALSE(w->recMBU.bWaitForAnswer);
@@ -181,7 +181,7 @@ TEST_F(MainWindow, BadCrcIsErrorOneAndKeepsTheLinkUsable) {
     EXPECT_EQ(Text("Label_MBURxError"), "1: CRC.");
     EXPECT_EQ(Text("Label_MBURxError2"), "CRC error!");
     for (const char* l : {"Label_MBURxDevice", "Label_MBURxVer", "Label_MBURxCounter"}) EXPECT_EQ(Text(l), "?");
-    EXPECT_TRUE(Find<QPlainTextEdit>("Memo_MBURx")->toPlainText().isEmpty());
+    EXPECT_TRUE(Find<FrameDumpView>("Memo_MBURx")->toPlainText().isEmpty());
     EXPECT_EQ(w->recMBU.uTP, 0);
     EXPECT_FALSE(w->recMBU.bWaitForAnswer);
 }

@@ -6,16 +6,21 @@ namespace velmar {
 
 Lamp::Lamp(QWidget* parent) : QWidget(parent) {
     setMinimumSize(12, 12);
-    switchOff();
+    // It fills its whole rectangle: nothing beneath needs drawing again.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    brush_ = palette().color(QPalette::Button);
 }
 
 void Lamp::setBrushColor(const QColor& color) {
+    // Lamps are set for every frame; redraw only what changes.
+    if (lit_ && brush_ == color) return;
     brush_ = color;
     lit_ = true;
     update();
 }
 
 void Lamp::switchOff() {
+    if (!lit_) return;
     brush_ = palette().color(QPalette::Button);
     lit_ = false;
     update();
