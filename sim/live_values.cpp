@@ -26,16 +26,11 @@ double InputSignal(uint8_t type, double f) {
 
 // An output's signal for a display value, by its scale; out of the scale it
 // stays at the nearer end.
-float OutputSignal(const AnalogOutputSettings& o, double display) {
-    const double span = double(o.high) - double(o.low);
-    double f = span == 0 ? 0 : (display - o.low) / span;
+float OutputSignal(const AnalogOutputBlock& o, double display) {
+    const double span = double(o.scaleHigh) - double(o.scaleLow);
+    double f = span == 0 ? 0 : (display - o.scaleLow) / span;
     f = std::clamp(f, 0.0, 1.0);
-    switch (o.type) {
-    case 0: return float(4.0 + 16.0 * f);
-    case 1: return float(20.0 * f);
-    case 2: return float(10.0 * f);
-    default: return float(2.0 + 8.0 * f);
-    }
+    return float(InputSignal(o.type, f));  // the same five signal ranges
 }
 }  // namespace
 
@@ -49,7 +44,7 @@ double LiveValues::Fraction() const {
 
 std::vector<uint8_t> LiveValues::StatusAnswer() {
     const double f = Fraction();
-    const AnalogInputSettings& in = settings_.input;
+    const AnalogInputBlock& in = settings_.input;
     const double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
 
     tRX rx;
@@ -86,8 +81,8 @@ std::vector<uint8_t> LiveValues::StatusAnswer() {
         on = slots[i] == kLimitRelay && (on ? display > l.limit - l.hysteresis : display > l.limit);
         if (on) rx.uLimit |= uint8_t(1 << i);
     }
-    const AnalogOutputSettings& o1 = settings_.outputs[0];
-    const AnalogOutputSettings& o2 = settings_.outputs[1];
+    const AnalogOutputBlock& o1 = settings_.outputs[0];
+    const AnalogOutputBlock& o2 = settings_.outputs[1];
     if (modules_.out1 == kAnalogOutput) {
         rx.fPXAOKimenoFizErtek = OutputSignal(o1, display);
         rx.uAnalogueTypeFor101 = o1.type;

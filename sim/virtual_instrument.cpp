@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "link/command_table.h"
+#include "sim/module_handlers.h"
 
 namespace velmar::sim {
 
@@ -19,6 +20,7 @@ VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<doub
     : config_(config), live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload&) { return live_.StatusAnswer(); };
+    InstallModuleHandlers(*this);
 }
 
 void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {

@@ -262,6 +262,8 @@ TEST(VirtualInstrumentLive, StatusFollowsTheSignalThroughTheSettings) {
     vi.Settings().input.scaleLow = -500;
     vi.Settings().input.scaleHigh = 1500;
     vi.Settings().outputs[1].type = 2;  // 0-10 V
+    vi.Settings().outputs[1].scaleLow = -500;
+    vi.Settings().outputs[1].scaleHigh = 1500;
     auto status = [&] {
         auto a = vi.HandleReport(Frame({.command = 101}).data());
         EXPECT_EQ(GetU16(a->data(), 9), kStatusAnswerSize);
@@ -277,9 +279,12 @@ TEST(VirtualInstrumentLive, StatusFollowsTheSignalThroughTheSettings) {
     EXPECT_EQ(s.rx.iSkalazottKijezesiErtek, 1400);  // -500 + 0.95 * 2000
     EXPECT_NEAR(s.rx.fKimenetSzazalek, 0.95, 1e-6);
     EXPECT_NEAR(s.rx.fFizikaiMennyiseg, 4 + 16 * 0.95, 1e-4);
+    EXPECT_EQ(s.rx.uLimit, 0) << "below the relay's limit";
+    vi.Settings().limits[0].limit = 1300;
+    s = status();
     EXPECT_EQ(s.rx.uLimit, 0x01) << "relay in slot 1 above its limit";
     EXPECT_EQ(s.rx.uAnalogueTypeFor101_2, 2);
-    EXPECT_NEAR(s.rx.fPXAOKimenoFizErtek_2, 10.0, 1e-4) << "above the output scale: its top end";
+    EXPECT_NEAR(s.rx.fPXAOKimenoFizErtek_2, 9.5, 1e-4) << "0-10 V over the default scale";
     EXPECT_EQ(s.rx.uErrorBits, 0x11u);
     EXPECT_EQ(s.rx.uGlobalErrorCode, 7);
     EXPECT_EQ(s.rx.uPXOptIn, 1) << "the PX330's usual input module";

@@ -1,0 +1,47 @@
+#pragma once
+// The analog input module's settings block (commands 201, 202, 211), shared
+// by the program and the virtual instrument.
+
+#include <array>
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadAnalogInput = 201, kWriteAnalogInput = 202, kAnalogInputDefaults = 211;
+constexpr std::size_t kAnalogInputBlockSize = 12;
+
+struct AnalogInputBlock {
+    uint8_t averageCount = 16;  // 1, 5, 8, 16, 24 or 40 samples
+    uint8_t inputType = 0;      // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
+    uint8_t decimals = 2;
+    int32_t scaleLow = 0;       // display value at the signal's low end, implied decimals
+    int32_t scaleHigh = 10000;
+    uint8_t rounding = 1;
+};
+
+template <class IO>
+void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
+    io.U8(b.averageCount);
+    io.U8(b.inputType);
+    io.U8(b.decimals);
+    io.S32(b.scaleLow);
+    io.S32(b.scaleHigh);
+    io.U8(b.rounding);
+}
+
+// The measuring time choice and the averaging count on the wire.
+inline constexpr std::array<uint8_t, 6> kAverageCounts{1, 5, 8, 16, 24, 40};
+
+// An unknown count shows as "300" (index 4).
+inline int AverageIndexOf(uint8_t count) {
+    for (std::size_t i = 0; i < kAverageCounts.size(); ++i)
+        if (kAverageCounts[i] == count) return int(i);
+    return 4;
+}
+
+// Any other index sends the longest time.
+inline uint8_t AverageCountOf(int index) {
+    return index >= 0 && index < 5 ? kAverageCounts[std::size_t(index)] : 40;
+}
+
+}  // namespace velmar

@@ -1,0 +1,33 @@
+#pragma once
+// The analog output module's settings block (commands 203 to 206 and 212),
+// shared by the program and the virtual instrument.
+
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadAnalogOutput1 = 203, kWriteAnalogOutput1 = 204;
+constexpr uint8_t kReadAnalogOutput2 = 205, kWriteAnalogOutput2 = 206;
+constexpr uint8_t kAnalogOutputDefaults = 212;
+constexpr std::size_t kAnalogOutputBlockSize = 12;
+
+struct AnalogOutputBlock {
+    uint8_t type = 0;        // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
+    int32_t scaleLow = 0;    // measured value at the output's low end, implied decimals
+    int32_t scaleHigh = 10000;
+    bool errorHigh = false;  // an error drives the output to its high end
+    bool errorDisabled = false;
+    uint8_t source = 1;      // measured value 1 or 2
+};
+
+template <class IO>
+void AnalogOutputLayout(IO& io, AnalogOutputBlock& b) {
+    io.U8(b.type);
+    io.S32(b.scaleLow);
+    io.S32(b.scaleHigh);
+    io.Bool(b.errorHigh);
+    io.Bool(b.errorDisabled);
+    io.U8(b.source);
+}
+
+}  // namespace velmar

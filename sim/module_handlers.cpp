@@ -1,0 +1,58 @@
+#include "sim/module_handlers.h"
+
+#include "link/payload_io.h"
+#include "sim/virtual_instrument.h"
+
+namespace velmar::sim {
+
+namespace {
+
+// A command answering with a block, and one taking a block.
+template <class Block, class Layout>
+VirtualInstrument::CommandHandler Answer(const Block& block, Layout layout) {
+    return [&block, layout](const Payload&) {
+        Payload out;
+        BytesWriter w(out);
+        Block copy = block;
+        layout(w, copy);
+        return out;
+    };
+}
+
+template <class Block, class Layout>
+VirtualInstrument::CommandHandler Take(Block& block, Layout layout) {
+    return [&block, layout](const Payload& request) {
+        BytesReader r(request);
+        layout(r, block);
+        return Payload{};
+    };
+}
+
+template <class Block, class Layout>
+VirtualInstrument::CommandHandler Defaults(Layout layout) {
+    return [layout](const Payload&) {
+        Payload out;
+        BytesWriter w(out);
+        Block factory;
+        layout(w, factory);
+        return out;
+    };
+}
+
+}  // namespace
+
+void InstallModuleHandlers(VirtualInstrument& vi) {
+    InstrumentSettings& s = vi.Settings();
+    const auto in = [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); };
+    const auto out = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
+    vi.SetHandler(kReadAnalogInput, Answer(s.input, in));
+    vi.SetHandler(kWriteAnalogInput, Take(s.input, in));
+    vi.SetHandler(kAnalogInputDefaults, Defaults<AnalogInputBlock>(in));
+    vi.SetHandler(kReadAnalogOutput1, Answer(s.outputs[0], out));
+    vi.SetHandler(kWriteAnalogOutput1, Take(s.outputs[0], out));
+    vi.SetHandler(kReadAnalogOutput2, Answer(s.outputs[1], out));
+    vi.SetHandler(kWriteAnalogOutput2, Take(s.outputs[1], out));
+    vi.SetHandler(kAnalogOutputDefaults, Defaults<AnalogOutputBlock>(out));
+}
+
+}  // namespace velmar::sim

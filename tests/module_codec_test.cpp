@@ -1,0 +1,107 @@
+// The module settings blocks, byte for byte both ways, and the virtual
+// instrument keeping what is written to it.
+#include <gtest/gtest.h>
+
+#include "link/payload_io.h"
+#include "modules/analog_input_codec.h"
+#include "modules/analog_output_codec.h"
+#include "sim/virtual_instrument.h"
+
+using namespace velmar;
+
+namespace {
+template <class Block, class Layout>
+std::vector<uint8_t> Encode(Block b, Layout layout) {
+    std::vector<uint8_t> out;
+    BytesWriter w(out);
+    layout(w, b);
+    return out;
+}
+template <class Block, class Layout>
+Block Decode(const std::vector<uint8_t>& bytes, Layout layout) {
+    Block b{};
+    BytesReader r(bytes);
+    layout(r, b);
+    return b;
+}
+const auto kIn = [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); };
+const auto kOut = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
+
+bool operator==(const AnalogInputBlock& a, const AnalogInputBlock& b) {
+    return a.averageCount == b.averageCount && a.inputType == b.inputType && a.decimals == b.decimals &&
+           a.scaleLow == b.scaleLow && a.scaleHigh == b.scaleHigh && a.rounding == b.rounding;
+}
+bool operator==(const AnalogOutputBlock& a, const AnalogOutputBlock& b) {
+    return a.type == b.type && a.scaleLow == b.scaleLow && a.scaleHigh == b.scaleHigh && a.errorHigh == b.errorHigh &&
+           a.errorDisabled == b.errorDisabled && a.source == b.source;
+}
+}  // namespace
+
+TEST(ModuleCodec, AnalogInputBlockBothWays) {
+    struct Case {
+        AnalogInputBlock block;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {{40, 1, 3, -500, 20000, 1}, {0x28, 0x01, 0x03, 0x0C, 0xFE, 0xFF, 0xFF, 0x20, 0x4E, 0x00, 0x00, 0x01}},
+        {{24, 2, 1, 0, 1000, 1}, {0x18, 0x02, 0x01, 0, 0, 0, 0, 0xE8, 0x03, 0, 0, 0x01}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode(c.block, kIn), c.bytes);
+        EXPECT_TRUE(Decode<AnalogInputBlock>(c.bytes, kIn) == c.block);
+    }
+    // A short answer leaves the missing fields at 0.
+    const auto cut = Decode<AnalogInputBlock>({0x05, 0x01, 0x02, 0x10}, kIn);
+    EXPECT_EQ(cut.scaleLow, 0x10);
+    EXPECT_EQ(cut.scaleHigh, 0);
+}
+
+TEST(ModuleCodec, AnalogOutputBlockBothWays) {
+    struct Case {
+        AnalogOutputBlock block;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {{2, 0, 1000, true, false, 1}, {0x02, 0, 0, 0, 0, 0xE8, 0x03, 0, 0, 0x01, 0x00, 0x01}},
+        {{4, -1, 99999, false, true, 2}, {0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0x9F, 0x86, 0x01, 0x00, 0x00, 0x01, 0x02}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode(c.block, kOut), c.bytes);
+        EXPECT_TRUE(Decode<AnalogOutputBlock>(c.bytes, kOut) == c.block);
+    }
+    // Any non-zero flag byte reads as set.
+    const auto flags = Decode<AnalogOutputBlock>({0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 9, 1}, kOut);
+    EXPECT_TRUE(flags.errorHigh);
+    EXPECT_TRUE(flags.errorDisabled);
+}
+
+TEST(ModuleCodec, MeasuringTimeAndAveragingCount) {
+    const std::pair<uint8_t, int> counts[] = {{1, 0}, {5, 1}, {8, 2}, {16, 3}, {24, 4}, {40, 5}, {7, 4}, {0, 4}};
+    for (auto [count, index] : counts) EXPECT_EQ(AverageIndexOf(count), index) << int(count);
+    const std::pair<int, uint8_t> items[] = {{0, 1}, {3, 16}, {4, 24}, {5, 40}, {-1, 40}, {9, 40}};
+    for (auto [index, count] : items) EXPECT_EQ(AverageCountOf(index), count) << index;
+}
+
+TEST(ModuleCodec, VirtualInstrumentKeepsWhatIsWrittenPerSlot) {
+    sim::VirtualInstrument vi;
+    auto exchange = [&](uint8_t command, std::vector<uint8_t> payload) {
+        sim::Report r{};
+        r[7] = command;
+        r[8] = 3;
+        PutU16(r.data(), 3, 8225);
+        PutU16(r.data(), 9, uint16_t(payload.size()));
+        std::copy(payload.begin(), payload.end(), r.begin() + 17);
+        SealTxFrame(r.data());
+        auto a = vi.HandleReport(r.data());
+        EXPECT_EQ((*a)[5], 0);
+        return std::vector<uint8_t>(a->begin() + 17, a->begin() + 17 + GetU16(a->data(), 9));
+    };
+    const AnalogOutputBlock second{3, 100, 900, true, true, 2};
+    exchange(kWriteAnalogOutput2, Encode(second, kOut));
+    EXPECT_TRUE(Decode<AnalogOutputBlock>(exchange(kReadAnalogOutput2, {}), kOut) == second);
+    EXPECT_TRUE(Decode<AnalogOutputBlock>(exchange(kReadAnalogOutput1, {}), kOut) == AnalogOutputBlock{});
+    EXPECT_TRUE(Decode<AnalogOutputBlock>(exchange(kAnalogOutputDefaults, {}), kOut) == AnalogOutputBlock{});
+
+    const AnalogInputBlock input{40, 1, 3, -500, 20000, 1};
+    exchange(kWriteAnalogInput, Encode(input, kIn));
+    EXPECT_TRUE(Decode<AnalogInputBlock>(exchange(kReadAnalogInput, {}), kIn) == input);
+    EXPECT_TRUE(Decode<AnalogInputBlock>(exchange(kAnalogInputDefaults, {}), kIn) == AnalogInputBlock{});
+}
