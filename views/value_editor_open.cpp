@@ -1,0 +1,54 @@
+#include "views/value_editor_open.h"
+
+#include <QLabel>
+
+#include "app/form_main.h"
+#include "views/value_editor_digits.h"
+#include "views/value_editor_typed.h"
+
+namespace velmar {
+
+void PrepareTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                        int32_t min, int32_t max, int decimalPoint, int32_t value) {
+    PositionFormToCenterOfMainForm(&editor, mainWindow);
+    editor.iValue = value;
+    editor.iMin = min;
+    editor.iMax = max;
+    editor.iIdentifier = identifier;
+    editor.Label_Caption->setText(caption);
+    editor.uDecimalPoint = uint8_t(decimalPoint);
+    editor.iOldValue = editor.iValue;
+    editor.ShowValue();
+}
+
+void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                     int32_t min, int32_t max, int decimalPoint, int32_t value) {
+    PrepareTypedEditor(editor, mainWindow, identifier, caption, min, max, decimalPoint, value);
+    // The editor stores the result itself; nothing is left to do here.
+    editor.exec();
+}
+
+void PositionFormToBottomLeftOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
+    const QRect m = mainWindow->frameGeometry();
+    dialog->move(m.left(), m.top() + m.height() - dialog->frameGeometry().height());
+}
+
+void PrepareDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                        int32_t min, int32_t max, int decimalPoint, int32_t value) {
+    PositionFormToBottomLeftOfMainForm(&editor, mainWindow);
+    editor.iValue = value;
+    editor.iMin = min;
+    editor.iMax = max;
+    editor.iIdentifier = identifier;
+    editor.Label_Caption->setText(caption);
+    editor.uDecimalPoint = uint8_t(decimalPoint);
+    editor.ShowValue();
+}
+
+void OpenDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                     int32_t min, int32_t max, int decimalPoint, int32_t value) {
+    PrepareDigitEditor(editor, mainWindow, identifier, caption, min, max, decimalPoint, value);
+    editor.exec();
+}
+
+}  // namespace velmar
