@@ -11,6 +11,7 @@
 #include "link/hid_library.h"
 #include "link/mbu.h"
 #include "link/transfer.h"
+#include "views/value_destinations.h"
 
 class QTabWidget;
 class QTimer;
@@ -27,6 +28,10 @@ class VelmarAidGroup;
 class ModuleTabs;
 class TForm_Keszulekcsere;
 class TForm_Errors;
+class TForm_IncDec;
+class TForm_IncDecEdit;
+class TForm_PXAI;
+class TForm_PXAO;
 class TMBarGraph;
 struct OptionSlot;
 
@@ -54,6 +59,7 @@ public:
     QChar DecimalSeparator = '.';
     PayloadTransfer transfer;
     CommandRegistry commands;
+    ValueDestinations valueDestinations;  // where the value editors' results go
 
     // --- start-up, activation, shutdown
     void FormActivate();
@@ -133,6 +139,10 @@ public:
     ModuleTabs* moduleTabs = nullptr;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
     TForm_Errors* Form_Errors = nullptr;
+    TForm_IncDec* Form_IncDec = nullptr;
+    TForm_IncDecEdit* Form_IncDecEdit = nullptr;
+    TForm_PXAI* Form_PXAI = nullptr;
+    TForm_PXAO* Form_PXAO = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
     TMBarGraph* MBarGraph_OutputPercent2 = nullptr;

@@ -7,6 +7,11 @@
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
 #include "device/errors_dialog.h"
+#include "modules/analog_input_dialog.h"
+#include "modules/analog_output_dialog.h"
+#include "modules/module_openers.h"
+#include "views/value_editor_digits.h"
+#include "views/value_editor_typed.h"
 
 namespace velmar {
 
@@ -43,12 +48,17 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     auto windows = std::make_unique<ProgramWindows>();
     windows->main = std::make_unique<TForm1>(hid, std::move(options));
     TForm1* main = windows->main.get();
-    // The dialogs, in the order the main window expects them.
-    windows->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
-    main->Form_Keszulekcsere = windows->Form_Keszulekcsere;
-    windows->Form_Errors = new TForm_Errors(main);
-    main->Form_Errors = windows->Form_Errors;
-    main->ResolveRequestButtons({windows->Form_Keszulekcsere, windows->Form_Errors});
+    // The dialogs, in the order the main window expects them. They are its
+    // children and live as long as it does.
+    main->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
+    main->Form_PXAI = new TForm_PXAI(*main);
+    main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main);
+    main->Form_PXAO = new TForm_PXAO(*main);
+    main->Form_Errors = new TForm_Errors(main);
+    main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
+    main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
+                                 main->Form_Errors, main->Form_IncDecEdit});
+    ConnectModuleOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }

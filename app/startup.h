@@ -9,15 +9,10 @@
 namespace velmar {
 
 class TForm1;
-class TForm_Keszulekcsere;
-class TForm_Errors;
 
-// The main window owns the dialogs (they are its children); they are
-// reachable here by name as well.
+// The main window; it owns the dialogs (its children), reachable through it.
 struct ProgramWindows {
     std::unique_ptr<TForm1> main;
-    TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;
-    TForm_Errors* Form_Errors = nullptr;
     ~ProgramWindows();
 };
 

@@ -5,8 +5,8 @@
 
 namespace velmar {
 
-SimHid::SimHid(sim::InstrumentConfig config, QObject* parent)
-    : HidLibrary(parent), instrument_(std::make_unique<sim::VirtualInstrument>(config)) {}
+SimHid::SimHid(sim::InstrumentConfig config, std::function<double()> clock, QObject* parent)
+    : HidLibrary(parent), instrument_(std::make_unique<sim::VirtualInstrument>(config, std::move(clock))) {}
 
 void SimHid::Connect() { Plug(); }
 

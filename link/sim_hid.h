@@ -12,7 +12,8 @@ namespace velmar {
 class SimHid : public HidLibrary {
     Q_OBJECT
 public:
-    explicit SimHid(sim::InstrumentConfig config, QObject* parent = nullptr);
+    // clock: seconds since switching on, a steady clock when not given.
+    explicit SimHid(sim::InstrumentConfig config, std::function<double()> clock = {}, QObject* parent = nullptr);
 
     void Connect() override;
     HidHandle GetHandle(uint16_t vendorId, uint16_t productId) override;

@@ -5,11 +5,11 @@
 namespace velmar {
 
 namespace {
-using enum ModuleDialog;
+using enum ModuleKind;
 using enum SlotFlag;
 constexpr int P(DevicePage p) { return int(p); }
 
-constexpr ModuleControl Button(const char* name, ModuleDialog d, SlotFlag s, const char* caption, bool read = true) {
+constexpr ModuleControl Button(const char* name, ModuleKind d, SlotFlag s, const char* caption, bool read = true) {
     return {name, false, d, s, caption, read};
 }
 constexpr ModuleControl LampOf(const char* name) { return {name, true, None, Keep, nullptr, false}; }

@@ -9,14 +9,14 @@
 
 namespace velmar {
 
-enum class ModuleDialog : uint8_t { None, PXAI, PXAO, PXRL, PXMB, PXRT, PXTR, Password };
+enum class ModuleKind : uint8_t { None, PXAI, PXAO, PXRL, PXMB, PXRT, PXTR, Password };
 // What an opener does with the output-slot flag before opening.
 enum class SlotFlag : uint8_t { Keep, Primary, Secondary };
 
 struct ModuleControl {
     const char* name;
     bool lamp;
-    ModuleDialog dialog;
+    ModuleKind dialog;
     SlotFlag slot;
     const char* dialogCaption;  // the dialog's window caption when opened from here
     bool pressRead;             // the opener asks for a read first

@@ -41,7 +41,7 @@ TEST_F(Identification, NamesByDeviceType) {
 TEST_F(Identification, ReplacedInstrumentOpensTheDialogOnce) {
     Create();
     Plug();
-    auto* dialog = windows->Form_Keszulekcsere;
+    auto* dialog = w->Form_Keszulekcsere;
     Feed(Answer{.device = 330, .serial = 4711}.Frame());
     EXPECT_FALSE(dialog->isVisible()) << "the first answer only records the identity";
     EXPECT_EQ(w->recMBU.uDeviceType, 330);
@@ -163,7 +163,7 @@ TEST_F(Identification, HeaderFromTheStatusAnswer) {
                              "Shape_DigitalOut2_PX530"})
         EXPECT_EQ(Find<Lamp>(lamp)->brushColor(), colors::kLime) << lamp;
     EXPECT_FALSE(Find<Lamp>("Shape_DigitalOut1_PX330")->isLit());
-    auto* errors = windows->Form_Errors;
+    auto* errors = w->Form_Errors;
     int lit = 0;
     for (QLabel* l : errors->findChildren<QLabel*>())
         lit += l->palette().color(QPalette::Window) == colors::kRed;

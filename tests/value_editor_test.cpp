@@ -325,13 +325,11 @@ TEST_F(IncDecStartup, EditorsAreChildrenOfTheMainWindowAndDeliverThere) {
     o.regional.decimalSeparator = ',';
     windows = Startup(hid, std::move(o));
     w = windows->main.get();
-    ASSERT_NE(windows->Form_IncDec, nullptr);
-    ASSERT_NE(windows->Form_IncDecEdit, nullptr);
-    EXPECT_EQ(w->Form_IncDec, windows->Form_IncDec);
-    EXPECT_EQ(w->Form_IncDecEdit, windows->Form_IncDecEdit);
-    EXPECT_EQ(windows->Form_IncDec->parent(), w);
-    EXPECT_EQ(windows->Form_IncDecEdit->parent(), w);
-    EXPECT_FALSE(windows->Form_IncDecEdit->isVisible());
+    ASSERT_NE(w->Form_IncDec, nullptr);
+    ASSERT_NE(w->Form_IncDecEdit, nullptr);
+    EXPECT_EQ(w->Form_IncDec->parent(), w);
+    EXPECT_EQ(w->Form_IncDecEdit->parent(), w);
+    EXPECT_FALSE(w->Form_IncDecEdit->isVisible());
 
     int32_t low = 0;
     int refreshed = 0;

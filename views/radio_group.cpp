@@ -2,18 +2,20 @@
 
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QGridLayout>
 
 namespace velmar {
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QGridLayout(this);
+    columns = std::max(columns, 1);
+    const int rows = int((items.size() + columns - 1) / columns);
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
         group_->addButton(b, i);
         buttons_.push_back(b);
-        layout->addWidget(b);
+        layout->addWidget(b, i % rows, i / rows);  // filled column by column
     }
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
         if (on) emit itemIndexChanged(id);

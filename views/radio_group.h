@@ -15,7 +15,7 @@ namespace velmar {
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+    RadioGroup(const QString& caption, const QStringList& items, int columns = 1, QWidget* parent = nullptr);
 
     int ItemIndex() const;
     void SetItemIndex(int index);

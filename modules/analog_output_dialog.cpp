@@ -1,0 +1,173 @@
+#include "modules/analog_output_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/form_main.h"
+#include "link/payload_io.h"
+#include "modules/analog_output_codec.h"
+#include "modules/module_controls.h"
+#include "views/radio_group.h"
+#include "views/value_editor_open.h"
+
+namespace velmar {
+
+namespace {
+// The record fields of one output slot, in either record.
+struct SlotFields {
+    uint8_t& type;
+    int32_t& low;
+    int32_t& high;
+    bool& errorHigh;
+    bool& errorDisabled;
+    uint8_t& source;
+};
+template <class Record>
+SlotFields FieldsOf(Record& r, bool secondSlot) {
+    if (secondSlot)
+        return {r.uAnalogueType_2,      r.iAnalogueLow_2,          r.iAnalogueHigh_2,
+                r.bAnalogueErrorHigh_2, r.bDisableAnalogueError_2, r.PXAO_SourceInput2};
+    return {r.uAnalogueType,      r.iAnalogueLow,          r.iAnalogueHigh,
+            r.bAnalogueErrorHigh, r.bDisableAnalogueError, r.PXAO_SourceInput1};
+}
+}  // namespace
+
+TForm_PXAO::TForm_PXAO(TForm1& main)
+    : ModuleDialog(main, "TForm_PXAO", "PXAO", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName("Shape1");
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* frame = new QVBoxLayout(Shape1);
+    GroupBox100 = MakeGroup(Shape1, "GroupBox100", "ANALÓG KIMENET TÍPUSA, SKÁLÁZÁSA, HIBAJELZÉS MÓDJA");
+    frame->addWidget(GroupBox100);
+    auto* grid = new QGridLayout(GroupBox100);
+    RadioGroup_uAnalogueType = MakeRadioGroup(
+        GroupBox100, "RadioGroup_uAnalogueType", "TÍPUS",
+        {"Áram 4-20 mA", "Áram 0-20 mA", "Feszültség 0-10 V", "Feszültség 0-5 V", "Feszültség 2-10 V"}, 1, 0);
+    CheckBox_bEnableAnalogueError = new QCheckBox(QString::fromUtf8("Hibajelzés bekapcsolva"), GroupBox100);
+    CheckBox_bEnableAnalogueError->setObjectName("CheckBox_bEnableAnalogueError");
+    CheckBox_bAnalogueErrorHigh = new QCheckBox(QString::fromUtf8("Magas szint jelzi a hibát"), GroupBox100);
+    CheckBox_bAnalogueErrorHigh->setObjectName("CheckBox_bAnalogueErrorHigh");
+
+    GroupBox_ScaleAnalogOutput = MakeGroup(GroupBox100, "GroupBox_ScaleAnalogOutput", "ANALÓG KIMENET SKÁLÁZÁSA");
+    auto* scale = new QGridLayout(GroupBox_ScaleAnalogOutput);
+    auto twoLines = [this](const char* n1, const char* t1, const char* n2, const char* t2, QLabel*& a, QLabel*& b) {
+        a = MakeLabel(GroupBox_ScaleAnalogOutput, n1, t1);
+        b = MakeLabel(GroupBox_ScaleAnalogOutput, n2, t2);
+        auto* box = new QWidget(GroupBox_ScaleAnalogOutput);
+        auto* v = new QVBoxLayout(box);
+        v->setContentsMargins(0, 0, 0, 0);
+        v->addWidget(a);
+        v->addWidget(b);
+        return box;
+    };
+    QWidget* lowCaption = twoLines("Label36", "Alsó értékhez tartozó", "Label1", "skálázott bemenő jel:", Label36, Label1);
+    QWidget* highCaption = twoLines("Label2", "Felső értékhez tartozó", "Label3", "skálázott bemenő jel:", Label2, Label3);
+    Label_iScaleLowSettings = MakeValueLabel(GroupBox_ScaleAnalogOutput, "Label_iScaleLowSettings");
+    Label_iScaleHighSettings = MakeValueLabel(GroupBox_ScaleAnalogOutput, "Label_iScaleHighSettings");
+    Button_ScaleLowSettings = MakeButton(GroupBox_ScaleAnalogOutput, "Button_ScaleLowSettings", "Módosítás");
+    Button_ScaleHighSettings = MakeButton(GroupBox_ScaleAnalogOutput, "Button_ScaleHighSettings", "Módosítás");
+    AddScaleRow(scale, 0, lowCaption, Label_iScaleLowSettings, Button_ScaleLowSettings);
+    AddScaleRow(scale, 1, highCaption, Label_iScaleHighSettings, Button_ScaleHighSettings);
+
+    RadioGroup_PXAO_SourceInput = MakeRadioGroup(GroupBox100, "RadioGroup_PXAO_SourceInput", "BEMENŐ JEL FORRÁSA",
+                                                 {"Mért érték 1", "Mért érték 2"}, 2, 0);
+    RadioGroup_PXAO_SourceInput->hide();
+
+    grid->addWidget(RadioGroup_uAnalogueType, 0, 0, 3, 1);
+    grid->addWidget(CheckBox_bEnableAnalogueError, 0, 1);
+    grid->addWidget(CheckBox_bAnalogueErrorHigh, 1, 1);
+    grid->addWidget(GroupBox_ScaleAnalogOutput, 2, 1);
+    grid->addWidget(RadioGroup_PXAO_SourceInput, 3, 0, 1, 2);
+    Body()->addWidget(Shape1);
+
+    connect(Button_ScaleLowSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleLowSettingsClick);
+    connect(Button_ScaleHighSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleHighSettingsClick);
+    connect(SpeedButton_WriteToDevice, &QPushButton::clicked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
+
+    CommandRegistry& c = main.commands;
+    c.SetDecoder(kReadAnalogOutput1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
+    c.SetDecoder(kReadAnalogOutput2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
+    // Factory values land in the first slot's fields whichever slot is open.
+    c.SetDecoder(kAnalogOutputDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault, false); });
+    c.SetDecoder(kWriteAnalogOutput1, [this] { WriteAnswered(); });
+    c.SetDecoder(kWriteAnalogOutput2, [this] { WriteAnswered(); });
+    c.SetBuilder(kWriteAnalogOutput1, [this] { BuildWrite(false); });
+    c.SetBuilder(kWriteAnalogOutput2, [this] { BuildWrite(true); });
+    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
+    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
+}
+
+void TForm_PXAO::showEvent(QShowEvent* event) {
+    // With a Modbus module as input the output follows a received value,
+    // which has no scale of its own here.
+    GroupBox_ScaleAnalogOutput->setVisible(main_.recRX.uPXOptIn != 8);
+    ModuleDialog::showEvent(event);
+}
+
+void TForm_PXAO::RefreshPXAOValues() {
+    Label_iScaleLowSettings->setText(ScaledText(iScaleLowSettings));
+    Label_iScaleHighSettings->setText(ScaledText(iScaleHighSettings));
+}
+
+void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
+    requester->setChecked(false);
+    AnalogOutputBlock b;
+    TransferReader in(main_.transfer);
+    AnalogOutputLayout(in, b);
+    auto rx = FieldsOf(main_.recRX, secondSlot);
+    rx.type = b.type;
+    rx.low = b.scaleLow;
+    rx.high = b.scaleHigh;
+    rx.errorHigh = b.errorHigh;
+    rx.errorDisabled = b.errorDisabled;
+    rx.source = b.source;
+    RadioGroup_uAnalogueType->SetItemIndex(b.type);
+    iScaleLowSettings = b.scaleLow;
+    iScaleHighSettings = b.scaleHigh;
+    RefreshPXAOValues();
+    CheckBox_bAnalogueErrorHigh->setChecked(b.errorHigh);
+    CheckBox_bEnableAnalogueError->setChecked(!b.errorDisabled);
+    RadioGroup_PXAO_SourceInput->SetItemIndex(int(b.source) - 1);
+}
+
+void TForm_PXAO::BuildWrite(bool secondSlot) {
+    const int source = RadioGroup_PXAO_SourceInput->ItemIndex();
+    AnalogOutputBlock b{uint8_t(RadioGroup_uAnalogueType->ItemIndex()),
+                        iScaleLowSettings,
+                        iScaleHighSettings,
+                        CheckBox_bAnalogueErrorHigh->isChecked(),
+                        !CheckBox_bEnableAnalogueError->isChecked(),
+                        uint8_t(source < 0 ? 0 : source + 1)};
+    auto tx = FieldsOf(main_.recTX, secondSlot);
+    tx.type = b.type;
+    tx.low = b.scaleLow;
+    tx.high = b.scaleHigh;
+    tx.errorHigh = b.errorHigh;
+    tx.errorDisabled = b.errorDisabled;
+    tx.source = b.source;
+    TransferWriter out(main_.transfer);
+    AnalogOutputLayout(out, b);
+}
+
+void TForm_PXAO::SpeedButton_WriteToDeviceClick() {
+    // These ranges start at zero: only a high level can tell an error.
+    const int type = RadioGroup_uAnalogueType->ItemIndex();
+    if (type >= 1 && type <= 3) CheckBox_bAnalogueErrorHigh->setChecked(true);
+}
+
+void TForm_PXAO::Button_ScaleLowSettingsClick() {
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 3, QString::fromUtf8("PXAO skála alsó számérték beállítása"),
+                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleLowSettings);
+}
+
+void TForm_PXAO::Button_ScaleHighSettingsClick() {
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 4, QString::fromUtf8("PXAO skála felső számérték beállítása"),
+                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleHighSettings);
+}
+
+}  // namespace velmar

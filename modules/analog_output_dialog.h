@@ -1,0 +1,52 @@
+#pragma once
+// Settings of the analog output module in either output slot: type, scale,
+// error signalling. The slot is the main window's flag at the moment a
+// request is served.
+
+#include "modules/module_dialog.h"
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+
+namespace velmar {
+
+class RadioGroup;
+struct AnalogOutputBlock;
+
+class TForm_PXAO : public ModuleDialog {
+    Q_OBJECT
+public:
+    explicit TForm_PXAO(TForm1& main);
+
+    // The scale ends being edited, implied decimals; kept while closed.
+    int32_t iScaleLowSettings = 0;
+    int32_t iScaleHighSettings = 0;
+
+    QFrame* Shape1;
+    QGroupBox* GroupBox100;
+    RadioGroup* RadioGroup_uAnalogueType;
+    QCheckBox* CheckBox_bEnableAnalogueError;
+    QCheckBox* CheckBox_bAnalogueErrorHigh;
+    QGroupBox* GroupBox_ScaleAnalogOutput;
+    QLabel *Label36, *Label1, *Label_iScaleLowSettings;
+    QLabel *Label2, *Label3, *Label_iScaleHighSettings;
+    QPushButton* Button_ScaleLowSettings;
+    QPushButton* Button_ScaleHighSettings;
+    RadioGroup* RadioGroup_PXAO_SourceInput;  // never shown, but read and written back
+
+    void RefreshPXAOValues();
+    void Button_ScaleLowSettingsClick();
+    void Button_ScaleHighSettingsClick();
+    void SpeedButton_WriteToDeviceClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void DecodeSettings(QPushButton* requester, bool secondSlot);
+    void BuildWrite(bool secondSlot);
+};
+
+}  // namespace velmar

@@ -1,0 +1,44 @@
+#pragma once
+// What every option module dialog shares: the exit button, the three request
+// buttons (read, factory values, write) that latch as one group, opening
+// centred over the main window with a read, and the read-back after a write.
+
+#include <QDialog>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace velmar {
+
+class TForm1;
+
+class ModuleDialog : public QDialog {
+    Q_OBJECT
+public:
+    ModuleDialog(TForm1& main, const char* objectName, const QString& caption, const QString& readDefaultCaption);
+
+    QPushButton* Button_Esc = nullptr;
+    QPushButton* SpeedButton_ReadFromDevice = nullptr;
+    QPushButton* SpeedButton_ReadDefault = nullptr;
+    QPushButton* SpeedButton_WriteToDevice = nullptr;
+
+    // Caption, centred on the main window, the read asked for; then modal.
+    void Open(const QString& caption, bool pressRead = true);
+    // The same without showing, for whoever shows it otherwise.
+    void Prepare(const QString& caption, bool pressRead = true);
+
+protected:
+    // The area above the request buttons, for the dialog's own controls.
+    QVBoxLayout* Body() const { return body_; }
+    // A write was answered: its button goes up and a read-back is asked for.
+    void WriteAnswered();
+    // The display mask of the instrument applied to an implied-decimals value.
+    QString ScaledText(int32_t value) const;
+
+    TForm1& main_;
+
+private:
+    QVBoxLayout* body_ = nullptr;
+};
+
+}  // namespace velmar

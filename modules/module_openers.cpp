@@ -1,0 +1,39 @@
+#include "modules/module_openers.h"
+
+#include <QPushButton>
+
+#include "app/form_main.h"
+#include "modules/analog_input_dialog.h"
+#include "modules/analog_output_dialog.h"
+#include "modules/module_map.h"
+#include "modules/module_tabs.h"
+
+namespace velmar {
+
+namespace {
+ModuleDialog* DialogOf(TForm1& main, ModuleKind kind) {
+    switch (kind) {
+    case ModuleKind::PXAI: return main.Form_PXAI;
+    case ModuleKind::PXAO: return main.Form_PXAO;
+    default: return nullptr;  // its dialog is not part of the program yet
+    }
+}
+}  // namespace
+
+void ConnectModuleOpeners(TForm1& main) {
+    for (const ModuleGroup& group : ModuleGroups()) {
+        for (const ModuleControl& c : group.controls) {
+            if (!c.name || c.lamp) continue;
+            ModuleDialog* dialog = DialogOf(main, c.dialog);
+            QPushButton* button = main.moduleTabs->Button(c.name);
+            if (!dialog || !button) continue;
+            const QString caption = QString::fromUtf8(c.dialogCaption ? c.dialogCaption : "");
+            QObject::connect(button, &QPushButton::clicked, dialog, [&main, dialog, c, caption] {
+                if (c.slot != SlotFlag::Keep) main.bFoKimenetiModulVanNyitva = c.slot == SlotFlag::Primary;
+                dialog->Open(caption.isEmpty() ? dialog->windowTitle() : caption, c.pressRead);
+            });
+        }
+    }
+}
+
+}  // namespace velmar

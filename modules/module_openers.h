@@ -1,0 +1,11 @@
+#pragma once
+
+namespace velmar {
+
+class TForm1;
+
+// Connects the module buttons of the device pages to the dialogs that exist:
+// each sets the output-slot flag as its slot needs and opens its dialog.
+void ConnectModuleOpeners(TForm1& main);
+
+}  // namespace velmar
