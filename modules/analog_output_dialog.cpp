@@ -26,6 +26,15 @@ struct SlotFields {
     bool& errorDisabled;
     uint8_t& source;
 };
+void Store(const AnalogOutputBlock& b, SlotFields f) {
+    f.type = b.type;
+    f.low = b.scaleLow;
+    f.high = b.scaleHigh;
+    f.errorHigh = b.errorHigh;
+    f.errorDisabled = b.errorDisabled;
+    f.source = b.source;
+}
+
 template <class Record>
 SlotFields FieldsOf(Record& r, bool secondSlot) {
     if (secondSlot)
@@ -119,13 +128,7 @@ void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
     AnalogOutputBlock b;
     TransferReader in(main_.transfer);
     AnalogOutputLayout(in, b);
-    auto rx = FieldsOf(main_.recRX, secondSlot);
-    rx.type = b.type;
-    rx.low = b.scaleLow;
-    rx.high = b.scaleHigh;
-    rx.errorHigh = b.errorHigh;
-    rx.errorDisabled = b.errorDisabled;
-    rx.source = b.source;
+    Store(b, FieldsOf(main_.recRX, secondSlot));
     RadioGroup_uAnalogueType->SetItemIndex(b.type);
     iScaleLowSettings = b.scaleLow;
     iScaleHighSettings = b.scaleHigh;
@@ -143,13 +146,7 @@ void TForm_PXAO::BuildWrite(bool secondSlot) {
                         CheckBox_bAnalogueErrorHigh->isChecked(),
                         !CheckBox_bEnableAnalogueError->isChecked(),
                         uint8_t(source < 0 ? 0 : source + 1)};
-    auto tx = FieldsOf(main_.recTX, secondSlot);
-    tx.type = b.type;
-    tx.low = b.scaleLow;
-    tx.high = b.scaleHigh;
-    tx.errorHigh = b.errorHigh;
-    tx.errorDisabled = b.errorDisabled;
-    tx.source = b.source;
+    Store(b, FieldsOf(main_.recTX, secondSlot));
     TransferWriter out(main_.transfer);
     AnalogOutputLayout(out, b);
 }
