@@ -8,53 +8,17 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "views/value_destinations.h"
-
 namespace velmar {
 
 namespace {
-
-// Arial where it is installed, a look-alike sans serif elsewhere.
-QFont ArialFont(int pixelSize) {
-    QFont f;
-    f.setFamilies({"Arial", "Liberation Sans", "Arimo", "Helvetica"});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    return f;
-}
-
-QPushButton* MakeButton(const QString& name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    return b;
-}
 
 constexpr int kDigitSteps[5] = {10000, 1000, 100, 10, 1};
 
 }  // namespace
 
 TForm_IncDec::TForm_IncDec(ValueDestinations& destinations, QWidget* parent)
-    : QDialog(parent), destinations_(destinations) {
-    setObjectName("TForm_IncDec");
-    setWindowTitle(QString::fromUtf8("Számérték módosítása"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    auto* layout = new QVBoxLayout(this);
-
-    Button_Esc = MakeButton("Button_Esc", "Kilépés (Esc)", this);
-    layout->addWidget(Button_Esc, 0, Qt::AlignLeft);
-
-    GroupBox_SzamlaloModositas = new QGroupBox(this);
-    GroupBox_SzamlaloModositas->setObjectName("GroupBox_SzamlaloModositas");
+    : ValueEditor(destinations, "TForm_IncDec", parent) {
     QWidget* box = GroupBox_SzamlaloModositas;
-    auto* group = new QVBoxLayout(box);
-
-    Label_Caption = new QLabel(box);
-    Label_Caption->setObjectName("Label_Caption");
-    Label_Caption->setAlignment(Qt::AlignCenter);
-    Label_Caption->setFont(ArialFont(16));
-    Label_Caption->setWordWrap(true);
-    Label_Caption->setMinimumWidth(440);
-    group->addWidget(Label_Caption);
 
     // Digit i sits in column 2i; the comma after it in column 2i + 1.
     auto* digits = new QGridLayout;
@@ -87,29 +51,16 @@ TForm_IncDec::TForm_IncDec(ValueDestinations& destinations, QWidget* parent)
         connect(Button_PlusDigit[i], &QPushButton::clicked, this, [this, step] { IncOrDecValue(step); });
         connect(Button_MinusDigit[i], &QPushButton::clicked, this, [this, step] { IncOrDecValue(-step); });
     }
-    group->addLayout(digits);
+    ValueLayout()->addLayout(digits);
 
     auto* presets = new QHBoxLayout;
     Button_NullAll = MakeButton("Button_NullAll", "A teljes szám nullázása", box);
-    Button_Min = MakeButton("Button_Min", "Minimum érték", box);
-    Button_Max = MakeButton("Button_Max", "Maximum érték", box);
+    MakeMinButton(box);
+    MakeMaxButton(box);
     for (QPushButton* b : {Button_NullAll, Button_Min, Button_Max}) presets->addWidget(b);
-    group->addLayout(presets);
-    layout->addWidget(GroupBox_SzamlaloModositas);
+    ValueLayout()->addLayout(presets);
 
-    Button_OK = MakeButton("Button_OK", "OK", this);
-    Button_OK->setDefault(true);
-    layout->addWidget(Button_OK, 0, Qt::AlignRight);
-
-    // Fixed from the start: the opener positions the dialog by its size
-    // before it is shown.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
-
-    connect(Button_OK, &QPushButton::clicked, this, &TForm_IncDec::Button_OKClick);
-    connect(Button_Esc, &QPushButton::clicked, this, &TForm_IncDec::Button_EscClick);
-    connect(Button_Min, &QPushButton::clicked, this, &TForm_IncDec::Button_MinClick);
-    connect(Button_Max, &QPushButton::clicked, this, &TForm_IncDec::Button_MaxClick);
+    FinishLayout();
     connect(Button_NullAll, &QPushButton::clicked, this, &TForm_IncDec::Button_NullAllClick);
 }
 
@@ -131,24 +82,6 @@ void TForm_IncDec::IncOrDecValue(int iDifferent) {
     if (v > iMax) v = iMax;
     if (v < iMin) v = iMin;
     iValue = int32_t(v);
-    ShowValue();
-}
-
-void TForm_IncDec::Button_OKClick() {
-    // Every step already kept the value within the limits.
-    destinations_.Deliver(iIdentifier, iValue);
-    accept();
-}
-
-void TForm_IncDec::Button_EscClick() { reject(); }
-
-void TForm_IncDec::Button_MinClick() {
-    iValue = iMin;
-    ShowValue();
-}
-
-void TForm_IncDec::Button_MaxClick() {
-    iValue = iMax;
     ShowValue();
 }
 

@@ -1,7 +1,5 @@
 #include "views/value_editor_open.h"
 
-#include <QLabel>
-
 #include "app/form_main.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
@@ -11,12 +9,7 @@ namespace velmar {
 void PrepareTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                         int32_t min, int32_t max, int decimalPoint, int32_t value) {
     PositionFormToCenterOfMainForm(&editor, mainWindow);
-    editor.iValue = value;
-    editor.iMin = min;
-    editor.iMax = max;
-    editor.iIdentifier = identifier;
-    editor.Label_Caption->setText(caption);
-    editor.uDecimalPoint = uint8_t(decimalPoint);
+    editor.Load(identifier, caption, min, max, decimalPoint, value);
     editor.iOldValue = editor.iValue;
     editor.ShowValue();
 }
@@ -36,12 +29,7 @@ void PositionFormToBottomLeftOfMainForm(QWidget* dialog, const QWidget* mainWind
 void PrepareDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                         int32_t min, int32_t max, int decimalPoint, int32_t value) {
     PositionFormToBottomLeftOfMainForm(&editor, mainWindow);
-    editor.iValue = value;
-    editor.iMin = min;
-    editor.iMax = max;
-    editor.iIdentifier = identifier;
-    editor.Label_Caption->setText(caption);
-    editor.uDecimalPoint = uint8_t(decimalPoint);
+    editor.Load(identifier, caption, min, max, decimalPoint, value);
     editor.ShowValue();
 }
 

@@ -15,20 +15,10 @@
 #include <limits>
 
 #include "device/number_mask.h"
-#include "views/value_destinations.h"
 
 namespace velmar {
 
 namespace {
-
-// Arial where it is installed, a look-alike sans serif elsewhere.
-QFont ArialFont(int pixelSize) {
-    QFont f;
-    f.setFamilies({"Arial", "Liberation Sans", "Arimo", "Helvetica"});
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(pixelSize);
-    return f;
-}
 
 struct DecimalMask {
     float divider;
@@ -44,12 +34,6 @@ constexpr std::array<DecimalMask, 5> kMasks{{
     {10000.0f, "0.0000", "0.0000"},
 }};
 
-QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    b->setObjectName(name);
-    return b;
-}
-
 QLabel* MakeCentredLabel(const char* name, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -60,27 +44,8 @@ QLabel* MakeCentredLabel(const char* name, QWidget* parent) {
 }  // namespace
 
 TForm_IncDecEdit::TForm_IncDecEdit(ValueDestinations& destinations, QChar decimalSeparator, QWidget* parent)
-    : QDialog(parent), destinations_(destinations), decimalSeparator_(decimalSeparator) {
-    setObjectName("TForm_IncDecEdit");
-    setWindowTitle(QString::fromUtf8("Számérték módosítása"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    auto* layout = new QVBoxLayout(this);
-
-    Button_Esc = MakeButton("Button_Esc", "Kilépés (Esc)", this);
-    layout->addWidget(Button_Esc, 0, Qt::AlignLeft);
-
-    GroupBox_SzamlaloModositas = new QGroupBox(this);
-    GroupBox_SzamlaloModositas->setObjectName("GroupBox_SzamlaloModositas");
-    auto* group = new QVBoxLayout(GroupBox_SzamlaloModositas);
+    : ValueEditor(destinations, "TForm_IncDecEdit", parent), decimalSeparator_(decimalSeparator) {
     QWidget* box = GroupBox_SzamlaloModositas;
-
-    Label_Caption = MakeCentredLabel("Label_Caption", box);
-    Label_Caption->setFont(ArialFont(16));
-    Label_Caption->setWordWrap(true);
-    // Wide enough for the longest purpose text on one line, so that the
-    // dialog keeps its size (and its place) whatever the opener writes.
-    Label_Caption->setMinimumWidth(440);
-    group->addWidget(Label_Caption);
 
     auto* editRow = new QHBoxLayout;
     Edit_Value = new QLineEdit(box);
@@ -91,14 +56,14 @@ TForm_IncDecEdit::TForm_IncDecEdit(ValueDestinations& destinations, QChar decima
     editRow->addWidget(Edit_Value, 1);
     Button_Torol = MakeButton("Button_Torol", "Töröl", box);
     editRow->addWidget(Button_Torol);
-    group->addLayout(editRow);
+    ValueLayout()->addLayout(editRow);
 
     auto* presets = new QGridLayout;
-    Button_Min = MakeButton("Button_Min", "Minimum érték", box);
+    MakeMinButton(box);
     Label_Min = MakeCentredLabel("Label_Min", box);
     Button_OldValue = MakeButton("Button_OldValue", "Változtatás előtti érték", box);
     Label_OldValue = MakeCentredLabel("Label_OldValue", box);
-    Button_Max = MakeButton("Button_Max", "Maximum érték", box);
+    MakeMaxButton(box);
     Label_Max = MakeCentredLabel("Label_Max", box);
     presets->addWidget(Button_Min, 0, 0);
     presets->addWidget(Label_Min, 1, 0);
@@ -106,22 +71,9 @@ TForm_IncDecEdit::TForm_IncDecEdit(ValueDestinations& destinations, QChar decima
     presets->addWidget(Label_OldValue, 1, 1);
     presets->addWidget(Button_Max, 0, 2);
     presets->addWidget(Label_Max, 1, 2);
-    group->addLayout(presets);
-    layout->addWidget(GroupBox_SzamlaloModositas);
+    ValueLayout()->addLayout(presets);
 
-    Button_OK = MakeButton("Button_OK", "OK", this);
-    Button_OK->setDefault(true);
-    layout->addWidget(Button_OK, 0, Qt::AlignRight);
-
-    // Fixed from the start: the opener positions the dialog by its size
-    // before it is shown.
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
-
-    connect(Button_OK, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_OKClick);
-    connect(Button_Esc, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_EscClick);
-    connect(Button_Min, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_MinClick);
-    connect(Button_Max, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_MaxClick);
+    FinishLayout();
     connect(Button_OldValue, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_OldValueClick);
     connect(Button_Torol, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_TorolClick);
 }
@@ -174,20 +126,7 @@ void TForm_IncDecEdit::Button_OKClick() {
         iValue = iMin;
     else if (iValue > iMax)
         iValue = iMax;
-    destinations_.Deliver(iIdentifier, iValue);
-    accept();
-}
-
-void TForm_IncDecEdit::Button_EscClick() { reject(); }
-
-void TForm_IncDecEdit::Button_MinClick() {
-    iValue = iMin;
-    ShowValue();
-}
-
-void TForm_IncDecEdit::Button_MaxClick() {
-    iValue = iMax;
-    ShowValue();
+    ValueEditor::Button_OKClick();
 }
 
 void TForm_IncDecEdit::Button_OldValueClick() {
@@ -218,11 +157,11 @@ bool TForm_IncDecEdit::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return ValueEditor::eventFilter(watched, event);
 }
 
 void TForm_IncDecEdit::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    ValueEditor::showEvent(event);
     // Typing replaces the shown value, as the edit gets the focus with its
     // text selected.
     Edit_Value->setFocus();
