@@ -1,0 +1,267 @@
+// Answer frames of any content, in any order, fed to the main window's link
+// and payload transfer, with the timers firing in between. Crashes, sanitizer
+// reports and broken transfer invariants are findings.
+//
+// An input is: one mode byte (what the host starts, how the frames are
+// touched up), two bytes with the length of the request payload, then
+// 64-byte answer frames, a short last one padded with zeros.
+//
+// With VELMAR_WRITE_SEEDS=DIR set, the target writes a few inputs recorded
+// from the virtual instrument into DIR and ends, as a starting corpus.
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "link/frame.h"
+#include "link/priority_list.h"
+#include "sim/virtual_instrument.h"
+
+namespace velmar {
+namespace {
+
+using sim::Report;
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint8_t kBigCommand = 123;
+// A little past the largest request payload, so that overfilling is tried.
+constexpr unsigned kRequestLengths = PayloadTransfer::kMaxCommandPayload + 17;
+
+namespace mode {
+constexpr uint8_t kStartMask = 3;    // 0 status, 1 big command, 2 scheduler, 3 nothing
+constexpr uint8_t kFixCrc = 4;       // reseal every frame, so it passes the CRC check
+constexpr uint8_t kSteerIndex = 8;   // put the chunk index the host waits for
+constexpr uint8_t kService = 16;     // started with /QZKTRM
+constexpr uint8_t kRepeatLast = 32;  // feed the last frame again until the transfer ends
+}  // namespace mode
+
+// The largest request and answer take 713 exchanges; repeating one frame
+// reaches the ends of both buffers from a short input.
+constexpr int kMaxRepeats = 800;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "fuzz_answers: %s\n", what);
+    std::abort();
+}
+
+// Every report the host writes must be well formed, whatever it was given.
+void CheckWritten(const uint8_t* r) {
+    if (r[0] != 0) Fail("report id not 0");
+    if (CalcCRC16(r + 1, 62) != GetU16(r, kCrcFirst)) Fail("written frame with a wrong CRC");
+    const uint16_t length = GetU16(r, pos::kDataBytes), index = GetU16(r, pos::kIndex);
+    if (length > PayloadTransfer::kMaxCommandPayload) Fail("request length beyond the largest payload");
+    if (r[pos::kFrameBits] & bits::kAnswerRequest) {
+        if (index >= kPayloadBufferSize) Fail("answer chunk asked for beyond the buffer");
+    } else if (index % kChunkSize != 0 || (index > 0 && index >= length)) {
+        Fail("request chunk outside the request payload");
+    }
+}
+
+// ASan does not see an overrun from one array of TMBU into the next, so the
+// indexes are checked here.
+void CheckTransfer(const TMBU& m) {
+    if (m.uDataInIndexForComm > kPayloadBufferSize) Fail("answer index past the buffer");
+    if (m.uIndexForDataWrite > PayloadTransfer::kMaxCommandPayload) Fail("request length past the buffer");
+    if (m.uDataOutIndexForComm > m.uIndexForDataWrite) Fail("request sent past its length");
+    if (m.uIndexForDataRead > kPayloadBufferSize) Fail("answer read past the buffer");
+}
+
+// Hands the frames of the input to the window and checks what it writes;
+// with an instrument attached, the instrument answers instead.
+class FuzzHid : public HidLibrary {
+public:
+    static constexpr HidHandle kHandle = 1;
+
+    void Connect() override {}
+    HidHandle GetHandle(uint16_t v, uint16_t p) override { return v == kVendorId && p == kProductId ? kHandle : 0; }
+    uint16_t GetVendorID(HidHandle h) override { return h == kHandle ? kVendorId : 0; }
+    uint16_t GetProductID(HidHandle h) override { return h == kHandle ? kProductId : 0; }
+    void GetVendorName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "Velmar"); }
+    void GetProductName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "PX330"); }
+    void SetReadNotify(HidHandle, bool) override {}
+    bool Read(HidHandle, uint8_t* buffer) override {
+        if (incoming.empty()) return false;
+        std::memcpy(buffer, incoming.front().data(), kReportSize);
+        incoming.pop_front();
+        return true;
+    }
+    bool Write(HidHandle, const uint8_t* buffer) override {
+        CheckWritten(buffer);
+        if (instrument)
+            if (auto a = instrument->HandleReport(buffer)) incoming.push_back(*a);
+        return true;
+    }
+
+    std::deque<Report> incoming;
+    sim::VirtualInstrument* instrument = nullptr;
+};
+
+StartupOptions QuietOptions(bool service) {
+    StartupOptions o;
+    if (service) o.arguments << "/QZKTRM";
+    o.executablePath = "/nonexistent/velmar-setup";
+    o.countProgramInstances = [](const QString&) { return 1; };
+    o.beep = [] {};
+    o.inform = [](const QString&) {};
+    o.terminate = [] {};
+    return o;
+}
+
+// A main window as the program starts it, its timers stopped so that only
+// the input decides when they fire.
+struct Session {
+    FuzzHid hid;
+    std::unique_ptr<TForm1> w;
+
+    Session(uint8_t modeByte, unsigned requestLength, sim::VirtualInstrument* instrument = nullptr) {
+        hid.instrument = instrument;
+        w = std::make_unique<TForm1>(hid, QuietOptions(modeByte & mode::kService));
+        w->Timer_1sec->stop();
+        w->Timer_Comm->stop();
+        w->FormActivate();
+        w->commands.SetBuilder(kBigCommand, [this, requestLength] {
+            for (unsigned i = 0; i < requestLength; ++i) w->transfer.WriteByte(uint8_t(i * 13));
+        });
+        w->commands.SetDecoder(kBigCommand, [this] {
+            while (w->recMBU.uIndexForDataRead < w->recMBU.uSumDataByteFromRx &&
+                   w->recMBU.uIndexForDataRead < kPayloadBufferSize)
+                w->transfer.ReadByte();
+        });
+        w->HandleHidMessage(kHidPlugged, FuzzHid::kHandle);
+        switch (modeByte & mode::kStartMask) {
+        case 0: w->StartCommand(kStatusCommand); break;
+        case 1: w->StartCommand(kBigCommand); break;
+        case 2: w->ScheduleCommand(); break;
+        default: break;
+        }
+        CheckTransfer(w->recMBU);
+    }
+
+    // frame: the 64 bytes after the report id.
+    void Feed(const uint8_t* frame, uint8_t modeByte) {
+        Report r{};
+        std::memcpy(r.data() + 1, frame, kFrameSize);
+        // A frame that gets resealed has its CRC high byte free: it picks a
+        // timer to fire after the frame.
+        uint8_t timer = 0;
+        if (modeByte & mode::kSteerIndex)
+            PutU16(r.data(), pos::kIndex,
+                   w->recMBU.uTP == phase::kAnswerRequested ? w->recMBU.uDataInIndexForComm : 0);
+        if (modeByte & mode::kFixCrc) {
+            timer = r[kCrcFirst + 1] % 16;
+            SealTxFrame(r.data());
+        }
+        hid.incoming.push_back(r);
+        w->HandleHidMessage(kHidReportReceived, FuzzHid::kHandle);
+        CheckTransfer(w->recMBU);
+        switch (timer) {
+        case 13: w->TimerTimeOutTimer(); break;
+        case 14: w->Timer_1secTimer(); break;
+        case 15: w->Timer_CommTimer(); break;
+        default: return;
+        }
+        CheckTransfer(w->recMBU);
+    }
+};
+
+void Run(const uint8_t* data, std::size_t size) {
+    if (size < 3) return;
+    const uint8_t modeByte = data[0];
+    Session s(modeByte, GetU16(data, 1) % kRequestLengths);
+    uint8_t frame[kFrameSize] = {};
+    for (std::size_t at = 3; at < size; at += kFrameSize) {
+        std::memset(frame, 0, kFrameSize);
+        std::memcpy(frame, data + at, std::min(kFrameSize, size - at));
+        s.Feed(frame, modeByte);
+    }
+    if (!(modeByte & mode::kRepeatLast) || size <= 3) return;
+    for (int i = 0; i < kMaxRepeats && s.w->recMBU.uTP != phase::kIdle; ++i) s.Feed(frame, modeByte);
+}
+
+// One answer frame that, repeated, acknowledges every frame of the largest
+// request and then carries the largest answer chunk by chunk.
+Bytes LargestExchangeSeed() {
+    Bytes seed{uint8_t(1 | mode::kFixCrc | mode::kSteerIndex | mode::kRepeatLast),
+               uint8_t(PayloadTransfer::kMaxCommandPayload), uint8_t(PayloadTransfer::kMaxCommandPayload >> 8)};
+    Report r{};
+    PutU16(r.data(), pos::kDevice, 330);
+    PutU16(r.data(), pos::kVersionMin, DateToVersionCode({2022, 7, 21}));
+    r[pos::kCommand] = kBigCommand;
+    PutU16(r.data(), pos::kDataBytes, uint16_t(kPayloadBufferSize));
+    seed.insert(seed.end(), r.begin() + 1, r.end());
+    return seed;
+}
+
+// One input: the answers the virtual instrument gives to what the host
+// started, the report ids left out.
+Bytes RecordSeed(uint8_t modeByte, uint16_t requestLength, std::size_t answerLength) {
+    sim::VirtualInstrument instrument({}, [] { return 12.5; });
+    instrument.SetHandler(kBigCommand, [answerLength](const sim::Payload&) {
+        sim::Payload answer(answerLength);
+        for (std::size_t i = 0; i < answer.size(); ++i) answer[i] = uint8_t(i * 5);
+        return answer;
+    });
+    Bytes seed{modeByte, uint8_t(requestLength), uint8_t(requestLength >> 8)};
+    Session s(modeByte, requestLength, &instrument);
+    for (int frames = 0; !s.hid.incoming.empty() && frames < 64; ++frames) {
+        Report r = s.hid.incoming.front();
+        // Resealed on replay anyway; 0 fires no timer, so the seed replays
+        // the exchange as it went.
+        if (modeByte & mode::kFixCrc) r[kCrcFirst + 1] = 0;
+        seed.insert(seed.end(), r.begin() + 1, r.end());
+        s.w->HandleHidMessage(kHidReportReceived, FuzzHid::kHandle);
+    }
+    return seed;
+}
+
+void WriteSeeds(const char* dir) {
+    const struct {
+        const char* name;
+        Bytes bytes;
+    } seeds[] = {
+        {"status", RecordSeed(0, 0, 0)},
+        {"status-service", RecordSeed(2 | mode::kService, 0, 0)},
+        {"big", RecordSeed(1, 100, 300)},
+        {"big-steered", RecordSeed(1 | mode::kFixCrc | mode::kSteerIndex, 100, 300)},
+        {"empty-answer", RecordSeed(1, 46, 0)},
+        {"largest-repeated", LargestExchangeSeed()},
+    };
+    for (const auto& s : seeds) {
+        std::ofstream out(std::string(dir) + "/" + s.name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(s.bytes.data()), std::streamsize(s.bytes.size()));
+        if (!out) Fail("cannot write a seed");
+    }
+}
+
+}  // namespace
+}  // namespace velmar
+
+// fontconfig keeps a few bytes until exit that no pointer reaches any more.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt must not see libFuzzer's flags; the application lives until exit.
+    static int argc = 1;
+    static char name[] = "fuzz_answers";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    if (const char* dir = std::getenv("VELMAR_WRITE_SEEDS")) {
+        velmar::WriteSeeds(dir);
+        std::exit(0);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    velmar::Run(data, size);
+    return 0;
+}

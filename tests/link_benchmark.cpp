@@ -1,0 +1,176 @@
+// The host's cost of the link: one status exchange as the main window does
+// it, the virtual instrument's share of it, and the largest command with the
+// largest answer through the event loop.
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "app/form_main.h"
+#include "link/frame.h"
+#include "link/sim_hid.h"
+#include "sim/virtual_instrument.h"
+
+namespace velmar {
+namespace {
+
+using sim::Report;
+
+// Hands every written report to a virtual instrument at once and keeps its
+// answer until the window reads it, so no event loop is needed.
+class LoopbackHid : public HidLibrary {
+public:
+    static constexpr HidHandle kHandle = 1;
+
+    void Connect() override {}
+    HidHandle GetHandle(uint16_t v, uint16_t p) override { return v == kVendorId && p == kProductId ? kHandle : 0; }
+    uint16_t GetVendorID(HidHandle h) override { return h == kHandle ? kVendorId : 0; }
+    uint16_t GetProductID(HidHandle h) override { return h == kHandle ? kProductId : 0; }
+    void GetVendorName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "Velmar"); }
+    void GetProductName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "PX330"); }
+    void SetReadNotify(HidHandle, bool) override {}
+    bool Read(HidHandle, uint8_t* buffer) override {
+        if (answers.empty()) return false;
+        std::copy(answers.front().begin(), answers.front().end(), buffer);
+        answers.pop_front();
+        return true;
+    }
+    bool Write(HidHandle, const uint8_t* buffer) override {
+        std::copy(buffer, buffer + kReportSize, lastWritten.begin());
+        if (auto a = instrument.HandleReport(buffer)) answers.push_back(*a);
+        return true;
+    }
+
+    sim::VirtualInstrument instrument;
+    std::deque<Report> answers;
+    Report lastWritten{};
+};
+
+StartupOptions QuietOptions() {
+    StartupOptions o;
+    o.executablePath = "/nonexistent/velmar-setup";
+    o.countProgramInstances = [](const QString&) { return 1; };
+    o.beep = [] {};
+    o.inform = [](const QString&) {};
+    o.terminate = [] {};
+    return o;
+}
+
+// A window polling the status, driven by hand: the timers are stopped and
+// every exchange is one call.
+struct PollingWindow {
+    LoopbackHid hid;
+    std::unique_ptr<TForm1> w;
+
+    PollingWindow() {
+        w = std::make_unique<TForm1>(hid, QuietOptions());
+        w->Timer_1sec->stop();
+        w->Timer_Comm->stop();
+        w->HandleHidMessage(kHidPlugged, LoopbackHid::kHandle);
+        w->ScheduleCommand();
+    }
+    // Takes the waiting answer, which sends the next frame of the command;
+    // once the command is complete the next status command starts.
+    void Exchange() {
+        w->HandleHidMessage(kHidReportReceived, LoopbackHid::kHandle);
+        if (w->recMBU.uTP == phase::kIdle) w->ScheduleCommand();
+    }
+};
+
+void BM_HostExchange(benchmark::State& state) {
+    PollingWindow p;
+    for (int i = 0; i < 30; ++i) p.Exchange();  // past the first answers' one-off changes
+    for (auto _ : state) p.Exchange();
+    // Every exchange must have been answered without error, or the figure
+    // would describe a different path.
+    if (p.hid.answers.size() != 1 || p.w->FBufferIn[pos::kError] != err::kOk)
+        state.SkipWithError("the link left status polling");
+}
+BENCHMARK(BM_HostExchange);
+
+// The instrument's share of BM_HostExchange: answering the frames the host
+// writes while polling the status, first request and answer requests alike.
+void BM_InstrumentAnswer(benchmark::State& state) {
+    PollingWindow p;
+    std::vector<Report> requests;
+    for (int i = 0; i < 3; ++i) {
+        p.Exchange();
+        requests.push_back(p.hid.lastWritten);
+    }
+    sim::VirtualInstrument instrument;
+    // Same order as in polling, so each answer request finds its answer.
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(instrument.HandleReport(requests[next].data()));
+        next = next + 1 == requests.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_InstrumentAnswer);
+
+constexpr uint8_t kBigCommand = 123;
+
+// 16,383 bytes out, 16,384 back, through the event loop against the
+// in-process instrument without latency.
+void BM_LargestTransfer(benchmark::State& state) {
+    class CountingSimHid : public SimHid {
+    public:
+        using SimHid::SimHid;
+        bool Write(HidHandle h, const uint8_t* b) override {
+            ++writes;
+            return SimHid::Write(h, b);
+        }
+        long writes = 0;
+    } hid{sim::InstrumentConfig{}};
+    hid.Instrument().SetHandler(kBigCommand, [](const sim::Payload&) {
+        sim::Payload answer(sim::VirtualInstrument::kMaxAnswerPayload);
+        for (std::size_t i = 0; i < answer.size(); ++i) answer[i] = uint8_t(i * 7);
+        return answer;
+    });
+    TForm1 w(hid, QuietOptions());
+    w.Timer_1sec->stop();
+    w.Timer_Comm->stop();
+    w.commands.SetBuilder(kBigCommand, [&w] {
+        for (std::size_t i = 0; i < PayloadTransfer::kMaxCommandPayload; ++i) w.transfer.WriteByte(uint8_t(i));
+    });
+    bool done = false;
+    std::size_t received = 0;
+    w.commands.SetDecoder(kBigCommand, [&] {
+        done = true;
+        received = w.recMBU.uSumDataByteFromRx;
+    });
+    while (!w.recMBU.bOnline) QCoreApplication::processEvents();
+
+    long exchanges = 0;
+    for (auto _ : state) {
+        done = false;
+        const long before = hid.writes;
+        w.StartCommand(kBigCommand);
+        while (!done && w.recMBU.uTP != phase::kIdle) QCoreApplication::processEvents();
+        exchanges += hid.writes - before;
+        if (!done || received != sim::VirtualInstrument::kMaxAnswerPayload) {
+            state.SkipWithError("the transfer did not complete");
+            return;
+        }
+    }
+    state.counters["exchanges"] = double(exchanges) / double(state.iterations());
+    state.counters["per_exchange"] =
+        benchmark::Counter(double(exchanges), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LargestTransfer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace velmar
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
