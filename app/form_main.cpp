@@ -109,7 +109,6 @@ void TForm1::BuildPages() {
     velmarAid->hide();
     layout->addWidget(velmarAid);
     setCentralWidget(central);
-    ResolveRequestButtons({});
     resize(900, 680);
 
     TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);

@@ -24,6 +24,7 @@
 #include "link/frame.h"
 #include "link/priority_list.h"
 #include "sim/virtual_instrument.h"
+#include "single_device_hid.h"
 
 namespace velmar {
 namespace {
@@ -76,23 +77,8 @@ void CheckTransfer(const TMBU& m) {
 
 // Hands the frames of the input to the window and checks what it writes;
 // with an instrument attached, the instrument answers instead.
-class FuzzHid : public HidLibrary {
+class FuzzHid : public test::SingleDeviceHid {
 public:
-    static constexpr HidHandle kHandle = 1;
-
-    void Connect() override {}
-    HidHandle GetHandle(uint16_t v, uint16_t p) override { return v == kVendorId && p == kProductId ? kHandle : 0; }
-    uint16_t GetVendorID(HidHandle h) override { return h == kHandle ? kVendorId : 0; }
-    uint16_t GetProductID(HidHandle h) override { return h == kHandle ? kProductId : 0; }
-    void GetVendorName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "Velmar"); }
-    void GetProductName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "PX330"); }
-    void SetReadNotify(HidHandle, bool) override {}
-    bool Read(HidHandle, uint8_t* buffer) override {
-        if (incoming.empty()) return false;
-        std::memcpy(buffer, incoming.front().data(), kReportSize);
-        incoming.pop_front();
-        return true;
-    }
     bool Write(HidHandle, const uint8_t* buffer) override {
         CheckWritten(buffer);
         if (instrument)
@@ -100,7 +86,6 @@ public:
         return true;
     }
 
-    std::deque<Report> incoming;
     sim::VirtualInstrument* instrument = nullptr;
 };
 

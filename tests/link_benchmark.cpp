@@ -13,6 +13,7 @@
 #include "app/form_main.h"
 #include "link/frame.h"
 #include "link/sim_hid.h"
+#include "single_device_hid.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar {
@@ -22,31 +23,15 @@ using sim::Report;
 
 // Hands every written report to a virtual instrument at once and keeps its
 // answer until the window reads it, so no event loop is needed.
-class LoopbackHid : public HidLibrary {
+class LoopbackHid : public test::SingleDeviceHid {
 public:
-    static constexpr HidHandle kHandle = 1;
-
-    void Connect() override {}
-    HidHandle GetHandle(uint16_t v, uint16_t p) override { return v == kVendorId && p == kProductId ? kHandle : 0; }
-    uint16_t GetVendorID(HidHandle h) override { return h == kHandle ? kVendorId : 0; }
-    uint16_t GetProductID(HidHandle h) override { return h == kHandle ? kProductId : 0; }
-    void GetVendorName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "Velmar"); }
-    void GetProductName(HidHandle, char* b, int size) override { std::snprintf(b, size_t(size), "PX330"); }
-    void SetReadNotify(HidHandle, bool) override {}
-    bool Read(HidHandle, uint8_t* buffer) override {
-        if (answers.empty()) return false;
-        std::copy(answers.front().begin(), answers.front().end(), buffer);
-        answers.pop_front();
-        return true;
-    }
     bool Write(HidHandle, const uint8_t* buffer) override {
         std::copy(buffer, buffer + kReportSize, lastWritten.begin());
-        if (auto a = instrument.HandleReport(buffer)) answers.push_back(*a);
+        if (auto a = instrument.HandleReport(buffer)) incoming.push_back(*a);
         return true;
     }
 
     sim::VirtualInstrument instrument;
-    std::deque<Report> answers;
     Report lastWritten{};
 };
 
@@ -87,7 +72,7 @@ void BM_HostExchange(benchmark::State& state) {
     for (auto _ : state) p.Exchange();
     // Every exchange must have been answered without error, or the figure
     // would describe a different path.
-    if (p.hid.answers.size() != 1 || p.w->FBufferIn[pos::kError] != err::kOk)
+    if (p.hid.incoming.size() != 1 || p.w->FBufferIn[pos::kError] != err::kOk)
         state.SkipWithError("the link left status polling");
 }
 BENCHMARK(BM_HostExchange);
