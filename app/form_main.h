@@ -38,8 +38,6 @@ struct OptionSlot;
 class TForm1 : public QMainWindow, public TransferHost {
     Q_OBJECT
 public:
-    static const QString kProgramDateText;  // "2022.07.21" in the year-month-day order
-
     TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent = nullptr);
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
