@@ -89,16 +89,7 @@ public:
     sim::VirtualInstrument* instrument = nullptr;
 };
 
-StartupOptions QuietOptions(bool service) {
-    StartupOptions o;
-    if (service) o.arguments << "/QZKTRM";
-    o.executablePath = "/nonexistent/velmar-setup";
-    o.countProgramInstances = [](const QString&) { return 1; };
-    o.beep = [] {};
-    o.inform = [](const QString&) {};
-    o.terminate = [] {};
-    return o;
-}
+using test::QuietOptions;
 
 // A main window as the program starts it, its timers stopped so that only
 // the input decides when they fire.

@@ -35,15 +35,7 @@ public:
     Report lastWritten{};
 };
 
-StartupOptions QuietOptions() {
-    StartupOptions o;
-    o.executablePath = "/nonexistent/velmar-setup";
-    o.countProgramInstances = [](const QString&) { return 1; };
-    o.beep = [] {};
-    o.inform = [](const QString&) {};
-    o.terminate = [] {};
-    return o;
-}
+using test::QuietOptions;
 
 // A window polling the status, driven by hand: the timers are stopped and
 // every exchange is one call.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 
+#include "app/startup_options.h"
 #include "link/frame.h"
 #include "link/hid_library.h"
 #include "sim/virtual_instrument.h"
@@ -33,5 +34,18 @@ public:
 
     std::deque<sim::Report> incoming;
 };
+
+// Start-up options that touch nothing outside the process: no other copy
+// is running, nothing beeps, asks or quits.
+inline StartupOptions QuietOptions(bool service = false) {
+    StartupOptions o;
+    if (service) o.arguments << "/QZKTRM";
+    o.executablePath = "/nonexistent/velmar-setup";
+    o.countProgramInstances = [](const QString&) { return 1; };
+    o.beep = [] {};
+    o.inform = [](const QString&) {};
+    o.terminate = [] {};
+    return o;
+}
 
 }  // namespace velmar::test
