@@ -32,6 +32,8 @@ class TForm_IncDec;
 class TForm_IncDecEdit;
 class TForm_PXAI;
 class TForm_PXAO;
+class TForm_PXRL;
+class TForm_PXMB;
 class TMBarGraph;
 struct OptionSlot;
 
@@ -65,6 +67,10 @@ public:
     void Button_ExitFromApplicationClick();
     void Button_RefreshFormClick();
     QString ProgramDateText() const;
+    // A message the user confirms with OK.
+    void Inform(const QString& text) const {
+        if (options_.inform) options_.inform(text);
+    }
 
     // --- link supervision
     bool HandleHidMessage(int event, HidHandle handle);
@@ -141,6 +147,8 @@ public:
     TForm_IncDecEdit* Form_IncDecEdit = nullptr;
     TForm_PXAI* Form_PXAI = nullptr;
     TForm_PXAO* Form_PXAO = nullptr;
+    TForm_PXRL* Form_PXRL = nullptr;
+    TForm_PXMB* Form_PXMB = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
     TMBarGraph* MBarGraph_OutputPercent2 = nullptr;

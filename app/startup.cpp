@@ -9,6 +9,8 @@
 #include "device/errors_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
+#include "modules/limit_relay_dialog.h"
+#include "modules/modbus_dialog.h"
 #include "modules/module_openers.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
@@ -54,10 +56,12 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->Form_PXAI = new TForm_PXAI(*main);
     main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main);
     main->Form_PXAO = new TForm_PXAO(*main);
+    main->Form_PXRL = new TForm_PXRL(*main);
+    main->Form_PXMB = new TForm_PXMB(*main);
     main->Form_Errors = new TForm_Errors(main);
     main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
-                                 main->Form_Errors, main->Form_IncDecEdit});
+                                 main->Form_PXRL, main->Form_PXMB, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;

@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
+#include "modules/limit_relay_dialog.h"
 
 namespace velmar {
 
@@ -13,6 +14,8 @@ void TForm1::BuildStatusRequest() {
     recTX.uTestForce = 0;
     recTX.uLimitForceAndEnable = 0;
     recTX.uDirectControl = 0;
+    // The limit relay dialog tests its output whether it is shown or not.
+    if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
     TransferWriter out(transfer);
     StatusRequestLayout(out, recTX, recMSys);
 }
@@ -25,6 +28,7 @@ void TForm1::ProcessStatusAnswer() {
     SetDecimalMask(recRX, recRX.uDecimalPoint);
     RefreshHeader();
     RefreshLimitLamps();
+    if (Form_PXRL) Form_PXRL->ShowOutputState();
 }
 
 }  // namespace velmar

@@ -6,13 +6,13 @@ namespace velmar {
 
 namespace {
 constexpr const char* kMain = nullptr;
-constexpr const char* kPXAI = "TForm_PXAI";
-constexpr const char* kPXAO = "TForm_PXAO";
-constexpr const char* kPXRL = "TForm_PXRL";
-constexpr const char* kPXMB = "TForm_PXMB";
-constexpr const char* kPassword = "TForm_Password";
-constexpr const char* kPXRT = "TForm_PXRT";
-constexpr const char* kPXTR = "TForm_PXTR";
+constexpr const char* kPXAI = "Form_PXAI";
+constexpr const char* kPXAO = "Form_PXAO";
+constexpr const char* kPXRL = "Form_PXRL";
+constexpr const char* kPXMB = "Form_PXMB";
+constexpr const char* kPassword = "Form_Password";
+constexpr const char* kPXRT = "Form_PXRT";
+constexpr const char* kPXTR = "Form_PXTR";
 using enum SlotRule;
 
 constexpr std::array<PriorityRank, 66> kList{{

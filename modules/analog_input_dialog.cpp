@@ -16,7 +16,7 @@
 namespace velmar {
 
 TForm_PXAI::TForm_PXAI(TForm1& main)
-    : ModuleDialog(main, "TForm_PXAI", "PXAI", QString::fromUtf8("Gyári alapértékek")) {
+    : ModuleDialog(main, "Form_PXAI", "PXAI", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "BEMENET TÍPUSA ÉS SKÁLÁZÁSA");
     auto* grid = new QGridLayout(GroupBox9);
     RadioGroup_uInputTypeSettings = MakeRadioGroup(

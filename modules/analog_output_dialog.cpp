@@ -46,7 +46,7 @@ SlotFields FieldsOf(Record& r, bool secondSlot) {
 }  // namespace
 
 TForm_PXAO::TForm_PXAO(TForm1& main)
-    : ModuleDialog(main, "TForm_PXAO", "PXAO", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
+    : ModuleDialog(main, "Form_PXAO", "PXAO", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
     Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);

@@ -5,6 +5,8 @@
 #include "app/form_main.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
+#include "modules/limit_relay_dialog.h"
+#include "modules/modbus_dialog.h"
 #include "modules/module_map.h"
 #include "modules/module_tabs.h"
 
@@ -15,6 +17,8 @@ ModuleDialog* DialogOf(TForm1& main, ModuleKind kind) {
     switch (kind) {
     case ModuleKind::PXAI: return main.Form_PXAI;
     case ModuleKind::PXAO: return main.Form_PXAO;
+    case ModuleKind::PXRL: return main.Form_PXRL;
+    case ModuleKind::PXMB: return main.Form_PXMB;
     default: return nullptr;  // its dialog is not part of the program yet
     }
 }

@@ -7,18 +7,16 @@
 
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
+#include "modules/limit_relay_codec.h"
+#include "modules/modbus_codec.h"
 
 namespace velmar::sim {
-
-struct LimitSettings {
-    int32_t limit = 8000;  // display value above which the relay switches on
-    int32_t hysteresis = 100;
-};
 
 struct InstrumentSettings {
     AnalogInputBlock input;
     std::array<AnalogOutputBlock, 2> outputs{};
-    std::array<LimitSettings, 2> limits{};
+    std::array<LimitBlock, 2> limits{};  // limit outputs 1 and 2, in slots or built in
+    ModbusBlock modbus;
 };
 
 }  // namespace velmar::sim

@@ -42,7 +42,20 @@ double LiveValues::Fraction() const {
     return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds);
 }
 
-std::vector<uint8_t> LiveValues::StatusAnswer() {
+// The PX530 family has its two limit outputs built in; the others carry
+// them as relay modules in their output slots.
+bool LiveValues::HasLimitOutput(int output) const {
+    const uint16_t t = config_.deviceType;
+    if (t == 530 || t == 544 || t == 546) return true;
+    return (output == 0 ? modules_.out1 : modules_.out2) == kLimitRelay;
+}
+
+std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& request) {
+    tTX tx;
+    tMSys requestSys;
+    BytesReader req(request);
+    StatusRequestLayout(req, tx, requestSys);
+
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
     const double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
@@ -73,12 +86,11 @@ std::vector<uint8_t> LiveValues::StatusAnswer() {
     rx.fValue1 = rx.fFizikaiMennyiseg;
     rx.fiSkalazottKijezesiErtekPontos = float(display);
 
-    const uint8_t slots[2] = {modules_.out1, modules_.out2};
     for (int i = 0; i < 2; ++i) {
-        // A relay switches on above its limit and off below limit - hysteresis.
-        const LimitSettings& l = settings_.limits[std::size_t(i)];
-        bool& on = relayOn_[std::size_t(i)];
-        on = slots[i] == kLimitRelay && (on ? display > l.limit - l.hysteresis : display > l.limit);
+        if (!HasLimitOutput(i)) continue;
+        bool on = relays_[std::size_t(i)].Update(settings_.limits[std::size_t(i)], display, clock_());
+        // A test forces the output while its enable bit (4 + output) is set.
+        if (tx.uLimitForceAndEnable & (0x10 << i)) on = tx.uLimitForceAndEnable & (1 << i);
         if (on) rx.uLimit |= uint8_t(1 << i);
     }
     const AnalogOutputBlock& o1 = settings_.outputs[0];

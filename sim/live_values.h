@@ -9,6 +9,7 @@
 
 #include "sim/instrument_config.h"
 #include "sim/instrument_settings.h"
+#include "sim/limit_relay.h"
 
 namespace velmar::sim {
 
@@ -22,8 +23,12 @@ public:
     LiveValues(const InstrumentConfig& config, const InstrumentSettings& settings, FittedModules modules,
                std::function<double()> clock);
 
-    // The 106-byte answer to the status command.
-    std::vector<uint8_t> StatusAnswer();
+    // The 106-byte answer to the status command; the request may force the
+    // limit outputs for a test.
+    std::vector<uint8_t> StatusAnswer(const std::vector<uint8_t>& request = {});
+
+    // A limit output's settings were written: it starts afresh.
+    void LimitWritten(int output) { relays_.at(std::size_t(output)).Reset(); }
 
     // Position of the signal in its range now, 0..1.
     double Fraction() const;
@@ -33,7 +38,9 @@ private:
     const InstrumentSettings& settings_;
     FittedModules modules_;
     std::function<double()> clock_;
-    std::array<bool, 2> relayOn_{};
+    bool HasLimitOutput(int output) const;
+
+    std::array<LimitRelay, 2> relays_{};
 };
 
 }  // namespace velmar::sim

@@ -53,6 +53,24 @@ void InstallModuleHandlers(VirtualInstrument& vi) {
     vi.SetHandler(kReadAnalogOutput2, Answer(s.outputs[1], out));
     vi.SetHandler(kWriteAnalogOutput2, Take(s.outputs[1], out));
     vi.SetHandler(kAnalogOutputDefaults, Defaults<AnalogOutputBlock>(out));
+
+    const auto limit = [](auto& io, LimitBlock& b) { LimitLayout(io, b); };
+    for (int i = 0; i < 2; ++i) {
+        LimitBlock& block = s.limits[std::size_t(i)];
+        vi.SetHandler(i == 0 ? kReadLimit1 : kReadLimit2, Answer(block, limit));
+        // New limits apply from now on: a held output is released.
+        vi.SetHandler(i == 0 ? kWriteLimit1 : kWriteLimit2,
+                      [take = Take(block, limit), &vi, i](const Payload& request) {
+                          vi.Live().LimitWritten(i);
+                          return take(request);
+                      });
+    }
+    vi.SetHandler(kLimitDefaults, Defaults<LimitBlock>(limit));
+
+    const auto modbus = [](auto& io, ModbusBlock& b) { ModbusLayout(io, b); };
+    vi.SetHandler(kReadModbus, Answer(s.modbus, modbus));
+    vi.SetHandler(kWriteModbus, Take(s.modbus, modbus));
+    vi.SetHandler(kModbusDefaults, Defaults<ModbusBlock>(modbus));
 }
 
 }  // namespace velmar::sim

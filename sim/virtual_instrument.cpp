@@ -19,7 +19,7 @@ std::function<double()> SteadyClock() {
 VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
     : config_(config), live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
-    handlers_[101] = [this](const Payload&) { return live_.StatusAnswer(); };
+    handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
 }
 

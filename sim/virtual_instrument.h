@@ -41,6 +41,7 @@ public:
     uint8_t OptOut1() const;
     uint8_t OptOut2() const;
     InstrumentSettings& Settings() { return settings_; }
+    LiveValues& Live() { return live_; }
     uint16_t FirmwareCode() const { return DateToVersionCode(config_.firmware); }
 
 private:

@@ -35,7 +35,7 @@ struct Scheduler : ::testing::Test {
         w = std::make_unique<TForm1>(hid, o);
         w->Timer_Comm->stop();
         w->Timer_1sec->stop();
-        pxao.setObjectName("TForm_PXAO");
+        pxao.setObjectName("Form_PXAO");
         read = new QPushButton(&pxao);
         read->setObjectName("SpeedButton_ReadFromDevice");
         write = new QPushButton(&pxao);

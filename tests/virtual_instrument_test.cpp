@@ -280,7 +280,7 @@ TEST(VirtualInstrumentLive, StatusFollowsTheSignalThroughTheSettings) {
     EXPECT_NEAR(s.rx.fKimenetSzazalek, 0.95, 1e-6);
     EXPECT_NEAR(s.rx.fFizikaiMennyiseg, 4 + 16 * 0.95, 1e-4);
     EXPECT_EQ(s.rx.uLimit, 0) << "below the relay's limit";
-    vi.Settings().limits[0].limit = 1300;
+    vi.Settings().limits[0].a = 1300;
     s = status();
     EXPECT_EQ(s.rx.uLimit, 0x01) << "relay in slot 1 above its limit";
     EXPECT_EQ(s.rx.uAnalogueTypeFor101_2, 2);

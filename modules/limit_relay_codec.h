@@ -1,0 +1,53 @@
+#pragma once
+// The limit relay module's settings block (commands 207 to 210 and 213),
+// shared by the program and the virtual instrument.
+
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadLimit1 = 207, kWriteLimit1 = 208;
+constexpr uint8_t kReadLimit2 = 209, kWriteLimit2 = 210;
+constexpr uint8_t kLimitDefaults = 213;
+constexpr std::size_t kLimitBlockSize = 18;
+
+// Limit modes, the item index of the mode list.
+enum LimitMode : uint8_t {
+    kLimitOff,
+    kLimitAtLeastA,
+    kLimitAtMostA,
+    kLimitInsideAB,
+    kLimitOutsideAB,
+    kLimitControlAB,   // on at A, off at B: heating, filling a tank
+    kLimitControlBA,   // on at B, off at A: cooling, draining a tank
+    kLimitOn,
+    kLimitRise,        // the value rose by A within the time base
+    kLimitFall,
+    kLimitChange,
+};
+constexpr int kLimitModeCount = 11;
+
+struct LimitBlock {
+    uint8_t mode = kLimitAtLeastA;
+    int32_t a = 8000;           // value A, or the change in the delta modes; implied decimals
+    int32_t b = 9000;           // value B
+    int32_t hysteresis = 100;
+    bool hold = false;          // once on, stays on until a key press or power-off
+    uint16_t timeBase = 60;     // seconds over which the delta modes look
+    uint8_t pulseWidth = 2;     // seconds a delta mode keeps the output on
+    uint8_t source = 1;         // measured value 1 or 2
+};
+
+template <class IO>
+void LimitLayout(IO& io, LimitBlock& b) {
+    io.U8(b.mode);
+    io.S32(b.a);
+    io.S32(b.b);
+    io.S32(b.hysteresis);
+    io.Bool(b.hold);
+    io.U16(b.timeBase);
+    io.U8(b.pulseWidth);
+    io.U8(b.source);
+}
+
+}  // namespace velmar

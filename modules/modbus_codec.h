@@ -1,0 +1,32 @@
+#pragma once
+// The Modbus module's serial settings block (commands 214 to 216), shared by
+// the program and the virtual instrument. There is one Modbus port, whatever
+// role the module has.
+
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadModbus = 214, kWriteModbus = 215, kModbusDefaults = 216;
+constexpr std::size_t kModbusBlockSize = 6;
+constexpr int kModbusBaudRates = 16;     // 300 ... 921600 bit/s, by index
+constexpr int kModbusAddresses = 248;    // 0 ... 247
+
+struct ModbusBlock {
+    uint8_t protocol = 0;   // 0 RTU, 1 ASCII
+    uint8_t parity = 1;     // 0 none, 1 even, 2 odd, 3 mark
+    uint8_t baudRate = 5;   // index: 5 is 9600 bit/s
+    uint8_t address = 1;
+    uint16_t timeOut = 10;  // seconds
+};
+
+template <class IO>
+void ModbusLayout(IO& io, ModbusBlock& b) {
+    io.U8(b.protocol);
+    io.U8(b.parity);
+    io.U8(b.baudRate);
+    io.U8(b.address);
+    io.U16(b.timeOut);
+}
+
+}  // namespace velmar

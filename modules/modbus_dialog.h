@@ -1,0 +1,43 @@
+#pragma once
+// Serial settings of the Modbus module, whatever its role (output in slot 1
+// or the measuring input). Its requests are served only while the main
+// window's slot flag says slot 1.
+
+#include "modules/module_dialog.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace velmar {
+
+class RadioGroup;
+
+class TForm_PXMB : public ModuleDialog {
+    Q_OBJECT
+public:
+    explicit TForm_PXMB(TForm1& main);
+
+    QFrame* Shape1;
+    QGroupBox* GroupBox9;
+    QGroupBox* GroupBox_MODBUSOutputSettings;
+    RadioGroup* RadioGroup_MODBUSProtocol;
+    RadioGroup* RadioGroup_MODBUSParity;
+    QLabel* Label71;
+    QComboBox* ComboBox_MODBUSBaudRate;
+    QLabel* Label72;
+    QComboBox* ComboBox_MODBUSAddress;
+    QLabel *Label55, *Label2, *Label1;
+    QLineEdit* Edit_MODBUSTimeOut;
+
+private:
+    void DecodeSettings(QPushButton* requester);
+    void BuildWrite();
+    // A write needs a baud rate and an address chosen: they have no other
+    // encoding. Refuses the write with a message otherwise.
+    void CheckWriteRequest(bool pressed);
+};
+
+}  // namespace velmar
