@@ -36,6 +36,8 @@ struct LimitBlock {
     uint16_t timeBase = 60;     // seconds over which the delta modes look
     uint8_t pulseWidth = 2;     // seconds a delta mode keeps the output on
     uint8_t source = 1;         // measured value 1 or 2
+
+    bool operator==(const LimitBlock&) const = default;
 };
 
 template <class IO>

@@ -18,6 +18,8 @@ struct ModbusBlock {
     uint8_t baudRate = 5;   // index: 5 is 9600 bit/s
     uint8_t address = 1;
     uint16_t timeOut = 10;  // seconds
+
+    bool operator==(const ModbusBlock&) const = default;
 };
 
 template <class IO>

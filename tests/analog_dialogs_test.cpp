@@ -23,20 +23,6 @@ struct AnalogDialogs : WindowFixture {
         Plug();
         w->DecimalSeparator = ',';
     }
-    // Runs one scheduler turn and answers the command with the payload.
-    int Serve(const std::vector<uint8_t>& answer = {}) {
-        const auto before = hid.written.size();
-        w->Timer_CommTimer();
-        if (hid.written.size() == before) return 0;
-        const auto& sent = hid.written.back();
-        lastRequest.assign(sent.begin() + 17, sent.begin() + 17 + GetU16(sent.data(), 9));
-        auto frame = Answer{.command = sent[7], .dataBytes = uint16_t(answer.size())}.Frame();
-        std::copy(answer.begin(), answer.end(), frame.begin() + 17);
-        SealTxFrame(frame.data());
-        Feed(frame);
-        return sent[7];
-    }
-    std::vector<uint8_t> lastRequest;
 };
 
 TEST_F(AnalogDialogs, InputAnswerFillsTheDialogAndWriteSendsIt) {

@@ -5,6 +5,8 @@
 #include "link/payload_io.h"
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
+#include "modules/limit_relay_codec.h"
+#include "modules/modbus_codec.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;
@@ -26,6 +28,8 @@ Block Decode(const std::vector<uint8_t>& bytes, Layout layout) {
 }
 const auto kIn = [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); };
 const auto kOut = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
+const auto kLimit = [](auto& io, LimitBlock& b) { LimitLayout(io, b); };
+const auto kModbus = [](auto& io, ModbusBlock& b) { ModbusLayout(io, b); };
 
 bool operator==(const AnalogInputBlock& a, const AnalogInputBlock& b) {
     return a.averageCount == b.averageCount && a.inputType == b.inputType && a.decimals == b.decimals &&
@@ -73,6 +77,40 @@ TEST(ModuleCodec, AnalogOutputBlockBothWays) {
     EXPECT_TRUE(flags.errorDisabled);
 }
 
+TEST(ModuleCodec, LimitBlockBothWays) {
+    struct Case {
+        LimitBlock block;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {{3, 100, 200, 5, true, 60, 2, 2},
+         {0x03, 0x64, 0, 0, 0, 0xC8, 0, 0, 0, 0x05, 0, 0, 0, 0x01, 0x3C, 0x00, 0x02, 0x02}},
+        {{10, -9999, 99999, 0, false, 65535, 255, 1},
+         {0x0A, 0xF1, 0xD8, 0xFF, 0xFF, 0x9F, 0x86, 0x01, 0x00, 0, 0, 0, 0, 0x00, 0xFF, 0xFF, 0xFF, 0x01}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode(c.block, kLimit), c.bytes);
+        EXPECT_EQ(Decode<LimitBlock>(c.bytes, kLimit), c.block);
+    }
+    EXPECT_EQ(kLimitBlockSize, cases[0].bytes.size());
+    // Any non-zero hold byte reads as set.
+    EXPECT_TRUE(Decode<LimitBlock>({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80}, kLimit).hold);
+}
+
+TEST(ModuleCodec, ModbusBlockBothWays) {
+    struct Case {
+        ModbusBlock block;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {{0, 1, 5, 1, 10}, {0x00, 0x01, 0x05, 0x01, 0x0A, 0x00}},
+        {{1, 3, 15, 247, 65535}, {0x01, 0x03, 0x0F, 0xF7, 0xFF, 0xFF}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode(c.block, kModbus), c.bytes);
+        EXPECT_EQ(Decode<ModbusBlock>(c.bytes, kModbus), c.block);
+    }
+    EXPECT_EQ(kModbusBlockSize, cases[0].bytes.size());
+}
+
 TEST(ModuleCodec, MeasuringTimeAndAveragingCount) {
     const std::pair<uint8_t, int> counts[] = {{1, 0}, {5, 1}, {8, 2}, {16, 3}, {24, 4}, {40, 5}, {7, 4}, {0, 4}};
     for (auto [count, index] : counts) EXPECT_EQ(AverageIndexOf(count), index) << int(count);
@@ -104,4 +142,15 @@ TEST(ModuleCodec, VirtualInstrumentKeepsWhatIsWrittenPerSlot) {
     exchange(kWriteAnalogInput, Encode(input, kIn));
     EXPECT_TRUE(Decode<AnalogInputBlock>(exchange(kReadAnalogInput, {}), kIn) == input);
     EXPECT_TRUE(Decode<AnalogInputBlock>(exchange(kAnalogInputDefaults, {}), kIn) == AnalogInputBlock{});
+
+    const LimitBlock relay2{4, 1, 2, 3, true, 30, 5, 2};
+    exchange(kWriteLimit2, Encode(relay2, kLimit));
+    EXPECT_EQ(Decode<LimitBlock>(exchange(kReadLimit2, {}), kLimit), relay2);
+    EXPECT_EQ(Decode<LimitBlock>(exchange(kReadLimit1, {}), kLimit), LimitBlock{});
+    EXPECT_EQ(Decode<LimitBlock>(exchange(kLimitDefaults, {}), kLimit), LimitBlock{});
+
+    const ModbusBlock modbus{1, 2, 11, 247, 300};
+    exchange(kWriteModbus, Encode(modbus, kModbus));
+    EXPECT_EQ(Decode<ModbusBlock>(exchange(kReadModbus, {}), kModbus), modbus);
+    EXPECT_EQ(Decode<ModbusBlock>(exchange(kModbusDefaults, {}), kModbus), ModbusBlock{});
 }

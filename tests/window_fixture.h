@@ -84,6 +84,22 @@ struct WindowFixture : ::testing::Test {
             Feed(frame);
         }
     }
+    // Runs one scheduler turn and answers the command it sent with the
+    // payload (up to one frame); returns the command, 0 when none went out.
+    int Serve(const std::vector<uint8_t>& answer = {}) {
+        const auto before = hid.written.size();
+        w->Timer_CommTimer();
+        if (hid.written.size() == before) return 0;
+        const auto& sent = hid.written.back();
+        lastRequest.assign(sent.begin() + 17, sent.begin() + 17 + std::min<int>(46, GetU16(sent.data(), 9)));
+        auto frame = Answer{.command = sent[7], .dataBytes = uint16_t(answer.size())}.Frame();
+        std::copy(answer.begin(), answer.end(), frame.begin() + 17);
+        SealTxFrame(frame.data());
+        Feed(frame);
+        return sent[7];
+    }
+    std::vector<uint8_t> lastRequest;  // payload of the last request Serve sent
+
     QWidget* HeaderPageInFront() { return Find<QTabWidget>("PageControl5")->currentWidget(); }
 };
 
