@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "app/device_replaced_dialog.h"
@@ -204,6 +205,38 @@ TEST_F(Identification, UnitsAndCaptionsByDeviceType) {
         EXPECT_EQ(Text("Label_Dimension1"), QString::fromUtf8(c.unit)) << c.device;
         EXPECT_EQ(Find<QGroupBox>("GroupBox_Value1")->title(), QString::fromUtf8(c.caption1)) << c.device;
         EXPECT_EQ(!Find<QGroupBox>("GroupBox_Value2")->isHidden(), c.value2) << c.device;
+    }
+}
+
+// The bar text turns the percentage into an integer, so whatever the
+// instrument sends has to be bounded first, on both sides.
+TEST_F(Identification, PercentageBarsStayWithinRange) {
+    Create();
+    Plug();
+    struct Case {
+        float sent, stored;
+        const char* text;
+    } cases[] = {
+        {0.125f, 0.125f, "12%"},
+        {-0.5f, -0.5f, "-50%"},
+        {-10000.0f, -10000.0f, "-1000000%"},
+        {-10000.5f, -10000.0f, "-1000000%"},
+        {-1e30f, -10000.0f, "-1000000%"},
+        {-INFINITY, -10000.0f, "-1000000%"},
+        {10000.0f, 10000.0f, "1000000%"},
+        {1e30f, 10000.0f, "1000000%"},
+        {INFINITY, 10000.0f, "1000000%"},
+        {NAN, 10000.0f, "1000000%"},
+    };
+    for (const auto& c : cases) {
+        tRX rx;
+        rx.fKimenetSzazalek = c.sent;
+        rx.fKimenetSzazalek_2 = c.sent;
+        Status(rx);
+        EXPECT_EQ(w->recRX.fKimenetSzazalek, c.stored) << c.sent;
+        EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored) << c.sent;
+        EXPECT_EQ(w->MBarGraph_OutputPercent1->MBGText().toStdString(), c.text) << c.sent;
+        EXPECT_EQ(w->MBarGraph_OutputPercent2->MBGText().toStdString(), c.text) << c.sent;
     }
 }
 
