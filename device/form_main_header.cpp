@@ -135,6 +135,9 @@ void TForm1::RefreshLimitLamps() {
 
 void TForm1::Button_ErrorDetailsClick() {
     if (!Form_Errors) return;
+    // Sized by its layout first, or the first show would be centred by the
+    // size it has before it was ever shown.
+    Form_Errors->adjustSize();
     PositionFormToCenterOfMainForm(Form_Errors, this);
     Form_Errors->show();
     Form_Errors->raise();

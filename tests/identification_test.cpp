@@ -1,10 +1,12 @@
 // Who is attached: names, the device-replaced dialog, page selection and the
-// module buttons of the device pages; and the header's live values.
+// module buttons of the device pages; and the header: its live values and
+// the errors dialog.
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app/device_replaced_dialog.h"
@@ -237,6 +239,41 @@ TEST_F(Identification, PercentageBarsStayWithinRange) {
         EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored) << c.sent;
         EXPECT_EQ(w->MBarGraph_OutputPercent1->MBGText().toStdString(), c.text) << c.sent;
         EXPECT_EQ(w->MBarGraph_OutputPercent2->MBGText().toStdString(), c.text) << c.sent;
+    }
+}
+
+// The dialogs get their size from their layouts when first shown; they must
+// be centred by that size, not by the one they had before.
+TEST_F(Identification, DialogsOpenCentredOnTheMainWindow) {
+    struct Case {
+        const char* dialog;
+        std::function<QWidget*(WindowFixture&)> open;
+    } cases[] = {
+        {"device replaced",
+         [](WindowFixture& f) -> QWidget* {
+             f.Plug();
+             f.Feed(Answer{.serial = 4711}.Frame());
+             f.Feed(Answer{.serial = 4712}.Frame());
+             return f.w->Form_Keszulekcsere;
+         }},
+        {"errors",
+         [](WindowFixture& f) -> QWidget* {
+             f.Find<QPushButton>("Button_ErrorDetails")->click();
+             return f.w->Form_Errors;
+         }},
+    };
+    for (const auto& c : cases) {
+        Create();
+        w->setGeometry(120, 80, 900, 680);
+        QWidget* dialog = c.open(*this);
+        ASSERT_TRUE(dialog->isVisible()) << c.dialog;
+        const QRect placed = dialog->frameGeometry(), main = w->frameGeometry();
+        const QPoint off = placed.center() - main.center();
+        // Slack: a pixel of rounding and half the frame the platform puts
+        // around the dialog, which is not known before its first show.
+        const QSize frame = placed.size() - dialog->size();
+        EXPECT_LE(std::abs(off.x()), frame.width() / 2 + 1) << c.dialog;
+        EXPECT_LE(std::abs(off.y()), frame.height() / 2 + 1) << c.dialog;
     }
 }
 
