@@ -1,6 +1,6 @@
 // Who is attached: names, the device-replaced dialog, page selection and the
-// module buttons of the device pages; and the header: its live values and
-// the errors dialog.
+// module buttons of the device pages; and the header: its live values, its
+// restart button and the errors dialog.
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -239,6 +239,47 @@ TEST_F(Identification, PercentageBarsStayWithinRange) {
         EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored) << c.sent;
         EXPECT_EQ(w->MBarGraph_OutputPercent1->MBGText().toStdString(), c.text) << c.sent;
         EXPECT_EQ(w->MBarGraph_OutputPercent2->MBGText().toStdString(), c.text) << c.sent;
+    }
+}
+
+// The restart request goes out once, after a yes, and the poll follows it;
+// after a no nothing goes out.
+TEST_F(Identification, RestartAsksFirstAndGoesOutOnce) {
+    struct Case {
+        bool yes;
+        std::vector<int> sent;
+    } cases[] = {
+        {true, {113, 101, 101}},
+        {false, {101, 101, 101}},
+    };
+    for (const auto& c : cases) {
+        Create();
+        Plug();
+        tRX rx;
+        rx.uGyariSzamEv = 22;
+        rx.uGyariSzamHonap = 7;
+        Status(rx);
+        auto* reset = Find<QPushButton>("SpeedButton_Reset");
+        asked.clear();
+        bool downWhileAsked = true;
+        answer = [&] {
+            downWhileAsked = reset->isChecked();
+            return c.yes;
+        };
+        reset->click();
+        EXPECT_EQ(asked.join('\n').toStdString(),
+                  "Biztosan újraindítja a(z) PX330 Konfigurálható moduláris galvanikus leválasztó (004711) "
+                  "készüléket? A kimenetei az újraindulás alatt nem működnek.");
+        // The poll runs on while the question is open.
+        EXPECT_FALSE(downWhileAsked);
+        EXPECT_EQ(reset->isChecked(), c.yes);
+        std::vector<int> sent;
+        for (std::size_t i = 0; i < c.sent.size(); ++i) {
+            sent.push_back(Tick());
+            AnswerEmpty();
+        }
+        EXPECT_EQ(sent, c.sent) << c.yes;
+        EXPECT_FALSE(reset->isChecked());
     }
 }
 

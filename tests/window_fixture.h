@@ -25,6 +25,8 @@ struct WindowFixture : ::testing::Test {
     FakeHid hid;
     int beeps = 0, instancesRunning = 1, terminated = 0;
     QStringList informed;
+    QStringList asked;  // yes/no questions put to the user
+    std::function<bool()> answer = [] { return true; };
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
     uint8_t counter = 0;  // the instrument's frame counter in status answers
@@ -37,6 +39,10 @@ struct WindowFixture : ::testing::Test {
         o.countProgramInstances = [this](const QString&) { return instancesRunning; };
         o.beep = [this] { ++beeps; };
         o.inform = [this](const QString& t) { informed << t; };
+        o.confirm = [this](const QString& t) {
+            asked << t;
+            return answer();
+        };
         o.terminate = [this] { ++terminated; };
         return o;
     }
@@ -84,6 +90,14 @@ struct WindowFixture : ::testing::Test {
             Feed(frame);
         }
     }
+    // One poll tick: the command of the frame it sent, 0 when none went out.
+    int Tick() {
+        const auto before = hid.written.size();
+        w->Timer_CommTimer();
+        return hid.written.size() == before ? 0 : hid.written.back()[pos::kCommand];
+    }
+    // Answers the frame in flight with an empty payload, completing it.
+    void AnswerEmpty() { Feed(Answer{.command = hid.written.back()[pos::kCommand], .counter = ++counter}.Frame()); }
     QWidget* HeaderPageInFront() { return Find<QTabWidget>("PageControl5")->currentWidget(); }
 };
 
