@@ -125,7 +125,7 @@ void TForm1::ConnectSignals() {
     connect(Timer_Comm, &QTimer::timeout, this, &TForm1::Timer_CommTimer);
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
-    connect(header->ui.Button_ErrorDetails, &QPushButton::clicked, this, &TForm1::Button_ErrorDetailsClick);
+    ConnectHeaderButtons();
     connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(velmarAid, &VelmarAidGroup::commandsLabelClicked, this, [this] { ClearCommandHistory(recMBU); });

@@ -168,6 +168,7 @@ private:
     void BuildPages();
     void ConnectSignals();
     void FormClose();
+    void ConnectHeaderButtons();
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
     void ShowOptionButtons(const OptionSlot& slot, uint8_t code);

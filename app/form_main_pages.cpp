@@ -130,6 +130,9 @@ void TForm1::CheckDeviceIdentity() {
         dialog->Label_uDeviceID->setText(QString::number(recRX.uDeviceID));
         dialog->Label_uLastDeviceID->setText(QString::number(recRX.uLastDeviceID));
         if (recRX.uLastDevice != 0) {
+            // Sized by its layout first, or it would be centred by the size
+            // it has before its first show.
+            dialog->adjustSize();
             PositionFormToCenterOfMainForm(dialog, this);
             dialog->show();
         }

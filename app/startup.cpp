@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
@@ -74,6 +75,14 @@ StartupOptions SystemStartupOptions() {
     o.regional = RegionalSettings::FromLocale(QLocale::system());
     o.inform = [](const QString& text) {
         QMessageBox::information(nullptr, QApplication::applicationName(), text);
+    };
+    o.confirm = [](const QString& text) {
+        QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                        QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText("Igen");
+        box.button(QMessageBox::No)->setText("Nem");
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     };
     o.terminate = [] { QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection); };
     return o;

@@ -18,6 +18,8 @@ struct StartupOptions {
     std::function<void()> beep = MessageBeep;
     // Shows an information message and waits for OK.
     std::function<void(const QString& text)> inform;
+    // Asks a yes/no question and waits for the answer; true for yes.
+    std::function<bool(const QString& text)> confirm;
     // Ends the program.
     std::function<void()> terminate;
 };

@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/form_main.h"
@@ -21,6 +22,7 @@ namespace velmar {
 
 namespace {
 const QColor kMoneyGreen{0xC0, 0xDC, 0xC0};
+constexpr uint8_t kRestartCommand = 113;
 
 TMBarGraph* MakeHeaderBar(QWidget* area, const char* name, const QColor& plusAt1, bool withHint, bool visible) {
     auto* bar = new TMBarGraph(area);
@@ -133,8 +135,34 @@ void TForm1::RefreshLimitLamps() {
     }
 }
 
+void TForm1::ConnectHeaderButtons() {
+    QPushButton* reset = header->ui.SpeedButton_Reset;
+    connect(header->ui.Button_ErrorDetails, &QPushButton::clicked, this, &TForm1::Button_ErrorDetailsClick);
+    // A restart stops the instrument's outputs for a while, so the user is
+    // asked first. The button is up while the question is open: the poll
+    // runs on meanwhile and must not send the request before the answer.
+    connect(reset, &QPushButton::clicked, this, [this, reset](bool down) {
+        if (!down) return;
+        reset->setChecked(false);
+        // The instrument as the header names it; its serial label also
+        // carries the production date after a slash.
+        const QString type = header->ui.Label_KeszulekTipus->text();
+        const QString serial = header->ui.Label_KeszulekGyariSzam->text().section('/', 0, 0);
+        const QString question = QString::fromUtf8("Biztosan újraindítja a(z) %1 (%2) készüléket? "
+                                                   "A kimenetei az újraindulás alatt nem működnek.")
+                                     .arg(type, serial);
+        // Without anyone to ask (tools without a display) the request goes ahead.
+        if (!options_.confirm || options_.confirm(question)) reset->setChecked(true);
+    });
+    // The answer carries nothing; it only ends the request.
+    commands.SetDecoder(kRestartCommand, [reset] { reset->setChecked(false); });
+}
+
 void TForm1::Button_ErrorDetailsClick() {
     if (!Form_Errors) return;
+    // Sized by its layout first, or the first show would be centred by the
+    // size it has before it was ever shown.
+    Form_Errors->adjustSize();
     PositionFormToCenterOfMainForm(Form_Errors, this);
     Form_Errors->show();
     Form_Errors->raise();

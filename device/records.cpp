@@ -41,17 +41,20 @@ bool IsValidScalar(char32_t c) { return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0
 // the instrument.
 bool IsBlankOrControl(char32_t c) { return c <= 0x20 || (c >= 0x7F && c <= 0x9F); }
 
+// Names the character and its code: the code tells apart look-alikes and
+// shows what a character that draws nothing is.
 std::string UnsendableMessage(char32_t c) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", unsigned(c));
-    std::string text = "The character ";
+    std::string text = "A(z) ";
     if (IsValidScalar(c)) {
-        text += '"';
+        text += "„";
         AppendUtf8(text, c);
-        text += "\" ";
+        text += "” (" + std::string(code) + ")";
+    } else {
+        text += std::string(code) + " kódú";
     }
-    text += "(" + std::string(code) + ") cannot be sent: the instrument takes only characters up to U+00FF.";
-    return text;
+    return text + " karakter nem jeleníthető meg a készüléken.";
 }
 
 }  // namespace
@@ -70,7 +73,7 @@ std::string DecodeDeviceText(const uint8_t* bytes, std::size_t maxChars) {
 
 bool EncodeDeviceText(std::u32string_view text, uint8_t* out, std::size_t arraySize, std::string* error) {
     if (arraySize == 0) {
-        if (error) *error = "No room for the text.";
+        if (error) *error = "Nincs hely a szövegnek.";
         return false;
     }
     std::u32string_view kept = text.substr(0, arraySize - 1);

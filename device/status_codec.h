@@ -71,8 +71,9 @@ void StatusAnswerLayout(IO& io, tRX& rx, tMSys& sys) {
     io.F32(rx.fKimenetSzazalek_2);
 }
 
-// Percentages beyond 10000 (also not-a-number) are kept as 10000, so the
-// texts built from them stay in range.
+// Percentages beyond 10000 (also not-a-number) are kept as 10000 and those
+// below -10000 as -10000, so the texts built from them stay in range: the
+// bar text turns the value into an integer.
 float ClampPercentage(float value);
 
 }  // namespace velmar

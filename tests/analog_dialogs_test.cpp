@@ -13,6 +13,7 @@
 #include "views/radio_group.h"
 #include "views/value_destinations.h"
 #include "window_fixture.h"
+#include "wait_for.h"
 
 namespace velmar {
 namespace {
@@ -151,21 +152,20 @@ TEST(AnalogDialogsWithInstrument, ScaleEditReachesTheInstrumentAndTheHeader) {
     auto windows = Startup(hid, o);
     TForm1* w = windows->main.get();
     TForm_PXAI* d = w->Form_PXAI;
-    QTRY_VERIFY_WITH_TIMEOUT(w->recMBU.bOnline, 2000);
+    WAIT_FOR(w->recMBU.bOnline, 2000);
     d->SpeedButton_ReadFromDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
+    WAIT_FOR(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(d->iScaleHighSettings, 10000);
     ASSERT_TRUE(w->valueDestinations.Deliver(2, 5000));
     d->SpeedButton_WriteToDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(),
-                             3000);
+    WAIT_FOR(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(hid.Instrument().Settings().input.scaleHigh, 5000);
     EXPECT_EQ(d->iScaleHighSettings, 5000) << "read back";
-    QTRY_COMPARE_WITH_TIMEOUT(w->recRX.iSkalazottKijezesiErtek, 4750, 3000);
+    WAIT_FOR(w->recRX.iSkalazottKijezesiErtek == 4750, 3000);
     EXPECT_EQ(w->findChild<QLabel*>("Label_fValue1")->text(), "47.50");
 
     d->SpeedButton_ReadDefault->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_ReadDefault->isChecked(), 3000);
+    WAIT_FOR(!d->SpeedButton_ReadDefault->isChecked(), 3000);
     EXPECT_EQ(d->iScaleHighSettings, 10000) << "factory values";
 }
 

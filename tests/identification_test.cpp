@@ -1,9 +1,12 @@
 // Who is attached: names, the device-replaced dialog, page selection and the
-// module buttons of the device pages; and the header's live values.
+// module buttons of the device pages; and the header: its live values, its
+// restart button and the errors dialog.
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "app/device_replaced_dialog.h"
@@ -204,6 +207,114 @@ TEST_F(Identification, UnitsAndCaptionsByDeviceType) {
         EXPECT_EQ(Text("Label_Dimension1"), QString::fromUtf8(c.unit)) << c.device;
         EXPECT_EQ(Find<QGroupBox>("GroupBox_Value1")->title(), QString::fromUtf8(c.caption1)) << c.device;
         EXPECT_EQ(!Find<QGroupBox>("GroupBox_Value2")->isHidden(), c.value2) << c.device;
+    }
+}
+
+// The bar text turns the percentage into an integer, so whatever the
+// instrument sends has to be bounded first, on both sides.
+TEST_F(Identification, PercentageBarsStayWithinRange) {
+    Create();
+    Plug();
+    struct Case {
+        float sent, stored;
+        const char* text;
+    } cases[] = {
+        {0.125f, 0.125f, "12%"},
+        {-0.5f, -0.5f, "-50%"},
+        {-10000.0f, -10000.0f, "-1000000%"},
+        {-10000.5f, -10000.0f, "-1000000%"},
+        {-1e30f, -10000.0f, "-1000000%"},
+        {-INFINITY, -10000.0f, "-1000000%"},
+        {10000.0f, 10000.0f, "1000000%"},
+        {1e30f, 10000.0f, "1000000%"},
+        {INFINITY, 10000.0f, "1000000%"},
+        {NAN, 10000.0f, "1000000%"},
+    };
+    for (const auto& c : cases) {
+        tRX rx;
+        rx.fKimenetSzazalek = c.sent;
+        rx.fKimenetSzazalek_2 = c.sent;
+        Status(rx);
+        EXPECT_EQ(w->recRX.fKimenetSzazalek, c.stored) << c.sent;
+        EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored) << c.sent;
+        EXPECT_EQ(w->MBarGraph_OutputPercent1->MBGText().toStdString(), c.text) << c.sent;
+        EXPECT_EQ(w->MBarGraph_OutputPercent2->MBGText().toStdString(), c.text) << c.sent;
+    }
+}
+
+// The restart request goes out once, after a yes, and the poll follows it;
+// after a no nothing goes out.
+TEST_F(Identification, RestartAsksFirstAndGoesOutOnce) {
+    struct Case {
+        bool yes;
+        std::vector<int> sent;
+    } cases[] = {
+        {true, {113, 101, 101}},
+        {false, {101, 101, 101}},
+    };
+    for (const auto& c : cases) {
+        Create();
+        Plug();
+        tRX rx;
+        rx.uGyariSzamEv = 22;
+        rx.uGyariSzamHonap = 7;
+        Status(rx);
+        auto* reset = Find<QPushButton>("SpeedButton_Reset");
+        asked.clear();
+        bool downWhileAsked = true;
+        answer = [&] {
+            downWhileAsked = reset->isChecked();
+            return c.yes;
+        };
+        reset->click();
+        EXPECT_EQ(asked.join('\n').toStdString(),
+                  "Biztosan újraindítja a(z) PX330 Konfigurálható moduláris galvanikus leválasztó (004711) "
+                  "készüléket? A kimenetei az újraindulás alatt nem működnek.");
+        // The poll runs on while the question is open.
+        EXPECT_FALSE(downWhileAsked);
+        EXPECT_EQ(reset->isChecked(), c.yes);
+        std::vector<int> sent;
+        for (std::size_t i = 0; i < c.sent.size(); ++i) {
+            sent.push_back(Tick());
+            AnswerEmpty();
+        }
+        EXPECT_EQ(sent, c.sent) << c.yes;
+        EXPECT_FALSE(reset->isChecked());
+    }
+}
+
+// The dialogs get their size from their layouts when first shown; they must
+// be centred by that size, not by the one they had before.
+TEST_F(Identification, DialogsOpenCentredOnTheMainWindow) {
+    struct Case {
+        const char* dialog;
+        std::function<QWidget*(WindowFixture&)> open;
+    } cases[] = {
+        {"device replaced",
+         [](WindowFixture& f) -> QWidget* {
+             f.Plug();
+             f.Feed(Answer{.serial = 4711}.Frame());
+             f.Feed(Answer{.serial = 4712}.Frame());
+             return f.w->Form_Keszulekcsere;
+         }},
+        {"errors",
+         [](WindowFixture& f) -> QWidget* {
+             f.Find<QPushButton>("Button_ErrorDetails")->click();
+             return f.w->Form_Errors;
+         }},
+    };
+    for (const auto& c : cases) {
+        Create();
+        w->setGeometry(120, 80, 900, 680);
+        QWidget* dialog = c.open(*this);
+        ASSERT_TRUE(dialog->isVisible()) << c.dialog;
+        const QRect placed = dialog->frameGeometry(), main = w->frameGeometry();
+        const QPoint off = placed.center() - main.center();
+        // Slack: a pixel of rounding and half the frame the platform puts
+        // around the dialog, which is not known before its first show.
+        const QSize frame = placed.size() - dialog->size();
+        EXPECT_LE(std::abs(off.x()), frame.width() / 2 + 1) << c.dialog;
+        EXPECT_LE(std::abs(off.y()), frame.height() / 2 + 1) << c.dialog;
     }
 }
 

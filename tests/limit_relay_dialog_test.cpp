@@ -12,6 +12,7 @@
 #include "views/lamp.h"
 #include "views/radio_group.h"
 #include "window_fixture.h"
+#include "wait_for.h"
 
 namespace velmar {
 namespace {
@@ -235,30 +236,29 @@ TEST(LimitRelayWithInstrument, NewLimitSwitchesTheOutputAndATestForcesIt) {
     TForm_PXRL* d = w->Form_PXRL;
     auto* lamp = w->findChild<Lamp*>("Shape_DigitalOut2_PX530");
     ASSERT_NE(lamp, nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(w->recMBU.bOnline, 2000);
+    WAIT_FOR(w->recMBU.bOnline, 2000);
     w->bFoKimenetiModulVanNyitva = false;
     d->SpeedButton_ReadFromDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
+    WAIT_FOR(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(d->iA, 8000);
     EXPECT_EQ(d->RadioGroup_enuLimitMode->ItemIndex(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(lamp->isLit() && d->Shape_DigitalOutPXRL->isLit(), 3000);  // 95.00 >= 80.00
+    WAIT_FOR(lamp->isLit() && d->Shape_DigitalOutPXRL->isLit(), 3000);  // 95.00 >= 80.00
 
     ASSERT_TRUE(w->valueDestinations.Deliver(5, 9700));
     d->SpeedButton_WriteToDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(),
-                             3000);
+    WAIT_FOR(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(hid.Instrument().Settings().limits[1].a, 9700);
     EXPECT_EQ(hid.Instrument().Settings().limits[0].a, 8000) << "output 1 untouched";
     EXPECT_EQ(d->iA, 9700) << "read back";
-    QTRY_VERIFY_WITH_TIMEOUT(!lamp->isLit() && !d->Shape_DigitalOutPXRL->isLit(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_DigitalOut1Force->isChecked(), 3000);  // mirrors the real output
+    WAIT_FOR(!lamp->isLit() && !d->Shape_DigitalOutPXRL->isLit(), 3000);
+    WAIT_FOR(!d->SpeedButton_DigitalOut1Force->isChecked(), 3000);  // mirrors the real output
 
     d->show();
     d->CheckBox_DigitalOutForceEng->setChecked(true);
     d->SpeedButton_DigitalOut1Force->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(lamp->isLit(), 3000);
+    WAIT_FOR(lamp->isLit(), 3000);
     d->close();
-    QTRY_VERIFY_WITH_TIMEOUT(!lamp->isLit(), 3000);
+    WAIT_FOR(!lamp->isLit(), 3000);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "window_fixture.h"
 #include "views/label_colors.h"
 #include "views/lamp.h"
+#include "wait_for.h"
 
 namespace velmar {
 namespace {
@@ -197,7 +198,7 @@ TEST_F(MainWindow, MissingAnswerTimesOutAfter200ms) {
     w->StartAnswerTimer();
     EXPECT_EQ(w->TimerTimeOut->interval(), 200);
     EXPECT_EQ(w->recMBU.uTriedNumber, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(Text("Label_MBURxError"), QString("6: Time out."), 2000);
+    WAIT_FOR(Text("Label_MBURxError") == "6: Time out.", 2000);
     EXPECT_EQ(Text("Label_MBURxError2"), "Time out!");
     for (int i = 0; i < 65; ++i) EXPECT_EQ(w->FBufferIn[i], i == 5 ? 6 : previous[i]) << i;
     for (const char* l : {"Label_MBURxDevice", "Label_MBURxVer", "Label_MBURxCounter"}) EXPECT_EQ(Text(l), "?");
@@ -259,7 +260,7 @@ TEST_F(MainWindow, ActivityLampsByCommandAndOffAfter100ms) {
         EXPECT_EQ(Find<Lamp>("Shape_USBCommunication")->brushColor(), c.colour) << int(c.command);
     }
     EXPECT_EQ(w->Timer_RxLED->interval(), 100);
-    QTRY_VERIFY_WITH_TIMEOUT(!Find<Lamp>("Shape_MBUCom")->isLit(), 1000);
+    WAIT_FOR(!Find<Lamp>("Shape_MBUCom")->isLit(), 1000);
     EXPECT_FALSE(Find<Lamp>("Shape_USBCommunication")->isLit());
 }
 

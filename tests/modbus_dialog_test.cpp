@@ -13,6 +13,7 @@
 #include "modules/modbus_dialog.h"
 #include "views/radio_group.h"
 #include "window_fixture.h"
+#include "wait_for.h"
 
 namespace velmar {
 namespace {
@@ -166,10 +167,10 @@ TEST(ModbusWithInstrument, WriteReachesTheInstrumentAndReadsBack) {
     auto windows = Startup(hid, o);
     TForm1* w = windows->main.get();
     TForm_PXMB* d = w->Form_PXMB;
-    QTRY_VERIFY_WITH_TIMEOUT(w->recMBU.bOnline, 2000);
+    WAIT_FOR(w->recMBU.bOnline, 2000);
     w->bFoKimenetiModulVanNyitva = true;
     d->SpeedButton_ReadFromDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
+    WAIT_FOR(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(d->ComboBox_MODBUSBaudRate->currentText(), "9600 bit/sec.");
 
     d->ComboBox_MODBUSBaudRate->setCurrentIndex(7);
@@ -177,8 +178,7 @@ TEST(ModbusWithInstrument, WriteReachesTheInstrumentAndReadsBack) {
     d->RadioGroup_MODBUSParity->SetItemIndex(2);
     d->Edit_MODBUSTimeOut->setText("120");
     d->SpeedButton_WriteToDevice->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(),
-                             3000);
+    WAIT_FOR(!d->SpeedButton_WriteToDevice->isChecked() && !d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     const ModbusBlock& m = hid.Instrument().Settings().modbus;
     EXPECT_EQ(m.baudRate, 7);
     EXPECT_EQ(m.address, 42);
@@ -187,7 +187,7 @@ TEST(ModbusWithInstrument, WriteReachesTheInstrumentAndReadsBack) {
     EXPECT_EQ(w->recRX.uMODBUSAddress, 42) << "read back";
 
     d->SpeedButton_ReadDefault->setChecked(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!d->SpeedButton_ReadDefault->isChecked(), 3000);
+    WAIT_FOR(!d->SpeedButton_ReadDefault->isChecked(), 3000);
     EXPECT_EQ(d->ComboBox_MODBUSAddress->currentIndex(), 1) << "factory values";
     EXPECT_EQ(m.address, 42) << "showing factory values writes nothing";
 }

@@ -69,7 +69,7 @@ const Control kControls[] = {
     {Page::Header, "Label_uSecondsOfOperation", "QLabel", ""},
     {Page::Header, "GroupBox16", "QGroupBox", "USB"},
     {Page::Header, "Label_FPS2", "QLabel", "0 FpS"},
-    {Page::Header, "Label_MBURxError2", "QLabel", "", true},
+    {Page::Header, "Label_MBURxError2", "QLabel", "Error", true},
     {Page::Header, "GroupBox46", "QGroupBox", "HIBAJELZÉSEK"},
     {Page::Header, "Label_uGlobalErrorCode", "QLabel", "0"},
     {Page::Header, "Button_ErrorDetails", "QPushButton", "Részletek"},

@@ -1,12 +1,15 @@
 // The scheduler: priority order, slots, the pause switch, linked commands,
-// the version window in every header, and the status answer's decoding.
+// the version window in every header, and the status payloads.
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <bit>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <type_traits>
+#include <variant>
 
 #include "app/form_main.h"
 #include "device/status_codec.h"
@@ -63,6 +66,20 @@ struct Scheduler : ::testing::Test {
     void Complete(uint8_t command, std::function<void()> decode = [] {}) {
         w->commands.SetDecoder(command, std::move(decode));
         AnswerEmpty();
+    }
+    // One status exchange with the given answer payload, fed chunk by chunk
+    // as the transfer asks for it.
+    void AnswerStatus(const std::vector<uint8_t>& bytes) {
+        ASSERT_EQ(Tick(), 101);
+        for (std::size_t at = 0;; at += 46) {
+            Answer a{.command = 101, .dataBytes = uint16_t(bytes.size()), .index = uint16_t(at)};
+            auto frame = a.Frame();
+            for (std::size_t i = 0; i < 46 && at + i < bytes.size(); ++i) frame[17 + i] = bytes[at + i];
+            SealTxFrame(frame.data());
+            hid.incoming[FakeHid::kInstrument].push_back(frame);
+            w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
+            if (w->recMBU.uTP == 0) break;
+        }
     }
 };
 
@@ -192,18 +209,7 @@ TEST_F(Scheduler, StatusAnswerDecoding) {
         {52, 0.5f, 0.5f, true},  // ends after the secondary output module
     };
     for (const auto& c : cases) {
-        const auto bytes = StatusBytes(c.length, c.percent);
-        ASSERT_EQ(Tick(), 101);
-        // Feed the answer chunk by chunk, as the transfer asks for it.
-        for (std::size_t at = 0;; at += 46) {
-            Answer a{.command = 101, .dataBytes = uint16_t(bytes.size()), .index = uint16_t(at)};
-            auto frame = a.Frame();
-            for (std::size_t i = 0; i < 46 && at + i < bytes.size(); ++i) frame[17 + i] = bytes[at + i];
-            SealTxFrame(frame.data());
-            hid.incoming[FakeHid::kInstrument].push_back(frame);
-            w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
-            if (w->recMBU.uTP == 0) break;
-        }
+        AnswerStatus(StatusBytes(c.length, c.percent));
         EXPECT_EQ(w->recRX.uGyariSzamEv, 22);
         EXPECT_EQ(w->recRX.fKimenetSzazalek, c.stored);
         EXPECT_EQ(w->recRX.uPXOptOutSecondary, 3);
@@ -211,6 +217,109 @@ TEST_F(Scheduler, StatusAnswerDecoding) {
         EXPECT_EQ(w->recRX.uGlobalErrorCode, c.laterFieldsZero ? 0 : 9) << c.length;
         if (!c.laterFieldsZero) EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored);
     }
+}
+
+
+// The status payloads' offsets, written out here rather than taken from the
+// layout the program shares with the virtual instrument: a field moved or two
+// fields of the same width swapped there would otherwise go unnoticed.
+using RxField = std::variant<uint8_t tRX::*, bool tRX::*, uint16_t tRX::*, int16_t tRX::*, uint32_t tRX::*,
+                             int32_t tRX::*, float tRX::*>;
+struct AnswerField {
+    std::size_t offset;
+    RxField field;
+    double value;  // distinct among the fields of one width
+};
+const AnswerField kStatusAnswerFields[] = {
+    {0, &tRX::uGyariSzamEv, 100},
+    {1, &tRX::uGyariSzamHonap, 101},
+    {6, &tRX::iRawADCData, -1000006},
+    {10, &tRX::iAveragedADCData, -1000010},
+    {14, &tRX::uErrorBits, 3000000014},
+    {18, &tRX::fFizikaiMennyiseg, 18.25},
+    {22, &tRX::fKimenetSzazalek, 22.25},
+    {26, &tRX::iSkalazottKijezesiErtek, -1000026},
+    {30, &tRX::uInputType, 130},
+    {31, &tRX::uDecimalPoint, 131},
+    {32, &tRX::uCRCOKbits, 132},
+    {33, &tRX::uAfterWriteOKbits, 133},
+    {34, &tRX::uSPS, 50034},
+    {36, &tRX::bPt1000, 1},
+    {37, &tRX::recFRAMCommon_uSizeKB, 137},
+    {38, &tRX::uSecondsOfOperation, 3000000038},
+    {42, &tRX::uCRCOKbits2, 142},
+    {43, &tRX::uAfterWriteOKbits2, 143},
+    {44, &tRX::fResistance, 44.25},
+    {48, &tRX::uLimit, 148},
+    {49, &tRX::uPXOptIn, 149},
+    {50, &tRX::uPXOptOutPrimer, 150},
+    {51, &tRX::uPXOptOutSecondary, 151},
+    {52, &tRX::uDebounced, 152},
+    {53, &tRX::uMainLoopFrequency, 3000000053},
+    {57, &tRX::uGlobalErrorCode, 157},
+    {58, &tRX::uSlaveStatusBits, 158},
+    {59, &tRX::iDCAveragedMO, -30059},
+    {61, &tRX::uCRCOKbits3, 161},
+    {62, &tRX::uAfterWriteOKbits3, 162},
+    {63, &tRX::uGain, 163},
+    {64, &tRX::fiSkalazottKijezesiErtekPontos, 64.25},
+    {68, &tRX::uSizeInBytesFRAM1, 50068},
+    {70, &tRX::uSizeInBytesFRAM2, 50070},
+    {72, &tRX::uSizeInBytesFRAM3, 50072},
+    {74, &tRX::fValue1, 74.25},
+    {78, &tRX::fValue2, 78.25},
+    {82, &tRX::uCurrentDecimalPoint2, 182},
+    {83, &tRX::uPXRT_Mode, 183},
+    {84, &tRX::uJelszoUser, 50084},
+    {86, &tRX::uJelszoSupervisor, 50086},
+    {88, &tRX::fPXAOKimenoFizErtek, 88.25},
+    {92, &tRX::uAnalogueTypeFor101, 192},
+    {93, &tRX::fPXAOKimenoFizErtek_2, 93.25},
+    {97, &tRX::uAnalogueTypeFor101_2, 197},
+    {98, &tRX::iSkalazottKijezesiErtek_2, -1000098},
+    {102, &tRX::fKimenetSzazalek_2, 102.25},
+};
+
+void PutLittleEndian(std::vector<uint8_t>& bytes, std::size_t at, uint32_t value, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i) bytes.at(at + i) = uint8_t(value >> (8 * i));
+}
+
+TEST_F(Scheduler, StatusAnswerFieldsAtTheirOffsets) {
+    std::vector<uint8_t> bytes(106, 0);
+    PutLittleEndian(bytes, 2, 3000000002u, 4);  // uConfigOfUnitBits, kept in the system record
+    for (const AnswerField& f : kStatusAnswerFields) {
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_cvref_t<decltype(tRX{}.*member)>;
+                if constexpr (std::is_same_v<T, float>)
+                    PutLittleEndian(bytes, f.offset, std::bit_cast<uint32_t>(float(f.value)), 4);
+                else
+                    PutLittleEndian(bytes, f.offset, uint32_t(T(f.value)), sizeof(T));
+            },
+            f.field);
+    }
+    AnswerStatus(bytes);
+    EXPECT_EQ(w->recMSys.uConfigOfUnitBits, 3000000002u);
+    for (const AnswerField& f : kStatusAnswerFields)
+        std::visit([&](auto member) { EXPECT_EQ(double(w->recRX.*member), f.value) << "offset " << f.offset; },
+                   f.field);
+}
+
+TEST(StatusRequest, FieldsAtTheirOffsets) {
+    tTX tx;
+    tMSys sys;
+    sys.uConfigOfPCProgramBits = 0x04030201;
+    tx.uForce = 0x15;
+    tx.uPWM = 0xBEEF;
+    tx.uTestForce = 0x06;
+    tx.uLimitForceAndEnable = 0xFA;
+    tx.uDirectControl = 0x03;
+    std::vector<uint8_t> bytes;
+    BytesWriter out(bytes);
+    StatusRequestLayout(out, tx, sys);
+    // configuration word at 0, force bits at 4, PWM at 5, test pattern at 7,
+    // limit forcing at 8, measuring mode at 9
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{0x01, 0x02, 0x03, 0x04, 0x15, 0xEF, 0xBE, 0x06, 0xFA, 0x03}));
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ struct WindowFixture : ::testing::Test {
     FakeHid hid;
     int beeps = 0, instancesRunning = 1, terminated = 0;
     QStringList informed;
+    QStringList asked;  // yes/no questions put to the user
+    std::function<bool()> answer = [] { return true; };
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
     uint8_t counter = 0;  // the instrument's frame counter in status answers
@@ -37,6 +39,10 @@ struct WindowFixture : ::testing::Test {
         o.countProgramInstances = [this](const QString&) { return instancesRunning; };
         o.beep = [this] { ++beeps; };
         o.inform = [this](const QString& t) { informed << t; };
+        o.confirm = [this](const QString& t) {
+            asked << t;
+            return answer();
+        };
         o.terminate = [this] { ++terminated; };
         return o;
     }
@@ -84,19 +90,27 @@ struct WindowFixture : ::testing::Test {
             Feed(frame);
         }
     }
-    // Runs one scheduler turn and answers the command it sent with the
-    // payload (up to one frame); returns the command, 0 when none went out.
-    int Serve(const std::vector<uint8_t>& answer = {}) {
+    // One poll tick: the command of the frame it sent, 0 when none went out.
+    int Tick() {
         const auto before = hid.written.size();
         w->Timer_CommTimer();
-        if (hid.written.size() == before) return 0;
+        return hid.written.size() == before ? 0 : hid.written.back()[pos::kCommand];
+    }
+    // Answers the frame in flight with an empty payload, completing it.
+    void AnswerEmpty() { Feed(Answer{.command = hid.written.back()[pos::kCommand], .counter = ++counter}.Frame()); }
+    // One poll tick whose command is answered with the payload (up to one
+    // frame); returns the command, 0 when none went out.
+    int Serve(const std::vector<uint8_t>& answer = {}) {
+        const int command = Tick();
+        if (!command) return 0;
         const auto& sent = hid.written.back();
-        lastRequest.assign(sent.begin() + 17, sent.begin() + 17 + std::min<int>(46, GetU16(sent.data(), 9)));
-        auto frame = Answer{.command = sent[7], .dataBytes = uint16_t(answer.size())}.Frame();
-        std::copy(answer.begin(), answer.end(), frame.begin() + 17);
+        lastRequest.assign(sent.begin() + kPayloadFirst,
+                           sent.begin() + kPayloadFirst + std::min<int>(kChunkSize, GetU16(sent.data(), pos::kDataBytes)));
+        auto frame = Answer{.command = uint8_t(command), .dataBytes = uint16_t(answer.size())}.Frame();
+        std::copy(answer.begin(), answer.end(), frame.begin() + kPayloadFirst);
         SealTxFrame(frame.data());
         Feed(frame);
-        return sent[7];
+        return command;
     }
     std::vector<uint8_t> lastRequest;  // payload of the last request Serve sent
 
