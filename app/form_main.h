@@ -123,6 +123,10 @@ public:
     void ShowOptOutSecondaryButtons(uint8_t code);
     // Requests the settings of the device page in front.
     void ReadActivePageSettings();
+    // The display test pattern of the indicator pages, kept within 1..21
+    // and shown on the PX530 page.
+    void SetDisplayTestPattern(int pattern);
+    void ShowDisplayTestPattern();
     void ShowVersionRefusedPage(bool tooNew);
     void CheckDeviceIdentity();
     void Button_GyariSzamToEditsClick();

@@ -3,6 +3,7 @@
 // the refused-version pages; and who the attached instrument is.
 
 #include <QLabel>
+#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -153,5 +154,12 @@ void TForm1::Button_GyariSzamToEditsClick() {
 }
 
 void TForm1::ReadActivePageSettings() {}
+
+void TForm1::SetDisplayTestPattern(int pattern) {
+    recGlobalVar.uKijelzoTeszt_PX530 = uint8_t(std::clamp(pattern, 1, 21));
+    ShowDisplayTestPattern();
+}
+
+void TForm1::ShowDisplayTestPattern() {}
 
 }  // namespace velmar

@@ -3,8 +3,10 @@
 // reports and broken transfer invariants are findings.
 //
 // An input is: one mode byte (what the host starts, how the frames are
-// touched up), two bytes with the length of the request payload, then
-// 64-byte answer frames, a short last one padded with zeros.
+// touched up), two bytes with the length of the request payload of the large
+// test command, one byte with the command to start, then 64-byte answer
+// frames, a short last one padded with zeros. The main window has all its
+// dialogs, so the answers reach every decoder the program has.
 //
 // With VELMAR_WRITE_SEEDS=DIR set, the target writes a few inputs recorded
 // from the virtual instrument into DIR and ends, as a starting corpus.
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "app/startup.h"
 #include "link/frame.h"
 #include "link/priority_list.h"
 #include "sim/virtual_instrument.h"
@@ -33,15 +36,17 @@ using sim::Report;
 using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kBigCommand = 123;
+constexpr std::size_t kInputHeader = 4;
 // A little past the largest request payload, so that overfilling is tried.
 constexpr unsigned kRequestLengths = PayloadTransfer::kMaxCommandPayload + 17;
 
 namespace mode {
-constexpr uint8_t kStartMask = 3;    // 0 status, 1 big command, 2 scheduler, 3 nothing
+constexpr uint8_t kStartMask = 3;    // 0 status, 1 the input's command, 2 scheduler, 3 nothing
 constexpr uint8_t kFixCrc = 4;       // reseal every frame, so it passes the CRC check
 constexpr uint8_t kSteerIndex = 8;   // put the chunk index the host waits for
 constexpr uint8_t kService = 16;     // started with /QZKTRM
 constexpr uint8_t kRepeatLast = 32;  // feed the last frame again until the transfer ends
+constexpr uint8_t kSlot1 = 64;       // the output-slot flag says slot 1
 }  // namespace mode
 
 // The largest request and answer take 713 exchanges; repeating one frame
@@ -95,11 +100,14 @@ using test::QuietOptions;
 // the input decides when they fire.
 struct Session {
     FuzzHid hid;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<ProgramWindows> windows;
+    TForm1* w = nullptr;
 
-    Session(uint8_t modeByte, unsigned requestLength, sim::VirtualInstrument* instrument = nullptr) {
+    Session(uint8_t modeByte, unsigned requestLength, uint8_t command, sim::VirtualInstrument* instrument = nullptr) {
         hid.instrument = instrument;
-        w = std::make_unique<TForm1>(hid, QuietOptions(modeByte & mode::kService));
+        windows = Startup(hid, QuietOptions(modeByte & mode::kService));
+        w = windows->main.get();
+        w->bFoKimenetiModulVanNyitva = modeByte & mode::kSlot1;
         w->Timer_1sec->stop();
         w->Timer_Comm->stop();
         w->FormActivate();
@@ -114,7 +122,7 @@ struct Session {
         w->HandleHidMessage(kHidPlugged, FuzzHid::kHandle);
         switch (modeByte & mode::kStartMask) {
         case 0: w->StartCommand(kStatusCommand); break;
-        case 1: w->StartCommand(kBigCommand); break;
+        case 1: w->StartCommand(command); break;
         case 2: w->ScheduleCommand(); break;
         default: break;
         }
@@ -149,16 +157,16 @@ struct Session {
 };
 
 void Run(const uint8_t* data, std::size_t size) {
-    if (size < 3) return;
+    if (size < kInputHeader) return;
     const uint8_t modeByte = data[0];
-    Session s(modeByte, GetU16(data, 1) % kRequestLengths);
+    Session s(modeByte, GetU16(data, 1) % kRequestLengths, data[3]);
     uint8_t frame[kFrameSize] = {};
-    for (std::size_t at = 3; at < size; at += kFrameSize) {
+    for (std::size_t at = kInputHeader; at < size; at += kFrameSize) {
         std::memset(frame, 0, kFrameSize);
         std::memcpy(frame, data + at, std::min(kFrameSize, size - at));
         s.Feed(frame, modeByte);
     }
-    if (!(modeByte & mode::kRepeatLast) || size <= 3) return;
+    if (!(modeByte & mode::kRepeatLast) || size <= kInputHeader) return;
     for (int i = 0; i < kMaxRepeats && s.w->recMBU.uTP != phase::kIdle; ++i) s.Feed(frame, modeByte);
 }
 
@@ -166,7 +174,8 @@ void Run(const uint8_t* data, std::size_t size) {
 // request and then carries the largest answer chunk by chunk.
 Bytes LargestExchangeSeed() {
     Bytes seed{uint8_t(1 | mode::kFixCrc | mode::kSteerIndex | mode::kRepeatLast),
-               uint8_t(PayloadTransfer::kMaxCommandPayload), uint8_t(PayloadTransfer::kMaxCommandPayload >> 8)};
+               uint8_t(PayloadTransfer::kMaxCommandPayload), uint8_t(PayloadTransfer::kMaxCommandPayload >> 8),
+               kBigCommand};
     Report r{};
     PutU16(r.data(), pos::kDevice, 330);
     PutU16(r.data(), pos::kVersionMin, DateToVersionCode({2022, 7, 21}));
@@ -178,15 +187,15 @@ Bytes LargestExchangeSeed() {
 
 // One input: the answers the virtual instrument gives to what the host
 // started, the report ids left out.
-Bytes RecordSeed(uint8_t modeByte, uint16_t requestLength, std::size_t answerLength) {
+Bytes RecordSeed(uint8_t modeByte, uint16_t requestLength, std::size_t answerLength, uint8_t command = kBigCommand) {
     sim::VirtualInstrument instrument({}, [] { return 12.5; });
     instrument.SetHandler(kBigCommand, [answerLength](const sim::Payload&) {
         sim::Payload answer(answerLength);
         for (std::size_t i = 0; i < answer.size(); ++i) answer[i] = uint8_t(i * 5);
         return answer;
     });
-    Bytes seed{modeByte, uint8_t(requestLength), uint8_t(requestLength >> 8)};
-    Session s(modeByte, requestLength, &instrument);
+    Bytes seed{modeByte, uint8_t(requestLength), uint8_t(requestLength >> 8), command};
+    Session s(modeByte, requestLength, command, &instrument);
     for (int frames = 0; !s.hid.incoming.empty() && frames < 64; ++frames) {
         Report r = s.hid.incoming.front();
         // Resealed on replay anyway; 0 fires no timer, so the seed replays
@@ -210,9 +219,17 @@ void WriteSeeds(const char* dir) {
         {"empty-answer", RecordSeed(1, 46, 0)},
         {"largest-repeated", LargestExchangeSeed()},
     };
-    for (const auto& s : seeds) {
-        std::ofstream out(std::string(dir) + "/" + s.name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(s.bytes.data()), std::streamsize(s.bytes.size()));
+    // Every module command of the program, read, write and factory values,
+    // for both slots, as the virtual instrument answers them.
+    std::vector<std::pair<std::string, Bytes>> modules;
+    for (const PriorityRank& r : PriorityList())
+        for (uint8_t slot : {uint8_t(0), mode::kSlot1})
+            modules.emplace_back("command-" + std::to_string(r.command) + (slot ? "-slot1" : ""),
+                                 RecordSeed(uint8_t(1 | slot), 0, 0, r.command));
+    for (const auto& s : seeds) modules.emplace_back(s.name, s.bytes);
+    for (const auto& [name, bytes] : modules) {
+        std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         if (!out) Fail("cannot write a seed");
     }
 }
