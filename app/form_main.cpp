@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/device_types.h"
 #include "app/velmar_aid.h"
 #include "modules/module_tabs.h"
 #include "app/version_refused_page.h"
@@ -20,6 +22,7 @@
 #include "link/monitor_page.h"
 #include "link/priority_list.h"
 #include "views/about_page.h"
+#include "views/px530_page.h"
 
 namespace velmar {
 
@@ -81,6 +84,9 @@ void TForm1::BuildPages() {
         PageControl4->addTab(devicePages[i], QString::fromUtf8(kDevicePages[i].caption));
     }
     moduleTabs = new ModuleTabs(devicePages);
+    QWidget* page530 = devicePages[std::size_t(DevicePage::P530)];
+    px530Page = new PX530Page(*this, page530);
+    moduleTabs->AddBelowGroups(page530, px530Page);
     aboutPage = new AboutPage;
     aboutPage->setObjectName("TabSheet_AboutTheSoftware");
     PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));
@@ -123,6 +129,7 @@ void TForm1::ConnectSignals() {
     connect(Timer_1sec, &QTimer::timeout, this, &TForm1::Timer_1secTimer);
     connect(Timer_RxLED, &QTimer::timeout, this, &TForm1::Timer_RxLEDTimer);
     connect(Timer_Comm, &QTimer::timeout, this, &TForm1::Timer_CommTimer);
+    connect(PageControl4, &QTabWidget::currentChanged, this, &TForm1::PageControl4Change);
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
     ConnectHeaderButtons();
@@ -168,7 +175,10 @@ void TForm1::FormActivate() {
     bVelmarMode = false;
     for (const QString& arg : options_.arguments)
         if (arg.toUpper() == "/QZKTRM") bVelmarMode = true;
-    PageControl4->setTabVisible(PageControl4->indexOf(TabSheet_Velmar), bVelmarMode);
+    {
+        const QSignalBlocker quiet(PageControl4);
+        PageControl4->setTabVisible(PageControl4->indexOf(TabSheet_Velmar), bVelmarMode);
+    }
     if (bVelmarMode) {
         resize(width(), 800);
         velmarAid->show();

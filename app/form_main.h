@@ -34,6 +34,8 @@ class TForm_PXAI;
 class TForm_PXAO;
 class TForm_PXRL;
 class TForm_PXMB;
+class TForm_Password;
+class PX530Page;
 class TMBarGraph;
 struct OptionSlot;
 
@@ -123,6 +125,8 @@ public:
     void ShowOptOutSecondaryButtons(uint8_t code);
     // Requests the settings of the device page in front.
     void ReadActivePageSettings();
+    // The user brought another device page to the front.
+    void PageControl4Change();
     // The display test pattern of the indicator pages, kept within 1..21
     // and shown on the PX530 page.
     void SetDisplayTestPattern(int pattern);
@@ -153,6 +157,8 @@ public:
     TForm_PXAO* Form_PXAO = nullptr;
     TForm_PXRL* Form_PXRL = nullptr;
     TForm_PXMB* Form_PXMB = nullptr;
+    TForm_Password* Form_Password = nullptr;
+    PX530Page* px530Page = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
     TMBarGraph* MBarGraph_OutputPercent2 = nullptr;

@@ -2,7 +2,9 @@
 // module buttons, the page about the program, the no-connection header and
 // the refused-version pages; and who the attached instrument is.
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
@@ -11,6 +13,7 @@
 #include "app/device_replaced_dialog.h"
 #include "app/device_types.h"
 #include "app/form_main.h"
+#include "views/px530_page.h"
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
 #include "modules/module_map.h"
@@ -29,6 +32,8 @@ void TForm1::ShowNoCommPage() {
 }
 
 void TForm1::ShowDevicePage(QWidget* page) {
+    // The program's own page changes read nothing: only the user's do.
+    const QSignalBlocker quiet(PageControl4);
     PageControl4->setTabVisible(PageControl4->indexOf(page), true);
     PageControl4->setCurrentWidget(page);
     for (QWidget* p : devicePages)
@@ -36,11 +41,13 @@ void TForm1::ShowDevicePage(QWidget* page) {
 }
 
 void TForm1::HideDevicePages() {
+    const QSignalBlocker quiet(PageControl4);
     for (QWidget* p : devicePages) PageControl4->setTabVisible(PageControl4->indexOf(p), false);
 }
 
 void TForm1::ShowVersionRefusedPage(bool tooNew) {
     VersionRefusedPage* page = tooNew ? tooNewPage : tooOldPage;
+    const QSignalBlocker quiet(PageControl4);
     PageControl4->setCurrentWidget(page);
     page->exitButton()->setFocus();
 }
@@ -112,8 +119,10 @@ void TForm1::SelectDevicePage(uint16_t deviceType) {
     QWidget* page = devicePages[std::size_t(info->page)];
     if (!bVelmarMode)
         ShowDevicePage(page);
-    else if (PageControl4->currentWidget() != TabSheet_Velmar)
+    else if (PageControl4->currentWidget() != TabSheet_Velmar) {
+        const QSignalBlocker quiet(PageControl4);
         PageControl4->setCurrentWidget(page);
+    }
 }
 
 void TForm1::CheckDeviceIdentity() {
@@ -153,13 +162,30 @@ void TForm1::Button_GyariSzamToEditsClick() {
     ReadActivePageSettings();
 }
 
-void TForm1::ReadActivePageSettings() {}
+void TForm1::PageControl4Change() { ReadActivePageSettings(); }
+
+void TForm1::ReadActivePageSettings() {
+    // Pages whose settings are read on entering them, by the button that
+    // asks for them; a page's button exists once its dialog or page does.
+    const struct {
+        QWidget* page;
+        const char* readButton;
+    } reads[] = {
+        {devicePages[std::size_t(DevicePage::P310)], "SpeedButton_ReadFromDevice_PX310"},
+        {TabSheet_Velmar, "SpeedButton_ReadSettings"},
+    };
+    QWidget* front = PageControl4->currentWidget();
+    if (front == devicePages[std::size_t(DevicePage::P530)]) px530Page->EnterPage();
+    for (const auto& r : reads)
+        if (front == r.page)
+            if (auto* button = findChild<QAbstractButton*>(r.readButton)) button->setChecked(true);
+}
 
 void TForm1::SetDisplayTestPattern(int pattern) {
     recGlobalVar.uKijelzoTeszt_PX530 = uint8_t(std::clamp(pattern, 1, 21));
     ShowDisplayTestPattern();
 }
 
-void TForm1::ShowDisplayTestPattern() {}
+void TForm1::ShowDisplayTestPattern() { px530Page->ShowDisplayTestPattern(); }
 
 }  // namespace velmar

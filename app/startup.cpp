@@ -12,6 +12,7 @@
 #include "modules/analog_output_dialog.h"
 #include "modules/limit_relay_dialog.h"
 #include "modules/modbus_dialog.h"
+#include "modules/password_dialog.h"
 #include "modules/module_openers.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
@@ -59,11 +60,13 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->Form_PXAO = new TForm_PXAO(*main);
     main->Form_PXRL = new TForm_PXRL(*main);
     main->Form_PXMB = new TForm_PXMB(*main);
+    main->Form_Password = new TForm_Password(*main);
     main->Form_Errors = new TForm_Errors(main);
     main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
-                                 main->Form_PXRL, main->Form_PXMB, main->Form_Errors, main->Form_IncDecEdit});
+                                 main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
+    ConnectPasswordOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }

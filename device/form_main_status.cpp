@@ -5,13 +5,14 @@
 #include "device/status_codec.h"
 #include "link/payload_io.h"
 #include "modules/limit_relay_dialog.h"
+#include "views/px530_page.h"
 
 namespace velmar {
 
 void TForm1::BuildStatusRequest() {
     // Every field is rebuilt from the live controls for each request.
     recTX.uForce = 0;
-    recTX.uTestForce = 0;
+    recTX.uTestForce = px530Page ? px530Page->TestForce() : 0;
     recTX.uLimitForceAndEnable = 0;
     recTX.uDirectControl = 0;
     // The limit relay dialog tests its output whether it is shown or not.
@@ -29,6 +30,7 @@ void TForm1::ProcessStatusAnswer() {
     RefreshHeader();
     RefreshLimitLamps();
     if (Form_PXRL) Form_PXRL->ShowOutputState();
+    if (px530Page) px530Page->ShowStatus();
 }
 
 }  // namespace velmar

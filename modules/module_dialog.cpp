@@ -10,7 +10,7 @@
 namespace velmar {
 
 namespace {
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
@@ -19,7 +19,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& caption,
-                           const QString& readDefaultCaption)
+                           const QString& readDefaultCaption, const QString& requestSuffix)
     : QDialog(&main), main_(main) {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -34,9 +34,10 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
 
     auto* requests = new QHBoxLayout;
     SpeedButton_ReadFromDevice =
-        MakeButton(this, "SpeedButton_ReadFromDevice", QString::fromUtf8("Kiolvasás a készülékből"));
-    SpeedButton_ReadDefault = MakeButton(this, "SpeedButton_ReadDefault", readDefaultCaption);
-    SpeedButton_WriteToDevice = MakeButton(this, "SpeedButton_WriteToDevice", QString::fromUtf8("Beírás a készülékbe"));
+        MakeButton(this, "SpeedButton_ReadFromDevice" + requestSuffix, QString::fromUtf8("Kiolvasás a készülékből"));
+    SpeedButton_ReadDefault = MakeButton(this, "SpeedButton_ReadDefault" + requestSuffix, readDefaultCaption);
+    SpeedButton_WriteToDevice =
+        MakeButton(this, "SpeedButton_WriteToDevice" + requestSuffix, QString::fromUtf8("Beírás a készülékbe"));
     auto* group = new LatchingGroup(this);
     for (QPushButton* b : {SpeedButton_ReadFromDevice, SpeedButton_ReadDefault, SpeedButton_WriteToDevice}) {
         group->add(b);

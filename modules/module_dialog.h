@@ -15,7 +15,10 @@ class TForm1;
 class ModuleDialog : public QDialog {
     Q_OBJECT
 public:
-    ModuleDialog(TForm1& main, const char* objectName, const QString& caption, const QString& readDefaultCaption);
+    // requestSuffix: ends the request buttons' object names where a dialog
+    // needs them told apart from those of the others.
+    ModuleDialog(TForm1& main, const char* objectName, const QString& caption, const QString& readDefaultCaption,
+                 const QString& requestSuffix = {});
 
     QPushButton* Button_Esc = nullptr;
     QPushButton* SpeedButton_ReadFromDevice = nullptr;

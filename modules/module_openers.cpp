@@ -7,6 +7,8 @@
 #include "modules/analog_output_dialog.h"
 #include "modules/limit_relay_dialog.h"
 #include "modules/modbus_dialog.h"
+#include "modules/password_dialog.h"
+#include "views/px530_page.h"
 #include "modules/module_map.h"
 #include "modules/module_tabs.h"
 
@@ -37,6 +39,16 @@ void ConnectModuleOpeners(TForm1& main) {
                 dialog->Open(caption.isEmpty() ? dialog->windowTitle() : caption, c.pressRead);
             });
         }
+    }
+}
+
+void ConnectPasswordOpeners(TForm1& main) {
+    for (QPushButton* button : {main.px530Page->Button1, main.findChild<QPushButton*>("Button_ChangePassword_PX210")}) {
+        if (!button) continue;
+        // The passwords belong to the instrument, not to a slot: the slot
+        // flag stays as it is.
+        QObject::connect(button, &QPushButton::clicked, main.Form_Password,
+                         [&main] { main.Form_Password->Open(QString::fromUtf8("Jelszó módosítása")); });
     }
 }
 

@@ -12,12 +12,18 @@
 namespace velmar {
 
 namespace {
-QHBoxLayout* RowLayoutOf(QWidget* page) {
-    if (auto* l = qobject_cast<QHBoxLayout*>(page->layout())) return l;
-    auto* l = new QHBoxLayout(page);
-    l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    return l;
+// A page is a column: its module groups in the first row, anything the page
+// adds beneath them.
+QVBoxLayout* ColumnOf(QWidget* page) {
+    if (auto* l = qobject_cast<QVBoxLayout*>(page->layout())) return l;
+    auto* column = new QVBoxLayout(page);
+    auto* row = new QHBoxLayout;
+    row->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    column->addLayout(row);
+    column->addStretch(1);
+    return column;
 }
+QHBoxLayout* RowLayoutOf(QWidget* page) { return static_cast<QHBoxLayout*>(ColumnOf(page)->itemAt(0)->layout()); }
 }  // namespace
 
 ModuleTabs::ModuleTabs(const std::array<QWidget*, 8>& pages) {
@@ -52,6 +58,11 @@ ModuleTabs::ModuleTabs(const std::array<QWidget*, 8>& pages) {
     }
     // The PX310's input button stands out: its module is always there.
     if (auto* in310 = Button("Button_In310")) SetTextColor(in310, colors::kRed);
+}
+
+void ModuleTabs::AddBelowGroups(QWidget* page, QWidget* content) {
+    QVBoxLayout* column = ColumnOf(page);
+    column->insertWidget(column->count() - 1, content);
 }
 
 QPushButton* ModuleTabs::Button(const QString& name) const { return qobject_cast<QPushButton*>(Control(name)); }

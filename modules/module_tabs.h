@@ -22,6 +22,9 @@ public:
     QPushButton* Button(const QString& name) const;
     Lamp* LampNamed(const QString& name) const;
 
+    // Puts a page's own controls in a row beneath its module groups.
+    void AddBelowGroups(QWidget* page, QWidget* content);
+
     // The captions the user sees, replacing those of the design.
     void SetModuleButtonCaptions();
 

@@ -31,7 +31,9 @@ const char* InstrumentFlagsHelp() {
            "  --bad-crc-every=N    corrupt the CRC of every Nth answer\n"
            "  --error=CODE         answer every frame with this error code\n"
            "  --error-bits=N       error bits reported in the status answer\n"
-           "  --global-error=CODE  global error code reported in the status answer\n";
+           "  --global-error=CODE  global error code reported in the status answer\n"
+           "  --buttons=BITS       push buttons held (bit 0 right, 1 up, 2 left), or\n"
+           "  --buttons=cycle      right, up and left pressed in turn, a second each\n";
 }
 
 bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::string* error) {
@@ -85,6 +87,12 @@ bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::strin
     } else if (name == "global-error") {
         if (!number(0, 255)) return bad();
         c.globalError = uint8_t(v);
+    } else if (name == "buttons") {
+        c.cycleButtons = value == "cycle";
+        if (!c.cycleButtons) {
+            if (!number(0, 7)) return bad();
+            c.buttons = uint8_t(v);
+        }
     } else if (name == "error") {
         if (!number(0, 255)) return bad();
         c.forcedError = uint8_t(v);

@@ -25,6 +25,8 @@ struct InstrumentConfig {
     std::optional<uint8_t> forcedError;  // answer every frame with this code
     uint32_t errorBits = 0;     // reported in the status answer
     uint8_t globalError = 0;    // the status answer's global error code
+    uint8_t buttons = 0;        // push buttons held: bit 0 right, 1 up, 2 left
+    bool cycleButtons = false;  // press right, up and left in turn, a second each
 };
 
 // Usage text of the flags ParseInstrumentFlag understands.

@@ -9,6 +9,8 @@
 #include "modules/analog_output_codec.h"
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
+#include "modules/password_codec.h"
+#include "views/display_codec.h"
 
 namespace velmar::sim {
 
@@ -17,6 +19,8 @@ struct InstrumentSettings {
     std::array<AnalogOutputBlock, 2> outputs{};
     std::array<LimitBlock, 2> limits{};  // limit outputs 1 and 2, in slots or built in
     ModbusBlock modbus;
+    DisplayBlock display;        // the indicators' display settings
+    PasswordBlock passwords;
 };
 
 }  // namespace velmar::sim

@@ -55,6 +55,7 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     tMSys requestSys;
     BytesReader req(request);
     StatusRequestLayout(req, tx, requestSys);
+    displayTest_ = tx.uTestForce;
 
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
@@ -85,6 +86,10 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     rx.uSizeInBytesFRAM1 = rx.uSizeInBytesFRAM2 = rx.uSizeInBytesFRAM3 = 512;
     rx.fValue1 = rx.fFizikaiMennyiseg;
     rx.fiSkalazottKijezesiErtekPontos = float(display);
+    rx.uJelszoUser = settings_.passwords.user;
+    rx.uJelszoSupervisor = settings_.passwords.supervisor;
+    // Cycling: right, up, left, then a second with none held.
+    rx.uDebounced = config_.cycleButtons ? uint8_t((1 << int(clock_()) % 4) & 0x07) : config_.buttons;
 
     for (int i = 0; i < 2; ++i) {
         if (!HasLimitOutput(i)) continue;

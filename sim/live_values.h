@@ -33,6 +33,9 @@ public:
     // Position of the signal in its range now, 0..1.
     double Fraction() const;
 
+    // The display test pattern the host asks for, 0 while no test runs.
+    uint8_t DisplayTestPattern() const { return displayTest_; }
+
 private:
     const InstrumentConfig& config_;
     const InstrumentSettings& settings_;
@@ -41,6 +44,7 @@ private:
     bool HasLimitOutput(int output) const;
 
     std::array<LimitRelay, 2> relays_{};
+    uint8_t displayTest_ = 0;
 };
 
 }  // namespace velmar::sim

@@ -71,6 +71,16 @@ void InstallModuleHandlers(VirtualInstrument& vi) {
     vi.SetHandler(kReadModbus, Answer(s.modbus, modbus));
     vi.SetHandler(kWriteModbus, Take(s.modbus, modbus));
     vi.SetHandler(kModbusDefaults, Defaults<ModbusBlock>(modbus));
+
+    const auto display = [](auto& io, DisplayBlock& b) { DisplayLayout(io, b); };
+    vi.SetHandler(kReadDisplay, Answer(s.display, display));
+    vi.SetHandler(kWriteDisplay, Take(s.display, display));
+    vi.SetHandler(kDisplayDefaults, Defaults<DisplayBlock>(display));
+
+    const auto passwords = [](auto& io, PasswordBlock& b) { PasswordLayout(io, b); };
+    vi.SetHandler(kReadPasswords, Answer(s.passwords, passwords));
+    vi.SetHandler(kWritePasswords, Take(s.passwords, passwords));
+    vi.SetHandler(kPasswordDefaults, Defaults<PasswordBlock>(passwords));
 }
 
 }  // namespace velmar::sim

@@ -1,5 +1,6 @@
 #include "sim/sim_server.h"
 
+#include <cstdio>
 #include <QHostAddress>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -105,9 +106,20 @@ void SimServer::OnReadyRead() {
         const auto answer =
             instrument_.HandleReport(reinterpret_cast<const uint8_t*>(partial_.constData() + used));
         used += kReportSize;
+        ShowDisplayTest();
         if (answer) Answer(*answer);
     }
     partial_.remove(0, used);
+}
+
+void SimServer::ShowDisplayTest() {
+    const uint8_t pattern = instrument_.Live().DisplayTestPattern();
+    if (pattern == displayTest_) return;
+    displayTest_ = pattern;
+    if (pattern)
+        std::fprintf(stderr, "velmar-sim: display test, pattern %u\n", unsigned(pattern));
+    else
+        std::fprintf(stderr, "velmar-sim: display test ended\n");
 }
 
 void SimServer::Answer(const Report& answer) {

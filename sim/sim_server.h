@@ -35,6 +35,9 @@ private:
     void OnReadyRead();
     void OnClientGone();
     void Answer(const Report& answer);
+    // Tells on stderr when the host starts, changes or ends a display test:
+    // the instrument's display is nowhere else to be seen.
+    void ShowDisplayTest();
 
     VirtualInstrument instrument_;
     SocketAddress address_;
@@ -43,6 +46,7 @@ private:
     QIODevice* client_ = nullptr;
     QByteArray partial_;  // the start of a report whose rest has not arrived
     unsigned clientNumber_ = 0;  // answers for an earlier client are dropped
+    uint8_t displayTest_ = 0;
 };
 
 }  // namespace velmar::sim

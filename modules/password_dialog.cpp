@@ -1,0 +1,105 @@
+#include "modules/password_dialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/form_main.h"
+#include "link/payload_io.h"
+#include "modules/module_controls.h"
+
+namespace velmar {
+
+namespace {
+constexpr const char* kRange = "A jelszó csak 0..9999 közötti szám lehet.";
+
+// One password's group: caption, edit and the rule beneath.
+QLineEdit* AddPasswordRows(QGroupBox* group, const char* caption, const char* edit, const char* rule,
+                           QLabel*& captionLabel, QLabel*& ruleLabel) {
+    captionLabel = MakeLabel(group, caption, "A kívánt új jelszó:");
+    auto* e = new QLineEdit(group);
+    e->setObjectName(edit);
+    e->setMaxLength(4);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance("000000"));
+    ruleLabel = MakeLabel(group, rule, kRange);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(captionLabel, 0, 0);
+    grid->addWidget(e, 0, 1, Qt::AlignLeft);
+    grid->addWidget(ruleLabel, 1, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return e;
+}
+
+std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
+}  // namespace
+
+TForm_Password::TForm_Password(TForm1& main)
+    : ModuleDialog(main, "Form_Password", QString::fromUtf8("Jelszó módosítása"),
+                   QString::fromUtf8("Gyári alapértékek megjelenítése"), "_Password") {
+    GroupBox9 = MakeGroup(this, "GroupBox9", "A KÉSZÜLÉKBEN TÁROLT JELSZAVAK MÓDOSÍTÁSA");
+    GroupBox_MODBUSOutputSettings = MakeGroup(GroupBox9, "GroupBox_MODBUSOutputSettings", "KEZELŐI JELSZÓ");
+    Edit_PasswordUser =
+        AddPasswordRows(GroupBox_MODBUSOutputSettings, "Label2", "Edit_PasswordUser", "Label3", Label2, Label3);
+    GroupBox1 = MakeGroup(GroupBox9, "GroupBox1", "MÉRNÖKI JELSZÓ");
+    Edit_PasswordSupervisor = AddPasswordRows(GroupBox1, "Label6", "Edit_PasswordSupervisor", "Label7", Label6, Label7);
+    auto* column = new QVBoxLayout(GroupBox9);
+    column->addWidget(GroupBox_MODBUSOutputSettings);
+    column->addWidget(GroupBox1);
+    Body()->addWidget(GroupBox9);
+
+    // Checked whenever the write is asked for, by a click or otherwise.
+    connect(SpeedButton_WriteToDevice, &QPushButton::toggled, this, [this](bool down) {
+        if (down) ValidatePasswords();
+    });
+
+    CommandRegistry& c = main.commands;
+    c.SetDecoder(kReadPasswords, [this] { DecodePasswords(SpeedButton_ReadFromDevice); });
+    c.SetDecoder(kPasswordDefaults, [this] { DecodePasswords(SpeedButton_ReadDefault); });
+    c.SetDecoder(kWritePasswords, [this] { WriteAnswered(); });
+    c.SetBuilder(kWritePasswords, [this] { BuildWrite(); });
+}
+
+void TForm_Password::ValidatePasswords() {
+    const std::string user = Text(Edit_PasswordUser), supervisor = Text(Edit_PasswordSupervisor);
+    switch (CheckPasswords(user, supervisor)) {
+    case PasswordProblem::None:
+        checked_ = PasswordBlock{*ParsePassword(user), *ParsePassword(supervisor)};
+        return;
+    case PasswordProblem::NotANumber:
+        SpeedButton_WriteToDevice->setChecked(false);
+        main_.Inform(QString::fromUtf8(kRange));
+        return;
+    case PasswordProblem::Equal:
+        SpeedButton_WriteToDevice->setChecked(false);
+        main_.Inform(QString::fromUtf8("A kezelői jelszó és a mérnöki jelszó nem lehet ugyanaz!"));
+        return;
+    }
+}
+
+void TForm_Password::DecodePasswords(QPushButton* requester) {
+    requester->setChecked(false);
+    PasswordBlock b;
+    TransferReader in(main_.transfer);
+    PasswordLayout(in, b);
+    main_.recRX.uJelszoUser = b.user;
+    main_.recRX.uJelszoSupervisor = b.supervisor;
+    Edit_PasswordUser->setText(QString("%1").arg(b.user, 4, 10, QChar('0')));
+    Edit_PasswordSupervisor->setText(QString("%1").arg(b.supervisor, 4, 10, QChar('0')));
+}
+
+void TForm_Password::BuildWrite() {
+    const std::string user = Text(Edit_PasswordUser), supervisor = Text(Edit_PasswordSupervisor);
+    // Edited into something unusable after the check: the checked pair goes
+    // out, and the read-back shows what the instrument keeps.
+    PasswordBlock b = checked_.value_or(PasswordBlock{main_.recRX.uJelszoUser, main_.recRX.uJelszoSupervisor});
+    if (CheckPasswords(user, supervisor) == PasswordProblem::None) b = {*ParsePassword(user), *ParsePassword(supervisor)};
+    main_.recTX.uJelszoUser = b.user;
+    main_.recTX.uJelszoSupervisor = b.supervisor;
+    TransferWriter out(main_.transfer);
+    PasswordLayout(out, b);
+}
+
+}  // namespace velmar

@@ -1,0 +1,206 @@
+#include "views/px530_page.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "app/device_types.h"
+#include "app/form_main.h"
+#include "device/number_mask.h"
+#include "link/payload_io.h"
+#include "modules/module_controls.h"
+#include "views/display_codec.h"
+#include "views/display_refresh.h"
+#include "views/latching_group.h"
+#include "views/radio_group.h"
+#include "views/widget_updates.h"
+
+namespace velmar {
+
+namespace {
+constexpr uint8_t kTimerInput = 7;  // counts time, so it has no display settings of its own
+
+QPushButton* MakeRequest(QWidget* parent, LatchingGroup* group, const char* name, const char* caption) {
+    QPushButton* b = MakeButton(parent, name, caption);
+    group->add(b);
+    return b;
+}
+}  // namespace
+
+PX530Page::PX530Page(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+    setObjectName("PX530Page");
+    BuildDisplayGroup();
+    BuildTestGroup();
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(GroupBox_Display);
+    row->addWidget(GroupBox_Tests);
+    row->addStretch(1);
+
+    CommandRegistry& c = main.commands;
+    c.SetDecoder(kReadDisplay, [this] { DecodeSettings(SpeedButton_ReadFromDevice_PX530); });
+    c.SetDecoder(kDisplayDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault_PX530); });
+    c.SetDecoder(kWriteDisplay, [this] {
+        SpeedButton_WriteToDevice_PX530->setChecked(false);
+        SpeedButton_ReadFromDevice_PX530->setChecked(true);
+    });
+    c.SetBuilder(kWriteDisplay, [this] { BuildWrite(); });
+}
+
+void PX530Page::BuildDisplayGroup() {
+    GroupBox_Display = MakeGroup(this, "GroupBox_Display_PX530", "KIJELZŐ BEÁLLÍTÁSAI");
+    QWidget* g = GroupBox_Display;
+    QLabel* brightness = MakeLabel(g, "Label_BrightnessCaption_PX530", "Kijelző fényerő:");
+    TrackBar_Brightness_PX530 = new QSlider(Qt::Horizontal, g);
+    TrackBar_Brightness_PX530->setObjectName("TrackBar_Brightness_PX530");
+    TrackBar_Brightness_PX530->setRange(1, 10);
+    TrackBar_Brightness_PX530->setPageStep(1);
+    TrackBar_Brightness_PX530->setTickPosition(QSlider::TicksBelow);
+    TrackBar_Brightness_PX530->setValue(5);
+    Label_Brightness_PX530 = MakeLabel(g, "Label_Brightness_PX530", "100%");
+    FixTextSize(Label_Brightness_PX530, "100%");
+    CheckBox_DisplayLeaderZeros_PX530 = new QCheckBox(QString::fromUtf8("Vezető nullák kijelzése"), g);
+    CheckBox_DisplayLeaderZeros_PX530->setObjectName("CheckBox_DisplayLeaderZeros_PX530");
+    CheckBox_DisplayLeaderZeros_PX530->setChecked(true);
+    QStringList refresh;
+    for (const char* item : kDisplayRefreshItems) refresh << QString::fromUtf8(item);
+    RadioGroup_uCounterForDisplayRefresh = new RadioGroup(QString::fromUtf8("KIJELZŐ FRISSÍTÉS"), refresh, 2, g);
+    RadioGroup_uCounterForDisplayRefresh->setObjectName("RadioGroup_uCounterForDisplayRefresh");
+    RadioGroup_uCounterForDisplayRefresh->SetItemIndex(kDisplayRefreshDefaultItem);
+    Button1 = MakeButton(g, "Button1", "Jelszó módosítása");
+
+    auto* group = new LatchingGroup(g);
+    SpeedButton_ReadFromDevice_PX530 = MakeRequest(g, group, "SpeedButton_ReadFromDevice_PX530", "Kiolvasás a készülékből");
+    SpeedButton_ReadDefault_PX530 = MakeRequest(g, group, "SpeedButton_ReadDefault_PX530", "Gyári alapértékek");
+    SpeedButton_WriteToDevice_PX530 = MakeRequest(g, group, "SpeedButton_WriteToDevice_PX530", "Beírás a készülékbe");
+
+    auto* grid = new QGridLayout(g);
+    grid->addWidget(brightness, 0, 0);
+    grid->addWidget(TrackBar_Brightness_PX530, 0, 1);
+    grid->addWidget(Label_Brightness_PX530, 0, 2);
+    grid->addWidget(CheckBox_DisplayLeaderZeros_PX530, 1, 0, 1, 3);
+    grid->addWidget(RadioGroup_uCounterForDisplayRefresh, 2, 0, 1, 3);
+    grid->addWidget(Button1, 3, 0, 1, 3);
+    auto* requests = new QHBoxLayout;
+    for (QPushButton* b : {SpeedButton_ReadFromDevice_PX530, SpeedButton_ReadDefault_PX530, SpeedButton_WriteToDevice_PX530})
+        requests->addWidget(b);
+    grid->addLayout(requests, 4, 0, 1, 3);
+
+    connect(TrackBar_Brightness_PX530, &QSlider::valueChanged, this, &PX530Page::TrackBar_Brightness_PX530Change);
+}
+
+void PX530Page::BuildTestGroup() {
+    GroupBox_Tests = MakeGroup(this, "GroupBox_Tests_PX530", "TESZTEK");
+    QGroupBox* display = MakeGroup(GroupBox_Tests, "GroupBox_DisplayTest_PX530", "KIJELZŐ TESZT");
+    CheckBox_KijelzoTeszt_PX530 = new QCheckBox(QString::fromUtf8("Kijelző teszt"), display);
+    CheckBox_KijelzoTeszt_PX530->setObjectName("CheckBox_KijelzoTeszt_PX530");
+    QLabel* pattern = MakeLabel(display, "Label_TestPatternCaption_PX530", "Tesztminta:");
+    Label_KijelzoTeszt_PX530 = MakeLabel(display, "Label_KijelzoTeszt_PX530", "1");
+    FixTextSize(Label_KijelzoTeszt_PX530, "00");
+    Button_KijelzoTeszt_PX530_1 = MakeButton(display, "Button_KijelzoTeszt_PX530_1", "1.");
+    Button_KijelzoTeszt_PX530_Minus = MakeButton(display, "Button_KijelzoTeszt_PX530_Minus", "-1");
+    Button_KijelzoTeszt_PX530_Plus = MakeButton(display, "Button_KijelzoTeszt_PX530_Plus", "+1");
+    Button_KijelzoTeszt_PX530_16 = MakeButton(display, "Button_KijelzoTeszt_PX530_16", "16.");
+    auto* grid = new QGridLayout(display);
+    grid->addWidget(CheckBox_KijelzoTeszt_PX530, 0, 0, 1, 4);
+    grid->addWidget(pattern, 1, 0, 1, 2);
+    grid->addWidget(Label_KijelzoTeszt_PX530, 1, 2, 1, 2);
+    grid->addWidget(Button_KijelzoTeszt_PX530_1, 2, 0);
+    grid->addWidget(Button_KijelzoTeszt_PX530_Minus, 2, 1);
+    grid->addWidget(Button_KijelzoTeszt_PX530_Plus, 2, 2);
+    grid->addWidget(Button_KijelzoTeszt_PX530_16, 2, 3);
+
+    QGroupBox* buttons = MakeGroup(GroupBox_Tests, "GroupBox_ButtonTest_PX530", "NYOMÓGOMB TESZT");
+    Label_SWLeft = MakeLabel(buttons, "Label_SWLeft", "Balra");
+    Label_SWUp = MakeLabel(buttons, "Label_SWUp", "Fel");
+    Label_SWRight = MakeLabel(buttons, "Label_SWRight", "Jobbra");
+    auto* row = new QHBoxLayout(buttons);
+    for (QLabel* l : {Label_SWLeft, Label_SWUp, Label_SWRight}) {
+        // Room kept for the labels, so a press does not move the others.
+        l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(l->sizeHint().width() + 8);
+        QSizePolicy p = l->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(p);
+        l->hide();
+        row->addWidget(l);
+    }
+    buttons->setMinimumHeight(buttons->sizeHint().height() + Label_SWUp->sizeHint().height());
+
+    auto* column = new QVBoxLayout(GroupBox_Tests);
+    column->addWidget(display);
+    column->addWidget(buttons);
+    column->addStretch(1);
+
+    connect(Button_KijelzoTeszt_PX530_1, &QPushButton::clicked, this, [this] { main_.SetDisplayTestPattern(1); });
+    connect(Button_KijelzoTeszt_PX530_16, &QPushButton::clicked, this, [this] { main_.SetDisplayTestPattern(16); });
+    connect(Button_KijelzoTeszt_PX530_Minus, &QPushButton::clicked, this,
+            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 - 1); });
+    connect(Button_KijelzoTeszt_PX530_Plus, &QPushButton::clicked, this,
+            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 + 1); });
+    connect(CheckBox_KijelzoTeszt_PX530, &QCheckBox::clicked, this, &PX530Page::ShowDisplayTestPattern);
+}
+
+void PX530Page::TrackBar_Brightness_PX530Change() {
+    Label_Brightness_PX530->setText(QString::number(TrackBar_Brightness_PX530->value() * 10) + "%");
+}
+
+void PX530Page::ShowDisplayTestPattern() {
+    Label_KijelzoTeszt_PX530->setText(QString::number(main_.recGlobalVar.uKijelzoTeszt_PX530));
+}
+
+void PX530Page::EnterPage() {
+    main_.SetDisplayTestPattern(1);
+    CheckBox_KijelzoTeszt_PX530->setChecked(false);
+    SpeedButton_ReadFromDevice_PX530->setChecked(true);
+}
+
+uint8_t PX530Page::TestForce() const {
+    const bool inFront = main_.PageControl4->currentWidget() == main_.devicePages[std::size_t(DevicePage::P530)];
+    return inFront && CheckBox_KijelzoTeszt_PX530->isChecked() ? main_.recGlobalVar.uKijelzoTeszt_PX530 : 0;
+}
+
+void PX530Page::ShowStatus() {
+    const uint8_t pressed = main_.recRX.uDebounced;
+    SetShown(Label_SWRight, pressed & 0x01);
+    SetShown(Label_SWUp, pressed & 0x02);
+    SetShown(Label_SWLeft, pressed & 0x04);
+    const bool settings = main_.recRX.uPXOptIn != kTimerInput;
+    SetShown(CheckBox_DisplayLeaderZeros_PX530, settings);
+    SetShown(RadioGroup_uCounterForDisplayRefresh, settings);
+}
+
+void PX530Page::DecodeSettings(QPushButton* requester) {
+    requester->setChecked(false);
+    DisplayBlock b;
+    TransferReader in(main_.transfer);
+    DisplayLayout(in, b);
+    tRX& rx = main_.recRX;
+    rx.uBrightness = b.brightness;
+    rx.bLeaderZeros = b.leadingZeros;
+    rx.uCounterForDisplayRefresh = b.refresh;
+    // The slider keeps the step within 1..10; the label follows even when
+    // the step stays the same.
+    TrackBar_Brightness_PX530->setValue(int(RoundHalfEven(b.brightness / 10.0)));
+    TrackBar_Brightness_PX530Change();
+    CheckBox_DisplayLeaderZeros_PX530->setChecked(b.leadingZeros);
+    RadioGroup_uCounterForDisplayRefresh->SetItemIndex(DisplayRefreshIndexOf(b.refresh));
+}
+
+void PX530Page::BuildWrite() {
+    DisplayBlock b{uint8_t(TrackBar_Brightness_PX530->value() * 10), CheckBox_DisplayLeaderZeros_PX530->isChecked(),
+                   DisplayRefreshCodeOf(RadioGroup_uCounterForDisplayRefresh->ItemIndex())};
+    tTX& tx = main_.recTX;
+    tx.uBrightness = b.brightness;
+    tx.bLeaderZeros = b.leadingZeros;
+    tx.uCounterForDisplayRefresh = b.refresh;
+    TransferWriter out(main_.transfer);
+    DisplayLayout(out, b);
+}
+
+}  // namespace velmar

@@ -1,0 +1,59 @@
+#pragma once
+// The display settings and tests of the panel indicators PX530, PX544 IP and
+// PX546 IP, below the module groups of their device page: brightness,
+// leading zeros and refresh (commands 217 to 219), the display test whose
+// pattern rides in the status request, and the push-button test.
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace velmar {
+
+class RadioGroup;
+class TForm1;
+
+class PX530Page : public QWidget {
+    Q_OBJECT
+public:
+    PX530Page(TForm1& main, QWidget* parent);
+
+    QGroupBox* GroupBox_Display;
+    QSlider* TrackBar_Brightness_PX530;
+    QLabel* Label_Brightness_PX530;
+    QCheckBox* CheckBox_DisplayLeaderZeros_PX530;
+    RadioGroup* RadioGroup_uCounterForDisplayRefresh;
+    QPushButton* Button1;  // the passwords dialog
+    QPushButton* SpeedButton_ReadFromDevice_PX530;
+    QPushButton* SpeedButton_ReadDefault_PX530;
+    QPushButton* SpeedButton_WriteToDevice_PX530;
+    QGroupBox* GroupBox_Tests;
+    QCheckBox* CheckBox_KijelzoTeszt_PX530;
+    QLabel* Label_KijelzoTeszt_PX530;
+    QPushButton *Button_KijelzoTeszt_PX530_1, *Button_KijelzoTeszt_PX530_Minus;
+    QPushButton *Button_KijelzoTeszt_PX530_Plus, *Button_KijelzoTeszt_PX530_16;
+    QLabel *Label_SWLeft, *Label_SWUp, *Label_SWRight;
+
+    void TrackBar_Brightness_PX530Change();
+    void ShowDisplayTestPattern();
+    // Entering the page: the test starts over, the settings are read.
+    void EnterPage();
+    // The display test code of the next status request.
+    uint8_t TestForce() const;
+    // Status answer: push buttons, and the settings a timer input lacks.
+    void ShowStatus();
+
+private:
+    void BuildDisplayGroup();
+    void BuildTestGroup();
+    void DecodeSettings(QPushButton* requester);
+    void BuildWrite();
+
+    TForm1& main_;
+};
+
+}  // namespace velmar
