@@ -315,7 +315,7 @@ struct tTX {
 
 // User-interface state kept between answers.
 struct TGlobalVar {
-    uint8_t uKijelzoTeszt_PX530{};  // PX530 page test pattern, sent as uTestForce while that test runs
+    uint8_t uKijelzoTeszt_PX530{1};  // PX530 test pattern, 1 as its label shows at start; sent as uTestForce in a test
     uint16_t uPWMForILPrevious{};  // last PWM values read back from the instrument
     uint16_t uPWMForIHPrevious = 65535;
     uint16_t uPWMForULPrevious{};

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "app/form_main.h"
@@ -22,7 +23,9 @@ QLineEdit* AddPasswordRows(QGroupBox* group, const char* caption, const char* ed
     captionLabel = MakeLabel(group, caption, "A kívánt új jelszó:");
     auto* e = new QLineEdit(group);
     e->setObjectName(edit);
-    e->setMaxLength(4);
+    // Four characters typed at most; a validator rather than a maximum
+    // length, which would cut a larger number the instrument reports.
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(".{0,4}"), e));
     e->setFixedWidth(e->fontMetrics().horizontalAdvance("000000"));
     ruleLabel = MakeLabel(group, rule, kRange);
     auto* grid = new QGridLayout(group);

@@ -7,6 +7,8 @@
 #include "modules/analog_output_codec.h"
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
+#include "modules/password_codec.h"
+#include "views/display_codec.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;
@@ -30,6 +32,8 @@ const auto kIn = [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); }
 const auto kOut = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
 const auto kLimit = [](auto& io, LimitBlock& b) { LimitLayout(io, b); };
 const auto kModbus = [](auto& io, ModbusBlock& b) { ModbusLayout(io, b); };
+const auto kDisplay = [](auto& io, DisplayBlock& b) { DisplayLayout(io, b); };
+const auto kPasswords = [](auto& io, PasswordBlock& b) { PasswordLayout(io, b); };
 
 bool operator==(const AnalogInputBlock& a, const AnalogInputBlock& b) {
     return a.averageCount == b.averageCount && a.inputType == b.inputType && a.decimals == b.decimals &&
@@ -111,6 +115,44 @@ TEST(ModuleCodec, ModbusBlockBothWays) {
     EXPECT_EQ(kModbusBlockSize, cases[0].bytes.size());
 }
 
+TEST(ModuleCodec, DisplayAndPasswordBlocksBothWays) {
+    const std::pair<DisplayBlock, std::vector<uint8_t>> displays[] = {
+        {{70, false, 200}, {70, 0, 200}},
+        {{100, true, 1}, {100, 1, 1}},
+    };
+    for (const auto& [block, bytes] : displays) {
+        EXPECT_EQ(Encode(block, kDisplay), bytes);
+        EXPECT_EQ(Decode<DisplayBlock>(bytes, kDisplay), block);
+    }
+    EXPECT_TRUE(Decode<DisplayBlock>({10, 0x40, 10}, kDisplay).leadingZeros) << "any non-zero byte";
+
+    const std::pair<PasswordBlock, std::vector<uint8_t>> passwords[] = {
+        {{1234, 4321}, {0xD2, 0x04, 0xE1, 0x10}},
+        {{0, 9999}, {0x00, 0x00, 0x0F, 0x27}},
+    };
+    for (const auto& [block, bytes] : passwords) {
+        EXPECT_EQ(Encode(block, kPasswords), bytes);
+        EXPECT_EQ(Decode<PasswordBlock>(bytes, kPasswords), block);
+    }
+}
+
+TEST(ModuleCodec, PasswordRules) {
+    struct Case {
+        const char *user, *supervisor;
+        PasswordProblem problem;
+    } cases[] = {
+        {"1234", "4321", PasswordProblem::None},   {"0", "9999", PasswordProblem::None},
+        {"", "", PasswordProblem::NotANumber},     {"", "12", PasswordProblem::NotANumber},
+        {"abc", "12", PasswordProblem::NotANumber}, {"12", "1x", PasswordProblem::NotANumber},
+        {"-5", "12", PasswordProblem::NotANumber},  {"12", "10000", PasswordProblem::NotANumber},
+        {"1.5", "12", PasswordProblem::NotANumber}, {" 12", "13", PasswordProblem::NotANumber},
+        {"12", "12", PasswordProblem::Equal},       {"0012", "12", PasswordProblem::Equal},
+        {"0", "0000", PasswordProblem::Equal},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckPasswords(c.user, c.supervisor), c.problem) << c.user << " / " << c.supervisor;
+}
+
 TEST(ModuleCodec, MeasuringTimeAndAveragingCount) {
     const std::pair<uint8_t, int> counts[] = {{1, 0}, {5, 1}, {8, 2}, {16, 3}, {24, 4}, {40, 5}, {7, 4}, {0, 4}};
     for (auto [count, index] : counts) EXPECT_EQ(AverageIndexOf(count), index) << int(count);
@@ -153,4 +195,12 @@ TEST(ModuleCodec, VirtualInstrumentKeepsWhatIsWrittenPerSlot) {
     exchange(kWriteModbus, Encode(modbus, kModbus));
     EXPECT_EQ(Decode<ModbusBlock>(exchange(kReadModbus, {}), kModbus), modbus);
     EXPECT_EQ(Decode<ModbusBlock>(exchange(kModbusDefaults, {}), kModbus), ModbusBlock{});
+
+    exchange(kWriteDisplay, {30, 1, 100});
+    EXPECT_EQ(exchange(kReadDisplay, {}), (std::vector<uint8_t>{30, 1, 100}));
+    EXPECT_EQ(Decode<DisplayBlock>(exchange(kDisplayDefaults, {}), kDisplay), DisplayBlock{});
+
+    exchange(kWritePasswords, {0xD2, 0x04, 0xE1, 0x10});
+    EXPECT_EQ(exchange(kReadPasswords, {}), (std::vector<uint8_t>{0xD2, 0x04, 0xE1, 0x10}));
+    EXPECT_EQ(Decode<PasswordBlock>(exchange(kPasswordDefaults, {}), kPasswords), PasswordBlock{});
 }

@@ -53,7 +53,7 @@ TEST(Records, InitialValues) {
     EXPECT_TRUE(AllZero(tx.uDimensionText.data(), tx.uDimensionText.size()));
 
     const TGlobalVar gv;
-    EXPECT_EQ(gv.uKijelzoTeszt_PX530, 0);
+    EXPECT_EQ(gv.uKijelzoTeszt_PX530, 1) << "as the PX530 page shows it at start";
     EXPECT_EQ(gv.uPWMForILPrevious, 0);
     EXPECT_EQ(gv.uPWMForIHPrevious, 65535);
     EXPECT_EQ(gv.uPWMForULPrevious, 0);

@@ -217,7 +217,7 @@ TEST(InstrumentFlags, ParseAndReject) {
     InstrumentConfig c;
     EXPECT_EQ(ParseInstrumentFlags({"--type=530", "--serial=1234", "--made=21-03", "--firmware=2022-02-11",
                                     "--in=8", "--out1=5", "--out2=3", "--latency-ms=5", "--drop-every=10",
-                                    "--bad-crc-every=7", "--error=4", "/QZKTRM", "--device=sim"},
+                                    "--bad-crc-every=7", "--error=4", "--buttons=5", "/QZKTRM", "--device=sim"},
                                    c),
               "");
     EXPECT_EQ(c.deviceType, 530);
@@ -228,7 +228,12 @@ TEST(InstrumentFlags, ParseAndReject) {
     EXPECT_EQ(c.optIn, 8);
     EXPECT_EQ(c.latencyMs, 5);
     EXPECT_EQ(c.forcedError, 4);
-    for (const char* bad : {"--type=x", "--made=2022-7", "--firmware=2022-13-01", "--in=256", "--serial=-1"}) {
+    EXPECT_EQ(c.buttons, 5);
+    EXPECT_FALSE(c.cycleButtons);
+    EXPECT_EQ(ParseInstrumentFlags({"--buttons=cycle"}, c), "");
+    EXPECT_TRUE(c.cycleButtons);
+    for (const char* bad : {"--type=x", "--made=2022-7", "--firmware=2022-13-01", "--in=256", "--serial=-1",
+                            "--buttons=8", "--buttons=left"}) {
         InstrumentConfig d;
         EXPECT_NE(ParseInstrumentFlags({bad}, d), "") << bad;
     }
