@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/form_main.h"
+#include "app/startup.h"
 #include "link/frame.h"
 #include "link/sim_hid.h"
 #include "single_device_hid.h"
@@ -37,14 +38,18 @@ public:
 
 using test::QuietOptions;
 
-// A window polling the status, driven by hand: the timers are stopped and
-// every exchange is one call.
+// The program polling the status, driven by hand: the timers are stopped and
+// every exchange is one call. All dialogs exist, as in the program, so their
+// share of each status answer and request counts, and the scheduler looks
+// through every request button.
 struct PollingWindow {
     LoopbackHid hid;
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<ProgramWindows> windows;
+    TForm1* w = nullptr;
 
     PollingWindow() {
-        w = std::make_unique<TForm1>(hid, QuietOptions());
+        windows = Startup(hid, QuietOptions());
+        w = windows->main.get();
         w->Timer_1sec->stop();
         w->Timer_Comm->stop();
         w->HandleHidMessage(kHidPlugged, LoopbackHid::kHandle);
