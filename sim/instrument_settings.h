@@ -9,6 +9,7 @@
 #include "modules/analog_output_codec.h"
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
+#include "views/px210_codec.h"
 
 namespace velmar::sim {
 
@@ -17,6 +18,7 @@ struct InstrumentSettings {
     std::array<AnalogOutputBlock, 2> outputs{};
     std::array<LimitBlock, 2> limits{};  // limit outputs 1 and 2, in slots or built in
     ModbusBlock modbus;
+    PX210Block px210;  // the PX210USB's own settings
 };
 
 }  // namespace velmar::sim
