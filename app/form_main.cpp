@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/device_types.h"
 #include "app/velmar_aid.h"
 #include "modules/module_tabs.h"
 #include "app/version_refused_page.h"
@@ -20,6 +21,7 @@
 #include "link/monitor_page.h"
 #include "link/priority_list.h"
 #include "views/about_page.h"
+#include "views/px210_page.h"
 
 namespace velmar {
 
@@ -81,6 +83,7 @@ void TForm1::BuildPages() {
         PageControl4->addTab(devicePages[i], QString::fromUtf8(kDevicePages[i].caption));
     }
     moduleTabs = new ModuleTabs(devicePages);
+    px210Page = new PX210Page(*this, devicePages[std::size_t(DevicePage::P210)]);
     aboutPage = new AboutPage;
     aboutPage->setObjectName("TabSheet_AboutTheSoftware");
     PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));

@@ -34,6 +34,7 @@ class TForm_PXAI;
 class TForm_PXAO;
 class TForm_PXRL;
 class TForm_PXMB;
+class PX210Page;
 class TMBarGraph;
 struct OptionSlot;
 
@@ -145,6 +146,7 @@ public:
     QWidget* TabSheet_Velmar = nullptr;
     std::array<QWidget*, 8> devicePages{};  // in DevicePage order: 310, 330, 210, 510, 350, 370, 530, 580
     ModuleTabs* moduleTabs = nullptr;
+    PX210Page* px210Page = nullptr;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
     TForm_Errors* Form_Errors = nullptr;
     TForm_IncDec* Form_IncDec = nullptr;
