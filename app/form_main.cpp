@@ -23,6 +23,7 @@
 #include "link/priority_list.h"
 #include "views/about_page.h"
 #include "views/px530_page.h"
+#include "views/px210_page.h"
 
 namespace velmar {
 
@@ -87,6 +88,7 @@ void TForm1::BuildPages() {
     QWidget* page530 = devicePages[std::size_t(DevicePage::P530)];
     px530Page = new PX530Page(*this, page530);
     moduleTabs->AddBelowGroups(page530, px530Page);
+    px210Page = new PX210Page(*this, devicePages[std::size_t(DevicePage::P210)]);
     aboutPage = new AboutPage;
     aboutPage->setObjectName("TabSheet_AboutTheSoftware");
     PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));

@@ -36,6 +36,7 @@ class TForm_PXRL;
 class TForm_PXMB;
 class TForm_Password;
 class PX530Page;
+class PX210Page;
 class TMBarGraph;
 struct OptionSlot;
 
@@ -149,6 +150,7 @@ public:
     QWidget* TabSheet_Velmar = nullptr;
     std::array<QWidget*, 8> devicePages{};  // in DevicePage order: 310, 330, 210, 510, 350, 370, 530, 580
     ModuleTabs* moduleTabs = nullptr;
+    PX210Page* px210Page = nullptr;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
     TForm_Errors* Form_Errors = nullptr;
     TForm_IncDec* Form_IncDec = nullptr;

@@ -11,6 +11,7 @@
 #include "modules/modbus_codec.h"
 #include "modules/password_codec.h"
 #include "views/display_codec.h"
+#include "views/px210_codec.h"
 
 namespace velmar::sim {
 
@@ -21,6 +22,7 @@ struct InstrumentSettings {
     ModbusBlock modbus;
     DisplayBlock display;        // the indicators' display settings
     PasswordBlock passwords;
+    PX210Block px210;  // the PX210USB's own settings
 };
 
 }  // namespace velmar::sim

@@ -2,6 +2,9 @@
 // instrument keeping what is written to it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "link/payload_io.h"
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
@@ -9,6 +12,7 @@
 #include "modules/modbus_codec.h"
 #include "modules/password_codec.h"
 #include "views/display_codec.h"
+#include "views/px210_codec.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;
@@ -34,6 +38,7 @@ const auto kLimit = [](auto& io, LimitBlock& b) { LimitLayout(io, b); };
 const auto kModbus = [](auto& io, ModbusBlock& b) { ModbusLayout(io, b); };
 const auto kDisplay = [](auto& io, DisplayBlock& b) { DisplayLayout(io, b); };
 const auto kPasswords = [](auto& io, PasswordBlock& b) { PasswordLayout(io, b); };
+const auto kPX210 = [](auto& io, PX210Block& b) { PX210Layout(io, b); };
 
 bool operator==(const AnalogInputBlock& a, const AnalogInputBlock& b) {
     return a.averageCount == b.averageCount && a.inputType == b.inputType && a.decimals == b.decimals &&
@@ -160,20 +165,80 @@ TEST(ModuleCodec, MeasuringTimeAndAveragingCount) {
     for (auto [index, count] : items) EXPECT_EQ(AverageCountOf(index), count) << index;
 }
 
+TEST(ModuleCodec, PX210BlockBothWays) {
+    struct Case {
+        PX210Block block;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        // leading zeros, fastest refresh, 100 ms, 3 decimals, -200 .. 1800
+        {{true, 1, 14, 3, -200, 1800, 1}, {1, 1, 14, 3, 0x38, 0xFF, 0xFF, 0xFF, 0x08, 0x07, 0x00, 0x00, 1}},
+        {{false, 200, 90, 0, -9999, 9999, 5}, {0, 200, 90, 0, 0xF1, 0xD8, 0xFF, 0xFF, 0x0F, 0x27, 0x00, 0x00, 5}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Encode(c.block, kPX210), c.bytes);
+        EXPECT_EQ(Decode<PX210Block>(c.bytes, kPX210), c.block);
+    }
+    EXPECT_EQ(kPX210BlockSize, cases[0].bytes.size());
+    // Any non-zero leading-zeros byte reads as set; a short answer leaves the rest at 0.
+    const auto cut = Decode<PX210Block>({0x80, 10, 55, 2, 0xD2, 0x04}, kPX210);
+    EXPECT_TRUE(cut.leadingZeros);
+    EXPECT_EQ(cut.scaleLow, 0x04D2);
+    EXPECT_EQ(cut.scaleHigh, 0);
+    EXPECT_EQ(cut.rounding, 0);
+}
+
+TEST(ModuleCodec, PX210MeasuringTimeCodes) {
+    const std::pair<uint8_t, int> codes[] = {{2, 0}, {8, 1}, {14, 2}, {26, 3}, {40, 4},
+                                             {55, 5}, {90, 6}, {77, 5}, {0, 5}, {255, 5}};
+    for (auto [code, index] : codes) EXPECT_EQ(PX210MeasuringTimeIndexOf(code), index) << int(code);
+    const std::pair<int, uint8_t> items[] = {{0, 2}, {2, 14}, {5, 55}, {6, 90}, {-1, 55}, {7, 55}};
+    for (auto [index, code] : items) EXPECT_EQ(PX210MeasuringTimeCodeOf(index), code) << index;
+    for (std::size_t i = 0; i < kPX210MeasuringTimeItems.size(); ++i)
+        EXPECT_EQ(PX210MeasuringTimeIndexOf(PX210MeasuringTimeCodeOf(int(i))), int(i)) << kPX210MeasuringTimeItems[i];
+    // By the captions the user sees.
+    for (uint8_t code : {55, 77})
+        EXPECT_STREQ(kPX210MeasuringTimeItems[std::size_t(PX210MeasuringTimeIndexOf(code))], "500 ms") << int(code);
+    const auto at = std::find_if(kPX210MeasuringTimeItems.begin(), kPX210MeasuringTimeItems.end(),
+                                 [](const char* caption) { return std::string_view(caption) == "1000 ms"; });
+    EXPECT_EQ(PX210MeasuringTimeCodeOf(int(at - kPX210MeasuringTimeItems.begin())), 90);
+}
+
+namespace {
+// One single-frame command to the instrument; its answer payload.
+std::vector<uint8_t> Exchange(sim::VirtualInstrument& vi, uint8_t command, std::vector<uint8_t> payload,
+                              uint16_t device = 0) {
+    sim::Report r{};
+    PutU16(r.data(), 1, device);
+    r[7] = command;
+    r[8] = 3;
+    PutU16(r.data(), 3, 8225);
+    PutU16(r.data(), 9, uint16_t(payload.size()));
+    std::copy(payload.begin(), payload.end(), r.begin() + 17);
+    SealTxFrame(r.data());
+    auto a = vi.HandleReport(r.data());
+    EXPECT_EQ((*a)[5], 0);
+    return std::vector<uint8_t>(a->begin() + 17, a->begin() + 17 + GetU16(a->data(), 9));
+}
+}  // namespace
+
+TEST(ModuleCodec, VirtualPX210KeepsWhatIsWritten) {
+    sim::InstrumentConfig cfg;
+    cfg.deviceType = 210;
+    sim::VirtualInstrument vi(cfg);
+    const std::vector<uint8_t> factory = Exchange(vi, kPX210Defaults, {}, 210);
+    EXPECT_EQ(Decode<PX210Block>(factory, kPX210), PX210Block{});
+    EXPECT_EQ(Exchange(vi, kReadPX210, {}, 210), factory) << "leaves the factory with its defaults";
+
+    const std::vector<uint8_t> written{1, 1, 14, 3, 0x38, 0xFF, 0xFF, 0xFF, 0x08, 0x07, 0x00, 0x00, 1};
+    EXPECT_TRUE(Exchange(vi, kWritePX210, written, 210).empty());
+    EXPECT_EQ(Exchange(vi, kReadPX210, {}, 210), written);
+    EXPECT_EQ(vi.Settings().px210.scaleLow, -200);
+    EXPECT_EQ(Exchange(vi, kPX210Defaults, {}, 210), factory) << "factory values stay what they were";
+}
+
 TEST(ModuleCodec, VirtualInstrumentKeepsWhatIsWrittenPerSlot) {
     sim::VirtualInstrument vi;
-    auto exchange = [&](uint8_t command, std::vector<uint8_t> payload) {
-        sim::Report r{};
-        r[7] = command;
-        r[8] = 3;
-        PutU16(r.data(), 3, 8225);
-        PutU16(r.data(), 9, uint16_t(payload.size()));
-        std::copy(payload.begin(), payload.end(), r.begin() + 17);
-        SealTxFrame(r.data());
-        auto a = vi.HandleReport(r.data());
-        EXPECT_EQ((*a)[5], 0);
-        return std::vector<uint8_t>(a->begin() + 17, a->begin() + 17 + GetU16(a->data(), 9));
-    };
+    auto exchange = [&](uint8_t command, std::vector<uint8_t> payload) { return Exchange(vi, command, payload); };
     const AnalogOutputBlock second{3, 100, 900, true, true, 2};
     exchange(kWriteAnalogOutput2, Encode(second, kOut));
     EXPECT_TRUE(Decode<AnalogOutputBlock>(exchange(kReadAnalogOutput2, {}), kOut) == second);

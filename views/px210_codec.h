@@ -1,0 +1,68 @@
+#pragma once
+// The PX210USB's settings block (commands 234, 235, 236), shared by the
+// program and the virtual instrument, with the tables that turn its codes
+// into the choices of the page.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadPX210 = 234, kPX210Defaults = 235, kWritePX210 = 236;
+constexpr std::size_t kPX210BlockSize = 13;
+
+struct PX210Block {
+    bool leadingZeros = true;
+    uint8_t displayRefresh = 50;  // units of 10 ms, 1 the fastest
+    uint8_t measuringTime = 55;   // code of the measuring time table: 500 ms
+    uint8_t decimals = 1;
+    int32_t scaleLow = 0;         // displayed at 4 mA, implied decimals
+    int32_t scaleHigh = 1000;     // displayed at 20 mA
+    uint8_t rounding = 1;
+
+    bool operator==(const PX210Block&) const = default;
+};
+
+template <class IO>
+void PX210Layout(IO& io, PX210Block& b) {
+    io.Bool(b.leadingZeros);
+    io.U8(b.displayRefresh);
+    io.U8(b.measuringTime);
+    io.U8(b.decimals);
+    io.S32(b.scaleLow);
+    io.S32(b.scaleHigh);
+    io.U8(b.rounding);
+}
+
+// The measuring time choice and its code on the wire.
+inline constexpr std::array<const char*, 7> kPX210MeasuringTimeItems{"10 ms",  "50 ms",  "100 ms", "200 ms",
+                                                                     "300 ms", "500 ms", "1000 ms"};
+inline constexpr std::array<uint8_t, 7> kPX210MeasuringTimeCodes{2, 8, 14, 26, 40, 55, 90};
+constexpr int kPX210MeasuringTimeDefaultItem = 5;  // "500 ms"
+
+// A code not in the table shows as "500 ms".
+inline int PX210MeasuringTimeIndexOf(uint8_t code) {
+    for (std::size_t i = 0; i < kPX210MeasuringTimeCodes.size(); ++i)
+        if (kPX210MeasuringTimeCodes[i] == code) return int(i);
+    return kPX210MeasuringTimeDefaultItem;
+}
+
+// Any index not in the table sends 500 ms.
+inline uint8_t PX210MeasuringTimeCodeOf(int index) {
+    return index >= 0 && index < int(kPX210MeasuringTimeCodes.size())
+               ? kPX210MeasuringTimeCodes[std::size_t(index)]
+               : kPX210MeasuringTimeCodes[kPX210MeasuringTimeDefaultItem];
+}
+
+// The scale ends are shown with at least four digits, as the instrument's
+// own four-digit display does, and with the decimals chosen on the page.
+struct PX210DecimalFormat {
+    const char* mask;
+    float divider;
+};
+inline constexpr std::array<PX210DecimalFormat, 5> kPX210DecimalFormats{{
+    {"0000", 1.0f}, {"000.0", 10.0f}, {"00.00", 100.0f}, {"0.000", 1000.0f}, {"0.0000", 10000.0f},
+}};
+
+}  // namespace velmar
