@@ -131,6 +131,7 @@ public:
     // The display test pattern of the indicator pages, kept within 1..21
     // and shown on the PX530 page.
     void SetDisplayTestPattern(int pattern);
+    void StepDisplayTestPattern(int step) { SetDisplayTestPattern(recGlobalVar.uKijelzoTeszt_PX530 + step); }
     void ShowDisplayTestPattern();
     void ShowVersionRefusedPage(bool tooNew);
     void CheckDeviceIdentity();

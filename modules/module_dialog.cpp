@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/form_main.h"
-#include "views/latching_group.h"
+#include "views/indicator_controls.h"
 
 namespace velmar {
 
@@ -33,16 +33,10 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
     layout->addLayout(body_, 1);
 
     auto* requests = new QHBoxLayout;
-    SpeedButton_ReadFromDevice =
-        MakeButton(this, "SpeedButton_ReadFromDevice" + requestSuffix, QString::fromUtf8("Kiolvasás a készülékből"));
-    SpeedButton_ReadDefault = MakeButton(this, "SpeedButton_ReadDefault" + requestSuffix, readDefaultCaption);
-    SpeedButton_WriteToDevice =
-        MakeButton(this, "SpeedButton_WriteToDevice" + requestSuffix, QString::fromUtf8("Beírás a készülékbe"));
-    auto* group = new LatchingGroup(this);
-    for (QPushButton* b : {SpeedButton_ReadFromDevice, SpeedButton_ReadDefault, SpeedButton_WriteToDevice}) {
-        group->add(b);
-        requests->addWidget(b);
-    }
+    const RequestButtons r = MakeRequestButtons(this, requests, requestSuffix, readDefaultCaption);
+    SpeedButton_ReadFromDevice = r.read;
+    SpeedButton_ReadDefault = r.defaults;
+    SpeedButton_WriteToDevice = r.write;
     layout->addLayout(requests);
 }
 

@@ -101,18 +101,21 @@ TEST_F(PasswordDialog, AnswersShowFourDigits) {
     EXPECT_EQ(d->Edit_PasswordUser->text(), "10000") << "what the instrument sent, whole";
 }
 
-TEST_F(PasswordDialog, OpenedFromTheIndicatorPageWithARead) {
-    w->bFoKimenetiModulVanNyitva = true;
-    QString caption;
-    QTimer::singleShot(0, d, [&] {
-        caption = d->windowTitle();
-        EXPECT_TRUE(d->SpeedButton_ReadFromDevice->isChecked());
-        d->reject();
-    });
-    w->px530Page->Button1->click();
-    EXPECT_EQ(caption, QString::fromUtf8("Jelszó módosítása"));
-    EXPECT_TRUE(w->bFoKimenetiModulVanNyitva) << "the slot flag stays";
-    EXPECT_EQ(Serve({1, 0, 2, 0}), 220);
+TEST_F(PasswordDialog, OpenedFromBothIndicatorPagesWithARead) {
+    for (QPushButton* opener : {w->px530Page->Button1, Find<QPushButton>("Button_ChangePassword_PX210")}) {
+        w->bFoKimenetiModulVanNyitva = opener == w->px530Page->Button1;
+        const bool flag = w->bFoKimenetiModulVanNyitva;
+        QString caption;
+        QTimer::singleShot(0, d, [&] {
+            caption = d->windowTitle();
+            EXPECT_TRUE(d->SpeedButton_ReadFromDevice->isChecked());
+            d->reject();
+        });
+        opener->click();
+        EXPECT_EQ(caption, QString::fromUtf8("Jelszó módosítása")) << opener->objectName().toStdString();
+        EXPECT_EQ(w->bFoKimenetiModulVanNyitva, flag) << "the slot flag stays";
+        EXPECT_EQ(Serve({1, 0, 2, 0}), 220);
+    }
 }
 
 TEST(PasswordDialogWithInstrument, NewPasswordsReachTheInstrument) {

@@ -233,12 +233,26 @@ TEST_F(PX210PageTest, EditedScaleEndsLandInTheRecord) {
         {18, 4, -9999, &tRX::iScaleLowSettings, p->Label_iScaleLowSettings_PX210, "-0,9999"},
     };
     for (const Case& c : cases) {
-        w->recRX.uDecimalPointSettings = uint8_t(c.decimalsItem);
+        p->RadioGroup_uDecimalPointSettings_PX210->SetItemIndex(c.decimalsItem);
         ASSERT_TRUE(w->valueDestinations.Deliver(c.identifier, c.value));
         EXPECT_EQ(w->recRX.*c.field, c.value);
         EXPECT_EQ(c.label->text(), c.shown);
     }
     EXPECT_TRUE(hid.written.empty()) << "an edit sends nothing by itself";
+}
+
+TEST_F(PX210PageTest, ScaleAndDecimalEditsKeepTheOtherChoices) {
+    // Before any read the record holds zeros: redrawing the page from it
+    // would turn these choices into "10 ms", no leading zeros, "Leggyorsabb".
+    p->RadioGroup_DisplayRefresh_PX210->SetItemIndex(6);
+    p->CheckBox_DisplayLeaderZeros_PX210->setChecked(true);
+    p->RadioGroup_uCounterForDisplayRefresh_PX210->SetItemIndex(3);
+    ASSERT_TRUE(w->valueDestinations.Deliver(18, 1234));
+    p->RadioGroup_uDecimalPointSettings_PX210->Item(1)->click();
+    EXPECT_EQ(p->Label_iScaleLowSettings_PX210->text(), "123,4");
+    p->SpeedButton_WriteToDevice_PX210->setChecked(true);
+    EXPECT_EQ(Serve(), 236);
+    EXPECT_EQ(lastRequest, (std::vector<uint8_t>{1, 30, 90, 1, 0xD2, 0x04, 0, 0, 0, 0, 0, 0, 1}));
 }
 
 TEST_F(PX210PageTest, ScaleButtonsOpenTheDigitEditorWithinFourDigits) {

@@ -24,10 +24,12 @@ QPushButton* Button(QWidget* parent, const QString& name, const char* caption) {
 }
 }  // namespace
 
-RequestButtons MakeRequestButtons(QWidget* parent, QBoxLayout* row, const QString& suffix) {
+RequestButtons MakeRequestButtons(QWidget* parent, QBoxLayout* row, const QString& suffix,
+                                  const QString& defaultsCaption) {
     RequestButtons r;
     r.read = Button(parent, "SpeedButton_ReadFromDevice" + suffix, "Kiolvasás a készülékből");
-    r.defaults = Button(parent, "SpeedButton_ReadDefault" + suffix, "Gyári alapértékek");
+    r.defaults = Named(new QPushButton(defaultsCaption, parent), "SpeedButton_ReadDefault" + suffix);
+    r.defaults->setAutoDefault(false);
     r.write = Button(parent, "SpeedButton_WriteToDevice" + suffix, "Beírás a készülékbe");
     auto* group = new LatchingGroup(parent);
     for (QPushButton* b : {r.read, r.defaults, r.write}) {
@@ -78,6 +80,12 @@ DisplayTestGroup::DisplayTestGroup(const QString& pageSuffix, const QString& key
     keys->setMinimumHeight(keys->sizeHint().height() + Label_SWLeft->sizeHint().height());
     column->addWidget(keys);
     column->addStretch(1);
+
+    connect(Button_KijelzoTeszt_1, &QPushButton::clicked, this, [this] { emit patternChosen(1); });
+    connect(Button_KijelzoTeszt_Minus, &QPushButton::clicked, this, [this] { emit patternStepped(-1); });
+    connect(Button_KijelzoTeszt_Plus, &QPushButton::clicked, this, [this] { emit patternStepped(1); });
+    if (Button_KijelzoTeszt_16)
+        connect(Button_KijelzoTeszt_16, &QPushButton::clicked, this, [this] { emit patternChosen(16); });
 }
 
 }  // namespace velmar

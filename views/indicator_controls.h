@@ -1,6 +1,6 @@
 #pragma once
-// Controls the indicator pages have in common, named with the page's
-// suffix: the three request buttons and the "TESZTEK" group. What the
+// Controls the indicator pages and the module dialogs have in common, named
+// with a suffix: the three request buttons and the "TESZTEK" group. What the
 // buttons do is the page's business.
 
 #include <QGroupBox>
@@ -20,7 +20,8 @@ struct RequestButtons {
     QPushButton* defaults = nullptr;
     QPushButton* write = nullptr;
 };
-RequestButtons MakeRequestButtons(QWidget* parent, QBoxLayout* row, const QString& suffix);
+RequestButtons MakeRequestButtons(QWidget* parent, QBoxLayout* row, const QString& suffix,
+                                  const QString& defaultsCaption = QString::fromUtf8("Gyári alapértékek"));
 
 // The display test (pattern number and its buttons) and the push-button
 // test (a label per key, hidden until the key is reported pressed).
@@ -40,6 +41,11 @@ public:
     QLabel* Label_SWLeft = nullptr;
     QLabel* Label_SWUp = nullptr;
     QLabel* Label_SWRight = nullptr;
+
+signals:
+    // "1." and "16." choose a pattern, "-1" and "+1" step it.
+    void patternChosen(int pattern);
+    void patternStepped(int step);
 };
 
 }  // namespace velmar

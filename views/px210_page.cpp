@@ -55,9 +55,9 @@ PX210Page::PX210Page(TForm1& main, QWidget* tab) : QWidget(tab), main_(main) {
     main.commands.SetDecoder(kWritePX210, [this] { WriteAnswered(); });
     main.commands.SetBuilder(kWritePX210, [this] { BuildWrite(); });
     main.valueDestinations.Register(
-        kScaleLowIdentifier, [this](int32_t v) { main_.recRX.iScaleLowSettings = v; }, [this] { RxToObjects_PX210(); });
+        kScaleLowIdentifier, [this](int32_t v) { main_.recRX.iScaleLowSettings = v; }, [this] { ShowScales(); });
     main.valueDestinations.Register(
-        kScaleHighIdentifier, [this](int32_t v) { main_.recRX.iScaleHighSettings = v; }, [this] { RxToObjects_PX210(); });
+        kScaleHighIdentifier, [this](int32_t v) { main_.recRX.iScaleHighSettings = v; }, [this] { ShowScales(); });
 }
 
 void PX210Page::BuildSettingsGroup() {
@@ -117,11 +117,8 @@ void PX210Page::ConnectControls() {
     connect(Button_ScaleHighSettings_PX210, &QPushButton::clicked, this,
             &PX210Page::Button_ScaleHighSettings_PX210Click);
     // The pattern is the indicator pages' one; the PX530 page shows it.
-    connect(tests->Button_KijelzoTeszt_1, &QPushButton::clicked, this, [this] { main_.SetDisplayTestPattern(1); });
-    connect(tests->Button_KijelzoTeszt_Minus, &QPushButton::clicked, this,
-            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 - 1); });
-    connect(tests->Button_KijelzoTeszt_Plus, &QPushButton::clicked, this,
-            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 + 1); });
+    connect(tests, &DisplayTestGroup::patternChosen, &main_, &TForm1::SetDisplayTestPattern);
+    connect(tests, &DisplayTestGroup::patternStepped, &main_, &TForm1::StepDisplayTestPattern);
 }
 
 void PX210Page::SetDecimalMask_PX210(int decimals) {
@@ -136,6 +133,11 @@ void PX210Page::RxToObjects_PX210() {
     RadioGroup_uCounterForDisplayRefresh_PX210->SetItemIndex(DisplayRefreshIndexOf(rx.uCounterForDisplayRefresh));
     RadioGroup_DisplayRefresh_PX210->SetItemIndex(rx.uAverageIndex);
     RadioGroup_uDecimalPointSettings_PX210->SetItemIndex(rx.uDecimalPointSettings);
+    ShowScales();
+}
+
+void PX210Page::ShowScales() {
+    const tRX& rx = main_.recRX;
     // The decimals shown, not those reported: a count beyond 4 shows as 4.
     SetDecimalMask_PX210(RadioGroup_uDecimalPointSettings_PX210->ItemIndex());
     const auto scaled = [&](int32_t v) { return main_.FormatNumber(v / double(rx.fDivider), rx.sDecimalMask); };
@@ -145,7 +147,9 @@ void PX210Page::RxToObjects_PX210() {
 
 void PX210Page::RadioGroup_uDecimalPointSettings_PX210Click() {
     main_.recRX.uDecimalPointSettings = uint8_t(RadioGroup_uDecimalPointSettings_PX210->ItemIndex());
-    RxToObjects_PX210();
+    // Only the scales change with the decimals: the other choices on the
+    // page are the user's until written.
+    ShowScales();
 }
 
 void PX210Page::DecodeSettings(QAbstractButton* requester) {

@@ -26,6 +26,9 @@ public:
     // Shows recRX on the page; the value editors call it after storing a
     // scale end.
     void RxToObjects_PX210();
+    // The scale ends with the decimals selected; an edit of a scale end or
+    // of the decimals redraws only these, so choices not yet written stay.
+    void ShowScales();
     // Mask and divider of the scale labels for 0..4 decimals; any other
     // count leaves both as they are.
     void SetDecimalMask_PX210(int decimals);

@@ -16,7 +16,7 @@
 #include "modules/module_controls.h"
 #include "views/display_codec.h"
 #include "views/display_refresh.h"
-#include "views/latching_group.h"
+#include "views/indicator_controls.h"
 #include "views/radio_group.h"
 #include "views/widget_updates.h"
 
@@ -25,11 +25,6 @@ namespace velmar {
 namespace {
 constexpr uint8_t kTimerInput = 7;  // counts time, so it has no display settings of its own
 
-QPushButton* MakeRequest(QWidget* parent, LatchingGroup* group, const char* name, const char* caption) {
-    QPushButton* b = MakeButton(parent, name, caption);
-    group->add(b);
-    return b;
-}
 }  // namespace
 
 PX530Page::PX530Page(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
@@ -74,11 +69,6 @@ void PX530Page::BuildDisplayGroup() {
     RadioGroup_uCounterForDisplayRefresh->SetItemIndex(kDisplayRefreshDefaultItem);
     Button1 = MakeButton(g, "Button1", "Jelszó módosítása");
 
-    auto* group = new LatchingGroup(g);
-    SpeedButton_ReadFromDevice_PX530 = MakeRequest(g, group, "SpeedButton_ReadFromDevice_PX530", "Kiolvasás a készülékből");
-    SpeedButton_ReadDefault_PX530 = MakeRequest(g, group, "SpeedButton_ReadDefault_PX530", "Gyári alapértékek");
-    SpeedButton_WriteToDevice_PX530 = MakeRequest(g, group, "SpeedButton_WriteToDevice_PX530", "Beírás a készülékbe");
-
     auto* grid = new QGridLayout(g);
     grid->addWidget(brightness, 0, 0);
     grid->addWidget(TrackBar_Brightness_PX530, 0, 1);
@@ -87,62 +77,29 @@ void PX530Page::BuildDisplayGroup() {
     grid->addWidget(RadioGroup_uCounterForDisplayRefresh, 2, 0, 1, 3);
     grid->addWidget(Button1, 3, 0, 1, 3);
     auto* requests = new QHBoxLayout;
-    for (QPushButton* b : {SpeedButton_ReadFromDevice_PX530, SpeedButton_ReadDefault_PX530, SpeedButton_WriteToDevice_PX530})
-        requests->addWidget(b);
+    const RequestButtons r = MakeRequestButtons(g, requests, "_PX530");
+    SpeedButton_ReadFromDevice_PX530 = r.read;
+    SpeedButton_ReadDefault_PX530 = r.defaults;
+    SpeedButton_WriteToDevice_PX530 = r.write;
     grid->addLayout(requests, 4, 0, 1, 3);
 
     connect(TrackBar_Brightness_PX530, &QSlider::valueChanged, this, &PX530Page::TrackBar_Brightness_PX530Change);
 }
 
 void PX530Page::BuildTestGroup() {
-    GroupBox_Tests = MakeGroup(this, "GroupBox_Tests_PX530", "TESZTEK");
-    QGroupBox* display = MakeGroup(GroupBox_Tests, "GroupBox_DisplayTest_PX530", "KIJELZŐ TESZT");
-    CheckBox_KijelzoTeszt_PX530 = new QCheckBox(QString::fromUtf8("Kijelző teszt"), display);
-    CheckBox_KijelzoTeszt_PX530->setObjectName("CheckBox_KijelzoTeszt_PX530");
-    QLabel* pattern = MakeLabel(display, "Label_TestPatternCaption_PX530", "Tesztminta:");
-    Label_KijelzoTeszt_PX530 = MakeLabel(display, "Label_KijelzoTeszt_PX530", "1");
-    FixTextSize(Label_KijelzoTeszt_PX530, "00");
-    Button_KijelzoTeszt_PX530_1 = MakeButton(display, "Button_KijelzoTeszt_PX530_1", "1.");
-    Button_KijelzoTeszt_PX530_Minus = MakeButton(display, "Button_KijelzoTeszt_PX530_Minus", "-1");
-    Button_KijelzoTeszt_PX530_Plus = MakeButton(display, "Button_KijelzoTeszt_PX530_Plus", "+1");
-    Button_KijelzoTeszt_PX530_16 = MakeButton(display, "Button_KijelzoTeszt_PX530_16", "16.");
-    auto* grid = new QGridLayout(display);
-    grid->addWidget(CheckBox_KijelzoTeszt_PX530, 0, 0, 1, 4);
-    grid->addWidget(pattern, 1, 0, 1, 2);
-    grid->addWidget(Label_KijelzoTeszt_PX530, 1, 2, 1, 2);
-    grid->addWidget(Button_KijelzoTeszt_PX530_1, 2, 0);
-    grid->addWidget(Button_KijelzoTeszt_PX530_Minus, 2, 1);
-    grid->addWidget(Button_KijelzoTeszt_PX530_Plus, 2, 2);
-    grid->addWidget(Button_KijelzoTeszt_PX530_16, 2, 3);
-
-    QGroupBox* buttons = MakeGroup(GroupBox_Tests, "GroupBox_ButtonTest_PX530", "NYOMÓGOMB TESZT");
-    Label_SWLeft = MakeLabel(buttons, "Label_SWLeft", "Balra");
-    Label_SWUp = MakeLabel(buttons, "Label_SWUp", "Fel");
-    Label_SWRight = MakeLabel(buttons, "Label_SWRight", "Jobbra");
-    auto* row = new QHBoxLayout(buttons);
-    for (QLabel* l : {Label_SWLeft, Label_SWUp, Label_SWRight}) {
-        // Room kept for the labels, so a press does not move the others.
-        l->setAlignment(Qt::AlignCenter);
-        l->setMinimumWidth(l->sizeHint().width() + 8);
-        QSizePolicy p = l->sizePolicy();
-        p.setRetainSizeWhenHidden(true);
-        l->setSizePolicy(p);
-        l->hide();
-        row->addWidget(l);
-    }
-    buttons->setMinimumHeight(buttons->sizeHint().height() + Label_SWUp->sizeHint().height());
-
-    auto* column = new QVBoxLayout(GroupBox_Tests);
-    column->addWidget(display);
-    column->addWidget(buttons);
-    column->addStretch(1);
-
-    connect(Button_KijelzoTeszt_PX530_1, &QPushButton::clicked, this, [this] { main_.SetDisplayTestPattern(1); });
-    connect(Button_KijelzoTeszt_PX530_16, &QPushButton::clicked, this, [this] { main_.SetDisplayTestPattern(16); });
-    connect(Button_KijelzoTeszt_PX530_Minus, &QPushButton::clicked, this,
-            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 - 1); });
-    connect(Button_KijelzoTeszt_PX530_Plus, &QPushButton::clicked, this,
-            [this] { main_.SetDisplayTestPattern(main_.recGlobalVar.uKijelzoTeszt_PX530 + 1); });
+    auto* tests = new DisplayTestGroup("_PX530", "", true, this);
+    GroupBox_Tests = tests;
+    CheckBox_KijelzoTeszt_PX530 = tests->CheckBox_KijelzoTeszt;
+    Label_KijelzoTeszt_PX530 = tests->Label_KijelzoTeszt;
+    Button_KijelzoTeszt_PX530_1 = tests->Button_KijelzoTeszt_1;
+    Button_KijelzoTeszt_PX530_Minus = tests->Button_KijelzoTeszt_Minus;
+    Button_KijelzoTeszt_PX530_Plus = tests->Button_KijelzoTeszt_Plus;
+    Button_KijelzoTeszt_PX530_16 = tests->Button_KijelzoTeszt_16;
+    Label_SWLeft = tests->Label_SWLeft;
+    Label_SWUp = tests->Label_SWUp;
+    Label_SWRight = tests->Label_SWRight;
+    connect(tests, &DisplayTestGroup::patternChosen, &main_, &TForm1::SetDisplayTestPattern);
+    connect(tests, &DisplayTestGroup::patternStepped, &main_, &TForm1::StepDisplayTestPattern);
     connect(CheckBox_KijelzoTeszt_PX530, &QCheckBox::clicked, this, &PX530Page::ShowDisplayTestPattern);
 }
 
