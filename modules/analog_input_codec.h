@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "device/code_list.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadAnalogInput = 201, kWriteAnalogInput = 202, kAnalogInputDefaults = 211;
@@ -33,15 +35,9 @@ void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
 inline constexpr std::array<uint8_t, 6> kAverageCounts{1, 5, 8, 16, 24, 40};
 
 // An unknown count shows as "300" (index 4).
-inline int AverageIndexOf(uint8_t count) {
-    for (std::size_t i = 0; i < kAverageCounts.size(); ++i)
-        if (kAverageCounts[i] == count) return int(i);
-    return 4;
-}
+inline int AverageIndexOf(uint8_t count) { return ItemOfCode(kAverageCounts, count, 4); }
 
 // Any other index sends the longest time.
-inline uint8_t AverageCountOf(int index) {
-    return index >= 0 && index < 5 ? kAverageCounts[std::size_t(index)] : 40;
-}
+inline uint8_t AverageCountOf(int index) { return CodeOfItem(kAverageCounts, index, 40); }
 
 }  // namespace velmar

@@ -143,14 +143,10 @@ TEST_F(AnalogDialogs, ScaleGroupHiddenWithAModbusInput) {
 // Read, edit, write and read back against the virtual instrument, and the
 // header following the new scale.
 TEST(AnalogDialogsWithInstrument, ScaleEditReachesTheInstrumentAndTheHeader) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
-    SimHid hid(cfg, [] { return 5.0; });  // the signal stands at 95 % of its range
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);  // the signal stands at 95 % of its range
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     TForm_PXAI* d = w->Form_PXAI;
     WAIT_FOR(w->recMBU.bOnline, 2000);
     d->SpeedButton_ReadFromDevice->setChecked(true);

@@ -224,15 +224,11 @@ TEST_F(LimitRelayDialog, ClosingEndsTheTest) {
 // Read, edit, write and read back against the virtual instrument; its output
 // then switches by the new limit, and a test forces it.
 TEST(LimitRelayWithInstrument, NewLimitSwitchesTheOutputAndATestForcesIt) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
     cfg.deviceType = 530;
-    SimHid hid(cfg, [] { return 5.0; });  // the signal stands at 95 % of 0..100.00
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);  // the signal stands at 95 % of 0..100.00
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     TForm_PXRL* d = w->Form_PXRL;
     auto* lamp = w->findChild<Lamp*>("Shape_DigitalOut2_PX530");
     ASSERT_NE(lamp, nullptr);

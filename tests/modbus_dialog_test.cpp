@@ -156,16 +156,12 @@ TEST_F(ModbusDialog, EveryOpenerUsesTheFirstSlot) {
 }
 
 TEST(ModbusWithInstrument, WriteReachesTheInstrumentAndReadsBack) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
     cfg.deviceType = 330;
     cfg.optIn = 8;
-    SimHid hid(cfg, [] { return 5.0; });
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     TForm_PXMB* d = w->Form_PXMB;
     WAIT_FOR(w->recMBU.bOnline, 2000);
     w->bFoKimenetiModulVanNyitva = true;

@@ -119,15 +119,11 @@ TEST_F(PasswordDialog, OpenedFromBothIndicatorPagesWithARead) {
 }
 
 TEST(PasswordDialogWithInstrument, NewPasswordsReachTheInstrument) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
     cfg.deviceType = 530;
-    SimHid hid(cfg, [] { return 5.0; });
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     TForm_Password* d = w->Form_Password;
     WAIT_FOR(w->recMBU.bOnline, 2000);
     d->SpeedButton_ReadFromDevice->setChecked(true);

@@ -322,15 +322,11 @@ TEST_F(PX210PageTest, TestButtonsStepTheSharedPattern) {
 
 // Read, edit, write and read back against the virtual instrument.
 TEST(PX210PageWithInstrument, EditedScaleReachesTheInstrument) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
     cfg.deviceType = 210;
-    SimHid hid(cfg);
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     PX210Page* p = w->px210Page;
     WAIT_FOR(w->recMBU.bOnline, 2000);
 

@@ -161,16 +161,12 @@ TEST_F(PX530PageTest, StatusShowsPushButtonsAndHidesWhatATimerInputLacks) {
 // write reaches the instrument, which sees the display test and reports its
 // push buttons.
 TEST(PX530PageWithInstrument, SettingsTestAndButtons) {
-    QTemporaryDir dir;
     sim::InstrumentConfig cfg;
     cfg.deviceType = 544;
     cfg.buttons = 0b010;
-    SimHid hid(cfg, [] { return 5.0; });
-    StartupOptions o;
-    o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
-    auto windows = Startup(hid, o);
-    TForm1* w = windows->main.get();
+    InstrumentProgram program(cfg);
+    auto& hid = program.hid;
+    TForm1* w = program.w;
     PX530Page* p = w->px530Page;
     // The identity load after two seconds selects the page and reads it.
     WAIT_FOR(w->PageControl4->currentWidget() == w->devicePages[std::size_t(DevicePage::P530)], 4000);

@@ -12,6 +12,7 @@
 #include "app/startup.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
+#include "link/sim_hid.h"
 #include "fake_hid.h"
 #include "views/label_colors.h"
 
@@ -115,6 +116,26 @@ struct WindowFixture : ::testing::Test {
     std::vector<uint8_t> lastRequest;  // payload of the last request Serve sent
 
     QWidget* HeaderPageInFront() { return Find<QTabWidget>("PageControl5")->currentWidget(); }
+};
+
+// The program on the in-process virtual instrument, its timers running, as
+// a user starts it.
+struct InstrumentProgram {
+    QTemporaryDir dir;
+    SimHid hid;
+    std::unique_ptr<ProgramWindows> windows;
+    TForm1* w = nullptr;
+
+    // clock: the instrument's seconds since switching on; at 5 s its signal
+    // stands at 95 % of the input's range.
+    explicit InstrumentProgram(const sim::InstrumentConfig& cfg, std::function<double()> clock = [] { return 5.0; })
+        : hid(cfg, std::move(clock)) {
+        StartupOptions o;
+        o.executablePath = dir.filePath("velmar-setup");
+        o.countProgramInstances = [](const QString&) { return 1; };
+        windows = Startup(hid, o);
+        w = windows->main.get();
+    }
 };
 
 }  // namespace velmar

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "device/code_list.h"
+
 namespace velmar {
 
 inline constexpr std::array<const char*, 7> kDisplayRefreshItems{"Leggyorsabb", "100 ms", "200 ms", "300 ms",
@@ -13,15 +15,9 @@ inline constexpr std::array<uint8_t, 7> kDisplayRefreshCodes{1, 10, 20, 30, 50, 
 constexpr int kDisplayRefreshDefaultItem = 4;  // "500 ms"
 
 // A code not in the table shows as "500 ms".
-inline int DisplayRefreshIndexOf(uint8_t code) {
-    for (std::size_t i = 0; i < kDisplayRefreshCodes.size(); ++i)
-        if (kDisplayRefreshCodes[i] == code) return int(i);
-    return kDisplayRefreshDefaultItem;
-}
+inline int DisplayRefreshIndexOf(uint8_t code) { return ItemOfCode(kDisplayRefreshCodes, code, kDisplayRefreshDefaultItem); }
 
 // Any index not in the table sends 50.
-inline uint8_t DisplayRefreshCodeOf(int index) {
-    return index >= 0 && index < int(kDisplayRefreshCodes.size()) ? kDisplayRefreshCodes[std::size_t(index)] : 50;
-}
+inline uint8_t DisplayRefreshCodeOf(int index) { return CodeOfItem(kDisplayRefreshCodes, index, 50); }
 
 }  // namespace velmar

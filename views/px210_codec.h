@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "device/code_list.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadPX210 = 234, kPX210Defaults = 235, kWritePX210 = 236;
@@ -43,16 +45,12 @@ constexpr int kPX210MeasuringTimeDefaultItem = 5;  // "500 ms"
 
 // A code not in the table shows as "500 ms".
 inline int PX210MeasuringTimeIndexOf(uint8_t code) {
-    for (std::size_t i = 0; i < kPX210MeasuringTimeCodes.size(); ++i)
-        if (kPX210MeasuringTimeCodes[i] == code) return int(i);
-    return kPX210MeasuringTimeDefaultItem;
+    return ItemOfCode(kPX210MeasuringTimeCodes, code, kPX210MeasuringTimeDefaultItem);
 }
 
 // Any index not in the table sends 500 ms.
 inline uint8_t PX210MeasuringTimeCodeOf(int index) {
-    return index >= 0 && index < int(kPX210MeasuringTimeCodes.size())
-               ? kPX210MeasuringTimeCodes[std::size_t(index)]
-               : kPX210MeasuringTimeCodes[kPX210MeasuringTimeDefaultItem];
+    return CodeOfItem(kPX210MeasuringTimeCodes, index, kPX210MeasuringTimeCodes[kPX210MeasuringTimeDefaultItem]);
 }
 
 // The scale ends are shown with at least four digits, as the instrument's
