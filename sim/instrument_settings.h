@@ -7,6 +7,7 @@
 
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
+#include "device/settings_set_codec.h"
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
 #include "modules/password_codec.h"
@@ -15,6 +16,20 @@
 
 namespace velmar::sim {
 
+// What only the settings set carries, beside the module blocks.
+struct SettingsSetExtras {
+    std::array<uint8_t, 22> tagname{'V', 'i', 'r', 't', 'u', 0xE1, 'l', 'i', 's'};  // Latin-1
+    std::array<uint8_t, 9> dimension{'%'};
+    uint8_t barGraphMode = 0;
+    int32_t bgLow = 0;
+    int32_t bgHigh = 10000;
+    uint8_t limitDisplayMode = 1;
+    std::array<SettingsSetLimit, kSettingsSetLimits> limits{};  // 3 and 4; 1 and 2 are the relay blocks
+    std::array<uint16_t, kSettingsSetLimits> timeBase{60, 60, 60, 60};
+    std::array<uint8_t, kSettingsSetLimits> pulseWidth{2, 2, 2, 2};
+    uint8_t ptWires = 3;
+};
+
 struct InstrumentSettings {
     AnalogInputBlock input;
     std::array<AnalogOutputBlock, 2> outputs{};
@@ -22,6 +37,7 @@ struct InstrumentSettings {
     ModbusBlock modbus;
     DisplayBlock display;        // the indicators' display settings
     PasswordBlock passwords;
+    SettingsSetExtras setExtras;
     PX210Block px210;  // the PX210USB's own settings
 };
 

@@ -1,0 +1,94 @@
+#pragma once
+// The settings set: the instrument's whole user configuration in one
+// payload (commands 131, 132 and 109), shared by the program and the
+// virtual instrument.
+
+#include <array>
+#include <cstdint>
+
+namespace velmar {
+
+constexpr uint8_t kReadSettingsSet = 131, kSettingsSetDefaults = 132, kWriteSettingsSet = 109;
+constexpr std::size_t kSettingsSetSize = 139;
+constexpr std::size_t kSettingsSetLimits = 4;
+
+struct SettingsSetLimit {
+    uint8_t mode = 0;          // item index of the limit modes
+    bool hold = false;
+    int32_t a = 0;             // value A, or the change in the delta modes; implied decimals
+    int32_t b = 0;
+    int32_t hysteresis = 0;
+
+    bool operator==(const SettingsSetLimit&) const = default;
+};
+
+struct SettingsSet {
+    uint8_t brightness = 8;                   // display brightness step 1..10
+    std::array<uint8_t, 22> tagname{};        // Latin-1, zero-terminated
+    std::array<uint8_t, 9> dimension{};       // unit text, Latin-1, zero-terminated
+    bool leadingZeros = false;
+    uint8_t averageCount = 16;                // 1, 5, 8, 16, 24 or 40
+    uint8_t analogueType = 0;                 // analog output 1
+    int32_t analogueLow = 0;
+    int32_t analogueHigh = 10000;
+    bool analogueErrorHigh = false;
+    uint8_t barGraphMode = 0;                 // 1 dot, 0 bar
+    int32_t bgLow = 0;                        // display value at bar graph 0 %, implied decimals
+    int32_t bgHigh = 10000;
+    uint8_t inputType = 0;
+    uint8_t decimals = 2;
+    uint8_t rounding = 1;                     // display rounding step 1, 2 or 5
+    int32_t scaleLow = 0;
+    int32_t scaleHigh = 10000;
+    uint8_t limitDisplayMode = 1;
+    std::array<SettingsSetLimit, kSettingsSetLimits> limits{};
+    std::array<uint16_t, kSettingsSetLimits> timeBase{60, 60, 60, 60};  // delta modes, seconds
+    std::array<uint8_t, kSettingsSetLimits> pulseWidth{2, 2, 2, 2};     // seconds
+    uint8_t modbusProtocol = 0;
+    uint8_t modbusParity = 1;
+    uint8_t modbusBaudRate = 5;
+    uint8_t modbusAddress = 1;
+    bool analogueErrorDisabled = false;
+    uint8_t ptWires = 3;                      // Pt sensor wires 2..4
+
+    bool operator==(const SettingsSet&) const = default;
+};
+
+template <class IO>
+void SettingsSetLayout(IO& io, SettingsSet& s) {
+    io.U8(s.brightness);
+    for (uint8_t& c : s.tagname) io.U8(c);
+    for (uint8_t& c : s.dimension) io.U8(c);
+    io.Bool(s.leadingZeros);
+    io.U8(s.averageCount);
+    io.U8(s.analogueType);
+    io.S32(s.analogueLow);
+    io.S32(s.analogueHigh);
+    io.Bool(s.analogueErrorHigh);
+    io.U8(s.barGraphMode);
+    io.S32(s.bgLow);
+    io.S32(s.bgHigh);
+    io.U8(s.inputType);
+    io.U8(s.decimals);
+    io.U8(s.rounding);
+    io.S32(s.scaleLow);
+    io.S32(s.scaleHigh);
+    io.U8(s.limitDisplayMode);
+    for (SettingsSetLimit& l : s.limits) {
+        io.U8(l.mode);
+        io.Bool(l.hold);
+        io.S32(l.a);
+        io.S32(l.b);
+        io.S32(l.hysteresis);
+    }
+    for (uint16_t& t : s.timeBase) io.U16(t);
+    for (uint8_t& p : s.pulseWidth) io.U8(p);
+    io.U8(s.modbusProtocol);
+    io.U8(s.modbusParity);
+    io.U8(s.modbusBaudRate);
+    io.U8(s.modbusAddress);
+    io.Bool(s.analogueErrorDisabled);
+    io.U8(s.ptWires);
+}
+
+}  // namespace velmar
