@@ -10,6 +10,7 @@
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
 #include "modules/password_codec.h"
+#include "modules/rtd_input_codec.h"
 #include "views/display_codec.h"
 
 namespace velmar::sim {
@@ -21,6 +22,7 @@ struct InstrumentSettings {
     ModbusBlock modbus;
     DisplayBlock display;        // the indicators' display settings
     PasswordBlock passwords;
+    RtdBlock rtd;                // the PX310's input, or a PXRT module
 };
 
 }  // namespace velmar::sim

@@ -6,6 +6,7 @@
 
 #include "link/command_table.h"
 #include "sim/module_handlers.h"
+#include "sim/rtd_handlers.h"
 
 namespace velmar::sim {
 
@@ -21,6 +22,7 @@ VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<doub
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
+    InstallRtdHandlers(*this);
 }
 
 void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {
