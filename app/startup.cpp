@@ -13,6 +13,7 @@
 #include "modules/limit_relay_dialog.h"
 #include "modules/modbus_dialog.h"
 #include "modules/password_dialog.h"
+#include "modules/rtd_input_dialog.h"
 #include "modules/module_openers.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
@@ -61,10 +62,11 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->Form_PXRL = new TForm_PXRL(*main);
     main->Form_PXMB = new TForm_PXMB(*main);
     main->Form_Password = new TForm_Password(*main);
+    main->Form_PXRT = new TForm_PXRT(*main);
     main->Form_Errors = new TForm_Errors(main);
     main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
-                                 main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_Errors, main->Form_IncDecEdit});
+                                 main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_PXRT, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));

@@ -5,6 +5,7 @@
 #include "device/status_codec.h"
 #include "link/payload_io.h"
 #include "modules/limit_relay_dialog.h"
+#include "modules/rtd_input_dialog.h"
 #include "views/px530_page.h"
 
 namespace velmar {
@@ -30,6 +31,7 @@ void TForm1::ProcessStatusAnswer() {
     RefreshHeader();
     RefreshLimitLamps();
     if (Form_PXRL) Form_PXRL->ShowOutputState();
+    if (Form_PXRT) Form_PXRT->ShowLiveValues();
     if (px530Page) px530Page->ShowStatus();
 }
 

@@ -8,6 +8,7 @@
 #include "modules/limit_relay_dialog.h"
 #include "modules/modbus_dialog.h"
 #include "modules/password_dialog.h"
+#include "modules/rtd_input_dialog.h"
 #include "views/px530_page.h"
 #include "modules/module_map.h"
 #include "modules/module_tabs.h"
@@ -21,6 +22,7 @@ ModuleDialog* DialogOf(TForm1& main, ModuleKind kind) {
     case ModuleKind::PXAO: return main.Form_PXAO;
     case ModuleKind::PXRL: return main.Form_PXRL;
     case ModuleKind::PXMB: return main.Form_PXMB;
+    case ModuleKind::PXRT: return main.Form_PXRT;
     default: return nullptr;  // its dialog is not part of the program yet
     }
 }

@@ -11,6 +11,7 @@
 #include "modules/limit_relay_codec.h"
 #include "modules/modbus_codec.h"
 #include "modules/password_codec.h"
+#include "modules/rtd_input_codec.h"
 #include "views/display_codec.h"
 #include "views/px210_codec.h"
 
@@ -39,6 +40,7 @@ struct InstrumentSettings {
     PasswordBlock passwords;
     SettingsSetExtras setExtras;
     PX210Block px210;  // the PX210USB's own settings
+    RtdBlock rtd;                // the PX310's input, or a PXRT module
 };
 
 }  // namespace velmar::sim

@@ -5,13 +5,14 @@
 
 #include "device/status_codec.h"
 #include "link/payload_io.h"
+#include "sim/rtd_handlers.h"
 
 namespace velmar::sim {
 
 namespace {
 constexpr double kPeriodSeconds = 20.0;
 constexpr uint32_t kHoursInServiceAtStart = 1234;
-constexpr uint8_t kAnalogOutput = 3, kLimitRelay = 5;
+constexpr uint8_t kRtdInput = 2, kAnalogOutput = 3, kLimitRelay = 5;
 
 // The signal at a fraction of the input range, in its own unit.
 double InputSignal(uint8_t type, double f) {
@@ -59,7 +60,7 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
 
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
-    const double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
+    double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
 
     tRX rx;
     tMSys sys;
@@ -88,6 +89,8 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     rx.fiSkalazottKijezesiErtekPontos = float(display);
     rx.uJelszoUser = settings_.passwords.user;
     rx.uJelszoSupervisor = settings_.passwords.supervisor;
+    // The PX310 measures with the RTD input built in.
+    if (config_.deviceType == 310 || modules_.in == kRtdInput) display = ShowRtdReading(settings_.rtd, false, f, rx);
     // Cycling: right, up, left, then a second with none held.
     rx.uDebounced = config_.cycleButtons ? uint8_t((1 << int(clock_()) % 4) & 0x07) : config_.buttons;
 

@@ -8,6 +8,7 @@
 #include "sim/module_handlers.h"
 #include "sim/settings_set.h"
 #include "sim/px210_handlers.h"
+#include "sim/rtd_handlers.h"
 
 namespace velmar::sim {
 
@@ -25,6 +26,7 @@ VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<doub
     InstallModuleHandlers(*this);
     InstallSettingsSetHandlers(*this);
     InstallPX210Handlers(*this);
+    InstallRtdHandlers(*this);
 }
 
 void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {

@@ -14,6 +14,13 @@ inline void SetShown(QWidget* widget, bool shown) {
     if (widget->isHidden() == shown) widget->setVisible(shown);
 }
 
+// Rewrites a text only when it differs, so that a view fed by every frame
+// costs nothing while its value stands still.
+template <class Widget>
+void SetTextWhenChanged(Widget* widget, const QString& text) {
+    if (widget->text() != text) widget->setText(text);
+}
+
 // Gives a label that is rewritten all the time a fixed size, wide enough for
 // the widest text it will show. A label whose size may change invalidates
 // its parent's layout with every new text, and the whole page is drawn again.
