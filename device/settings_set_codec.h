@@ -49,7 +49,7 @@ struct SettingsSet {
     uint8_t modbusBaudRate = 5;
     uint8_t modbusAddress = 1;
     bool analogueErrorDisabled = false;
-    uint8_t ptWires = 3;                      // Pt sensor wires 2..4
+    uint8_t ptWires = 4;                      // Pt sensor wires 2..4
 
     bool operator==(const SettingsSet&) const = default;
 };

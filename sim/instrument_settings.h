@@ -28,7 +28,6 @@ struct SettingsSetExtras {
     std::array<SettingsSetLimit, kSettingsSetLimits> limits{};  // 3 and 4; 1 and 2 are the relay blocks
     std::array<uint16_t, kSettingsSetLimits> timeBase{60, 60, 60, 60};
     std::array<uint8_t, kSettingsSetLimits> pulseWidth{2, 2, 2, 2};
-    uint8_t ptWires = 3;
 };
 
 struct InstrumentSettings {

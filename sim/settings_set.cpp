@@ -53,7 +53,7 @@ SettingsSet GatherSettingsSet(const InstrumentSettings& s) {
     set.modbusParity = s.modbus.parity;
     set.modbusBaudRate = s.modbus.baudRate;
     set.modbusAddress = s.modbus.address;
-    set.ptWires = x.ptWires;
+    set.ptWires = s.rtd.wires;  // the Pt input's wiring, built in or a module
     return set;
 }
 
@@ -100,7 +100,7 @@ void SpreadSettingsSet(const SettingsSet& set, InstrumentSettings& s) {
     s.modbus.parity = set.modbusParity;
     s.modbus.baudRate = set.modbusBaudRate;
     s.modbus.address = set.modbusAddress;
-    x.ptWires = set.ptWires;
+    s.rtd.wires = set.ptWires;
 }
 
 void InstallSettingsSetHandlers(VirtualInstrument& vi) {

@@ -146,6 +146,7 @@ TEST(SettingsSet, InstrumentKeepsItConsistentWithItsModules) {
     EXPECT_EQ(Exchange(vi, kReadLimit1), (Bytes{1, 100, 0, 0, 0, 200, 0, 0, 0, 5, 0, 0, 0, 1, 2, 0, 255, 1}));
     EXPECT_EQ(Exchange(vi, kReadModbus), (Bytes{1, 2, 15, 247, 10, 0})) << "the time-out is the module's own";
     EXPECT_EQ(Exchange(vi, kReadDisplay), (Bytes{70, 1, 50})) << "brightness step 7 is 70 %";
+    EXPECT_EQ(vi.Settings().rtd.wires, 4) << "the Pt input's wiring";
 
     // Written through a module block, read back in the set.
     Exchange(vi, kWriteLimit2, {4, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0, 9, 0, 8, 2});
