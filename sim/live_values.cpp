@@ -38,6 +38,11 @@ LiveValues::LiveValues(const InstrumentConfig& config, const InstrumentSettings&
                        std::function<double()> clock)
     : config_(config), settings_(settings), modules_(modules), clock_(std::move(clock)) {}
 
+double LiveValues::DisplayValue() const {
+    const AnalogInputBlock& in = settings_.input;
+    return in.scaleLow + Fraction() * (double(in.scaleHigh) - double(in.scaleLow));
+}
+
 double LiveValues::Fraction() const {
     return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds);
 }
@@ -59,13 +64,14 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
 
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
-    const double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
+    const double display = DisplayValue();
 
     tRX rx;
     tMSys sys;
     rx.uGyariSzamEv = uint8_t(config_.madeYear);
     rx.uGyariSzamHonap = uint8_t(config_.madeMonth);
     rx.uErrorBits = config_.errorBits;
+    rx.bPt1000 = config_.pt1000;
     rx.uGlobalErrorCode = config_.globalError;
     rx.uInputType = in.inputType;
     rx.fFizikaiMennyiseg = float(InputSignal(in.inputType, f));
