@@ -143,7 +143,7 @@ void ServiceSerialPage::ReadSerialPage() {
 
 void ServiceSerialPage::StepSerialNumber(int step) {
     ReadSerialPage();
-    const long long next = std::clamp<long long>(main_.recTX.uDeviceID + step, 0, 999999);
+    const long long next = std::clamp<long long>(static_cast<long long>(main_.recTX.uDeviceID) + step, 0, 999999);
     Edit_GyariSzam->setText(main_.FormatNumber(double(next), "000000"));
 }
 
