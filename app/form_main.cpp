@@ -18,6 +18,7 @@
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
 #include "device/number_mask.h"
+#include "device/service_requests.h"
 #include "link/command_history.h"
 #include "link/monitor_page.h"
 #include "link/priority_list.h"
@@ -107,9 +108,7 @@ void TForm1::BuildPages() {
     PageControl1 = new QTabWidget(TabSheet_Velmar);
     PageControl1->setObjectName("PageControl1");
     serviceLayout->addWidget(PageControl1);
-    monitor = new MonitorPage;
-    monitor->setObjectName("TabSheet9");
-    PageControl1->addTab(monitor, "MBU");
+    BuildServicePages();
     PageControl4->addTab(TabSheet_Velmar, "Velmar");
     PageControl4->setCurrentWidget(aboutPage);
 
@@ -135,6 +134,8 @@ void TForm1::ConnectSignals() {
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
     ConnectHeaderButtons();
+    InstallServiceRequests(*this);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(velmarAid, &VelmarAidGroup::commandsLabelClicked, this, [this] { ClearCommandHistory(recMBU); });

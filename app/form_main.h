@@ -39,6 +39,9 @@ class TForm_PXRT;
 class PX530Page;
 class PX210Page;
 class TMBarGraph;
+class ServiceSerialPage;
+class ServiceCalibrationPage;
+class ServiceTestsPage;
 struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
@@ -75,6 +78,8 @@ public:
     void Inform(const QString& text) const {
         if (options_.inform) options_.inform(text);
     }
+    // A yes/no question; without anyone to ask (tools without a display) yes.
+    bool Confirm(const QString& text) const { return !options_.confirm || options_.confirm(text); }
 
     // --- link supervision
     bool HandleHidMessage(int event, HidHandle handle);
@@ -140,6 +145,11 @@ public:
     void CloseDeviceReplacedDialog();
     void ShowTxFrame();
 
+    // --- service tab
+    void ReadSerialPage();
+    void Button_Auto5kHzCalculationClick();
+    void PageControl1Change();
+
     // --- pages and widgets, reachable for the rest of the program
     HeaderPage* header = nullptr;
     MonitorPage* monitor = nullptr;
@@ -164,6 +174,10 @@ public:
     TForm_Password* Form_Password = nullptr;
     TForm_PXRT* Form_PXRT = nullptr;
     PX530Page* px530Page = nullptr;
+    ServiceSerialPage* serialPage = nullptr;
+    ServiceCalibrationPage* calibrationPage = nullptr;
+    ServiceTestsPage* testsPage = nullptr;
+    QWidget* limitOutputsPage = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
     TMBarGraph* MBarGraph_OutputPercent2 = nullptr;
@@ -181,6 +195,7 @@ protected:
 private:
     void FormCreate();
     void BuildPages();
+    void BuildServicePages();
     void ConnectSignals();
     void FormClose();
     void ConnectHeaderButtons();

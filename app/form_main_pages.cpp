@@ -16,6 +16,7 @@
 #include "views/px530_page.h"
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
+#include "device/service_serial_page.h"
 #include "modules/module_map.h"
 #include "modules/module_tabs.h"
 #include "views/about_page.h"
@@ -157,8 +158,11 @@ void TForm1::CloseDeviceReplacedDialog() {
 }
 
 void TForm1::Button_GyariSzamToEditsClick() {
+    serialPage->ShowReceivedIdentity();
     ShowDeviceTypeName(recRX.uDevice);
-    SelectDevicePage(recRX.uDevice);
+    SelectDevicePage(recRX.uDevice);  // also the option choices of the serial page
+    ReadSerialPage();
+    serialPage->ShowReceivedPt1000();
     ReadActivePageSettings();
 }
 

@@ -10,6 +10,7 @@
 #include "device/errors_dialog.h"
 #include "device/header_page.h"
 #include "device/number_mask.h"
+#include "device/service_requests.h"
 #include "device/status_texts.h"
 #include "modules/module_tabs.h"
 #include "views/bar_graph.h"
@@ -138,22 +139,10 @@ void TForm1::RefreshLimitLamps() {
 void TForm1::ConnectHeaderButtons() {
     QPushButton* reset = header->ui.SpeedButton_Reset;
     connect(header->ui.Button_ErrorDetails, &QPushButton::clicked, this, &TForm1::Button_ErrorDetailsClick);
-    // A restart stops the instrument's outputs for a while, so the user is
-    // asked first. The button is up while the question is open: the poll
-    // runs on meanwhile and must not send the request before the answer.
-    connect(reset, &QPushButton::clicked, this, [this, reset](bool down) {
-        if (!down) return;
-        reset->setChecked(false);
-        // The instrument as the header names it; its serial label also
-        // carries the production date after a slash.
-        const QString type = header->ui.Label_KeszulekTipus->text();
-        const QString serial = header->ui.Label_KeszulekGyariSzam->text().section('/', 0, 0);
-        const QString question = QString::fromUtf8("Biztosan újraindítja a(z) %1 (%2) készüléket? "
-                                                   "A kimenetei az újraindulás alatt nem működnek.")
-                                     .arg(type, serial);
-        // Without anyone to ask (tools without a display) the request goes ahead.
-        if (!options_.confirm || options_.confirm(question)) reset->setChecked(true);
-    });
+    // A restart stops the instrument's outputs for a while, so the user is asked first.
+    AskBeforeSending(*this, reset,
+                     QString::fromUtf8("Biztosan újraindítja a(z) %1 (%2) készüléket? "
+                                       "A kimenetei az újraindulás alatt nem működnek."));
     // The answer carries nothing; it only ends the request.
     commands.SetDecoder(kRestartCommand, [reset] { reset->setChecked(false); });
 }

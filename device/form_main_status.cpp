@@ -2,6 +2,8 @@
 // answer every live value of the instrument.
 
 #include "app/form_main.h"
+#include "device/service_calibration_page.h"
+#include "device/service_tests_page.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
 #include "modules/limit_relay_dialog.h"
@@ -14,8 +16,9 @@ void TForm1::BuildStatusRequest() {
     // Every field is rebuilt from the live controls for each request.
     recTX.uForce = 0;
     recTX.uTestForce = px530Page ? px530Page->TestForce() : 0;
+    if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce();
     recTX.uLimitForceAndEnable = 0;
-    recTX.uDirectControl = 0;
+    recTX.uDirectControl = calibrationPage->DirectControl();
     // The limit relay dialog tests its output whether it is shown or not.
     if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
     TransferWriter out(transfer);
@@ -33,6 +36,7 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXRL) Form_PXRL->ShowOutputState();
     if (Form_PXRT) Form_PXRT->ShowLiveValues();
     if (px530Page) px530Page->ShowStatus();
+    calibrationPage->ShowStatus();
 }
 
 }  // namespace velmar

@@ -19,6 +19,7 @@ struct InstrumentConfig {
     VersionDate firmware{2022, 7, 21};
     // Fitted option modules; unset means the usual ones of the device type.
     std::optional<uint8_t> optIn, optOut1, optOut2;
+    bool pt1000 = false;  // Pt1000 sensor; PX370: no built-in shunt
     int latencyMs = 0;
     int dropEvery = 0;    // drop every Nth answer, 0 for never
     int badCrcEvery = 0;  // corrupt the CRC of every Nth answer

@@ -39,6 +39,11 @@ LiveValues::LiveValues(const InstrumentConfig& config, const InstrumentSettings&
                        std::function<double()> clock)
     : config_(config), settings_(settings), modules_(modules), clock_(std::move(clock)) {}
 
+double LiveValues::DisplayValue() const {
+    const AnalogInputBlock& in = settings_.input;
+    return in.scaleLow + Fraction() * (double(in.scaleHigh) - double(in.scaleLow));
+}
+
 double LiveValues::Fraction() const {
     return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds);
 }
@@ -60,13 +65,14 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
 
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
-    double display = in.scaleLow + f * (double(in.scaleHigh) - double(in.scaleLow));
+    double display = DisplayValue();
 
     tRX rx;
     tMSys sys;
     rx.uGyariSzamEv = uint8_t(config_.madeYear);
     rx.uGyariSzamHonap = uint8_t(config_.madeMonth);
     rx.uErrorBits = config_.errorBits;
+    rx.bPt1000 = config_.pt1000;
     rx.uGlobalErrorCode = config_.globalError;
     rx.uInputType = in.inputType;
     rx.fFizikaiMennyiseg = float(InputSignal(in.inputType, f));
@@ -90,7 +96,8 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     rx.uJelszoUser = settings_.passwords.user;
     rx.uJelszoSupervisor = settings_.passwords.supervisor;
     // The PX310 measures with the RTD input built in.
-    if (config_.deviceType == 310 || modules_.in == kRtdInput) display = ShowRtdReading(settings_.rtd, false, f, rx);
+    if (config_.deviceType == 310 || modules_.in == kRtdInput)
+        display = ShowRtdReading(settings_.rtd, config_.pt1000, f, rx);
     // Cycling: right, up, left, then a second with none held.
     rx.uDebounced = config_.cycleButtons ? uint8_t((1 << int(clock_()) % 4) & 0x07) : config_.buttons;
 

@@ -30,6 +30,10 @@ public:
     // A limit output's settings were written: it starts afresh.
     void LimitWritten(int output) { relays_.at(std::size_t(output)).Reset(); }
 
+    void SetModules(FittedModules modules) { modules_ = modules; }
+    // The displayed value now, in display units with the input's decimals implied.
+    double DisplayValue() const;
+
     // Position of the signal in its range now, 0..1.
     double Fraction() const;
 

@@ -9,6 +9,7 @@
 #include "sim/settings_set.h"
 #include "sim/px210_handlers.h"
 #include "sim/rtd_handlers.h"
+#include "sim/service_handlers.h"
 
 namespace velmar::sim {
 
@@ -20,13 +21,21 @@ std::function<double()> SteadyClock() {
 }  // namespace
 
 VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
-    : config_(config), live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, clock ? std::move(clock) : SteadyClock()) {
+    : config_(config),
+      live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, [this] { return clock_(); }),
+      clock_(clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
     InstallSettingsSetHandlers(*this);
     InstallPX210Handlers(*this);
     InstallRtdHandlers(*this);
+    InstallServiceHandlers(*this);
+}
+
+void VirtualInstrument::SetConfig(const InstrumentConfig& config) {
+    config_ = config;
+    live_.SetModules({OptIn(), OptOut1(), OptOut2()});
 }
 
 void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {
@@ -78,6 +87,7 @@ uint8_t VirtualInstrument::Check(const uint8_t* report) const {
 }
 
 std::optional<Report> VirtualInstrument::HandleReport(const uint8_t* report) {
+    if (clock_() < silentUntil_) return std::nullopt;  // still starting up again
     Report answer{};
     PutU16(answer.data(), pos::kDevice, config_.deviceType);
     PutU16(answer.data(), pos::kVersionMin, FirmwareCode());

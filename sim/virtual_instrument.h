@@ -37,6 +37,10 @@ public:
     void SetHandler(uint8_t command, CommandHandler handler);
 
     const InstrumentConfig& Config() const { return config_; }
+    // A new identity written at the factory: type, serial, date and modules.
+    void SetConfig(const InstrumentConfig& config);
+    // A restart: no answers for that long.
+    void SilenceFor(double seconds) { silentUntil_ = clock_() + seconds; }
     uint8_t OptIn() const;
     uint8_t OptOut1() const;
     uint8_t OptOut2() const;
@@ -57,6 +61,8 @@ private:
     Payload answer_;
     uint8_t counter_ = 0;
     unsigned answersBuilt_ = 0;
+    std::function<double()> clock_;
+    double silentUntil_ = -1;
 };
 
 }  // namespace velmar::sim

@@ -1,0 +1,53 @@
+// The service tab: its pages in their order, and the main window's handlers
+// of them, each a call into the page that owns the logic.
+
+#include <QAbstractButton>
+#include <QTabWidget>
+
+#include "app/form_main.h"
+#include "device/service_calibration_page.h"
+#include "device/service_requests.h"
+#include "device/service_serial_page.h"
+#include "device/service_tests_page.h"
+#include "link/monitor_page.h"
+
+namespace velmar {
+
+namespace {
+// A page whose content comes later: it holds its place in the tab order.
+QWidget* EmptyPage(QTabWidget* tabs, const char* name, const char* caption) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    tabs->addTab(page, QString::fromUtf8(caption));
+    return page;
+}
+}  // namespace
+
+void TForm1::BuildServicePages() {
+    serialPage = new ServiceSerialPage(*this);
+    PageControl1->addTab(serialPage, QString::fromUtf8("Készülék típus megadása"));
+    calibrationPage = new ServiceCalibrationPage(*this);
+    PageControl1->addTab(calibrationPage, QString::fromUtf8("Bemenet kalibrálás és készülékinformációk"));
+    EmptyPage(PageControl1, "TabSheet14", "Kimenet kalibrálás");
+    testsPage = new ServiceTestsPage(*this);
+    PageControl1->addTab(testsPage, QString::fromUtf8("Tesztek"));
+    limitOutputsPage = EmptyPage(PageControl1, "TabSheet15", "Határérték kimenetek");
+    EmptyPage(PageControl1, "TabSheet5", "Beállítások");
+    monitor = new MonitorPage;
+    monitor->setObjectName("TabSheet9");
+    PageControl1->addTab(monitor, "MBU");
+    PageControl1->setCurrentIndex(0);
+}
+
+void TForm1::ReadSerialPage() { serialPage->ReadSerialPage(); }
+
+void TForm1::Button_Auto5kHzCalculationClick() { calibrationPage->Button_Auto5kHzCalculationClick(); }
+
+void TForm1::PageControl1Change() {
+    QWidget* front = PageControl1->currentWidget();
+    if (front == calibrationPage) calibrationPage->RequestReadBacks();
+    if (front == limitOutputsPage)
+        if (auto* b = findChild<QAbstractButton*>("SpeedButton_ReadSettings2")) b->setChecked(true);
+}
+
+}  // namespace velmar
