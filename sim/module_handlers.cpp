@@ -1,45 +1,8 @@
 #include "sim/module_handlers.h"
 
-#include "link/payload_io.h"
-#include "sim/virtual_instrument.h"
+#include "sim/block_handlers.h"
 
 namespace velmar::sim {
-
-namespace {
-
-// A command answering with a block, and one taking a block.
-template <class Block, class Layout>
-VirtualInstrument::CommandHandler Answer(const Block& block, Layout layout) {
-    return [&block, layout](const Payload&) {
-        Payload out;
-        BytesWriter w(out);
-        Block copy = block;
-        layout(w, copy);
-        return out;
-    };
-}
-
-template <class Block, class Layout>
-VirtualInstrument::CommandHandler Take(Block& block, Layout layout) {
-    return [&block, layout](const Payload& request) {
-        BytesReader r(request);
-        layout(r, block);
-        return Payload{};
-    };
-}
-
-template <class Block, class Layout>
-VirtualInstrument::CommandHandler Defaults(Layout layout) {
-    return [layout](const Payload&) {
-        Payload out;
-        BytesWriter w(out);
-        Block factory;
-        layout(w, factory);
-        return out;
-    };
-}
-
-}  // namespace
 
 void InstallModuleHandlers(VirtualInstrument& vi) {
     InstrumentSettings& s = vi.Settings();

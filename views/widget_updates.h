@@ -14,6 +14,11 @@ inline void SetShown(QWidget* widget, bool shown) {
     if (widget->isHidden() == shown) widget->setVisible(shown);
 }
 
+// Sets a text only when it differs from the one shown.
+inline void SetText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
 // Gives a label that is rewritten all the time a fixed size, wide enough for
 // the widest text it will show. A label whose size may change invalidates
 // its parent's layout with every new text, and the whole page is drawn again.
