@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "modules/ac_input_codec.h"
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
 #include "modules/limit_relay_codec.h"
@@ -23,6 +24,8 @@ struct InstrumentSettings {
     DisplayBlock display;        // the indicators' display settings
     PasswordBlock passwords;
     PX210Block px210;  // the PX210USB's own settings
+    AcInputBlock acInput;                // the PX350's and PX370's TRMS input
+    AcCalibrationTable acCalibration{};  // its calibration points, per range
 };
 
 }  // namespace velmar::sim

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "link/command_table.h"
+#include "sim/ac_input_handlers.h"
 #include "sim/module_handlers.h"
 #include "sim/px210_handlers.h"
 
@@ -22,6 +23,7 @@ VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<doub
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
+    InstallAcInputHandlers(*this);
     InstallPX210Handlers(*this);
 }
 
