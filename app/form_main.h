@@ -35,6 +35,7 @@ class TForm_PXAO;
 class TForm_PXRL;
 class TForm_PXMB;
 class TForm_Password;
+class TForm_PXTR;
 class PX530Page;
 class PX210Page;
 class TMBarGraph;
@@ -161,6 +162,7 @@ public:
     TForm_PXRL* Form_PXRL = nullptr;
     TForm_PXMB* Form_PXMB = nullptr;
     TForm_Password* Form_Password = nullptr;
+    TForm_PXTR* Form_PXTR = nullptr;
     PX530Page* px530Page = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;

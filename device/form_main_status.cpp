@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
+#include "modules/ac_input_dialog.h"
 #include "modules/limit_relay_dialog.h"
 #include "views/px530_page.h"
 
@@ -17,6 +18,7 @@ void TForm1::BuildStatusRequest() {
     recTX.uDirectControl = 0;
     // The limit relay dialog tests its output whether it is shown or not.
     if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
+    if (Form_PXTR) Form_PXTR->AddCalibrationRange(recTX.uDirectControl);
     TransferWriter out(transfer);
     StatusRequestLayout(out, recTX, recMSys);
 }
@@ -31,6 +33,7 @@ void TForm1::ProcessStatusAnswer() {
     RefreshLimitLamps();
     if (Form_PXRL) Form_PXRL->ShowOutputState();
     if (px530Page) px530Page->ShowStatus();
+    if (Form_PXTR) Form_PXTR->ShowLiveValues();
 }
 
 }  // namespace velmar

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "app/form_main.h"
+#include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
 #include "modules/limit_relay_dialog.h"
@@ -21,6 +22,7 @@ ModuleDialog* DialogOf(TForm1& main, ModuleKind kind) {
     case ModuleKind::PXAO: return main.Form_PXAO;
     case ModuleKind::PXRL: return main.Form_PXRL;
     case ModuleKind::PXMB: return main.Form_PXMB;
+    case ModuleKind::PXTR: return main.Form_PXTR;
     default: return nullptr;  // its dialog is not part of the program yet
     }
 }
