@@ -36,6 +36,7 @@ class TForm_PXRL;
 class TForm_PXMB;
 class TForm_Password;
 class TForm_PXRT;
+class TForm_PXTR;
 class PX530Page;
 class PX210Page;
 class TMBarGraph;
@@ -173,6 +174,7 @@ public:
     TForm_PXMB* Form_PXMB = nullptr;
     TForm_Password* Form_Password = nullptr;
     TForm_PXRT* Form_PXRT = nullptr;
+    TForm_PXTR* Form_PXTR = nullptr;
     PX530Page* px530Page = nullptr;
     ServiceSerialPage* serialPage = nullptr;
     ServiceCalibrationPage* calibrationPage = nullptr;

@@ -8,6 +8,7 @@
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
 #include "device/errors_dialog.h"
+#include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
 #include "modules/limit_relay_dialog.h"
@@ -63,10 +64,12 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->Form_PXMB = new TForm_PXMB(*main);
     main->Form_Password = new TForm_Password(*main);
     main->Form_PXRT = new TForm_PXRT(*main);
+    main->Form_PXTR = new TForm_PXTR(*main);
     main->Form_Errors = new TForm_Errors(main);
     main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
-                                 main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_PXRT, main->Form_Errors, main->Form_IncDecEdit});
+                                 main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_PXRT,
+                                 main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));

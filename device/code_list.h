@@ -5,18 +5,19 @@
 
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 namespace velmar {
 
-template <std::size_t N>
-int ItemOfCode(const std::array<uint8_t, N>& codes, uint8_t code, int fallbackItem) {
+template <class Code, std::size_t N>
+int ItemOfCode(const std::array<Code, N>& codes, std::type_identity_t<Code> code, int fallbackItem) {
     for (std::size_t i = 0; i < N; ++i)
         if (codes[i] == code) return int(i);
     return fallbackItem;
 }
 
-template <std::size_t N>
-uint8_t CodeOfItem(const std::array<uint8_t, N>& codes, int item, uint8_t fallbackCode) {
+template <class Code, std::size_t N>
+Code CodeOfItem(const std::array<Code, N>& codes, int item, std::type_identity_t<Code> fallbackCode) {
     return item >= 0 && item < int(N) ? codes[std::size_t(item)] : fallbackCode;
 }
 

@@ -6,6 +6,7 @@
 #include "device/service_tests_page.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
+#include "modules/ac_input_dialog.h"
 #include "modules/limit_relay_dialog.h"
 #include "modules/rtd_input_dialog.h"
 #include "views/px530_page.h"
@@ -21,6 +22,7 @@ void TForm1::BuildStatusRequest() {
     recTX.uDirectControl = calibrationPage->DirectControl();
     // The limit relay dialog tests its output whether it is shown or not.
     if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
+    if (Form_PXTR) Form_PXTR->AddCalibrationRange(recTX.uDirectControl);
     TransferWriter out(transfer);
     StatusRequestLayout(out, recTX, recMSys);
 }
@@ -37,6 +39,7 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXRT) Form_PXRT->ShowLiveValues();
     if (px530Page) px530Page->ShowStatus();
     calibrationPage->ShowStatus();
+    if (Form_PXTR) Form_PXTR->ShowLiveValues();
 }
 
 }  // namespace velmar

@@ -75,10 +75,10 @@ QGridLayout* BoxOnTab(QWidget* tab, const char* name, const char* caption) {
     return new QGridLayout(box);
 }
 
-void SetText(QLabel* label, const QString& text) {
+void SetTextWhenChanged(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
-void SetText(QAbstractButton* button, const QString& text) {
+void SetTextWhenChanged(QAbstractButton* button, const QString& text) {
     if (button->text() != text) button->setText(text);
 }
 }  // namespace
@@ -323,26 +323,26 @@ void ServiceCalibrationPage::ShowStatus() {
         static const char* const kTypes[] = {"Áram: 4 - 20 mA", "Áram: 0 - 20 mA", "Feszültség: 0 - 10 V",
                                              "Feszültség: 0 - 5 V", "Feszültség: 2 - 10 V"};
         if (rx.uInputType < std::size(kTypes)) {
-            SetText(Value("Label_uInputType"), QString::fromUtf8(kTypes[rx.uInputType]));
+            SetTextWhenChanged(Value("Label_uInputType"), QString::fromUtf8(kTypes[rx.uInputType]));
             unit = rx.uInputType < 2 ? "mA" : "V";
         }
     }
     if (rx.uPXOptIn == kPtInput || rx.uDevice == kPX310) {
-        SetText(Value("Label_uInputType"), rx.bPt1000 ? QString::fromUtf8("Pt1000 mérőérzékelő")
+        SetTextWhenChanged(Value("Label_uInputType"), rx.bPt1000 ? QString::fromUtf8("Pt1000 mérőérzékelő")
                                                       : QString::fromUtf8("Pt100 mérőérzékelő"));
         unit = "ohm";
         mask = rx.bPt1000 ? "#0.0" : "#0.00";
     }
     if (rx.uPXOptIn == kPtInput) {
-        SetText(Value("Label_uInputType"), rx.bPt1000 ? "Pt1000 PIC modul" : "Pt100 PIC modul");
+        SetTextWhenChanged(Value("Label_uInputType"), rx.bPt1000 ? "Pt1000 PIC modul" : "Pt100 PIC modul");
         mask = rx.bPt1000 ? "#0.00" : "#0.000";
     }
     const QString general =
         QString::number(double(rx.fFizikaiMennyiseg), 'g', 15).replace('.', main_.DecimalSeparator);
-    SetText(Value("Label_fFizikaiMennyiseg"),
+    SetTextWhenChanged(Value("Label_fFizikaiMennyiseg"),
             (mask.empty() ? general : main_.FormatNumber(rx.fFizikaiMennyiseg, mask)) + " " + unit);
-    SetText(Value("Label_fFizikaiMennyiseg2"), general);
-    SetText(Value("Label_iSkalazottKijezesiErtek"),
+    SetTextWhenChanged(Value("Label_fFizikaiMennyiseg2"), general);
+    SetTextWhenChanged(Value("Label_iSkalazottKijezesiErtek"),
             main_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
 
     const std::pair<const char*, uint8_t> memory[] = {
@@ -350,20 +350,20 @@ void ServiceCalibrationPage::ShowStatus() {
         {"Label_uCRCOKbits2", rx.uCRCOKbits2}, {"Label_uAfterWriteOKbits2", rx.uAfterWriteOKbits2},
         {"Label_uCRCOKbits3", rx.uCRCOKbits3}, {"Label_uAfterWriteOKbits3", rx.uAfterWriteOKbits3},
     };
-    for (const auto& [name, bits] : memory) SetText(Value(name), QString::fromStdString(FormatMemoryStatus(bits)));
-    SetText(Value("Label_uSPS"), QString::number(rx.uSPS));
-    SetText(Value("Label_recFRAMCommon_uSizeKB"), QString::number(rx.recFRAMCommon_uSizeKB) + " kB");
-    SetText(Value("Label_uSizeInBytesFRAM1"), QString::number(rx.uSizeInBytesFRAM1) + " bytes");
-    SetText(Value("Label_uSizeInBytesFRAM2"), QString::number(rx.uSizeInBytesFRAM2) + " bytes");
-    SetText(Value("Label_uSizeInBytesFRAM3"), QString::number(rx.uSizeInBytesFRAM3) + " bytes");
-    SetText(Value("Label_uMainLoopFrequency"), main_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0"));
+    for (const auto& [name, bits] : memory) SetTextWhenChanged(Value(name), QString::fromStdString(FormatMemoryStatus(bits)));
+    SetTextWhenChanged(Value("Label_uSPS"), QString::number(rx.uSPS));
+    SetTextWhenChanged(Value("Label_recFRAMCommon_uSizeKB"), QString::number(rx.recFRAMCommon_uSizeKB) + " kB");
+    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM1"), QString::number(rx.uSizeInBytesFRAM1) + " bytes");
+    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM2"), QString::number(rx.uSizeInBytesFRAM2) + " bytes");
+    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM3"), QString::number(rx.uSizeInBytesFRAM3) + " bytes");
+    SetTextWhenChanged(Value("Label_uMainLoopFrequency"), main_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0"));
 
     const QString sensor = rx.bPt1000 ? "Pt1000" : "Pt100";
-    SetText(Label_310_PtType, sensor);
-    SetText(Label_310_PtType2, sensor);
-    SetText(SpeedButton_PX310_Cal490, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 4900 ohm (4 vezetékkel bekötve)")
+    SetTextWhenChanged(Label_310_PtType, sensor);
+    SetTextWhenChanged(Label_310_PtType2, sensor);
+    SetTextWhenChanged(SpeedButton_PX310_Cal490, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 4900 ohm (4 vezetékkel bekötve)")
                                                  : QString::fromUtf8("Kalibrálás 490 ohm (4 vezetékkel bekötve)"));
-    SetText(SpeedButton_PX310_Cal3Wires, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 1100 ohm (3 vezetékkel bekötve)")
+    SetTextWhenChanged(SpeedButton_PX310_Cal3Wires, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 1100 ohm (3 vezetékkel bekötve)")
                                                     : QString::fromUtf8("Kalibrálás 110 ohm (3 vezetékkel bekötve)"));
 }
 

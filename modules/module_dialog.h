@@ -26,7 +26,9 @@ public:
     QPushButton* SpeedButton_WriteToDevice = nullptr;
 
     // Caption, centred on the main window, the read asked for; then modal.
-    void Open(const QString& caption, bool pressRead = true);
+    // A dialog that first sets itself up for the attached instrument
+    // overrides it.
+    virtual void Open(const QString& caption, bool pressRead = true);
     // The same without showing, for whoever shows it otherwise.
     void Prepare(const QString& caption, bool pressRead = true);
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "app/form_main.h"
+#include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
 #include "modules/limit_relay_dialog.h"
@@ -23,6 +24,7 @@ ModuleDialog* DialogOf(TForm1& main, ModuleKind kind) {
     case ModuleKind::PXRL: return main.Form_PXRL;
     case ModuleKind::PXMB: return main.Form_PXMB;
     case ModuleKind::PXRT: return main.Form_PXRT;
+    case ModuleKind::PXTR: return main.Form_PXTR;
     default: return nullptr;  // its dialog is not part of the program yet
     }
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "modules/ac_input_codec.h"
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
 #include "device/settings_set_codec.h"
@@ -40,6 +41,8 @@ struct InstrumentSettings {
     SettingsSetExtras setExtras;
     PX210Block px210;  // the PX210USB's own settings
     RtdBlock rtd;                // the PX310's input, or a PXRT module
+    AcInputBlock acInput;                // the PX350's and PX370's TRMS input
+    AcCalibrationTable acCalibration{};  // its calibration points, per range
 };
 
 }  // namespace velmar::sim

@@ -6,6 +6,7 @@
 #include "device/status_codec.h"
 #include "link/payload_io.h"
 #include "sim/rtd_handlers.h"
+#include "sim/ac_input_live.h"
 
 namespace velmar::sim {
 
@@ -120,6 +121,8 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     }
     rx.iSkalazottKijezesiErtek_2 = rx.iSkalazottKijezesiErtek;
     rx.fKimenetSzazalek_2 = rx.fKimenetSzazalek;
+    if (const uint16_t t = config_.deviceType; t == 350 || t == 370)  // the TRMS converter is their input
+        FillAcInputLive(rx, t, settings_.acInput, settings_.acCalibration, tx.uDirectControl, clock_());
 
     std::vector<uint8_t> out;
     BytesWriter w(out);

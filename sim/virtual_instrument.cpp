@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "link/command_table.h"
+#include "sim/ac_input_handlers.h"
 #include "sim/module_handlers.h"
 #include "sim/settings_set.h"
 #include "sim/px210_handlers.h"
@@ -28,6 +29,7 @@ VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<doub
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
     InstallSettingsSetHandlers(*this);
+    InstallAcInputHandlers(*this);
     InstallPX210Handlers(*this);
     InstallRtdHandlers(*this);
     InstallServiceHandlers(*this);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "block_io.h"
 #include "link/payload_io.h"
 #include "modules/analog_input_codec.h"
 #include "modules/analog_output_codec.h"
@@ -18,20 +19,10 @@
 using namespace velmar;
 
 namespace {
-template <class Block, class Layout>
-std::vector<uint8_t> Encode(Block b, Layout layout) {
-    std::vector<uint8_t> out;
-    BytesWriter w(out);
-    layout(w, b);
-    return out;
-}
-template <class Block, class Layout>
-Block Decode(const std::vector<uint8_t>& bytes, Layout layout) {
-    Block b{};
-    BytesReader r(bytes);
-    layout(r, b);
-    return b;
-}
+using test::Decode;
+using test::Encode;
+using test::Exchange;
+
 const auto kIn = [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); };
 const auto kOut = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
 const auto kLimit = [](auto& io, LimitBlock& b) { LimitLayout(io, b); };
@@ -202,24 +193,6 @@ TEST(ModuleCodec, PX210MeasuringTimeCodes) {
                                  [](const char* caption) { return std::string_view(caption) == "1000 ms"; });
     EXPECT_EQ(PX210MeasuringTimeCodeOf(int(at - kPX210MeasuringTimeItems.begin())), 90);
 }
-
-namespace {
-// One single-frame command to the instrument; its answer payload.
-std::vector<uint8_t> Exchange(sim::VirtualInstrument& vi, uint8_t command, std::vector<uint8_t> payload,
-                              uint16_t device = 0) {
-    sim::Report r{};
-    PutU16(r.data(), 1, device);
-    r[7] = command;
-    r[8] = 3;
-    PutU16(r.data(), 3, 8225);
-    PutU16(r.data(), 9, uint16_t(payload.size()));
-    std::copy(payload.begin(), payload.end(), r.begin() + 17);
-    SealTxFrame(r.data());
-    auto a = vi.HandleReport(r.data());
-    EXPECT_EQ((*a)[5], 0);
-    return std::vector<uint8_t>(a->begin() + 17, a->begin() + 17 + GetU16(a->data(), 9));
-}
-}  // namespace
 
 TEST(ModuleCodec, VirtualPX210KeepsWhatIsWritten) {
     sim::InstrumentConfig cfg;

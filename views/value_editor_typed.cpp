@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <limits>
 
 #include "device/number_mask.h"
+#include "views/decimal_input.h"
 
 namespace velmar {
 
@@ -99,18 +99,7 @@ void TForm_IncDecEdit::ShowValue() {
 }
 
 bool TForm_IncDecEdit::ParseEdit(double& number) const {
-    QString text = Edit_Value->text().trimmed();
-    if (text.isEmpty()) return false;
-    if (decimalSeparator_ != QLatin1Char('.')) {
-        // A point is no decimal separator here, and no digit either.
-        if (text.contains(QLatin1Char('.'))) return false;
-        text.replace(decimalSeparator_, QLatin1Char('.'));
-    }
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    number = c.toDouble(text, &ok);
-    return ok && std::isfinite(number);
+    return ParseDecimal(Edit_Value->text(), decimalSeparator_, number);
 }
 
 void TForm_IncDecEdit::Button_OKClick() {
