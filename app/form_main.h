@@ -43,6 +43,9 @@ class TMBarGraph;
 class ServiceSerialPage;
 class ServiceCalibrationPage;
 class ServiceTestsPage;
+class LimitOutputsPage;
+class SettingsPage;
+class SettingsSetView;
 struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
@@ -179,7 +182,9 @@ public:
     ServiceSerialPage* serialPage = nullptr;
     ServiceCalibrationPage* calibrationPage = nullptr;
     ServiceTestsPage* testsPage = nullptr;
-    QWidget* limitOutputsPage = nullptr;
+    LimitOutputsPage* limitOutputsPage = nullptr;
+    SettingsPage* settingsPage = nullptr;
+    SettingsSetView* settingsSetView = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
     TMBarGraph* MBarGraph_OutputPercent2 = nullptr;

@@ -9,6 +9,8 @@
 #include "device/service_requests.h"
 #include "device/service_serial_page.h"
 #include "device/service_tests_page.h"
+#include "device/settings_pages.h"
+#include "device/settings_set_view.h"
 #include "link/monitor_page.h"
 
 namespace velmar {
@@ -31,8 +33,11 @@ void TForm1::BuildServicePages() {
     EmptyPage(PageControl1, "TabSheet14", "Kimenet kalibrálás");
     testsPage = new ServiceTestsPage(*this);
     PageControl1->addTab(testsPage, QString::fromUtf8("Tesztek"));
-    limitOutputsPage = EmptyPage(PageControl1, "TabSheet15", "Határérték kimenetek");
-    EmptyPage(PageControl1, "TabSheet5", "Beállítások");
+    limitOutputsPage = new LimitOutputsPage;
+    PageControl1->addTab(limitOutputsPage, QString::fromUtf8("Határérték kimenetek"));
+    settingsPage = new SettingsPage;
+    PageControl1->addTab(settingsPage, QString::fromUtf8("Beállítások"));
+    settingsSetView = new SettingsSetView(*this, *settingsPage, *limitOutputsPage);
     monitor = new MonitorPage;
     monitor->setObjectName("TabSheet9");
     PageControl1->addTab(monitor, "MBU");
@@ -46,8 +51,7 @@ void TForm1::Button_Auto5kHzCalculationClick() { calibrationPage->Button_Auto5kH
 void TForm1::PageControl1Change() {
     QWidget* front = PageControl1->currentWidget();
     if (front == calibrationPage) calibrationPage->RequestReadBacks();
-    if (front == limitOutputsPage)
-        if (auto* b = findChild<QAbstractButton*>("SpeedButton_ReadSettings2")) b->setChecked(true);
+    if (front == limitOutputsPage) limitOutputsPage->SpeedButton_ReadSettings2->setChecked(true);
 }
 
 }  // namespace velmar

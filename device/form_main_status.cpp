@@ -4,6 +4,7 @@
 #include "app/form_main.h"
 #include "device/service_calibration_page.h"
 #include "device/service_tests_page.h"
+#include "device/settings_set_view.h"
 #include "device/status_codec.h"
 #include "link/payload_io.h"
 #include "modules/ac_input_dialog.h"
@@ -19,6 +20,7 @@ void TForm1::BuildStatusRequest() {
     recTX.uTestForce = px530Page ? px530Page->TestForce() : 0;
     if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce();
     recTX.uLimitForceAndEnable = 0;
+    settingsSetView->AddForceBits(recTX.uLimitForceAndEnable);
     recTX.uDirectControl = calibrationPage->DirectControl();
     // The limit relay dialog tests its output whether it is shown or not.
     if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
@@ -38,6 +40,7 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXRL) Form_PXRL->ShowOutputState();
     if (Form_PXRT) Form_PXRT->ShowLiveValues();
     if (px530Page) px530Page->ShowStatus();
+    settingsSetView->ShowLimitStates();
     calibrationPage->ShowStatus();
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
 }

@@ -108,11 +108,15 @@ void TForm_PXMB::DecodeSettings(QPushButton* requester) {
     rx.uMODBUSBaudRate = b.baudRate;
     rx.uMODBUSAddress = b.address;
     rx.uMODBUSTimeOut = b.timeOut;
-    RadioGroup_MODBUSProtocol->SetItemIndex(b.protocol);
-    RadioGroup_MODBUSParity->SetItemIndex(b.parity);
-    Select(ComboBox_MODBUSBaudRate, b.baudRate);
-    Select(ComboBox_MODBUSAddress, b.address);
+    ShowSerialSettings(b.protocol, b.parity, b.baudRate, b.address);
     Edit_MODBUSTimeOut->setText(QString::number(b.timeOut));
+}
+
+void TForm_PXMB::ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address) {
+    RadioGroup_MODBUSProtocol->SetItemIndex(protocol);
+    RadioGroup_MODBUSParity->SetItemIndex(parity);
+    Select(ComboBox_MODBUSBaudRate, baudRate);
+    Select(ComboBox_MODBUSAddress, address);
 }
 
 void TForm_PXMB::CheckWriteRequest(bool pressed) {

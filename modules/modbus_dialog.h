@@ -32,6 +32,10 @@ public:
     QLabel *Label55, *Label2, *Label1;
     QLineEdit* Edit_MODBUSTimeOut;
 
+    // Shows serial settings the instrument reported; an index beyond a
+    // list shows its last item (protocol, parity) or nothing (the lists).
+    void ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address);
+
 private:
     void DecodeSettings(QPushButton* requester);
     void BuildWrite();

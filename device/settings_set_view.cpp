@@ -1,0 +1,296 @@
+#include "device/settings_set_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <cmath>
+#include <limits>
+
+#include "app/form_main.h"
+#include "device/number_mask.h"
+#include "device/settings_pages.h"
+#include "device/settings_set_codec.h"
+#include "link/payload_io.h"
+#include "modules/analog_input_codec.h"
+#include "modules/analog_output_dialog.h"
+#include "modules/modbus_dialog.h"
+#include "views/decimal_input.h"
+#include "views/parse_integer_edit.h"
+#include "views/radio_group.h"
+#include "views/widget_updates.h"
+
+namespace velmar {
+
+namespace {
+constexpr std::array<uint8_t, 3> kRoundingSteps{1, 2, 5};
+
+// The four limit outputs' fields of either record, and the set's values in
+// and out of them.
+template <class Record>
+void StoreLimits(const SettingsSet& s, Record& r) {
+    struct Fields {
+        uint8_t& mode;
+        bool& hold;
+        int32_t &a, &b, &hysteresis;
+        uint16_t& timeBase;
+        uint8_t& pulseWidth;
+    };
+    const std::array<Fields, kSettingsSetLimits> fields{{
+        {r.enuLimitModeL1, r.bHoldL1, r.iLowLimitL1, r.iHighLimitL1, r.iHysteresisL1, r.uSecL1, r.uPulseSecL1},
+        {r.enuLimitModeL2, r.bHoldL2, r.iLowLimitL2, r.iHighLimitL2, r.iHysteresisL2, r.uSecL2, r.uPulseSecL2},
+        {r.enuLimitModeL3, r.bHoldL3, r.iLowLimitL3, r.iHighLimitL3, r.iHysteresisL3, r.uSecL3, r.uPulseSecL3},
+        {r.enuLimitModeL4, r.bHoldL4, r.iLowLimitL4, r.iHighLimitL4, r.iHysteresisL4, r.uSecL4, r.uPulseSecL4},
+    }};
+    for (std::size_t i = 0; i < kSettingsSetLimits; ++i) {
+        const Fields& f = fields[i];
+        f.mode = s.limits[i].mode;
+        f.hold = s.limits[i].hold;
+        f.a = s.limits[i].a;
+        f.b = s.limits[i].b;
+        f.hysteresis = s.limits[i].hysteresis;
+        f.timeBase = s.timeBase[i];
+        f.pulseWidth = s.pulseWidth[i];
+    }
+}
+
+// Text typed for the display, as the instrument stores it; false with the
+// reason when a character has no Latin-1 code.
+bool EncodeText(const QLineEdit* edit, uint8_t* out, std::size_t size, std::string* error) {
+    return EncodeDeviceText(edit->text().toStdU32String(), out, size, error);
+}
+}  // namespace
+
+SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutputsPage& limits)
+    : QObject(&main), main_(main), settings_(settings), limits_(limits) {
+    CommandRegistry& c = main.commands;
+    c.SetDecoder(kReadSettingsSet, [this] { Decode(false); });
+    c.SetDecoder(kSettingsSetDefaults, [this] { Decode(true); });
+    c.SetDecoder(kWriteSettingsSet, [this] { WriteAnswered(); });
+    c.SetBuilder(kWriteSettingsSet, [this] { Build(); });
+    for (QPushButton* write : {settings.SpeedButton_WriteSettings, limits.SpeedButton_WriteSettings2})
+        connect(write, &QPushButton::toggled, this, &SettingsSetView::CheckWriteRequest);
+
+    const auto separator = [&main] { return main.DecimalSeparator; };
+    for (QLineEdit* e : settings.ScaledEdits()) TranslateDecimalKeys(e, separator);
+    for (const LimitOutputControls& l : limits.limits)
+        for (QLineEdit* e : {l.a, l.b, l.hysteresis}) TranslateDecimalKeys(e, separator);
+}
+
+int32_t SettingsSetView::ParseScaledEdit(QLineEdit* edit) {
+    double typed = 0;
+    if (!ParseDecimal(edit->text(), main_.DecimalSeparator, typed)) typed = 0;
+    // The instrument's value is single precision before it is scaled.
+    const double scaled = RoundHalfEven(double(float(typed)) * main_.recRX.fDivider);
+    const int32_t value = int32_t(std::clamp<double>(scaled, std::numeric_limits<int32_t>::min(),
+                                                     std::numeric_limits<int32_t>::max()));
+    ShowScaled(edit, value);
+    return value;
+}
+
+void SettingsSetView::ShowScaled(QLineEdit* edit, int32_t value) {
+    edit->setText(main_.FormatNumber(value / double(main_.recRX.fDivider), main_.recRX.sDecimalMask).trimmed());
+}
+
+QString SettingsSetView::WriteProblem() const {
+    std::array<uint8_t, 22> text{};
+    std::string error;
+    if (!EncodeText(settings_.Edit_DisplayTagname, text.data(), text.size(), &error))
+        return QString::fromUtf8("Megnevezés: ") + QString::fromStdString(error);
+    if (!EncodeText(settings_.Edit_DisplayDimension, text.data(), 9, &error))
+        return QString::fromUtf8("Dimenzió: ") + QString::fromStdString(error);
+    // A value that does not fit the instrument's 32 bits has no encoding.
+    const double limit = double(std::numeric_limits<int32_t>::max());
+    auto fits = [&](const QLineEdit* e) {
+        double v = 0;
+        return !ParseDecimal(e->text(), main_.DecimalSeparator, v) || std::fabs(v * main_.recRX.fDivider) <= limit;
+    };
+    for (const QLineEdit* e : settings_.ScaledEdits())
+        if (!fits(e)) return QString::fromUtf8("A(z) %1 érték túl nagy a készüléknek.").arg(e->text());
+    for (const LimitOutputControls& l : limits_.limits)
+        for (const QLineEdit* e : {l.a, l.b, l.hysteresis})
+            if (!fits(e)) return QString::fromUtf8("A(z) %1 érték túl nagy a készüléknek.").arg(e->text());
+    const TForm_PXMB* modbus = main_.Form_PXMB;
+    if (modbus && (modbus->ComboBox_MODBUSBaudRate->currentIndex() < 0 || modbus->ComboBox_MODBUSAddress->currentIndex() < 0))
+        return QString::fromUtf8("A MODBUS beállításokban nincs kiválasztva adatátviteli sebesség vagy készülékcím.");
+    return {};
+}
+
+void SettingsSetView::CheckWriteRequest(bool pressed) {
+    if (!pressed) return;
+    const QString problem = WriteProblem();
+    if (problem.isEmpty()) return;
+    settings_.SpeedButton_WriteSettings->setChecked(false);
+    limits_.SpeedButton_WriteSettings2->setChecked(false);
+    main_.Inform(problem + QString::fromUtf8("\nA beállítások nem kerültek a készülékbe."));
+}
+
+void SettingsSetView::Build() {
+    SettingsSet s;
+    tTX& tx = main_.recTX;
+    const tRX& rx = main_.recRX;
+    s.brightness = uint8_t(settings_.TrackBar_Brightness->value());
+    // Checked when the write was asked for; should a text have changed into
+    // something unsendable since, the instrument keeps its own.
+    if (!EncodeText(settings_.Edit_DisplayTagname, s.tagname.data(), s.tagname.size(), nullptr)) s.tagname = rx.uTagnameText;
+    if (!EncodeText(settings_.Edit_DisplayDimension, s.dimension.data(), s.dimension.size(), nullptr))
+        s.dimension = rx.uDimensionText;
+    s.leadingZeros = settings_.CheckBox_DisplayLeaderZeros->isChecked();
+    s.averageCount = AverageCountOf(settings_.RadioGroup_DisplayRefresh->ItemIndex());
+    if (const TForm_PXAO* out = main_.Form_PXAO) {
+        s.analogueType = uint8_t(out->RadioGroup_uAnalogueType->ItemIndex());
+        s.analogueLow = out->iScaleLowSettings;
+        s.analogueHigh = out->iScaleHighSettings;
+        s.analogueErrorHigh = out->CheckBox_bAnalogueErrorHigh->isChecked();
+        s.analogueErrorDisabled = !out->CheckBox_bEnableAnalogueError->isChecked();
+    }
+    s.barGraphMode = settings_.CheckBox_BargraphDot->isChecked() ? 1 : 0;
+    s.bgLow = ParseScaledEdit(settings_.Edit_iBgLow);
+    s.bgHigh = ParseScaledEdit(settings_.Edit_iBgHigh);
+    s.scaleLow = ParseScaledEdit(settings_.Edit_iScaleLowSettings);
+    s.scaleHigh = ParseScaledEdit(settings_.Edit_iScaleHighSettings);
+    s.inputType = uint8_t(settings_.RadioGroup_uInputTypeSettings->ItemIndex());
+    s.decimals = uint8_t(settings_.RadioGroup_uDecimalPointSettings->ItemIndex());
+    s.rounding = CodeOfItem(kRoundingSteps, settings_.RadioGroup_uRoundSettings->ItemIndex(), 1);
+    s.limitDisplayMode = uint8_t(settings_.RadioGroup_enuLimitDisplayMode->ItemIndex());
+    for (std::size_t i = 0; i < kSettingsSetLimits; ++i) {
+        const LimitOutputControls& c = limits_.limits[i];
+        s.limits[i] = {uint8_t(c.mode->ItemIndex()), c.hold->isChecked(), ParseScaledEdit(c.a), ParseScaledEdit(c.b),
+                       ParseScaledEdit(c.hysteresis)};
+        s.timeBase[i] = uint16_t(ParseIntegerEdit(c.seconds, 2, 65535));
+        s.pulseWidth[i] = uint8_t(ParseIntegerEdit(c.pulse, 2, 255));
+    }
+    if (const TForm_PXMB* m = main_.Form_PXMB) {
+        s.modbusProtocol = uint8_t(m->RadioGroup_MODBUSProtocol->ItemIndex());
+        s.modbusParity = uint8_t(m->RadioGroup_MODBUSParity->ItemIndex());
+        const int rate = m->ComboBox_MODBUSBaudRate->currentIndex(), address = m->ComboBox_MODBUSAddress->currentIndex();
+        s.modbusBaudRate = rate < 0 ? rx.uMODBUSBaudRate : uint8_t(rate);
+        s.modbusAddress = address < 0 ? rx.uMODBUSAddress : uint8_t(address);
+    }
+    s.ptWires = uint8_t(settings_.RadioGroup_uPtWires->ItemIndex() + 2);
+
+    tx.uBrightness = s.brightness;
+    tx.uTagnameText = s.tagname;
+    tx.uDimensionText = s.dimension;
+    tx.bLeaderZeros = s.leadingZeros;
+    tx.uAverage = s.averageCount;
+    tx.uAnalogueType = s.analogueType;
+    tx.iAnalogueLow = s.analogueLow;
+    tx.iAnalogueHigh = s.analogueHigh;
+    tx.bAnalogueErrorHigh = s.analogueErrorHigh;
+    tx.enuBarGraphMode = s.barGraphMode;
+    tx.iBgLow = s.bgLow;
+    tx.iBgHigh = s.bgHigh;
+    tx.uInputTypeSettings = s.inputType;
+    tx.uDecimalPointSettings = s.decimals;
+    tx.uRoundSettings = s.rounding;
+    tx.iScaleLowSettings = s.scaleLow;
+    tx.iScaleHighSettings = s.scaleHigh;
+    tx.enuLimitDisplayMode = s.limitDisplayMode;
+    tx.uMODBUSProtocol = s.modbusProtocol;
+    tx.uMODBUSParity = s.modbusParity;
+    tx.uMODBUSBaudRate = s.modbusBaudRate;
+    tx.uMODBUSAddress = s.modbusAddress;
+    tx.bDisableAnalogueError = s.analogueErrorDisabled;
+    tx.uPtWires = s.ptWires;
+    StoreLimits(s, tx);
+    TransferWriter out(main_.transfer);
+    SettingsSetLayout(out, s);
+}
+
+void SettingsSetView::Decode(bool defaults) {
+    QPushButton* first = defaults ? settings_.SpeedButton_ReadDefaultSettings : settings_.SpeedButton_ReadSettings;
+    QPushButton* second = defaults ? limits_.SpeedButton_ReadDefaultSettings2 : limits_.SpeedButton_ReadSettings2;
+    first->setChecked(false);
+    second->setChecked(false);
+    SettingsSet s;
+    TransferReader in(main_.transfer);
+    SettingsSetLayout(in, s);
+
+    tRX& rx = main_.recRX;
+    rx.uBrightness = s.brightness;
+    rx.uTagnameText = s.tagname;
+    rx.uDimensionText = s.dimension;
+    rx.bLeaderZeros = s.leadingZeros;
+    rx.uAverageIndex = uint8_t(ItemOfCode(kAverageCounts, s.averageCount, 5));
+    rx.uAnalogueType = s.analogueType;
+    rx.iAnalogueLow = s.analogueLow;
+    rx.iAnalogueHigh = s.analogueHigh;
+    rx.bAnalogueErrorHigh = s.analogueErrorHigh;
+    rx.enuBarGraphMode = s.barGraphMode;
+    rx.iBgLow = s.bgLow;
+    rx.iBgHigh = s.bgHigh;
+    rx.uInputTypeSettings = s.inputType;
+    rx.uDecimalPointSettings = s.decimals;
+    rx.uRoundSettings = s.rounding;
+    rx.iScaleLowSettings = s.scaleLow;
+    rx.iScaleHighSettings = s.scaleHigh;
+    rx.enuLimitDisplayMode = s.limitDisplayMode;
+    rx.uMODBUSProtocol = s.modbusProtocol;
+    rx.uMODBUSParity = s.modbusParity;
+    rx.uMODBUSBaudRate = s.modbusBaudRate;
+    rx.uMODBUSAddress = s.modbusAddress;
+    rx.bDisableAnalogueError = s.analogueErrorDisabled;
+    rx.uPtWires = s.ptWires;
+    StoreLimits(s, rx);
+
+    SettingsPage& p = settings_;
+    p.TrackBar_Brightness->setValue(s.brightness);
+    p.Edit_DisplayTagname->setText(QString::fromStdString(DecodeDeviceText(s.tagname.data(), 21)));
+    p.Edit_DisplayDimension->setText(QString::fromStdString(DecodeDeviceText(s.dimension.data(), 8)));
+    p.CheckBox_DisplayLeaderZeros->setChecked(s.leadingZeros);
+    p.RadioGroup_DisplayRefresh->SetItemIndex(rx.uAverageIndex);
+    p.CheckBox_BargraphDot->setChecked(s.barGraphMode == 1);
+    // With the display's decimals of the last status answer, not those of
+    // this set.
+    ShowScaled(p.Edit_iBgLow, s.bgLow);
+    ShowScaled(p.Edit_iBgHigh, s.bgHigh);
+    ShowScaled(p.Edit_iScaleLowSettings, s.scaleLow);
+    ShowScaled(p.Edit_iScaleHighSettings, s.scaleHigh);
+    p.RadioGroup_uInputTypeSettings->SetItemIndex(s.inputType);
+    p.RadioGroup_uDecimalPointSettings->SetItemIndex(s.decimals);
+    p.RadioGroup_uRoundSettings->SetItemIndex(ItemOfCode(kRoundingSteps, s.rounding, 0));
+    p.RadioGroup_enuLimitDisplayMode->SetItemIndex(s.limitDisplayMode);
+    for (std::size_t i = 0; i < kSettingsSetLimits; ++i) {
+        const LimitOutputControls& c = limits_.limits[i];
+        c.mode->SetItemIndex(s.limits[i].mode);
+        c.hold->setChecked(s.limits[i].hold);
+        ShowScaled(c.a, s.limits[i].a);
+        ShowScaled(c.b, s.limits[i].b);
+        ShowScaled(c.hysteresis, s.limits[i].hysteresis);
+        c.seconds->setText(QString::number(s.timeBase[i]));
+        c.pulse->setText(QString::number(s.pulseWidth[i]));
+    }
+    if (TForm_PXMB* m = main_.Form_PXMB) m->ShowSerialSettings(s.modbusProtocol, s.modbusParity, s.modbusBaudRate, s.modbusAddress);
+    p.RadioGroup_uPtWires->SetItemIndex(int(s.ptWires) - 2);
+}
+
+void SettingsSetView::WriteAnswered() {
+    settings_.SpeedButton_WriteSettings->setChecked(false);
+    limits_.SpeedButton_WriteSettings2->setChecked(false);
+    settings_.SpeedButton_ReadSettings->setChecked(true);
+    limits_.SpeedButton_ReadSettings2->setChecked(true);
+}
+
+void SettingsSetView::AddForceBits(uint8_t& limitForceAndEnable) {
+    const bool forcing = limits_.SpeedButton_DigitalOutForceEng->isChecked();
+    if (forcing) limitForceAndEnable |= 0xF0;
+    for (std::size_t i = 0; i < limits_.SpeedButton_DigitalOutForce.size(); ++i) {
+        QPushButton* force = limits_.SpeedButton_DigitalOutForce[i];
+        if (forcing) {
+            if (force->isChecked()) limitForceAndEnable |= uint8_t(1 << i);
+        } else {
+            const bool on = main_.recRX.uLimit & (1 << i);
+            if (force->isChecked() != on) force->setChecked(on);
+        }
+    }
+}
+
+void SettingsSetView::ShowLimitStates() {
+    for (std::size_t i = 0; i < limits_.Label_DigitalOut.size(); ++i)
+        SetShown(limits_.Label_DigitalOut[i], main_.recRX.uLimit & (1 << i));
+}
+
+}  // namespace velmar

@@ -1,0 +1,50 @@
+#pragma once
+// Binds the settings set (commands 131, 132, 109) to the two service pages
+// that show it and to the module dialogs that hold its analog output and
+// Modbus parts; runs the limit outputs' direct control carried by the
+// status request.
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+
+class QLineEdit;
+
+namespace velmar {
+
+class LimitOutputsPage;
+class SettingsPage;
+class TForm1;
+struct SettingsSet;
+
+class SettingsSetView : public QObject {
+    Q_OBJECT
+public:
+    SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutputsPage& limits);
+
+    // A number typed in the system's format, as the instrument keeps it:
+    // times the divider of the display's decimals, halves to even. The
+    // edit then shows the value that is sent.
+    int32_t ParseScaledEdit(QLineEdit* edit);
+
+    // Status request: the direct control of the limit outputs; with it off
+    // the force buttons show the real outputs, so forcing starts from them.
+    void AddForceBits(uint8_t& limitForceAndEnable);
+    // Status answer: which limit outputs are on.
+    void ShowLimitStates();
+
+private:
+    void Decode(bool defaults);
+    void Build();
+    void WriteAnswered();
+    // What stops the set from being written, empty when nothing does.
+    QString WriteProblem() const;
+    void CheckWriteRequest(bool pressed);
+    void ShowScaled(QLineEdit* edit, int32_t value);
+
+    TForm1& main_;
+    SettingsPage& settings_;
+    LimitOutputsPage& limits_;
+};
+
+}  // namespace velmar
