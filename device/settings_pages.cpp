@@ -23,7 +23,7 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, const char* text, int 
     auto* e = new QLineEdit(QString::fromUtf8(text), parent);
     e->setObjectName(name);
     e->setMaxLength(maxLength);
-    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QString(widthChars, '0')) + 12);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x30))) + 12);
     return e;
 }
 
@@ -93,6 +93,9 @@ QWidget* SettingsPage::BuildDisplayTab() {
                                                       {"0", "1", "2", "3", "4"}, 5, 2);
     RadioGroup_uRoundSettings = MakeRadioGroup(box, "RadioGroup_uRoundSettings", "Kerekítés", {"1", "2", "5"}, 3, 0);
 
+    for (QWidget* g : {static_cast<QWidget*>(RadioGroup_DisplayRefresh), static_cast<QWidget*>(RadioGroup_uDecimalPointSettings),
+                       static_cast<QWidget*>(RadioGroup_uRoundSettings), static_cast<QWidget*>(bar)})
+        g->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* grid = new QGridLayout(box);
     grid->addWidget(MakeLabel(box, "Label_Brightness", "Fényerő:"), 0, 0);
     grid->addWidget(TrackBar_Brightness, 0, 1);
@@ -101,10 +104,11 @@ QWidget* SettingsPage::BuildDisplayTab() {
     grid->addWidget(MakeLabel(box, "Label_Dimension", "Dimenzió:"), 2, 0);
     grid->addWidget(Edit_DisplayDimension, 2, 1, Qt::AlignLeft);
     grid->addWidget(CheckBox_DisplayLeaderZeros, 3, 0, 1, 2);
-    grid->addWidget(RadioGroup_DisplayRefresh, 4, 0, 1, 2);
-    grid->addWidget(bar, 0, 2, 4, 1);
+    grid->addWidget(bar, 0, 2, 4, 1, Qt::AlignTop);
+    grid->addWidget(RadioGroup_DisplayRefresh, 4, 0, 1, 3);
     grid->addWidget(RadioGroup_uDecimalPointSettings, 5, 0, 1, 2);
-    grid->addWidget(RadioGroup_uRoundSettings, 4, 2, 2, 1);
+    grid->addWidget(RadioGroup_uRoundSettings, 5, 2);
+    grid->setRowStretch(6, 1);
 
     RadioGroup_enuLimitDisplayMode =
         MakeRadioGroup(tab, "RadioGroup_enuLimitDisplayMode", "Határérték kijelzés",
