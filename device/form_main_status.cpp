@@ -41,7 +41,9 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXRT) Form_PXRT->ShowLiveValues();
     if (px530Page) px530Page->ShowStatus();
     settingsSetView->ShowLimitStates();
-    calibrationPage->ShowStatus();
+    // Its many texts are made only while it is in front, and when it comes
+    // there.
+    if (calibrationPage->isVisible()) calibrationPage->ShowStatus();
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
 }
 

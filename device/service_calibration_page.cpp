@@ -309,6 +309,11 @@ void ServiceCalibrationPage::RequestReadBacks() {
         if (auto* b = main_.findChild<QAbstractButton*>(name)) b->setChecked(true);
 }
 
+void ServiceCalibrationPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ShowStatus();
+}
+
 void ServiceCalibrationPage::ShowStatus() {
     const tRX& rx = main_.recRX;
     const double full = rx.uDevice == kPX310 ? 2097151.0 : 8388607.0;  // 22- or 24-bit converter

@@ -44,6 +44,10 @@ public:
     // The calibration constants are read whenever the page comes to the front.
     void RequestReadBacks();
 
+protected:
+    // Brought to the front: the last status answer's values at once.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* BuildAnalogInputTab();
     QWidget* BuildPtTab();

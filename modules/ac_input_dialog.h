@@ -79,7 +79,11 @@ public:
     // the statistics.
     void ShowLiveValues();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void ShowLiveTexts();
     void BuildSettingsTab();
     void BuildLiveControls();
     RadioGroup* RangeGroup() const;

@@ -155,7 +155,14 @@ void TForm_PXTR::BuildLiveControls() {
 }
 
 void TForm_PXTR::ShowLiveValues() {
-    tRX& rx = main_.recRX;
+    // The statistics count every answer; the texts are made only while
+    // someone can see them, and once more when the dialog is shown.
+    TrackPreciseValue(main_.recRX);
+    if (isVisible()) ShowLiveTexts();
+}
+
+void TForm_PXTR::ShowLiveTexts() {
+    const tRX& rx = main_.recRX;
     // The lowest and highest 16-bit sample as the band, the DC average as
     // the marker, all on the converter's -32768 ... 32767.
     TMBarGraph* bar = MBarGraph_PXTR_Kivezerles;
@@ -180,8 +187,12 @@ void TForm_PXTR::ShowLiveValues() {
     SetTextWhenChanged(Label_PX3x0_PGA, QString::number(rx.uGain));
     SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, main_.header->ui.Label_Dimension1->text());
 
-    TrackPreciseValue(rx);
     TabSheet_PXTR_VelmarBeallitasok->ShowStatistics();
+}
+
+void TForm_PXTR::showEvent(QShowEvent* event) {
+    ModuleDialog::showEvent(event);
+    ShowLiveTexts();  // the last answer's, not those of when it was last open
 }
 
 void TForm_PXTR::AddCalibrationRange(uint8_t& directControl) const {

@@ -333,6 +333,7 @@ TEST(AcInputWithInstrument, ReadChangeWriteReadBack) {
     TForm_PXTR* d = w->Form_PXTR;
     WAIT_FOR(w->recMBU.bOnline && w->recRX.uDevice == 350, 3000);
     ASSERT_TRUE(d->PrepareFor(350, false));
+    d->show();
     d->SpeedButton_ReadFromDevice->setChecked(true);
     WAIT_FOR(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
     EXPECT_EQ(d->RadioGroup_uInputType350->ItemIndex(), 1);

@@ -2,6 +2,7 @@
 // it, the virtual instrument's share of it, and the largest command with the
 // largest answer through the event loop.
 #include <QApplication>
+#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -12,6 +13,8 @@
 
 #include "app/form_main.h"
 #include "app/startup.h"
+#include "link/monitor_page.h"
+#include "modules/ac_input_dialog.h"
 #include "link/frame.h"
 #include "link/sim_hid.h"
 #include "single_device_hid.h"
@@ -26,6 +29,7 @@ using sim::Report;
 // answer until the window reads it, so no event loop is needed.
 class LoopbackHid : public test::SingleDeviceHid {
 public:
+    explicit LoopbackHid(sim::InstrumentConfig config = {}) : instrument(config) {}
     bool Write(HidHandle, const uint8_t* buffer) override {
         std::copy(buffer, buffer + kReportSize, lastWritten.begin());
         if (auto a = instrument.HandleReport(buffer)) incoming.push_back(*a);
@@ -47,8 +51,8 @@ struct PollingWindow {
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
 
-    PollingWindow() {
-        windows = Startup(hid, QuietOptions());
+    explicit PollingWindow(sim::InstrumentConfig config = {}, bool service = false) : hid(config) {
+        windows = Startup(hid, QuietOptions(service));
         w = windows->main.get();
         w->Timer_1sec->stop();
         w->Timer_Comm->stop();
@@ -63,8 +67,7 @@ struct PollingWindow {
     }
 };
 
-void BM_HostExchange(benchmark::State& state) {
-    PollingWindow p;
+void RunExchanges(benchmark::State& state, PollingWindow& p) {
     for (int i = 0; i < 30; ++i) p.Exchange();  // past the first answers' one-off changes
     for (auto _ : state) p.Exchange();
     // Every exchange must have been answered without error, or the figure
@@ -72,7 +75,26 @@ void BM_HostExchange(benchmark::State& state) {
     if (p.hid.incoming.size() != 1 || p.w->FBufferIn[pos::kError] != err::kOk)
         state.SkipWithError("the link left status polling");
 }
+
+void BM_HostExchange(benchmark::State& state) {
+    PollingWindow p;
+    RunExchanges(state, p);
+}
 BENCHMARK(BM_HostExchange);
+
+// The busiest view: a PX350 in service mode with the protocol monitor in
+// front, and its AC input dialog open with the live converter values.
+void BM_HostExchangeMonitorAndAcDialog(benchmark::State& state) {
+    sim::InstrumentConfig config;
+    config.deviceType = 350;
+    PollingWindow p(config, true);
+    p.w->show();
+    p.w->PageControl4->setCurrentWidget(p.w->TabSheet_Velmar);
+    p.w->PageControl1->setCurrentWidget(p.w->monitor);
+    p.w->Form_PXTR->show();
+    RunExchanges(state, p);
+}
+BENCHMARK(BM_HostExchangeMonitorAndAcDialog);
 
 // The instrument's share of BM_HostExchange: answering the frames the host
 // writes while polling the status, first request and answer requests alike.

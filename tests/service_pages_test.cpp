@@ -256,6 +256,10 @@ TEST_F(ServicePagesTest, StatusRequestCarriesWiringAndTestPattern) {
 }
 
 TEST_F(ServicePagesTest, StatusAnswerRefreshesComputedValuesAndSensorTexts) {
+    // The page's texts are made while it is in front.
+    w->show();
+    w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
+    w->PageControl1->setCurrentWidget(w->calibrationPage);
     tRX rx;
     rx.bPt1000 = true;
     rx.uSPS = 50;
