@@ -72,7 +72,10 @@ QGridLayout* BoxOnTab(QWidget* tab, const char* name, const char* caption) {
     auto* v = new QVBoxLayout(tab);
     v->addWidget(box);
     v->addStretch(1);
-    return new QGridLayout(box);
+    auto* grid = new QGridLayout(box);
+    // Buttons and values at their natural width, the spare width after them.
+    grid->setColumnStretch(2, 1);
+    return grid;
 }
 
 void SetTextWhenChanged(QLabel* label, const QString& text) {
@@ -164,6 +167,7 @@ QWidget* ServiceCalibrationPage::BuildPX310Tab() {
         QLabel* type = MakeLabel(t, typeLabel, "xxxxx");
         grid->addWidget(type, at, 1);
         grid->setRowStretch(at + 1, 1);
+        grid->setColumnStretch(2, 1);
         return std::pair{t, type};
     };
     std::tie(TabSheet_4w, Label_310_PtType) =
@@ -193,7 +197,11 @@ QWidget* ServiceCalibrationPage::BuildTimerTab() {
     Edit_RAM1_iCalLow1->setObjectName("Edit_RAM1_iCalLow1");
     Edit_RAM1_iCalLow1->setMaxLength(6);
     Edit_RAM1_iCalLow1->setMaximumWidth(90);
-    grid->addWidget(Edit_RAM1_iCalLow1, 0, 1);
+    // The constant beside the button that writes it.
+    int writeRow = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(grid->indexOf(box->findChild<QPushButton*>("SpeedButton_Cal0mA2")), &writeRow, &column, &rows,
+                          &columns);
+    grid->addWidget(Edit_RAM1_iCalLow1, writeRow, 1);
     AddNote(box, grid, "Label_TimerNominal", "A névleges érték 600 000,  ez tartozik az 5 kHz frekvenciához.");
     AddNote(box, grid, "Label_TimerFormula", "Beírandó érték = 600 000 * (Mért, tényleges frekvencia / 5 kHz).");
     Edit_5kHz = new QLineEdit("5.00000", box);

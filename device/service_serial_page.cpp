@@ -82,19 +82,24 @@ ServiceSerialPage::ServiceSerialPage(TForm1& main, QWidget* parent) : QWidget(pa
         *group = MakeRadioGroup(g, name, caption,
                                 {"Nincs", "PXAO (analóg U és I)", "PXMB (RS-485)", "PXRL (1 relé)"}, 1, 0);
 
-    auto* grid = new QGridLayout(g);
-    grid->addWidget(MakeLabel(g, "Label_GyariSzamEv", "Év:"), 0, 0);
-    grid->addWidget(Edit_GyariSzamEv, 0, 1);
-    grid->addWidget(MakeLabel(g, "Label_GyariSzamHonap", "Hónap:"), 1, 0);
-    grid->addWidget(Edit_GyariSzamHonap, 1, 1);
-    grid->addWidget(MakeLabel(g, "Label_GyariSzam", "Gyári szám:"), 2, 0);
-    grid->addWidget(Edit_GyariSzam, 2, 1);
+    // The serial number's fields one under the other at their own height,
+    // whatever height the list beside them takes.
+    auto* fields = new QGridLayout;
+    fields->addWidget(MakeLabel(g, "Label_GyariSzamEv", "Év:"), 0, 0);
+    fields->addWidget(Edit_GyariSzamEv, 0, 1);
+    fields->addWidget(MakeLabel(g, "Label_GyariSzamHonap", "Hónap:"), 1, 0);
+    fields->addWidget(Edit_GyariSzamHonap, 1, 1);
+    fields->addWidget(MakeLabel(g, "Label_GyariSzam", "Gyári szám:"), 2, 0);
+    fields->addWidget(Edit_GyariSzam, 2, 1);
     auto* steps = new QHBoxLayout;
     steps->addWidget(Button_GyariSzamPlusz1);
     steps->addWidget(Button_GyariSzamMinusz1);
-    grid->addLayout(steps, 3, 1);
-    grid->addWidget(Button_GyariSzamToEdits, 4, 0, 1, 2);
-    grid->addWidget(SpeedButton_GyariSzamAKeszulekbe, 5, 0, 1, 2);
+    fields->addLayout(steps, 3, 1);
+    fields->addWidget(Button_GyariSzamToEdits, 4, 0, 1, 2);
+    fields->addWidget(SpeedButton_GyariSzamAKeszulekbe, 5, 0, 1, 2);
+    fields->setRowStretch(6, 1);
+    auto* grid = new QGridLayout(g);
+    grid->addLayout(fields, 0, 0, 7, 2);
     grid->addWidget(MakeLabel(g, "Label_KeszulekKivalasztasa", "KÉSZÜLÉK KIVÁLASZTÁSA"), 0, 2);
     grid->addWidget(ListBox_uDeviceType, 1, 2, 6, 1);
     grid->addWidget(RadioGroup_Bemenet, 0, 3, 4, 1);

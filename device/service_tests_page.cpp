@@ -68,6 +68,8 @@ ServiceTestsPage::ServiceTestsPage(TForm1& main, QWidget* parent) : QWidget(pare
     imageGrid->addWidget(SpeedButton_ReadDisplay, 0, 0, Qt::AlignLeft);
     imageGrid->addWidget(Image_OLEDNormalSize, 1, 0, Qt::AlignLeft | Qt::AlignTop);
     imageGrid->addWidget(Image_OLED, 2, 0, Qt::AlignLeft | Qt::AlignTop);
+    // Spare height below the images, not between them.
+    imageGrid->setRowStretch(3, 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(SpeedButton_EraseFRAM1);
