@@ -43,6 +43,7 @@ class TMBarGraph;
 class ServiceSerialPage;
 class ServiceCalibrationPage;
 class ServiceTestsPage;
+class OutputCalibrationPage;
 struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
@@ -179,6 +180,7 @@ public:
     ServiceSerialPage* serialPage = nullptr;
     ServiceCalibrationPage* calibrationPage = nullptr;
     ServiceTestsPage* testsPage = nullptr;
+    OutputCalibrationPage* outputCalibrationPage = nullptr;
     QWidget* limitOutputsPage = nullptr;
     TMBarGraph* MBarGraph_OutputPercent1 = nullptr;
     TMBarGraph* MBarGraph_fPXAOKimenoErtek = nullptr;
