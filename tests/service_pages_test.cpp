@@ -226,7 +226,7 @@ TEST_F(ServicePagesTest, TimerConstantFromTheMeasuredFrequency) {
 TEST_F(ServicePagesTest, EnteringTheCalibrationPageReadsTheConstantsInTurn) {
     w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
     w->PageControl1->setCurrentWidget(w->calibrationPage);
-    for (int code : {110, 129, 227, 239, 101}) ASSERT_EQ(Serve(Ints({1, 2, 3, 4})), code);
+    for (int code : {110, 116, 129, 227, 239, 101}) ASSERT_EQ(Serve(Ints({1, 2, 3, 4})), code);
 }
 
 TEST_F(ServicePagesTest, StatusRequestCarriesWiringAndTestPattern) {
