@@ -46,6 +46,7 @@ class ServiceTestsPage;
 class LimitOutputsPage;
 class SettingsPage;
 class SettingsSetView;
+class OutputCalibrationPage;
 struct OptionSlot;
 
 class TForm1 : public QMainWindow, public TransferHost {
@@ -182,6 +183,7 @@ public:
     ServiceSerialPage* serialPage = nullptr;
     ServiceCalibrationPage* calibrationPage = nullptr;
     ServiceTestsPage* testsPage = nullptr;
+    OutputCalibrationPage* outputCalibrationPage = nullptr;
     LimitOutputsPage* limitOutputsPage = nullptr;
     SettingsPage* settingsPage = nullptr;
     SettingsSetView* settingsSetView = nullptr;

@@ -5,6 +5,7 @@
 #include <QTabWidget>
 
 #include "app/form_main.h"
+#include "device/output_calibration_page.h"
 #include "device/service_calibration_page.h"
 #include "device/service_requests.h"
 #include "device/service_serial_page.h"
@@ -15,22 +16,13 @@
 
 namespace velmar {
 
-namespace {
-// A page whose content comes later: it holds its place in the tab order.
-QWidget* EmptyPage(QTabWidget* tabs, const char* name, const char* caption) {
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    tabs->addTab(page, QString::fromUtf8(caption));
-    return page;
-}
-}  // namespace
-
 void TForm1::BuildServicePages() {
     serialPage = new ServiceSerialPage(*this);
     PageControl1->addTab(serialPage, QString::fromUtf8("Készülék típus megadása"));
     calibrationPage = new ServiceCalibrationPage(*this);
     PageControl1->addTab(calibrationPage, QString::fromUtf8("Bemenet kalibrálás és készülékinformációk"));
-    EmptyPage(PageControl1, "TabSheet14", "Kimenet kalibrálás");
+    outputCalibrationPage = new OutputCalibrationPage(*this);
+    PageControl1->addTab(outputCalibrationPage, QString::fromUtf8("Kimenet kalibrálás"));
     testsPage = new ServiceTestsPage(*this);
     PageControl1->addTab(testsPage, QString::fromUtf8("Tesztek"));
     limitOutputsPage = new LimitOutputsPage;

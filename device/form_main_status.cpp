@@ -2,6 +2,7 @@
 // answer every live value of the instrument.
 
 #include "app/form_main.h"
+#include "device/output_calibration_page.h"
 #include "device/service_calibration_page.h"
 #include "device/service_tests_page.h"
 #include "device/settings_set_view.h"
@@ -16,7 +17,8 @@ namespace velmar {
 
 void TForm1::BuildStatusRequest() {
     // Every field is rebuilt from the live controls for each request.
-    recTX.uForce = 0;
+    // uPWM is kept by the output calibration page and goes out as it stands.
+    recTX.uForce = outputCalibrationPage->ForceBits();
     recTX.uTestForce = px530Page ? px530Page->TestForce() : 0;
     if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce();
     recTX.uLimitForceAndEnable = 0;

@@ -16,6 +16,11 @@ constexpr ServiceCommand kCommands[] = {
     {110, "SpeedButton_ReadCalIn", {&tRX::iCalLow1, &tRX::iCalHigh1, &tRX::iCalLow2, &tRX::iCalHigh2},
      {"Label_RAM1_iCalLow1", "Label_RAM1_iCalHigh1", "Label_RAM1_iCalLow2", "Label_RAM1_iCalHigh2"}, kCal, false,
      nullptr},
+    // The output's points are words whose field depends on the output type:
+    // the output calibration page decodes them.
+    {kCalibrateOutputLow, "SpeedButton_CalPWML", {}, {}, nullptr, true, nullptr},
+    {kCalibrateOutputHigh, "SpeedButton_CalPWMH", {}, {}, nullptr, true, nullptr},
+    {kReadOutputCalibration, "SpeedButton_ReadPWMCal", {}, {}, nullptr, false, nullptr},
     {kReadDisplayImage, "SpeedButton_ReadDisplay", {}, {}, nullptr, false, nullptr},
     {125, "SpeedButton_iCalPt0ohm4W", {&tRX::iCalPt0ohm4W}, {"Label_iCalPt0ohm4W"}, kCal, true, nullptr},
     {126, "SpeedButton_iCalPtXohm4W", {&tRX::iCalPtXohm4W}, {"Label_iCalPtXohm4W"}, kCal, true, nullptr},

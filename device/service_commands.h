@@ -19,6 +19,10 @@ inline constexpr uint8_t kReadDisplayImage = 123;
 inline constexpr uint8_t kWritePt1000 = 130;
 inline constexpr uint8_t kWriteTimerConstant = 226;
 inline constexpr uint8_t kReadTimerConstant = 227;
+// The analog output's points: 16-bit PWM values, decoded by their page.
+inline constexpr uint8_t kCalibrateOutputLow = 114;
+inline constexpr uint8_t kCalibrateOutputHigh = 115;
+inline constexpr uint8_t kReadOutputCalibration = 116;
 
 // The time base of the timer input: 600000 belongs to exactly 5 kHz.
 inline constexpr int32_t kNominalTimerConstant = 600000;

@@ -7,6 +7,7 @@
 
 #include "app/form_main.h"
 #include "device/header_page.h"
+#include "device/output_calibration_page.h"
 #include "device/service_commands.h"
 #include "device/service_serial_page.h"
 
@@ -14,7 +15,7 @@ namespace velmar {
 
 namespace {
 // Questions worded for their command; the calibrations share one.
-QString QuestionFor(uint8_t code, const QString& caption) {
+QString QuestionFor(uint8_t code) {
     switch (code) {
     case kWriteIdentity:
         return QString::fromUtf8("Biztosan átírja a(z) %1 (%2) készülék típusát, gyári számát, gyártási "
@@ -23,9 +24,9 @@ QString QuestionFor(uint8_t code, const QString& caption) {
         return QString::fromUtf8("Biztosan törli a(z) %1 (%2) készülék FRAM memóriáját? "
                                  "Minden beállítása és kalibrációja elvész.");
     default:
+        // %3: the caption when asked, as some follow the sensor or output type.
         return QString::fromUtf8("Biztosan elvégzi a(z) %1 (%2) készüléken: „%3”? "
-                                 "A tárolt kalibrációs érték felülíródik.")
-            .replace("%3", caption);
+                                 "A tárolt kalibrációs érték felülíródik.");
     }
 }
 
@@ -47,7 +48,8 @@ void AskBeforeSending(TForm1& main, QAbstractButton* button, const QString& ques
         // carries the production date after a slash.
         const QString type = main.header->ui.Label_KeszulekTipus->text();
         const QString serial = main.header->ui.Label_KeszulekGyariSzam->text().section('/', 0, 0).trimmed();
-        if (main.Confirm(QString(question).replace("%1", type).replace("%2", serial))) button->setChecked(true);
+        const QString text = QString(question).replace("%1", type).replace("%2", serial).replace("%3", button->text());
+        if (main.Confirm(text)) button->setChecked(true);
     });
 }
 
@@ -55,6 +57,8 @@ void AskBeforeSending(TForm1& main, QAbstractButton* button, const QString& ques
 static std::function<void()> FollowUp(TForm1& main, uint8_t code) {
     if (code == kWriteIdentity)  // the identity just written is read back from the next headers
         return [&main] { main.Button_GyariSzamToEditsClick(); };
+    if (code == kCalibrateOutputLow || code == kCalibrateOutputHigh || code == kReadOutputCalibration)
+        return [&main, code] { main.outputCalibrationPage->DecodeAnswer(code); };
     if (code == 129)  // the sensor type as the last status answer reported it
         if (auto* pt1000 = main.findChild<QCheckBox*>("CheckBox_bPt1000"))
             return [&main, pt1000] { pt1000->setChecked(main.recRX.bPt1000); };
@@ -81,7 +85,7 @@ void InstallServiceRequests(TForm1& main) {
         });
         std::function<bool()> check;
         if (c.code == kWriteIdentity) check = [&main] { return main.serialPage->AcceptTypedIdentity(); };
-        if (c.permanent) AskBeforeSending(main, button, QuestionFor(c.code, button->text()), check);
+        if (c.permanent) AskBeforeSending(main, button, QuestionFor(c.code), check);
     }
 }
 

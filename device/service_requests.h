@@ -15,7 +15,8 @@ class TForm1;
 // Asks before a request that cannot be undone. The button is up while the
 // question is open, so the scheduler cannot send it meanwhile, and goes down
 // again only on "yes". question: %1 becomes the instrument's type, %2 its
-// serial number. check runs first; false refuses without asking.
+// serial number, %3 the button's caption at that moment. check runs first;
+// false refuses without asking.
 void AskBeforeSending(TForm1& main, QAbstractButton* button, const QString& question,
                       std::function<bool()> check = {});
 

@@ -63,6 +63,7 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
     BytesReader req(request);
     StatusRequestLayout(req, tx, requestSys);
     displayTest_ = tx.uTestForce;
+    pwm_.Take(tx.uForce, tx.uPWM);
 
     const double f = Fraction();
     const AnalogInputBlock& in = settings_.input;
@@ -119,6 +120,7 @@ std::vector<uint8_t> LiveValues::StatusAnswer(const std::vector<uint8_t>& reques
         rx.fPXAOKimenoFizErtek_2 = OutputSignal(o2, display);
         rx.uAnalogueTypeFor101_2 = o2.type;
     }
+    pwm_.Apply(rx.fPXAOKimenoFizErtek, rx.fPXAOKimenoFizErtek_2);
     rx.iSkalazottKijezesiErtek_2 = rx.iSkalazottKijezesiErtek;
     rx.fKimenetSzazalek_2 = rx.fKimenetSzazalek;
     if (const uint16_t t = config_.deviceType; t == 350 || t == 370)  // the TRMS converter is their input

@@ -10,6 +10,7 @@
 #include "sim/instrument_config.h"
 #include "sim/instrument_settings.h"
 #include "sim/limit_relay.h"
+#include "sim/pwm_output.h"
 
 namespace velmar::sim {
 
@@ -40,6 +41,9 @@ public:
     // The display test pattern the host asks for, 0 while no test runs.
     uint8_t DisplayTestPattern() const { return displayTest_; }
 
+    // The analog output as the host drives it directly for calibration.
+    PwmOutput& Pwm() { return pwm_; }
+
 private:
     const InstrumentConfig& config_;
     const InstrumentSettings& settings_;
@@ -49,6 +53,7 @@ private:
 
     std::array<LimitRelay, 2> relays_{};
     uint8_t displayTest_ = 0;
+    PwmOutput pwm_;
 };
 
 }  // namespace velmar::sim

@@ -7,6 +7,7 @@
 #include "device/service_commands.h"
 #include "link/payload_io.h"
 #include "sim/display_image.h"
+#include "sim/pwm_output.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::sim {
@@ -70,6 +71,7 @@ void InstallServiceHandlers(VirtualInstrument& vi) {
     vi.SetHandler(kEraseMemory, [&vi, cal](const Payload&) {
         vi.Settings() = InstrumentSettings{};
         *cal = FactoryCalibration();
+        vi.Live().Pwm().Reset();
         return Payload{};
     });
     vi.SetHandler(kRestart, [&vi](const Payload&) {
@@ -81,6 +83,7 @@ void InstallServiceHandlers(VirtualInstrument& vi) {
         return pattern.empty() ? TextImage(DisplayText(vi)) : pattern;
     });
 
+    InstallPwmHandlers(vi);
     for (const ServiceCommand& c : ServiceCommands()) {
         if (FieldCount(c) == 0) continue;
         if (c.code == kWriteTimerConstant) {

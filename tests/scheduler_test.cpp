@@ -166,9 +166,10 @@ TEST_F(Scheduler, HistoryAndVersionWindowInTheHeader) {
     EXPECT_EQ(GetU16(f.data(), 5), 0);
     EXPECT_EQ(GetU32(f.data(), 13), kHostId);
     EXPECT_EQ(w->recTX.uHostID, kHostId);
-    // The status request: configuration word 1, then zero controls.
+    // The status request: configuration word 1, then idle controls; the
+    // output type chosen at start (current) is always sent.
     EXPECT_EQ(GetU16(f.data(), 9), 10);
-    const uint8_t request[] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    const uint8_t request[] = {1, 0, 0, 0, 2, 0, 0, 0, 0, 0};
     EXPECT_TRUE(std::equal(std::begin(request), std::end(request), f.begin() + 17));
 
     w->recMBU.uDeviceType = 330;

@@ -204,6 +204,23 @@ TEST_F(ServicePagesTest, PermanentChangesAreConfirmedNamingTheInstrument) {
     EXPECT_EQ(p->Edit_GyariSzam->text(), "004711");
 }
 
+TEST_F(ServicePagesTest, ConfirmationNamesTheCaptionShownWhenPressed) {
+    // The PX310's captions follow its sensor: a Pt1000 is calibrated at
+    // 4900 ohm, and the question must not name the Pt100's 490 ohm. The
+    // page is in front, where the button is pressed.
+    w->show();
+    w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
+    w->PageControl1->setCurrentWidget(w->calibrationPage);
+    tRX rx;
+    rx.bPt1000 = true;
+    Status(rx, 310, 4711);
+    answer = [] { return false; };
+    Button("SpeedButton_PX310_Cal490")->click();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(QString::fromUtf8("„Kalibrálás 4900 ohm (4 vezetékkel bekötve)”")))
+        << asked[0].toStdString();
+}
+
 TEST_F(ServicePagesTest, TimerConstantFromTheMeasuredFrequency) {
     w->DecimalSeparator = ',';
     ServiceCalibrationPage* p = w->calibrationPage;
@@ -227,7 +244,7 @@ TEST_F(ServicePagesTest, EnteringTheCalibrationPageReadsTheConstantsInTurn) {
     w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
     w->PageControl1->setCurrentWidget(w->calibrationPage);
     // The settings set read on entering the service tab comes first by rank.
-    for (int code : {131, 110, 129, 227, 239, 101}) ASSERT_EQ(Serve(Ints({1, 2, 3, 4})), code);
+    for (int code : {131, 110, 116, 129, 227, 239, 101}) ASSERT_EQ(Serve(Ints({1, 2, 3, 4})), code);
 }
 
 TEST_F(ServicePagesTest, StatusRequestCarriesWiringAndTestPattern) {

@@ -100,6 +100,46 @@ TEST_F(ServiceSim, CalibrationsAreReadBackAndEraseRestoresFactoryValues) {
     EXPECT_EQ(vi.Settings().input.scaleHigh, AnalogInputBlock{}.scaleHigh);
 }
 
+TEST_F(ServiceSim, ForcedOutputFollowsThePwmThroughItsStoredPoints) {
+    // One status exchange with the output forced: its reported signals.
+    auto forced = [this](uint8_t force, uint16_t pwm) {
+        tTX tx;
+        tMSys sys;
+        tx.uForce = force;
+        tx.uPWM = pwm;
+        Payload request;
+        BytesWriter w(request);
+        StatusRequestLayout(w, tx, sys);
+        tRX rx;
+        const Payload answer = *Run(101, request);
+        BytesReader r(answer);
+        StatusAnswerLayout(r, rx, sys);
+        return std::pair{rx.fPXAOKimenoFizErtek, rx.fPXAOKimenoFizErtek_2};
+    };
+    auto words = [](const Payload& p) {
+        std::vector<uint16_t> v(p.size() / 2);
+        BytesReader r(p);
+        for (auto& x : v) r.U16(x);
+        return v;
+    };
+    const std::vector<uint16_t> factory = words(*Run(kReadOutputCalibration));
+    ASSERT_EQ(factory, (std::vector<uint16_t>{10000, 50000, 8000, 48000}));
+    EXPECT_FLOAT_EQ(forced(0x03, 30000).first, 12.0f);        // current, slot 1
+    EXPECT_FLOAT_EQ(forced(0x01, 28000).first, 6.0f);         // voltage
+    EXPECT_FLOAT_EQ(forced(0x11, 28000).second, 6.0f);        // the board of slot 2
+    EXPECT_FLOAT_EQ(forced(0x0B, 0).first, 5.0f);             // the 5 V check
+
+    forced(0x01, 9000);  // voltage: the next point is the 2 V one
+    EXPECT_EQ(words(*Run(kCalibrateOutputLow)), std::vector<uint16_t>{9000});
+    forced(0x03, 51000);
+    EXPECT_EQ(words(*Run(kCalibrateOutputHigh)), std::vector<uint16_t>{51000});
+    EXPECT_EQ(words(*Run(kReadOutputCalibration)), (std::vector<uint16_t>{10000, 51000, 9000, 48000}));
+    EXPECT_FLOAT_EQ(forced(0x01, 9000).first, 2.0f);
+
+    ASSERT_TRUE(Run(kEraseMemory));
+    EXPECT_EQ(words(*Run(kReadOutputCalibration)), factory);
+}
+
 TEST_F(ServiceSim, RestartIsSilentForASecond) {
     ASSERT_TRUE(Run(113));
     now = 5.5;
