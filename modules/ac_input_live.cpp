@@ -187,7 +187,8 @@ void TForm_PXTR::ShowLiveTexts() {
     SetTextWhenChanged(Label_PX3x0_PGA, QString::number(rx.uGain));
     SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, main_.header->ui.Label_Dimension1->text());
 
-    TabSheet_PXTR_VelmarBeallitasok->ShowStatistics();
+    // The statistics' texts only while their tab is in front.
+    if (TabSheet_PXTR_VelmarBeallitasok->isVisible()) TabSheet_PXTR_VelmarBeallitasok->ShowStatistics();
 }
 
 void TForm_PXTR::showEvent(QShowEvent* event) {

@@ -122,6 +122,11 @@ QString AcVelmarTab::Number(float value, const char* mask) const {
     return std::isfinite(value) ? main_.FormatNumber(value, mask) : QString("?");
 }
 
+void AcVelmarTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    ShowStatistics();
+}
+
 void AcVelmarTab::ShowStatistics() {
     const tRX& rx = main_.recRX;
     SetTextWhenChanged(Label_Frekvencia2, Number(rx.fResistance, "# ##0.00") + " Hz");

@@ -43,6 +43,10 @@ public:
     // The precise value, the frequency and the statistics from recRX.
     void ShowStatistics();
 
+protected:
+    // Brought to the front: the statistics as they stand.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QString Number(float value, const char* mask) const;
 

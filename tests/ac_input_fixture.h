@@ -41,6 +41,15 @@ struct AcInputDialog : WindowFixture {
     }
     bool TabShown(QWidget* tab) { return d->PageControl_PXTR->isTabVisible(d->PageControl_PXTR->indexOf(tab)); }
     AcVelmarTab* Converter() { return d->TabSheet_PXTR_VelmarBeallitasok; }
+    // The dialog open in service mode with the converter's tab in front,
+    // where its texts are made.
+    void ShowConverterTab() {
+        Start(true);
+        ASSERT_TRUE(d->PrepareFor(350, false));
+        d->show();
+        d->PageControl_PXTR->setCurrentWidget(Converter());
+        ASSERT_TRUE(Converter()->isVisible());
+    }
     // A read answered with the block; returns the command served.
     int Read(const Bytes& block) {
         d->SpeedButton_ReadFromDevice->setChecked(true);

@@ -38,7 +38,7 @@ TEST_F(AcInputDialog, SampleRateOfClockAndOversampling) {
 }
 
 TEST_F(AcInputDialog, StatusAnswerDrivesTheLiveControls) {
-    d->show();  // the texts are made while the dialog is open
+    ShowConverterTab();
     struct Case {
         int32_t low, high;
         int16_t dc;
@@ -86,7 +86,7 @@ TEST_F(AcInputDialog, StatusAnswerDrivesTheLiveControls) {
 }
 
 TEST_F(AcInputDialog, StatisticsFromTheStartAndAfterZeroing) {
-    d->show();
+    ShowConverterTab();
     AcVelmarTab* v = Converter();
     auto precise = [&](float value) {
         tRX rx;
