@@ -40,6 +40,7 @@ class TForm_PXTR;
 class PX530Page;
 class PX210Page;
 class TMBarGraph;
+class Lamp;
 class ServiceSerialPage;
 class ServiceCalibrationPage;
 class ServiceTestsPage;
@@ -215,6 +216,7 @@ private:
 
     bool RequestPending(std::size_t rank) const;
 
+    std::vector<std::pair<Lamp*, int>> limitLamps_;  // lamp, limit output 0 or 1
     HidLibrary& hid_;
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
     StartupOptions options_;

@@ -17,7 +17,6 @@
 #include "views/label_colors.h"
 #include "views/lamp.h"
 #include "views/widget_updates.h"
-#include "views/widget_updates.h"
 
 namespace velmar {
 
@@ -67,31 +66,31 @@ void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint
 void TForm1::RefreshHeader() {
     auto& ui = header->ui;
     const tRX& rx = recRX;
-    ui.Label_KeszulekGyariSzam->setText(
-        QString::fromStdString(SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap)));
+    SetTextWhenChanged(ui.Label_KeszulekGyariSzam,
+                       QString::fromStdString(SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap)));
     if (Form_Errors) Form_Errors->ShowErrorBits(rx.uErrorBits);
     MBarGraph_OutputPercent1->setMBGValue(rx.fKimenetSzazalek);
     MBarGraph_OutputPercent1->setMBGText(PercentText(rx.fKimenetSzazalek));
     MBarGraph_OutputPercent2->setMBGValue(rx.fKimenetSzazalek_2);
     MBarGraph_OutputPercent2->setMBGText(PercentText(rx.fKimenetSzazalek_2));
-    ui.Label_fValue1->setText(FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
+    SetTextWhenChanged(ui.Label_fValue1, FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
 
     QString caption1 = QString::fromUtf8("MÉRT ÉRTÉK 1"), caption2 = QString::fromUtf8("MÉRT ÉRTÉK 2");
     switch (rx.uDevice) {
     case 310: {
         static const char* const kUnits[] = {"°C", "%", "", "ohm"};
-        if (rx.uPXRT_Mode < 4) ui.Label_Dimension1->setText(QString::fromUtf8(kUnits[rx.uPXRT_Mode]));
+        if (rx.uPXRT_Mode < 4) SetTextWhenChanged(ui.Label_Dimension1, QString::fromUtf8(kUnits[rx.uPXRT_Mode]));
         caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
         break;
     }
     case 350:
-        if (rx.uInputType >= 1 && rx.uInputType <= 3) ui.Label_Dimension1->setText("ACV");
-        if (rx.uInputType >= 4 && rx.uInputType <= 7) ui.Label_Dimension1->setText("DCV");
+        if (rx.uInputType >= 1 && rx.uInputType <= 3) SetTextWhenChanged(ui.Label_Dimension1, "ACV");
+        if (rx.uInputType >= 4 && rx.uInputType <= 7) SetTextWhenChanged(ui.Label_Dimension1, "DCV");
         break;
     case 530:
     case 544:
     case 546:
-        if (rx.uInputType <= 4) ui.Label_Dimension1->setText("%");
+        if (rx.uInputType <= 4) SetTextWhenChanged(ui.Label_Dimension1, "%");
         break;
     default:
         break;
@@ -100,16 +99,16 @@ void TForm1::RefreshHeader() {
     if (modbusInput) {
         caption1 = QString::fromUtf8("MODBUS ÉRTÉK 1");
         caption2 = QString::fromUtf8("MODBUS ÉRTÉK 2");
-        ui.Label_Dimension1->setText(rx.uAnalogueTypeFor101 > 1 ? "V" : "mA");
-        ui.Label_Dimension2->setText(rx.uAnalogueTypeFor101_2 > 1 ? "V" : "mA");
+        SetTextWhenChanged(ui.Label_Dimension1, rx.uAnalogueTypeFor101 > 1 ? "V" : "mA");
+        SetTextWhenChanged(ui.Label_Dimension2, rx.uAnalogueTypeFor101_2 > 1 ? "V" : "mA");
     }
 
-    ui.Label_uSecondsOfOperation->setText(QString::fromStdString(FormatOperatingTime(rx.uSecondsOfOperation)));
+    SetTextWhenChanged(ui.Label_uSecondsOfOperation, QString::fromStdString(FormatOperatingTime(rx.uSecondsOfOperation)));
     if (rx.uGlobalErrorCode != 0) {
-        ui.Label_uGlobalErrorCode->setText(QString::number(rx.uGlobalErrorCode));
+        SetTextWhenChanged(ui.Label_uGlobalErrorCode, QString::number(rx.uGlobalErrorCode));
         SetTextColor(ui.Label_uGlobalErrorCode, colors::kRed);
     } else {
-        ui.Label_uGlobalErrorCode->setText("-");
+        SetTextWhenChanged(ui.Label_uGlobalErrorCode, "-");
         SetTextColor(ui.Label_uGlobalErrorCode, colors::WindowText());
     }
     RefreshOutputBar(MBarGraph_fPXAOKimenoErtek, rx.uPXOptOutPrimer, rx.fPXAOKimenoFizErtek, rx.uAnalogueTypeFor101);
@@ -120,20 +119,24 @@ void TForm1::RefreshHeader() {
     if (modbusInput) {
         recRX.sDecimalMask_2 = rx.sDecimalMask;
         recRX.fDivider_2 = rx.fDivider;
-        ui.Label_fValue2->setText(FormatNumber(rx.iSkalazottKijezesiErtek_2 / double(rx.fDivider_2), rx.sDecimalMask_2));
+        SetTextWhenChanged(ui.Label_fValue2, FormatNumber(rx.iSkalazottKijezesiErtek_2 / double(rx.fDivider_2), rx.sDecimalMask_2));
     }
     ui.GroupBox_Value1->setTitle(caption1);
     ui.GroupBox_Value2->setTitle(caption2);
 }
 
 void TForm1::RefreshLimitLamps() {
-    for (int output = 1; output <= 2; ++output) {
-        const bool on = recRX.uLimit & (1 << (output - 1));
-        for (const char* family : {"PX530", "PX330", "PX350", "PX370"}) {
-            const QString name = QString("Shape_DigitalOut%1_%2").arg(output).arg(family);
-            if (Lamp* lamp = moduleTabs->LampNamed(name)) on ? lamp->setBrushColor(colors::kLime) : lamp->switchOff();
-        }
-    }
+    // The lamps of limit outputs 1 and 2 on every device page that has them,
+    // found once: this runs for every status answer.
+    static const char* const kLamps[2][4] = {
+        {"Shape_DigitalOut1_PX530", "Shape_DigitalOut1_PX330", "Shape_DigitalOut1_PX350", "Shape_DigitalOut1_PX370"},
+        {"Shape_DigitalOut2_PX530", "Shape_DigitalOut2_PX330", "Shape_DigitalOut2_PX350", "Shape_DigitalOut2_PX370"}};
+    if (limitLamps_.empty())
+        for (int output = 0; output < 2; ++output)
+            for (const char* name : kLamps[output])
+                if (Lamp* lamp = moduleTabs->LampNamed(name)) limitLamps_.push_back({lamp, output});
+    for (const auto& [lamp, output] : limitLamps_)
+        (recRX.uLimit & (1 << output)) ? lamp->setBrushColor(colors::kLime) : lamp->switchOff();
 }
 
 void TForm1::ConnectHeaderButtons() {
