@@ -160,6 +160,8 @@ void TMBarGraph::setMBGTextTop(int value) {
 }
 
 void TMBarGraph::setMBGText(const QString& value) {
+    // Set with every status answer; the same text needs no new layout.
+    if (value == FMBGText && !bFirstInit) return;
     FMBGText = value;
     UpdateLayout(true);
 }
