@@ -13,6 +13,7 @@
 #include "device/settings_set_codec.h"
 #include "modules/modbus_dialog.h"
 #include "views/radio_group.h"
+#include "block_io.h"
 #include "wait_for.h"
 #include "window_fixture.h"
 
@@ -21,18 +22,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Encode(SettingsSet s) {
-    Bytes out;
-    BytesWriter w(out);
-    SettingsSetLayout(w, s);
-    return out;
-}
-SettingsSet Decode(const Bytes& bytes) {
-    SettingsSet s;
-    BytesReader r(bytes);
-    SettingsSetLayout(r, s);
-    return s;
-}
+const auto kSet = [](auto& io, SettingsSet& s) { SettingsSetLayout(io, s); };
+Bytes Encode(const SettingsSet& s) { return test::Encode(s, kSet); }
+SettingsSet Decode(const Bytes& bytes) { return test::Decode<SettingsSet>(bytes, kSet); }
 
 struct SettingsPages : WindowFixture {
     SettingsPage* p = nullptr;

@@ -2,6 +2,8 @@
 // keeping it consistent with the module blocks it shares values with.
 #include <gtest/gtest.h>
 
+#include "block_io.h"
+
 #include "device/settings_set_codec.h"
 #include "link/payload_io.h"
 #include "modules/analog_input_codec.h"
@@ -77,18 +79,9 @@ const Bytes kEveryFieldBytes = {
     4,                                                                              // Pt wires
 };
 
-Bytes Encode(SettingsSet s) {
-    Bytes out;
-    BytesWriter w(out);
-    SettingsSetLayout(w, s);
-    return out;
-}
-SettingsSet Decode(const Bytes& bytes) {
-    SettingsSet s;
-    BytesReader r(bytes);
-    SettingsSetLayout(r, s);
-    return s;
-}
+const auto kSet = [](auto& io, SettingsSet& s) { SettingsSetLayout(io, s); };
+Bytes Encode(const SettingsSet& s) { return test::Encode(s, kSet); }
+SettingsSet Decode(const Bytes& bytes) { return test::Decode<SettingsSet>(bytes, kSet); }
 
 TEST(SettingsSet, EveryFieldBothWays) {
     ASSERT_EQ(kEveryFieldBytes.size(), kSettingsSetSize);
