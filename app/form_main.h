@@ -4,9 +4,12 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
+#include <vector>
 
 #include "app/startup_options.h"
 #include "device/records.h"
+#include "link/command_engine.h"
 #include "link/command_registry.h"
 #include "link/hid_library.h"
 #include "link/mbu.h"
@@ -28,6 +31,7 @@ class VelmarAidGroup;
 class ModuleTabs;
 class TForm_Keszulekcsere;
 class TForm_Errors;
+class SettingsFiles;
 class TForm_IncDec;
 class TForm_IncDecEdit;
 class TForm_PXAI;
@@ -72,6 +76,12 @@ public:
     QChar DecimalSeparator = '.';
     PayloadTransfer transfer;
     CommandRegistry commands;
+    // Commands asked for by the settings files and the journal.
+    CommandEngine engine;
+    // Told of every settings block read or written, with the request and
+    // answer payloads, whoever asked for it.
+    std::function<void(uint8_t command, const std::vector<uint8_t>& request, const std::vector<uint8_t>& answer)>
+        blockExchanged;
     ValueDestinations valueDestinations;  // where the value editors' results go
 
     // --- start-up, activation, shutdown
@@ -110,7 +120,7 @@ public:
     // --- scheduler
     void Timer_CommTimer();
     void ScheduleCommand();
-    void StartCommand(uint8_t command);
+    void StartCommand(uint8_t command, bool forEngine = false);
     // Finds the request buttons of the priority list in the main window and
     // in the dialogs, once all of them exist.
     void ResolveRequestButtons(const QList<QWidget*>& dialogs);
@@ -171,6 +181,7 @@ public:
     PX210Page* px210Page = nullptr;
     TForm_Keszulekcsere* Form_Keszulekcsere = nullptr;  // created after the main window
     TForm_Errors* Form_Errors = nullptr;
+    SettingsFiles* settingsFiles = nullptr;
     TForm_IncDec* Form_IncDec = nullptr;
     TForm_IncDecEdit* Form_IncDecEdit = nullptr;
     TForm_PXAI* Form_PXAI = nullptr;
@@ -219,6 +230,8 @@ private:
     std::vector<std::pair<Lamp*, int>> limitLamps_;  // lamp, limit output 0 or 1
     HidLibrary& hid_;
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
+    bool statusTurn_ = false;
+    bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
 };
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/form_main.h"
+#include "device/settings_blocks.h"
 #include "link/command_table.h"
 #include "link/frame.h"
 #include "link/monitor_page.h"
@@ -59,17 +60,46 @@ void TForm1::ScheduleCommand() {
             return;
         }
     }
-    if (!monitor->ui.CheckBox_MBUPause->isChecked()) StartCommand(kStatusCommand);
+    const bool paused = monitor->ui.CheckBox_MBUPause->isChecked();
+    if (engine.Queued() && (!statusTurn_ || paused)) {
+        statusTurn_ = true;
+        StartCommand(engine.StartNext(), true);
+        return;
+    }
+    statusTurn_ = false;
+    if (!paused) StartCommand(kStatusCommand);
 }
 
-void TForm1::StartCommand(uint8_t command) {
+void TForm1::StartCommand(uint8_t command, bool forEngine) {
+    engineInFlight_ = forEngine;
     transfer.BeginCommand();
     recTX.uHostID = FillTxHeader(FBufferOut.data(), recMBU.uDeviceType, command,
                                  MinimumFirmwareFor(recMBU.uDeviceType), VersionDate{});
-    commands.Build(command);
+    if (forEngine) {
+        for (uint8_t b : engine.ActiveRequest()) transfer.WriteByte(b);
+    } else {
+        commands.Build(command);
+    }
     transfer.SendNextChunk();
 }
 
-void TForm1::ProcessRxCommand(uint8_t command) { commands.Decode(command); }
+void TForm1::ProcessRxCommand(uint8_t command) {
+    if (blockExchanged && IsBlockCommand(command)) {
+        const uint8_t* out = recMBU.uyDataOut.data();
+        const uint8_t* in = recMBU.uyDataIn.data();
+        const std::size_t inLength = std::min<std::size_t>(recMBU.uSumDataByteFromRx, recMBU.uyDataIn.size());
+        blockExchanged(command, std::vector<uint8_t>(out, out + recMBU.uIndexForDataWrite),
+                       std::vector<uint8_t>(in, in + inLength));
+    }
+    // An answer the engine asked for goes back to it alone: the dialogs
+    // keep what they show.
+    if (engineInFlight_) {
+        engineInFlight_ = false;
+        const std::size_t length = std::min<std::size_t>(recMBU.uSumDataByteFromRx, recMBU.uyDataIn.size());
+        engine.Answered(recMBU.uyDataIn.data(), length);
+        return;
+    }
+    commands.Decode(command);
+}
 
 }  // namespace velmar

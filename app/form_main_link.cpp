@@ -43,6 +43,7 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
     case kHidUnplugged:
         if (IdsMatch(handle)) {
             recMBU.bOnline = false;
+            engine.CancelAll();
             monitor->ui.Shape_MBUOn->switchOff();
             header->ui.Shape_USBConnected->switchOff();
             ClearHidIdentity();
@@ -143,6 +144,10 @@ void TForm1::ProcessRxFrame() {
             ReactivateForm();
         }
         EndTransfer();
+        if (engineInFlight_) {
+            engineInFlight_ = false;
+            engine.Failed(code);
+        }
     }
 
     if (code == err::kCrc || code == err::kTimeout) {

@@ -7,6 +7,7 @@
 
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
+#include "device/settings_files.h"
 #include "device/errors_dialog.h"
 #include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
@@ -52,6 +53,7 @@ ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
     auto windows = std::make_unique<ProgramWindows>();
+    const StartupOptions kept = options;
     windows->main = std::make_unique<TForm1>(hid, std::move(options));
     TForm1* main = windows->main.get();
     // The dialogs, in the order the main window expects them. They are its
@@ -72,6 +74,7 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
                                  main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
+    main->settingsFiles = new SettingsFiles(*main, kept);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     return windows;
 }

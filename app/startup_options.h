@@ -20,6 +20,11 @@ struct StartupOptions {
     std::function<void(const QString& text)> inform;
     // Asks a yes/no question and waits for the answer; true for yes.
     std::function<bool(const QString& text)> confirm;
+    // Asks for a file name to save to (save) or to open; empty when the
+    // user gives none.
+    std::function<QString(const QString& caption, bool save)> chooseFile;
+    // Where the instruments' journals are kept; empty: the user's data folder.
+    QString journalFolder;
     // Ends the program.
     std::function<void()> terminate;
 };

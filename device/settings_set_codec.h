@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadSettingsSet = 131, kSettingsSetDefaults = 132, kWriteSettingsSet = 109;
@@ -56,39 +58,40 @@ struct SettingsSet {
 
 template <class IO>
 void SettingsSetLayout(IO& io, SettingsSet& s) {
-    io.U8(s.brightness);
-    for (uint8_t& c : s.tagname) io.U8(c);
-    for (uint8_t& c : s.dimension) io.U8(c);
-    io.Bool(s.leadingZeros);
-    io.U8(s.averageCount);
-    io.U8(s.analogueType);
-    io.S32(s.analogueLow);
-    io.S32(s.analogueHigh);
-    io.Bool(s.analogueErrorHigh);
-    io.U8(s.barGraphMode);
-    io.S32(s.bgLow);
-    io.S32(s.bgHigh);
-    io.U8(s.inputType);
-    io.U8(s.decimals);
-    io.U8(s.rounding);
-    io.S32(s.scaleLow);
-    io.S32(s.scaleHigh);
-    io.U8(s.limitDisplayMode);
+    using namespace field;
+    io.U8(s.brightness, Code("brightness", "Fényerő", 1, 10));
+    for (uint8_t& c : s.tagname) io.U8(c, Text("tagname", "Címke"));
+    for (uint8_t& c : s.dimension) io.U8(c, Text("dimension", "Mértékegység"));
+    io.Bool(s.leadingZeros, Code("leadingZeros", "Vezető nullák", 0, 1));
+    io.U8(s.averageCount, Code("averageCount", "Átlagolás", 1, 40));
+    io.U8(s.analogueType, Code("analogueType", "Analóg kimenet típusa", 0, 4));
+    io.S32(s.analogueLow, Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals"));
+    io.S32(s.analogueHigh, Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals"));
+    io.Bool(s.analogueErrorHigh, Code("analogueErrorHigh", "Magas szint jelzi a hibát", 0, 1));
+    io.U8(s.barGraphMode, Code("barGraphMode", "Sávkijelző módja", 0, 1));
+    io.S32(s.bgLow, Scaled("bgLow", "Sávkijelző 0%", "decimals"));
+    io.S32(s.bgHigh, Scaled("bgHigh", "Sávkijelző 100%", "decimals"));
+    io.U8(s.inputType, Code("inputType", "Bemenet típusa", 0, 4));
+    io.U8(s.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
+    io.U8(s.rounding, Code("rounding", "Kerekítés", 1, 5));
+    io.S32(s.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
+    io.S32(s.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
+    io.U8(s.limitDisplayMode, Code("limitDisplayMode", "Határérték kijelzése", 0, 5));
     for (SettingsSetLimit& l : s.limits) {
-        io.U8(l.mode);
-        io.Bool(l.hold);
-        io.S32(l.a);
-        io.S32(l.b);
-        io.S32(l.hysteresis);
+        io.U8(l.mode, Code("limitMode", "Határérték üzemmód", 0, 10));
+        io.Bool(l.hold, Code("limitHold", "Határérték tartás", 0, 1));
+        io.S32(l.a, Scaled("limitA", "Határérték A", "decimals"));
+        io.S32(l.b, Scaled("limitB", "Határérték B", "decimals"));
+        io.S32(l.hysteresis, Scaled("limitHysteresis", "Határérték hiszterézis", "decimals"));
     }
-    for (uint16_t& t : s.timeBase) io.U16(t);
-    for (uint8_t& p : s.pulseWidth) io.U8(p);
-    io.U8(s.modbusProtocol);
-    io.U8(s.modbusParity);
-    io.U8(s.modbusBaudRate);
-    io.U8(s.modbusAddress);
-    io.Bool(s.analogueErrorDisabled);
-    io.U8(s.ptWires);
+    for (uint16_t& t : s.timeBase) io.U16(t, Code("timeBase", "Időegység (másodperc)", 0, 65535));
+    for (uint8_t& p : s.pulseWidth) io.U8(p, Code("pulseWidth", "Impulzusszélesség (másodperc)", 0, 255));
+    io.U8(s.modbusProtocol, Code("modbusProtocol", "Modbus protokoll", 0, 1));
+    io.U8(s.modbusParity, Code("modbusParity", "Modbus paritás", 0, 3));
+    io.U8(s.modbusBaudRate, Code("modbusBaudRate", "Modbus sebesség", 0, 15));
+    io.U8(s.modbusAddress, Code("modbusAddress", "Modbus cím", 0, 247));
+    io.Bool(s.analogueErrorDisabled, Code("analogueErrorDisabled", "Hibajelzés kikapcsolva", 0, 1));
+    io.U8(s.ptWires, Code("ptWires", "Pt vezetékszám", 2, 4));
 }
 
 }  // namespace velmar

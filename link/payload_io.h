@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "link/field_meta.h"
 #include "link/transfer.h"
 
 namespace velmar {
@@ -15,13 +16,13 @@ namespace velmar {
 class TransferReader {
 public:
     explicit TransferReader(PayloadTransfer& t) : t_(t) {}
-    void U8(uint8_t& v) { v = t_.ReadByte(); }
-    void U16(uint16_t& v) { v = t_.ReadWord(); }
-    void S16(int16_t& v) { v = t_.ReadSmallInt(); }
-    void S32(int32_t& v) { v = t_.ReadInteger(); }
-    void U32(uint32_t& v) { v = t_.ReadCardinal(); }
-    void F32(float& v) { v = t_.ReadSingle(); }
-    void Bool(bool& v) { v = t_.ReadBoolean(); }
+    void U8(uint8_t& v, const FieldMeta& = {}) { v = t_.ReadByte(); }
+    void U16(uint16_t& v, const FieldMeta& = {}) { v = t_.ReadWord(); }
+    void S16(int16_t& v, const FieldMeta& = {}) { v = t_.ReadSmallInt(); }
+    void S32(int32_t& v, const FieldMeta& = {}) { v = t_.ReadInteger(); }
+    void U32(uint32_t& v, const FieldMeta& = {}) { v = t_.ReadCardinal(); }
+    void F32(float& v, const FieldMeta& = {}) { v = t_.ReadSingle(); }
+    void Bool(bool& v, const FieldMeta& = {}) { v = t_.ReadBoolean(); }
 
 private:
     PayloadTransfer& t_;
@@ -30,13 +31,13 @@ private:
 class TransferWriter {
 public:
     explicit TransferWriter(PayloadTransfer& t) : t_(t) {}
-    void U8(const uint8_t& v) { t_.WriteByte(v); }
-    void U16(const uint16_t& v) { t_.WriteWord(v); }
-    void S16(const int16_t& v) { t_.WriteSmallInt(v); }
-    void S32(const int32_t& v) { t_.WriteInteger(v); }
-    void U32(const uint32_t& v) { t_.WriteCardinal(v); }
-    void F32(const float& v) { t_.WriteSingle(v); }
-    void Bool(const bool& v) { t_.WriteBoolean(v); }
+    void U8(const uint8_t& v, const FieldMeta& = {}) { t_.WriteByte(v); }
+    void U16(const uint16_t& v, const FieldMeta& = {}) { t_.WriteWord(v); }
+    void S16(const int16_t& v, const FieldMeta& = {}) { t_.WriteSmallInt(v); }
+    void S32(const int32_t& v, const FieldMeta& = {}) { t_.WriteInteger(v); }
+    void U32(const uint32_t& v, const FieldMeta& = {}) { t_.WriteCardinal(v); }
+    void F32(const float& v, const FieldMeta& = {}) { t_.WriteSingle(v); }
+    void Bool(const bool& v, const FieldMeta& = {}) { t_.WriteBoolean(v); }
 
 private:
     PayloadTransfer& t_;
@@ -46,13 +47,13 @@ private:
 class BytesWriter {
 public:
     explicit BytesWriter(std::vector<uint8_t>& out) : out_(out) {}
-    void U8(const uint8_t& v) { out_.push_back(v); }
-    void U16(const uint16_t& v) { Put(v, 2); }
-    void S16(const int16_t& v) { Put(uint16_t(v), 2); }
-    void S32(const int32_t& v) { Put(uint32_t(v), 4); }
-    void U32(const uint32_t& v) { Put(v, 4); }
-    void F32(const float& v) { Put(std::bit_cast<uint32_t>(v), 4); }
-    void Bool(const bool& v) { out_.push_back(v ? 1 : 0); }
+    void U8(const uint8_t& v, const FieldMeta& = {}) { out_.push_back(v); }
+    void U16(const uint16_t& v, const FieldMeta& = {}) { Put(v, 2); }
+    void S16(const int16_t& v, const FieldMeta& = {}) { Put(uint16_t(v), 2); }
+    void S32(const int32_t& v, const FieldMeta& = {}) { Put(uint32_t(v), 4); }
+    void U32(const uint32_t& v, const FieldMeta& = {}) { Put(v, 4); }
+    void F32(const float& v, const FieldMeta& = {}) { Put(std::bit_cast<uint32_t>(v), 4); }
+    void Bool(const bool& v, const FieldMeta& = {}) { out_.push_back(v ? 1 : 0); }
 
 private:
     void Put(uint32_t v, int n) {
@@ -66,13 +67,13 @@ private:
 class BytesReader {
 public:
     explicit BytesReader(const std::vector<uint8_t>& in) : in_(in) {}
-    void U8(uint8_t& v) { v = Byte(); }
-    void U16(uint16_t& v) { v = uint16_t(Get(2)); }
-    void S16(int16_t& v) { v = int16_t(Get(2)); }
-    void S32(int32_t& v) { v = int32_t(Get(4)); }
-    void U32(uint32_t& v) { v = Get(4); }
-    void F32(float& v) { v = std::bit_cast<float>(Get(4)); }
-    void Bool(bool& v) { v = Byte() != 0; }
+    void U8(uint8_t& v, const FieldMeta& = {}) { v = Byte(); }
+    void U16(uint16_t& v, const FieldMeta& = {}) { v = uint16_t(Get(2)); }
+    void S16(int16_t& v, const FieldMeta& = {}) { v = int16_t(Get(2)); }
+    void S32(int32_t& v, const FieldMeta& = {}) { v = int32_t(Get(4)); }
+    void U32(uint32_t& v, const FieldMeta& = {}) { v = Get(4); }
+    void F32(float& v, const FieldMeta& = {}) { v = std::bit_cast<float>(Get(4)); }
+    void Bool(bool& v, const FieldMeta& = {}) { v = Byte() != 0; }
 
 private:
     uint8_t Byte() { return at_ < in_.size() ? in_[at_++] : 0; }

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 #include "device/code_list.h"
 
 namespace velmar {
@@ -33,14 +35,15 @@ struct AcInputBlock {
 
 template <class IO>
 void AcInputLayout(IO& io, AcInputBlock& b) {
-    io.U16(b.oversampling);
-    io.U8(b.gain);
-    io.U8(b.averaging);
-    io.U8(b.range);
-    io.U8(b.clockMHz);
-    io.Bool(b.transformer);
-    io.F32(b.ratio);
-    io.F32(b.noiseGate);
+    using namespace field;
+    io.U16(b.oversampling, Code("oversampling", "Túlmintavételezés", 1, 65535));
+    io.U8(b.gain, Code("gain", "Erősítés", 1, 255));
+    io.U8(b.averaging, Code("averaging", "Átlagolt minták (* 40 ms)", kAveragingMin, kAveragingMax));
+    io.U8(b.range, Code("range", "Méréshatár", 1, 7));
+    io.U8(b.clockMHz, Code("clockMHz", "Órajel (MHz)", 1, 255));
+    io.Bool(b.transformer, Code("transformer", "Áramváltó", 0, 1));
+    io.F32(b.ratio, Code("ratio", "Transzformátor áttétele", 0, 1e6));
+    io.F32(b.noiseGate, Code("noiseGate", "Zajzár", 0, 1e6));
 }
 
 // The calibration table: per range a zero point (a) and a nominal point (b),

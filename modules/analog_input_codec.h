@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 #include "device/code_list.h"
 
 namespace velmar {
@@ -23,12 +25,13 @@ struct AnalogInputBlock {
 
 template <class IO>
 void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
-    io.U8(b.averageCount);
-    io.U8(b.inputType);
-    io.U8(b.decimals);
-    io.S32(b.scaleLow);
-    io.S32(b.scaleHigh);
-    io.U8(b.rounding);
+    using namespace field;
+    io.U8(b.averageCount, Code("averageCount", "Mérési idő (átlagolt minták)", 1, 40));
+    io.U8(b.inputType, Code("inputType", "Típus", 0, 4));
+    io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
+    io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
+    io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
+    io.U8(b.rounding, Code("rounding", "Kerekítés", 1, 5));
 }
 
 // The measuring time choice and the averaging count on the wire.

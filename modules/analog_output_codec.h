@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadAnalogOutput1 = 203, kWriteAnalogOutput1 = 204;
@@ -22,12 +24,13 @@ struct AnalogOutputBlock {
 
 template <class IO>
 void AnalogOutputLayout(IO& io, AnalogOutputBlock& b) {
-    io.U8(b.type);
-    io.S32(b.scaleLow);
-    io.S32(b.scaleHigh);
-    io.Bool(b.errorHigh);
-    io.Bool(b.errorDisabled);
-    io.U8(b.source);
+    using namespace field;
+    io.U8(b.type, Code("type", "Típus", 0, 4));
+    io.S32(b.scaleLow, InMeasured("scaleLow", "Alsó értékhez tartozó skálázott bemenő jel"));
+    io.S32(b.scaleHigh, InMeasured("scaleHigh", "Felső értékhez tartozó skálázott bemenő jel"));
+    io.Bool(b.errorHigh, Code("errorHigh", "Magas szint jelzi a hibát", 0, 1));
+    io.Bool(b.errorDisabled, Code("errorDisabled", "Hibajelzés kikapcsolva", 0, 1));
+    io.U8(b.source, Code("source", "Bemenő jel forrása", 1, 2));
 }
 
 }  // namespace velmar

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadLimit1 = 207, kWriteLimit1 = 208;
@@ -42,14 +44,15 @@ struct LimitBlock {
 
 template <class IO>
 void LimitLayout(IO& io, LimitBlock& b) {
-    io.U8(b.mode);
-    io.S32(b.a);
-    io.S32(b.b);
-    io.S32(b.hysteresis);
-    io.Bool(b.hold);
-    io.U16(b.timeBase);
-    io.U8(b.pulseWidth);
-    io.U8(b.source);
+    using namespace field;
+    io.U8(b.mode, Code("mode", "Üzemmód", 0, kLimitModeCount - 1));
+    io.S32(b.a, InMeasured("a", "A érték"));
+    io.S32(b.b, InMeasured("b", "B érték"));
+    io.S32(b.hysteresis, InMeasured("hysteresis", "Hiszterézis"));
+    io.Bool(b.hold, Code("hold", "A már bekapcsolt kimenet bekapcsolva marad", 0, 1));
+    io.U16(b.timeBase, Code("timeBase", "Időegység (másodperc)", 0, 65535));
+    io.U8(b.pulseWidth, Code("pulseWidth", "Impulzusszélesség (másodperc)", 0, 255));
+    io.U8(b.source, Code("source", "Bemenő jel forrása", 1, 2));
 }
 
 }  // namespace velmar

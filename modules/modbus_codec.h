@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadModbus = 214, kWriteModbus = 215, kModbusDefaults = 216;
@@ -24,11 +26,12 @@ struct ModbusBlock {
 
 template <class IO>
 void ModbusLayout(IO& io, ModbusBlock& b) {
-    io.U8(b.protocol);
-    io.U8(b.parity);
-    io.U8(b.baudRate);
-    io.U8(b.address);
-    io.U16(b.timeOut);
+    using namespace field;
+    io.U8(b.protocol, Code("protocol", "Protokoll", 0, 1));
+    io.U8(b.parity, Code("parity", "Paritás bit", 0, 3));
+    io.U8(b.baudRate, Code("baudRate", "Adatátviteli sebesség", 0, kModbusBaudRates - 1));
+    io.U8(b.address, Code("address", "Készülékcím", 0, kModbusAddresses - 1));
+    io.U16(b.timeOut, Code("timeOut", "Időtúllépés hiba (másodperc)", 0, 65535));
 }
 
 }  // namespace velmar

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "link/field_meta.h"
 #include <utility>
 
 namespace velmar {
@@ -39,17 +41,19 @@ struct RtdBlock {
 namespace rtd_detail {
 template <class IO>
 void Head(IO& io, RtdBlock& b) {
-    io.U8(b.wires);
-    io.U8(b.averageCount);
-    io.U8(b.mode);
-    for (auto& t : b.corrTemp) io.S16(t);
-    for (auto& c : b.corrPlus) io.S16(c);
+    using namespace field;
+    io.U8(b.wires, Code("wires", "Jelforrás bekötése (vezeték)", 2, 4));
+    io.U8(b.averageCount, Code("averageCount", "Mérési idő (tized másodperc)", 1, 50));
+    io.U8(b.mode, Code("mode", "Bemeneti jelforrás", 0, kRtdModeCount - 1));
+    for (auto& t : b.corrTemp) io.S16(t, Tenths("corrTemp", "Korrekciós pont hőmérséklete (°C)"));
+    for (auto& c : b.corrPlus) io.S16(c, Tenths("corrPlus", "Korrekció (°C)"));
 }
 template <class IO>
 void Scale(IO& io, RtdBlock& b) {
-    io.U8(b.decimals);
-    io.S32(b.scaleLow);
-    io.S32(b.scaleHigh);
+    using namespace field;
+    io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
+    io.S32(b.scaleLow, Scaled("scaleLow", "0%-hoz tartozó számérték", "decimals"));
+    io.S32(b.scaleHigh, Scaled("scaleHigh", "100%-hoz tartozó számérték", "decimals"));
 }
 }  // namespace rtd_detail
 
@@ -57,10 +61,10 @@ void Scale(IO& io, RtdBlock& b) {
 template <class IO>
 void RtdLayout(IO& io, RtdBlock& b) {
     rtd_detail::Head(io, b);
-    io.F32(b.potPercent0);
-    io.F32(b.potPercent100);
+    io.F32(b.potPercent0, field::Code("potPercent0", "Potenciométer 0% (ohm)", 0, 1e6));
+    io.F32(b.potPercent100, field::Code("potPercent100", "Potenciométer 100% (ohm)", 0, 1e6));
     rtd_detail::Scale(io, b);
-    io.F32(b.leadResistance);
+    io.F32(b.leadResistance, field::Code("leadResistance", "Tárolt vezetékellenállás (ohm)", 0, 1e4));
 }
 
 // Answer to the factory defaults: the points measured on the site (the

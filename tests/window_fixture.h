@@ -45,6 +45,7 @@ struct WindowFixture : ::testing::Test {
             return answer();
         };
         o.terminate = [this] { ++terminated; };
+        o.journalFolder = dir.filePath("journal");
         return o;
     }
 
@@ -128,11 +129,14 @@ struct InstrumentProgram {
 
     // clock: the instrument's seconds since switching on; at 5 s its signal
     // stands at 95 % of the input's range.
-    explicit InstrumentProgram(const sim::InstrumentConfig& cfg, std::function<double()> clock = [] { return 5.0; })
+    explicit InstrumentProgram(const sim::InstrumentConfig& cfg, std::function<double()> clock = [] { return 5.0; },
+                               std::function<void(StartupOptions&)> tweak = {})
         : hid(cfg, std::move(clock)) {
         StartupOptions o;
         o.executablePath = dir.filePath("velmar-setup");
         o.countProgramInstances = [](const QString&) { return 1; };
+        o.journalFolder = dir.filePath("journal");
+        if (tweak) tweak(o);
         windows = Startup(hid, o);
         w = windows->main.get();
     }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 namespace velmar {
 
 constexpr uint8_t kReadDisplay = 217, kWriteDisplay = 218, kDisplayDefaults = 219;
@@ -19,9 +21,10 @@ struct DisplayBlock {
 
 template <class IO>
 void DisplayLayout(IO& io, DisplayBlock& b) {
-    io.U8(b.brightness);
-    io.Bool(b.leadingZeros);
-    io.U8(b.refresh);
+    using namespace field;
+    io.U8(b.brightness, Code("brightness", "Kijelző fényerő (%)", 10, 100));
+    io.Bool(b.leadingZeros, Code("leadingZeros", "Vezető nullák kijelzése", 0, 1));
+    io.U8(b.refresh, Code("refresh", "Kijelző frissítése (10 ms)", 0, 255));
 }
 
 }  // namespace velmar

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/field_meta.h"
+
 #include "device/code_list.h"
 
 namespace velmar {
@@ -28,13 +30,14 @@ struct PX210Block {
 
 template <class IO>
 void PX210Layout(IO& io, PX210Block& b) {
-    io.Bool(b.leadingZeros);
-    io.U8(b.displayRefresh);
-    io.U8(b.measuringTime);
-    io.U8(b.decimals);
-    io.S32(b.scaleLow);
-    io.S32(b.scaleHigh);
-    io.U8(b.rounding);
+    using namespace field;
+    io.Bool(b.leadingZeros, Code("leadingZeros", "Vezető nullák kijelzése", 0, 1));
+    io.U8(b.displayRefresh, Code("displayRefresh", "Kijelző frissítése (10 ms)", 0, 255));
+    io.U8(b.measuringTime, Code("measuringTime", "Mérési idő (kód)", 0, 255));
+    io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
+    io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
+    io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
+    io.U8(b.rounding, Code("rounding", "Kerekítés", 1, 5));
 }
 
 // The measuring time choice and its code on the wire.

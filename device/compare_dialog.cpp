@@ -1,0 +1,110 @@
+#include "device/compare_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace velmar {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+const QColor kDifference(255, 236, 150);
+}  // namespace
+
+TForm_Compare::TForm_Compare(QWidget* parent, const QString& title, const QString& otherCaption) : QDialog(parent) {
+    setObjectName("Form_Compare");
+    setWindowTitle(title);
+    StringGrid_Compare = new QTableWidget(0, 4, this);
+    StringGrid_Compare->setObjectName("StringGrid_Compare");
+    StringGrid_Compare->setHorizontalHeaderLabels({"Blokk", "Mező", "Készülék", otherCaption});
+    StringGrid_Compare->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    StringGrid_Compare->verticalHeader()->hide();
+    StringGrid_Compare->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Label_Result = new QLabel(this);
+    Label_Result->setObjectName("Label_Result");
+    Label_Result->setWordWrap(true);
+    Button_Write = new QPushButton(QString::fromUtf8("Beírás"), this);
+    Button_Write->setObjectName("Button_Write");
+    Button_Close = new QPushButton(QString::fromUtf8("Bezárás"), this);
+    Button_Close->setObjectName("Button_Close");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Label_Result, 1);
+    buttons->addWidget(Button_Write);
+    buttons->addWidget(Button_Close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(StringGrid_Compare);
+    layout->addLayout(buttons);
+    resize(760, 520);
+    connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button_Write, &QPushButton::clicked, this, [this] {
+        const BlockImages chosen = Chosen();
+        if (chosen.empty()) {
+            ShowResult(QString::fromUtf8("Nincs kijelölt eltérés, nincs mit beírni."));
+            return;
+        }
+        emit writeRequested(chosen);
+    });
+}
+
+void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, const BlockImages& other,
+                         int otherDecimals) {
+    instrument_ = instrument;
+    other_ = other;
+    rows_.clear();
+    differences_ = 0;
+    StringGrid_Compare->setRowCount(0);
+    for (const auto& [name, bytes] : instrument) {
+        const SettingsBlockInfo* info = FindSettingsBlock(name);
+        const auto o = other.find(name);
+        if (!info || o == other.end()) continue;
+        const std::vector<BlockField> mine = info->fields(bytes, instrumentDecimals);
+        const std::vector<BlockField> theirs = info->fields(o->second, otherDecimals);
+        for (std::size_t i = 0; i < mine.size() && i < theirs.size(); ++i) {
+            const bool differs = !FieldEqual(bytes, o->second, mine[i]);
+            const int row = StringGrid_Compare->rowCount();
+            StringGrid_Compare->insertRow(row);
+            auto* block = new QTableWidgetItem(QString::fromUtf8(info->caption));
+            // Only a difference has a tick box.
+            block->setFlags(differs ? block->flags() | Qt::ItemIsUserCheckable : block->flags() & ~Qt::ItemIsUserCheckable);
+            if (differs) {
+                block->setCheckState(Qt::Checked);
+                ++differences_;
+            }
+            StringGrid_Compare->setItem(row, 0, block);
+            StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(mine[i].caption)));
+            StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(mine[i]))));
+            StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(theirs[i]))));
+            if (differs)
+                for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
+            rows_.push_back({name, mine[i]});
+        }
+    }
+    StringGrid_Compare->resizeColumnToContents(0);
+    Button_Write->setEnabled(differences_ > 0);
+    ShowResult(differences_ == 0 ? QString::fromUtf8("Nincs eltérés.")
+                                 : QString::fromUtf8("%1 eltérés; a kijelöltek írhatók be.").arg(differences_));
+}
+
+BlockImages TForm_Compare::Chosen() const {
+    BlockImages out;
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const QTableWidgetItem* item = StringGrid_Compare->item(int(r), 0);
+        if (!(item->flags() & Qt::ItemIsUserCheckable) || item->checkState() != Qt::Checked) continue;
+        const Row& row = rows_[r];
+        auto [it, fresh] = out.try_emplace(row.block, instrument_.at(row.block));
+        CopyField(it->second, other_.at(row.block), row.field);
+    }
+    return out;
+}
+
+void TForm_Compare::ShowResult(const QString& text) { Label_Result->setText(text); }
+
+void TForm_Compare::SetBusy(bool busy) {
+    Button_Write->setEnabled(!busy && differences_ > 0);
+    StringGrid_Compare->setEnabled(!busy);
+}
+
+}  // namespace velmar

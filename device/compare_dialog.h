@@ -1,0 +1,53 @@
+#pragma once
+// The compare table: every field of the instrument's settings blocks beside
+// another image of them (a file, the factory values, the state as found),
+// the differences marked and ticked, and a button that writes the ticked
+// values to the instrument.
+
+#include <QDialog>
+#include <map>
+#include <string>
+
+#include "device/settings_blocks.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace velmar {
+
+using BlockImages = std::map<std::string, Bytes>;
+
+class TForm_Compare : public QDialog {
+    Q_OBJECT
+public:
+    // otherCaption heads the second value column ("Fájl", "Gyári érték", ...).
+    TForm_Compare(QWidget* parent, const QString& title, const QString& otherCaption);
+
+    void Show(const BlockImages& instrument, int instrumentDecimals, const BlockImages& other, int otherDecimals);
+    // The instrument's blocks with the ticked fields taken from the other
+    // image; only blocks with a ticked field.
+    BlockImages Chosen() const;
+    int DifferenceCount() const { return differences_; }
+    void ShowResult(const QString& text);
+    void SetBusy(bool busy);
+
+    QTableWidget* StringGrid_Compare = nullptr;
+    QPushButton* Button_Write = nullptr;
+    QPushButton* Button_Close = nullptr;
+    QLabel* Label_Result = nullptr;
+
+signals:
+    void writeRequested(const velmar::BlockImages& blocks);
+
+private:
+    struct Row {
+        std::string block;
+        BlockField field;
+    };
+    std::vector<Row> rows_;  // table row -> field, for the differing rows too
+    BlockImages instrument_, other_;
+    int differences_ = 0;
+};
+
+}  // namespace velmar

@@ -1,0 +1,72 @@
+#include "device/journal_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "device/settings_journal.h"
+
+namespace velmar {
+
+namespace {
+
+// The captions of the fields a write changed.
+QString ChangedFields(const JournalEntry& e) {
+    const SettingsBlockInfo* info = FindSettingsBlock(e.block);
+    if (e.before.empty()) return QString::fromUtf8("(előtte nem volt kiolvasva)");
+    QStringList changed;
+    for (const BlockField& f : info->fields(e.after, 0))
+        if (!FieldEqual(e.before, e.after, f)) changed << QString::fromUtf8(f.caption);
+    return changed.isEmpty() ? QString::fromUtf8("nincs változás") : changed.join(", ");
+}
+
+}  // namespace
+
+TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal) : QDialog(parent) {
+    setObjectName("Form_Journal");
+    setWindowTitle(QString::fromUtf8("Előzmények"));
+    StringGrid_Journal = new QTableWidget(0, 4, this);
+    StringGrid_Journal->setObjectName("StringGrid_Journal");
+    StringGrid_Journal->setHorizontalHeaderLabels({"Idő", "Esemény", "Blokk", "Változás"});
+    StringGrid_Journal->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    StringGrid_Journal->verticalHeader()->hide();
+    StringGrid_Journal->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* file = new QLabel(journal.Attached() ? journal.FilePath() : QString::fromUtf8("Nincs csatlakoztatott készülék."), this);
+    file->setObjectName("Label_JournalFile");
+    file->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Button_RestoreAsFound = new QPushButton(QString::fromUtf8("Megtalált állapot visszaállítása…"), this);
+    Button_RestoreAsFound->setObjectName("Button_RestoreAsFound");
+    Button_Close = new QPushButton(QString::fromUtf8("Bezárás"), this);
+    Button_Close->setObjectName("Button_Close");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(file, 1);
+    buttons->addWidget(Button_RestoreAsFound);
+    buttons->addWidget(Button_Close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(StringGrid_Journal);
+    layout->addLayout(buttons);
+    resize(760, 480);
+
+    const std::vector<JournalEntry> entries = journal.Attached() ? journal.Entries() : std::vector<JournalEntry>{};
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const int row = StringGrid_Journal->rowCount();
+        StringGrid_Journal->insertRow(row);
+        const bool found = it->kind == JournalEntry::AsFound;
+        StringGrid_Journal->setItem(row, 0, new QTableWidgetItem(it->time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss")));
+        StringGrid_Journal->setItem(row, 1, new QTableWidgetItem(found ? QString::fromUtf8("Megtalált") : QString::fromUtf8("Beírás")));
+        StringGrid_Journal->setItem(row, 2, new QTableWidgetItem(QString::fromUtf8(FindSettingsBlock(it->block)->caption)));
+        StringGrid_Journal->setItem(row, 3, new QTableWidgetItem(found ? QString() : ChangedFields(*it)));
+    }
+    StringGrid_Journal->resizeColumnsToContents();
+    Button_RestoreAsFound->setEnabled(journal.Attached());
+    connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button_RestoreAsFound, &QPushButton::clicked, this, [this] {
+        emit restoreRequested();
+        accept();
+    });
+}
+
+}  // namespace velmar

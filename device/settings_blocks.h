@@ -1,0 +1,74 @@
+#pragma once
+// Every settings block the program can save, compare and restore, described
+// once: its commands, and its fields as the block's own layout lists them.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/field_meta.h"
+
+namespace velmar {
+
+using Bytes = std::vector<uint8_t>;
+
+enum class FieldKind : uint8_t { U8, U16, S16, S32, U32, F32, Bool, Text };
+
+struct BlockField {
+    std::string name;         // unique within its block
+    const char* caption = "";
+    FieldKind kind = FieldKind::U8;
+    std::size_t offset = 0;
+    std::size_t width = 0;
+    FieldMeta meta;
+    int decimals = 0;         // resolved for this block's bytes
+    double number = 0;        // as a person reads it: decimals applied
+    std::string text;         // a text field, UTF-8
+};
+
+struct SettingsBlockInfo {
+    const char* name;     // in files and the journal
+    const char* caption;  // as a person reads it
+    uint8_t read, write, defaults;
+    std::size_t size;
+    std::vector<BlockField> (*fields)(const Bytes& bytes, int measuredDecimals);
+    // The factory values in the shape of the block; what the defaults
+    // answer does not carry keeps its value in current.
+    Bytes (*defaultsAsBlock)(const Bytes& answer, const Bytes& current);
+};
+
+std::span<const SettingsBlockInfo> SettingsBlocks();
+const SettingsBlockInfo* FindSettingsBlock(std::string_view name);
+// The block a read or write command belongs to, nullptr for others.
+const SettingsBlockInfo* BlockOfRead(uint8_t command);
+const SettingsBlockInfo* BlockOfWrite(uint8_t command);
+// A read, write or defaults command of any block; cheap enough for every answer.
+bool IsBlockCommand(uint8_t command);
+
+// What the instrument reports of itself, enough to know its blocks.
+struct InstrumentFit {
+    uint16_t deviceType = 0;
+    uint8_t optIn = 0, out1 = 0, out2 = 0;
+    bool service = false;  // the whole settings set too
+};
+std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit);
+
+// The field's value as text for a table: text, or the number with its decimals.
+std::string FieldValueText(const BlockField& f);
+
+// Puts a person's value into the block's bytes. Returns an empty string,
+// or why the value cannot be taken (in Hungarian); the bytes are then left
+// as they were.
+std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value);
+std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf8);
+
+// Copies one field's bytes from one block image to another.
+void CopyField(Bytes& to, const Bytes& from, const BlockField& f);
+bool FieldEqual(const Bytes& a, const Bytes& b, const BlockField& f);
+
+std::string HexOf(const Bytes& bytes);
+bool BytesOfHex(std::string_view hex, Bytes& out);
+
+}  // namespace velmar

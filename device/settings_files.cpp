@@ -1,0 +1,304 @@
+#include "device/settings_files.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "app/form_main.h"
+#include "app/startup_options.h"
+#include "device/journal_dialog.h"
+#include "link/frame.h"
+
+namespace velmar {
+
+namespace {
+
+QString JournalFolder(const StartupOptions& options) {
+    if (!options.journalFolder.isEmpty()) return options.journalFolder;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("journal");
+}
+
+QString LinkErrorText(uint8_t code) {
+    if (code == CommandEngine::kCancelled) return QString::fromUtf8("Megszakítva.");
+    const ErrorText* text = FindErrorText(code);
+    return QString::fromUtf8("A készülék nem válaszolt rendben (hibakód %1%2).")
+        .arg(code)
+        .arg(text ? QString(": ") + QString::fromLatin1(text->longText) : QString());
+}
+
+QString Captions(const std::vector<std::string>& names) {
+    QStringList out;
+    for (const std::string& n : names) out << QString::fromUtf8(FindSettingsBlock(n)->caption);
+    return out.join(", ");
+}
+
+}  // namespace
+
+SettingsFiles::SettingsFiles(TForm1& main, const StartupOptions& options)
+    : QObject(&main), main_(main), chooseFile_(options.chooseFile), journal_(JournalFolder(options)) {
+    setObjectName("SettingsFiles");
+    QMenu* menu = main.menuBar()->addMenu(QString::fromUtf8("&Beállítások"));
+    menu->setObjectName("Menu_Settings");
+    auto add = [&](const char* name, const char* text, void (SettingsFiles::*slot)()) {
+        QAction* a = menu->addAction(QString::fromUtf8(text));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    Action_SaveSettings = add("Action_SaveSettings", "Mentés fájlba…", &SettingsFiles::SaveToFile);
+    Action_LoadCompare = add("Action_LoadCompare", "Betöltés és összehasonlítás…", &SettingsFiles::LoadAndCompare);
+    Action_FactoryDiff = add("Action_FactoryDiff", "Eltérés a gyári értékektől", &SettingsFiles::CompareWithFactory);
+    Action_History = add("Action_History", "Előzmények…", &SettingsFiles::ShowHistory);
+    main.blockExchanged = [this](uint8_t c, const Bytes& request, const Bytes& answer) { Observe(c, request, answer); };
+}
+
+// Destroyed with the main window, after its members: blockExchanged is gone by then.
+SettingsFiles::~SettingsFiles() = default;
+
+void SettingsFiles::Observe(uint8_t command, const Bytes& request, const Bytes& answer) {
+    // The journal follows the instrument the status answers name.
+    const InstrumentIdentity id = Identity();
+    if (id.deviceType == 0) return;
+    if (!journal_.Attached() || journal_.PathFor(id.deviceType, id.serial) != journal_.FilePath())
+        journal_.Attach(id.deviceType, id.serial);
+    journal_.Observe(command, request, answer);
+}
+
+InstrumentFit SettingsFiles::Fit() const {
+    const tRX& rx = main_.recRX;
+    return {rx.uDevice, rx.uPXOptIn, rx.uPXOptOutPrimer, rx.uPXOptOutSecondary, main_.bVelmarMode};
+}
+
+InstrumentIdentity SettingsFiles::Identity() const {
+    const tRX& rx = main_.recRX;
+    InstrumentIdentity id{rx.uDevice, rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap, {}};
+    if (const QLabel* fw = main_.findChild<QLabel*>("Label_Firmware")) id.firmware = fw->text().mid(1).toStdString();
+    return id;
+}
+
+int SettingsFiles::MeasuredDecimals() const { return main_.recRX.uDecimalPoint; }
+
+bool SettingsFiles::CheckInstrument() {
+    if (busy_) {
+        main_.Inform(QString::fromUtf8("Egy beállításművelet már folyamatban van."));
+        return false;
+    }
+    if (!main_.recMBU.bOnline || main_.recRX.uDevice == 0) {
+        main_.Inform(QString::fromUtf8("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
+        return false;
+    }
+    if (BlocksOf(Fit()).empty()) {
+        main_.Inform(QString::fromUtf8("Ennek a készüléknek nincs fájlba menthető beállítása."));
+        return false;
+    }
+    return true;
+}
+
+QString SettingsFiles::ChooseFile(const QString& caption, bool save) {
+    if (chooseFile_) return chooseFile_(caption, save);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString filter = QString::fromUtf8("Velmar beállítások (*.velmar.json);;Minden fájl (*)");
+    if (!save) return QFileDialog::getOpenFileName(&main_, caption, folder, filter);
+    const InstrumentIdentity id = Identity();
+    const QString name = QString("PX%1-%2.velmar.json").arg(id.deviceType).arg(id.serial, 6, 10, QChar('0'));
+    return QFileDialog::getSaveFileName(&main_, caption, QDir(folder).filePath(name), filter);
+}
+
+QProgressDialog* SettingsFiles::Progress(const QString& text, int steps) {
+    if (progress_) progress_->deleteLater();
+    progress_ = new QProgressDialog(text, QString::fromUtf8("Mégse"), 0, steps, &main_);
+    progress_->setObjectName("ProgressDialog_Settings");
+    progress_->setWindowTitle(QString::fromUtf8("Beállítások"));
+    progress_->setMinimumDuration(300);
+    progress_->setValue(0);
+    connect(progress_, &QProgressDialog::canceled, &main_, [this] { main_.engine.CancelAll(); });
+    return progress_;
+}
+
+void SettingsFiles::ReadBlocks(std::vector<const SettingsBlockInfo*> blocks, bool defaults, ReadDone done) {
+    busy_ = true;
+    read_ = std::make_unique<ReadJob>();
+    read_->blocks = std::move(blocks);
+    read_->defaults = defaults;
+    read_->done = std::move(done);
+    Progress(defaults ? QString::fromUtf8("Gyári értékek olvasása…") : QString::fromUtf8("Beállítások olvasása…"),
+             int(read_->blocks.size()));
+    ReadNext();
+}
+
+void SettingsFiles::ReadNext() {
+    ReadJob& job = *read_;
+    if (job.next == job.blocks.size()) {
+        if (progress_) progress_->reset();
+        busy_ = false;
+        auto finished = std::move(read_);
+        finished->done(std::move(finished->got), {});
+        return;
+    }
+    const SettingsBlockInfo* block = job.blocks[job.next];
+    main_.engine.Submit(job.defaults ? block->defaults : block->read, {}, [this, block](const CommandResult& r) {
+        if (r.error != 0) {
+            if (progress_) progress_->reset();
+            busy_ = false;
+            auto failed = std::move(read_);
+            failed->done(std::nullopt, QString::fromUtf8("%1: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(r.error)));
+            return;
+        }
+        read_->got[block->name] = r.answer;
+        ++read_->next;
+        if (progress_) progress_->setValue(int(read_->next));
+        ReadNext();
+    });
+}
+
+void SettingsFiles::WriteBlocks(BlockImages blocks, WriteDone done) {
+    busy_ = true;
+    write_ = std::make_unique<WriteJob>();
+    write_->blocks = std::move(blocks);
+    write_->next = write_->blocks.begin();
+    write_->done = std::move(done);
+    Progress(QString::fromUtf8("Beállítások beírása…"), int(write_->blocks.size()));
+    WriteNext();
+}
+
+void SettingsFiles::WriteNext() {
+    WriteJob& job = *write_;
+    auto finish = [this](QString error) {
+        if (progress_) progress_->reset();
+        busy_ = false;
+        auto finished = std::move(write_);
+        finished->report.error = std::move(error);
+        finished->done(std::move(finished->report));
+    };
+    if (job.next == job.blocks.end()) return finish({});
+    const SettingsBlockInfo* block = FindSettingsBlock(job.next->first);
+    const Bytes written = job.next->second;
+    main_.engine.Submit(block->write, written, [this, block, written, finish](const CommandResult& w) {
+        if (w.error != 0) return finish(QString::fromUtf8("%1: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(w.error)));
+        main_.engine.Submit(block->read, {}, [this, block, written, finish](const CommandResult& r) {
+            if (r.error != 0)
+                return finish(QString::fromUtf8("%1 visszaolvasása: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(r.error)));
+            const bool same = r.answer.size() >= written.size() && std::equal(written.begin(), written.end(), r.answer.begin());
+            (same ? write_->report.verified : write_->report.mismatched).push_back(block->name);
+            ++write_->next;
+            if (progress_) progress_->setValue(int(std::distance(write_->blocks.cbegin(), write_->next)));
+            WriteNext();
+        });
+    });
+}
+
+void SettingsFiles::SaveToFile() {
+    if (!CheckInstrument()) return;
+    const QString path = ChooseFile(QString::fromUtf8("Beállítások mentése"), true);
+    if (path.isEmpty()) return;
+    const InstrumentIdentity id = Identity();
+    const int decimals = MeasuredDecimals();
+    ReadBlocks(BlocksOf(Fit()), false, [this, path, id, decimals](std::optional<BlockImages> blocks, QString error) {
+        if (!blocks) return main_.Inform(QString::fromUtf8("A beállítások mentése nem sikerült. ") + error);
+        SettingsSnapshot s{id, decimals, std::move(*blocks)};
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, main_.ProgramDateText())) < 0 ||
+            !file.commit())
+            return main_.Inform(QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(path, file.errorString()));
+        main_.Inform(QString::fromUtf8("%1 beállításblokk elmentve: %2").arg(s.blocks.size()).arg(path));
+    });
+}
+
+void SettingsFiles::LoadAndCompare() {
+    if (!CheckInstrument()) return;
+    const QString path = ChooseFile(QString::fromUtf8("Beállítások betöltése"), false);
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return main_.Inform(QString::fromUtf8("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
+    QString error;
+    const std::optional<SettingsSnapshot> s = ReadSettingsFile(file.read(4 << 20), main_.recRX.uDevice, &error);
+    const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
+    if (!s || !SameBlocks(*s, blocks, &error))
+        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") + error);
+    ReadBlocks(blocks, false, [this, s](std::optional<BlockImages> now, QString why) {
+        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal"), QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
+                    s->measuredDecimals);
+    });
+}
+
+void SettingsFiles::CompareWithFactory() {
+    if (!CheckInstrument()) return;
+    const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
+    ReadBlocks(blocks, false, [this, blocks](std::optional<BlockImages> now, QString why) {
+        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        ReadBlocks(blocks, true, [this, now](std::optional<BlockImages> factory, QString why2) {
+            if (!factory) return main_.Inform(QString::fromUtf8("A gyári értékek nem olvashatók. ") + why2);
+            for (auto& [name, bytes] : *factory)
+                bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
+            OpenCompare(QString::fromUtf8("Eltérés a gyári értékektől"), QString::fromUtf8("Gyári érték"), *now,
+                        std::move(*factory), MeasuredDecimals());
+        });
+    });
+}
+
+void SettingsFiles::ShowHistory() {
+    auto* dialog = new TForm_Journal(&main_, journal_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TForm_Journal::restoreRequested, this, &SettingsFiles::RestoreAsFound);
+    dialog->open();
+}
+
+void SettingsFiles::RestoreAsFound() {
+    if (!CheckInstrument()) return;
+    const InstrumentIdentity id = Identity();
+    if (!journal_.Attached() || journal_.PathFor(id.deviceType, id.serial) != journal_.FilePath()) journal_.Attach(id.deviceType, id.serial);
+    BlockImages found;
+    for (auto& [name, bytes] : journal_.LastAsFound()) found[name] = bytes;
+    std::vector<const SettingsBlockInfo*> blocks;
+    for (const SettingsBlockInfo* b : BlocksOf(Fit()))
+        if (found.count(b->name)) blocks.push_back(b);
+    if (blocks.empty())
+        return main_.Inform(QString::fromUtf8("A naplóban nincs megtalált állapot ehhez a készülékhez."));
+    ReadBlocks(blocks, false, [this, found](std::optional<BlockImages> now, QString why) {
+        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        OpenCompare(QString::fromUtf8("Visszaállítás a megtalált állapotra"), QString::fromUtf8("Megtalált állapot"),
+                    std::move(*now), found, MeasuredDecimals());
+    });
+}
+
+void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument,
+                                BlockImages other, int otherDecimals) {
+    auto* dialog = new TForm_Compare(&main_, title, otherCaption);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->Show(instrument, MeasuredDecimals(), other, otherDecimals);
+    QPointer<TForm_Compare> guard(dialog);
+    connect(dialog, &TForm_Compare::writeRequested, this, [this, guard, other, otherDecimals](const BlockImages& chosen) {
+        if (busy_) return;
+        guard->SetBusy(true);
+        WriteBlocks(chosen, [this, guard, other, otherDecimals, chosen](WriteReport report) {
+            if (!guard) return;
+            QStringList lines;
+            if (!report.verified.empty())
+                lines << QString::fromUtf8("Beírva és visszaolvasva: %1.").arg(Captions(report.verified));
+            if (!report.mismatched.empty())
+                lines << QString::fromUtf8("Visszaolvasva eltér: %1.").arg(Captions(report.mismatched));
+            if (!report.error.isEmpty()) lines << QString::fromUtf8("Megszakadt: ") + report.error;
+            // Shows the instrument as it now is: what the journal last knew of it.
+            BlockImages now;
+            for (const auto& [name, bytes] : other) {
+                const auto known = journal_.Known().find(name);
+                if (known != journal_.Known().end()) now[name] = known->second;
+            }
+            guard->SetBusy(false);
+            if (now.size() == other.size()) guard->Show(now, MeasuredDecimals(), other, otherDecimals);
+            guard->ShowResult(lines.join('\n'));
+        });
+    });
+    dialog->open();
+}
+
+}  // namespace velmar

@@ -1,0 +1,92 @@
+#pragma once
+// Settings files, the compare table, the factory differences and the journal
+// as the main window offers them: a "Beállítások" menu whose commands read
+// and write the instrument's blocks through the command engine, beside the
+// status poll, without holding up the window.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "device/compare_dialog.h"
+#include "device/settings_file.h"
+#include "device/settings_journal.h"
+
+class QAction;
+class QProgressDialog;
+
+namespace velmar {
+
+class TForm1;
+struct StartupOptions;
+
+class SettingsFiles : public QObject {
+    Q_OBJECT
+public:
+    SettingsFiles(TForm1& main, const StartupOptions& options);
+    ~SettingsFiles() override;
+
+    void SaveToFile();
+    void LoadAndCompare();
+    void CompareWithFactory();
+    void ShowHistory();
+    void RestoreAsFound();
+
+    SettingsJournal& Journal() { return journal_; }
+
+    QAction* Action_SaveSettings = nullptr;
+    QAction* Action_LoadCompare = nullptr;
+    QAction* Action_FactoryDiff = nullptr;
+    QAction* Action_History = nullptr;
+
+    // Results arrive in callbacks; failed reads carry a message.
+    using ReadDone = std::function<void(std::optional<BlockImages> blocks, QString error)>;
+    struct WriteReport {
+        std::vector<std::string> verified, mismatched;
+        QString error;  // the link or the instrument refused; the rest was not written
+    };
+    using WriteDone = std::function<void(WriteReport report)>;
+    // Reads the blocks one after another (the factory values with defaults).
+    void ReadBlocks(std::vector<const SettingsBlockInfo*> blocks, bool defaults, ReadDone done);
+    // Writes each block, then reads it back to see that it was taken.
+    void WriteBlocks(BlockImages blocks, WriteDone done);
+
+private:
+    bool CheckInstrument();
+    InstrumentFit Fit() const;
+    InstrumentIdentity Identity() const;
+    int MeasuredDecimals() const;
+    QString ChooseFile(const QString& caption, bool save);
+    void OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument, BlockImages other,
+                     int otherDecimals);
+    void Observe(uint8_t command, const Bytes& request, const Bytes& answer);
+    void ReadNext();
+    void WriteNext();
+    QProgressDialog* Progress(const QString& text, int steps);
+
+    TForm1& main_;
+    std::function<QString(const QString&, bool)> chooseFile_;
+    SettingsJournal journal_;
+    QPointer<QProgressDialog> progress_;
+    bool busy_ = false;
+
+    struct ReadJob {
+        std::vector<const SettingsBlockInfo*> blocks;
+        bool defaults = false;
+        std::size_t next = 0;
+        BlockImages got;
+        ReadDone done;
+    };
+    std::unique_ptr<ReadJob> read_;
+    struct WriteJob {
+        BlockImages blocks;
+        BlockImages::const_iterator next;
+        WriteReport report;
+        WriteDone done;
+    };
+    std::unique_ptr<WriteJob> write_;
+};
+
+}  // namespace velmar

@@ -1,0 +1,187 @@
+// The settings blocks' descriptions: each names every byte of its block
+// once, reads values with their decimals, and refuses values it cannot hold.
+// And the command engine that carries the blocks beside the status poll.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "device/settings_blocks.h"
+#include "link/command_engine.h"
+#include "link/frame.h"
+#include "modules/analog_input_codec.h"
+#include "modules/limit_relay_codec.h"
+#include "tests/block_io.h"
+
+namespace velmar {
+namespace {
+
+TEST(SettingsBlocks, EveryBlockNamesEachOfItsBytesOnce) {
+    for (const SettingsBlockInfo& b : SettingsBlocks()) {
+        SCOPED_TRACE(b.name);
+        const std::vector<BlockField> fields = b.fields(Bytes(b.size, 0), 0);
+        std::size_t next = 0;
+        std::set<std::string> names;
+        for (const BlockField& f : fields) {
+            EXPECT_EQ(f.offset, next) << f.name;
+            next = f.offset + f.width;
+            EXPECT_TRUE(names.insert(f.name).second) << "repeated " << f.name;
+            EXPECT_NE(std::string(f.caption), "") << f.name;
+        }
+        EXPECT_EQ(next, b.size);
+        EXPECT_EQ(BlockOfRead(b.read), &b);
+        EXPECT_EQ(BlockOfWrite(b.write), &b);
+        EXPECT_TRUE(IsBlockCommand(b.read) && IsBlockCommand(b.write) && IsBlockCommand(b.defaults));
+    }
+    EXPECT_FALSE(IsBlockCommand(101));
+    EXPECT_FALSE(IsBlockCommand(220)) << "passwords are never saved";
+}
+
+const BlockField& Named(const std::vector<BlockField>& fields, const std::string& name) {
+    for (const BlockField& f : fields)
+        if (f.name == name) return f;
+    throw std::runtime_error("no field " + name);
+}
+
+TEST(SettingsBlocks, ValuesCarryTheirDecimals) {
+    AnalogInputBlock in;
+    in.decimals = 3;
+    in.scaleLow = -1250;
+    const Bytes bytes = test::Encode(in, [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); });
+    const auto fields = FindSettingsBlock("analogInput")->fields(bytes, 0);
+    EXPECT_DOUBLE_EQ(Named(fields, "scaleLow").number, -1.25) << "decimals from the block's own field";
+    EXPECT_EQ(FieldValueText(Named(fields, "scaleLow")), "-1.250");
+    EXPECT_EQ(Named(fields, "scaleLow").offset, 3u);
+
+    LimitBlock relay;
+    relay.a = 4550;
+    const Bytes limit = test::Encode(relay, [](auto& io, LimitBlock& b) { LimitLayout(io, b); });
+    EXPECT_DOUBLE_EQ(Named(FindSettingsBlock("limit1")->fields(limit, 2), "a").number, 45.5)
+        << "a limit is in the measured value's decimals";
+
+    const auto set = FindSettingsBlock("settingsSet")->fields(Bytes(139, 0), 0);
+    EXPECT_EQ(Named(set, "tagname").width, 22u) << "a text is one field";
+    EXPECT_EQ(Named(set, "limitA4").kind, FieldKind::S32) << "repeated fields are numbered";
+}
+
+TEST(SettingsBlocks, SettingAValueChecksItFirst) {
+    const SettingsBlockInfo* in = FindSettingsBlock("analogInput");
+    Bytes bytes = test::Encode(AnalogInputBlock{}, [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); });
+    const auto fields = in->fields(bytes, 0);
+    struct Case {
+        const char* field;
+        double value;
+        const char* refusal;  // part of the message, nullptr when taken
+    } cases[] = {
+        {"scaleLow", -12.5, nullptr},
+        {"scaleLow", 1.234, "tizedesjegy"},
+        {"scaleLow", 3e9, "tartomány"},
+        {"inputType", 5, "tartomány"},
+        {"inputType", 4, nullptr},
+        {"decimals", std::nan(""), "véges"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + std::to_string(c.value));
+        Bytes b = bytes;
+        const std::string why = SetFieldNumber(b, Named(fields, c.field), c.value);
+        if (!c.refusal) {
+            EXPECT_EQ(why, "");
+            EXPECT_DOUBLE_EQ(Named(in->fields(b, 0), c.field).number, c.value);
+        } else {
+            EXPECT_NE(why.find(c.refusal), std::string::npos) << why;
+            EXPECT_EQ(b, bytes) << "a refused value changes nothing";
+        }
+    }
+    Bytes set(139, 0);
+    const BlockField& tag = Named(FindSettingsBlock("settingsSet")->fields(set, 0), "tagname");
+    EXPECT_EQ(SetFieldText(set, tag, "Tartály \xC3\xA1"), "");
+    EXPECT_EQ(Named(FindSettingsBlock("settingsSet")->fields(set, 0), "tagname").text, "Tartály \xC3\xA1");
+    EXPECT_NE(SetFieldText(set, tag, "\xE2\x82\xAC"), "") << "the euro sign has no Latin-1 byte";
+}
+
+TEST(SettingsBlocks, EachInstrumentHasTheBlocksOfItsModules) {
+    struct Case {
+        InstrumentFit fit;
+        std::vector<std::string> blocks;
+    } cases[] = {
+        {{330, 1, 5, 3}, {"analogInput", "analogOutput2", "limit1"}},
+        {{330, 2, 4, 5}, {"rtdInput", "limit2", "modbus"}},
+        {{530, 0, 0, 0}, {"limit1", "limit2", "display"}},
+        {{310, 0, 3, 0}, {"rtdInput", "analogOutput1"}},
+        {{370, 0, 0, 0}, {"acInput"}},
+        {{210, 0, 0, 0}, {"px210"}},
+        {{330, 0, 0, 0, true}, {"settingsSet"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> names;
+        for (const SettingsBlockInfo* b : BlocksOf(c.fit)) names.push_back(b->name);
+        EXPECT_EQ(names, c.blocks) << c.fit.deviceType;
+    }
+}
+
+TEST(SettingsBlocks, RtdFactoryValuesKeepThePointsMeasuredOnSite) {
+    RtdBlock site;
+    site.potPercent100 = 812.5f;
+    site.scaleHigh = 77;
+    RtdBlock factory;
+    const Bytes now = test::Encode(site, [](auto& io, RtdBlock& b) { RtdLayout(io, b); });
+    const Bytes answer = test::Encode(factory, [](auto& io, RtdBlock& b) { RtdDefaultsLayout(io, b); });
+    const Bytes block = FindSettingsBlock("rtdInput")->defaultsAsBlock(answer, now);
+    const RtdBlock got = test::Decode<RtdBlock>(block, [](auto& io, RtdBlock& b) { RtdLayout(io, b); });
+    EXPECT_EQ(got.potPercent100, 812.5f);
+    EXPECT_EQ(got.scaleHigh, factory.scaleHigh);
+}
+
+TEST(CommandEngine, RetriesALostAnswerThenGivesUp) {
+    CommandEngine e;
+    std::vector<CommandResult> results;
+    e.Submit(201, {1, 2}, [&](const CommandResult& r) { results.push_back(r); });
+    e.Submit(203, {}, [&](const CommandResult& r) { results.push_back(r); });
+    EXPECT_EQ(e.StartNext(), 201);
+    e.Failed(err::kTimeout);
+    EXPECT_EQ(e.StartNext(), 201) << "asked again before the next";
+    e.Failed(err::kCrc);
+    EXPECT_EQ(e.StartNext(), 201);
+    EXPECT_EQ(e.ActiveRequest(), (std::vector<uint8_t>{1, 2}));
+    e.Failed(err::kTimeout);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].error, err::kTimeout);
+    EXPECT_EQ(e.StartNext(), 203);
+    const uint8_t answer[] = {7, 8};
+    e.Answered(answer, 2);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[1].answer, (std::vector<uint8_t>{7, 8}));
+    EXPECT_FALSE(e.Queued());
+}
+
+TEST(CommandEngine, AnInstrumentErrorIsNotRetried) {
+    CommandEngine e;
+    uint8_t error = 0;
+    e.Submit(201, {}, [&](const CommandResult& r) { error = r.error; });
+    e.StartNext();
+    e.Failed(err::kUnknownCommand);
+    EXPECT_EQ(error, err::kUnknownCommand);
+    EXPECT_FALSE(e.Queued());
+}
+
+TEST(CommandEngine, CancelTellsEveryoneAndSwallowsTheLateAnswer) {
+    CommandEngine e;
+    int cancelled = 0, answered = 0;
+    auto done = [&](const CommandResult& r) { r.error == CommandEngine::kCancelled ? ++cancelled : ++answered; };
+    e.Submit(201, {}, done);
+    e.Submit(203, {}, done);
+    e.StartNext();
+    e.CancelAll();
+    EXPECT_EQ(cancelled, 2);
+    const uint8_t late[] = {1};
+    e.Answered(late, 1);
+    e.Failed(err::kTimeout);
+    EXPECT_EQ(answered, 0);
+    EXPECT_FALSE(e.Queued()) << "the cancelled command is not asked again";
+    e.Submit(205, {}, done);
+    EXPECT_EQ(e.StartNext(), 205);
+}
+
+}  // namespace
+}  // namespace velmar
