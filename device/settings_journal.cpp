@@ -10,7 +10,7 @@
 
 namespace velmar {
 
-SettingsJournal::SettingsJournal(QString folder) : folder_(std::move(folder)) {}
+SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString SettingsJournal::PathFor(uint16_t deviceType, uint32_t serial) const {
     return QDir(folder_).filePath(QString("PX%1-%2.jsonl").arg(deviceType).arg(serial, 6, 10, QChar('0')));
@@ -22,6 +22,7 @@ void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {
     serial_ = serial;
     session_ = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     known_.clear();
+    lines_ = -1;
 }
 
 void SettingsJournal::Observe(uint8_t command, const Bytes& request, const Bytes& answer) {
@@ -51,22 +52,25 @@ void SettingsJournal::Append(const JournalEntry& e) {
     if (!f.open(QIODevice::Append | QIODevice::Text)) return;
     f.write(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
     f.close();
-    // Counting the lines on every append would read the whole file each time.
-    if (++appendsSinceTrim_ >= 100 || appendsSinceTrim_ == 1) Trim();
+    if (lines_ < 0) Trim();  // counts what an earlier run left
+    else if (++lines_ > maxEntries_) Trim();
 }
 
+// Keeps the newest entries, a tenth below the bound so that the file is not
+// rewritten on every append once it is full.
 void SettingsJournal::Trim() {
-    appendsSinceTrim_ = 1;
     QFile f(FilePath());
     if (!f.open(QIODevice::ReadOnly)) return;
     QList<QByteArray> lines = f.readAll().split('\n');
     f.close();
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    if (lines.size() <= kMaxEntries) return;
+    lines_ = int(lines.size());
+    if (lines_ <= maxEntries_) return;
+    const int keep = maxEntries_ - maxEntries_ / 10;
     QSaveFile out(FilePath());
     if (!out.open(QIODevice::WriteOnly)) return;
-    for (qsizetype i = lines.size() - kMaxEntries; i < lines.size(); ++i) out.write(lines[i] + '\n');
-    out.commit();
+    for (qsizetype i = lines.size() - keep; i < lines.size(); ++i) out.write(lines[i] + '\n');
+    if (out.commit()) lines_ = keep;
 }
 
 std::vector<JournalEntry> SettingsJournal::Entries() const {

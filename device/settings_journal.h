@@ -28,7 +28,7 @@ public:
     static constexpr int kMaxEntries = 20000;
 
     // folder: where the journals are kept (the user's data folder).
-    explicit SettingsJournal(QString folder);
+    explicit SettingsJournal(QString folder, int maxEntries = kMaxEntries);
 
     // A new instrument (or the same one again) is attached: what is read
     // next of each block is "as found".
@@ -59,7 +59,8 @@ private:
     uint32_t serial_ = 0;
     QString session_;
     std::map<std::string, Bytes> known_;
-    int appendsSinceTrim_ = 0;
+    int maxEntries_;
+    int lines_ = -1;  // entries in the file, counted once per attach
 };
 
 }  // namespace velmar

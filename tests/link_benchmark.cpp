@@ -3,6 +3,8 @@
 // largest answer through the event loop.
 #include <QApplication>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -16,6 +18,7 @@
 #include "link/monitor_page.h"
 #include "modules/ac_input_dialog.h"
 #include "link/frame.h"
+#include "device/settings_files.h"
 #include "link/sim_hid.h"
 #include "single_device_hid.h"
 #include "sim/virtual_instrument.h"
@@ -165,6 +168,39 @@ void BM_LargestTransfer(benchmark::State& state) {
         benchmark::Counter(double(exchanges), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_LargestTransfer)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "Mentés fájlba…" of a PX330 with three modules, as the user starts it, on
+// the in-process instrument answering each frame after 1 ms: the reads
+// beside the status poll, and the file written.
+void BM_SaveSettingsPX330(benchmark::State& state) {
+    sim::InstrumentConfig config;
+    config.optIn = 1;
+    config.optOut1 = 5;
+    config.optOut2 = 3;
+    config.latencyMs = 1;
+    SimHid hid(config);
+    QTemporaryDir dir;
+    bool saved = false;
+    StartupOptions o = test::QuietOptions();
+    o.inform = [&](const QString& text) { saved = text.contains("elmentve"); };
+    o.chooseFile = [&](const QString&, bool) { return dir.filePath("px330.velmar.json"); };
+    o.journalFolder = dir.filePath("journal");
+    auto windows = Startup(hid, o);
+    TForm1* w = windows->main.get();
+    if (!QTest::qWaitFor([&] { return w->recRX.uPXOptOutSecondary == 3; }, 3000)) {
+        state.SkipWithError("the instrument never answered");
+        return;
+    }
+    for (auto _ : state) {
+        saved = false;
+        w->settingsFiles->SaveToFile();
+        if (!QTest::qWaitFor([&] { return saved; }, 5000)) {
+            state.SkipWithError("the save did not finish");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_SaveSettingsPX330)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace
 }  // namespace velmar

@@ -12,6 +12,7 @@
 #include "device/compare_dialog.h"
 #include "device/journal_dialog.h"
 #include "device/settings_files.h"
+#include "modules/analog_input_codec.h"
 #include "tests/wait_for.h"
 #include "tests/window_fixture.h"
 
@@ -347,6 +348,25 @@ TEST(SettingsFiles, PollingGoesOnAndAnUnplugEndsTheSaveCleanly) {
     p.files->SaveToFile();
     WAIT_FOR(!p.informed.isEmpty(), 10000);
     EXPECT_TRUE(p.informed[0].contains("elmentve")) << "the link is usable again";
+}
+
+TEST(SettingsJournal, KeepsTheNewestEntriesWithinItsBound) {
+    QTemporaryDir dir;
+    const Bytes block(kAnalogInputBlockSize, 0);
+    for (int run = 0; run < 2; ++run) {  // a second run finds the file of the first
+        SettingsJournal journal(dir.path(), 50);
+        journal.Attach(330, 4711);
+        for (int i = 0; i < 120; ++i) {
+            Bytes written = block;
+            written[0] = uint8_t(i);
+            journal.Observe(kWriteAnalogInput, written, {});
+        }
+        const std::vector<JournalEntry> entries = journal.Entries();
+        EXPECT_LE(entries.size(), 50u);
+        EXPECT_GE(entries.size(), 45u);
+        EXPECT_EQ(entries.back().after[0], 119) << "the newest is kept";
+        EXPECT_EQ(entries.back().before[0], 118) << "before is the last write";
+    }
 }
 
 }  // namespace
