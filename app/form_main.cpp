@@ -1,4 +1,5 @@
 #include "app/form_main.h"
+#include "app/program_version.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,7 +30,7 @@
 namespace velmar {
 
 namespace {
-constexpr int kProgramYear = 2022, kProgramMonth = 7, kProgramDay = 21;
+
 
 const char* const kTitle = "Beállító program a Velmar Kft. USB csatlakozós készülékeihez   v";
 

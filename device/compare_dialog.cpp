@@ -53,34 +53,25 @@ void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, 
                          int otherDecimals) {
     instrument_ = instrument;
     other_ = other;
-    rows_.clear();
+    rows_ = CompareBlocks(instrument, instrumentDecimals, other, otherDecimals);
     differences_ = 0;
     StringGrid_Compare->setRowCount(0);
-    for (const auto& [name, bytes] : instrument) {
-        const SettingsBlockInfo* info = FindSettingsBlock(name);
-        const auto o = other.find(name);
-        if (!info || o == other.end()) continue;
-        const std::vector<BlockField> mine = info->fields(bytes, instrumentDecimals);
-        const std::vector<BlockField> theirs = info->fields(o->second, otherDecimals);
-        for (std::size_t i = 0; i < mine.size() && i < theirs.size(); ++i) {
-            const bool differs = !FieldEqual(bytes, o->second, mine[i]);
-            const int row = StringGrid_Compare->rowCount();
-            StringGrid_Compare->insertRow(row);
-            auto* block = new QTableWidgetItem(QString::fromUtf8(info->caption));
-            // Only a difference has a tick box.
-            block->setFlags(differs ? block->flags() | Qt::ItemIsUserCheckable : block->flags() & ~Qt::ItemIsUserCheckable);
-            if (differs) {
-                block->setCheckState(Qt::Checked);
-                ++differences_;
-            }
-            StringGrid_Compare->setItem(row, 0, block);
-            StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(mine[i].caption)));
-            StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(mine[i]))));
-            StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(theirs[i]))));
-            if (differs)
-                for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
-            rows_.push_back({name, mine[i]});
+    for (const FieldRow& r : rows_) {
+        const int row = StringGrid_Compare->rowCount();
+        StringGrid_Compare->insertRow(row);
+        auto* block = new QTableWidgetItem(QString::fromUtf8(r.block->caption));
+        // Only a difference has a tick box.
+        block->setFlags(r.differs ? block->flags() | Qt::ItemIsUserCheckable : block->flags() & ~Qt::ItemIsUserCheckable);
+        if (r.differs) {
+            block->setCheckState(Qt::Checked);
+            ++differences_;
         }
+        StringGrid_Compare->setItem(row, 0, block);
+        StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(r.mine.caption)));
+        StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(r.mine))));
+        StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(r.theirs))));
+        if (r.differs)
+            for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
     }
     StringGrid_Compare->resizeColumnToContents(0);
     Button_Write->setEnabled(differences_ > 0);
@@ -89,15 +80,10 @@ void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, 
 }
 
 BlockImages TForm_Compare::Chosen() const {
-    BlockImages out;
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
-        const QTableWidgetItem* item = StringGrid_Compare->item(int(r), 0);
-        if (!(item->flags() & Qt::ItemIsUserCheckable) || item->checkState() != Qt::Checked) continue;
-        const Row& row = rows_[r];
-        auto [it, fresh] = out.try_emplace(row.block, instrument_.at(row.block));
-        CopyField(it->second, other_.at(row.block), row.field);
-    }
-    return out;
+    std::vector<bool> chosen;
+    for (std::size_t r = 0; r < rows_.size(); ++r)
+        chosen.push_back(StringGrid_Compare->item(int(r), 0)->checkState() == Qt::Checked);
+    return TakeChosen(instrument_, other_, rows_, chosen);
 }
 
 void TForm_Compare::ShowResult(const QString& text) { Label_Result->setText(text); }

@@ -8,15 +8,13 @@
 #include <map>
 #include <string>
 
-#include "device/settings_blocks.h"
+#include "device/block_compare.h"
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
 namespace velmar {
-
-using BlockImages = std::map<std::string, Bytes>;
 
 class TForm_Compare : public QDialog {
     Q_OBJECT
@@ -41,11 +39,7 @@ signals:
     void writeRequested(const velmar::BlockImages& blocks);
 
 private:
-    struct Row {
-        std::string block;
-        BlockField field;
-    };
-    std::vector<Row> rows_;  // table row -> field, for the differing rows too
+    std::vector<FieldRow> rows_;  // one per table row
     BlockImages instrument_, other_;
     int differences_ = 0;
 };

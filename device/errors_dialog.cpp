@@ -5,29 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "device/status_texts.h"
 #include "views/label_colors.h"
 
 namespace velmar {
 
-namespace {
-struct ErrorLabel {
-    const char* name;
-    const char* caption;
-    int bit;  // -1: no bit drives it
-};
-constexpr ErrorLabel kLabels[] = {
-    {"Label_cErrorUncalibratedInput", "Kalibrálatlan bemenet", 0},
-    {"Label_cErrorUncalibratedOutput", "Kalibrálatlan kimenet", 1},
-    {"Label_cErrorOutputRange", "Analóg kimenet skálázási hiba", 2},
-    {"Label_cErrorFRAM", "Sérült beállítások (memóriahiba)", 3},
-    {"Label_cErrorInputOverflow", "Bemeneti túlvezérlés ", 4},
-    {"Label_cErrorInputModul", "Hibás mérőmodul", 5},
-    {"Label_cErrorOpen", "Szakadt a bemeneti mérőkör", 7},
-    {"Label_cErrorPotentiometer", "Kalibrálatlan potméter", 8},
-    {"Label_cErrorRSTimeOut", "MODBUS RS-485 nincs lekérdezve", 6},
-    {"Label_cErrorOutOfRange", "Méréstartományon kívüli jel", -1},
-};
-}  // namespace
 
 TForm_Errors::TForm_Errors(QWidget* parent) : QDialog(parent) {
     setObjectName("TForm_Errors");
@@ -37,9 +19,10 @@ TForm_Errors::TForm_Errors(QWidget* parent) : QDialog(parent) {
     auto* group = new QGroupBox(QString::fromUtf8("RÉSZLETES HIBAJELZÉS"), this);
     group->setObjectName("GroupBox18");
     auto* column = new QVBoxLayout(group);
+    const auto kLabels = ErrorBitTexts();
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         auto* l = new QLabel(QString::fromUtf8(kLabels[i].caption), group);
-        l->setObjectName(kLabels[i].name);
+        l->setObjectName(kLabels[i].label);
         l->setAlignment(Qt::AlignCenter);
         l->setMinimumWidth(260);
         ErrorMessageOnOff(l, false);
@@ -61,6 +44,7 @@ void TForm_Errors::ErrorMessageOnOff(QLabel* label, bool on) {
 }
 
 void TForm_Errors::ShowErrorBits(uint32_t errorBits) {
+    const auto kLabels = ErrorBitTexts();
     for (std::size_t i = 0; i < labels_.size(); ++i)
         if (kLabels[i].bit >= 0) ErrorMessageOnOff(labels_[i], errorBits & (1u << kLabels[i].bit));
 }

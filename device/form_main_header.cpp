@@ -76,30 +76,13 @@ void TForm1::RefreshHeader() {
     SetTextWhenChanged(ui.Label_fValue1, FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
 
     QString caption1 = QString::fromUtf8("MÉRT ÉRTÉK 1"), caption2 = QString::fromUtf8("MÉRT ÉRTÉK 2");
-    switch (rx.uDevice) {
-    case 310: {
-        static const char* const kUnits[] = {"°C", "%", "", "ohm"};
-        if (rx.uPXRT_Mode < 4) SetTextWhenChanged(ui.Label_Dimension1, QString::fromUtf8(kUnits[rx.uPXRT_Mode]));
-        caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
-        break;
-    }
-    case 350:
-        if (rx.uInputType >= 1 && rx.uInputType <= 3) SetTextWhenChanged(ui.Label_Dimension1, "ACV");
-        if (rx.uInputType >= 4 && rx.uInputType <= 7) SetTextWhenChanged(ui.Label_Dimension1, "DCV");
-        break;
-    case 530:
-    case 544:
-    case 546:
-        if (rx.uInputType <= 4) SetTextWhenChanged(ui.Label_Dimension1, "%");
-        break;
-    default:
-        break;
-    }
+    if (rx.uDevice == 310) caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
+    // Where the status answer does not tell the unit, the label keeps its text.
+    if (const char* unit = MeasuredUnit(rx)) SetTextWhenChanged(ui.Label_Dimension1, QString::fromUtf8(unit));
     const bool modbusInput = rx.uPXOptIn == 8;
     if (modbusInput) {
         caption1 = QString::fromUtf8("MODBUS ÉRTÉK 1");
         caption2 = QString::fromUtf8("MODBUS ÉRTÉK 2");
-        SetTextWhenChanged(ui.Label_Dimension1, rx.uAnalogueTypeFor101 > 1 ? "V" : "mA");
         SetTextWhenChanged(ui.Label_Dimension2, rx.uAnalogueTypeFor101_2 > 1 ? "V" : "mA");
     }
 

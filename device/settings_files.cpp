@@ -22,7 +22,7 @@ namespace {
 
 QString JournalFolder(const StartupOptions& options) {
     if (!options.journalFolder.isEmpty()) return options.journalFolder;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("journal");
+    return DefaultJournalFolder();
 }
 
 QString LinkErrorText(uint8_t code) {
@@ -124,74 +124,42 @@ QProgressDialog* SettingsFiles::Progress(const QString& text, int steps) {
 
 void SettingsFiles::ReadBlocks(std::vector<const SettingsBlockInfo*> blocks, bool defaults, ReadDone done) {
     busy_ = true;
-    read_ = std::make_unique<ReadJob>();
-    read_->blocks = std::move(blocks);
-    read_->defaults = defaults;
-    read_->done = std::move(done);
     Progress(defaults ? QString::fromUtf8("Gyári értékek olvasása…") : QString::fromUtf8("Beállítások olvasása…"),
-             int(read_->blocks.size()));
-    ReadNext();
-}
-
-void SettingsFiles::ReadNext() {
-    ReadJob& job = *read_;
-    if (job.next == job.blocks.size()) {
-        if (progress_) progress_->reset();
-        busy_ = false;
-        auto finished = std::move(read_);
-        finished->done(std::move(finished->got), {});
-        return;
-    }
-    const SettingsBlockInfo* block = job.blocks[job.next];
-    main_.engine.Submit(job.defaults ? block->defaults : block->read, {}, [this, block](const CommandResult& r) {
-        if (r.error != 0) {
+             int(blocks.size()));
+    velmar::ReadBlocks(
+        main_.engine, std::move(blocks), defaults,
+        [this](std::size_t n, std::size_t) {
+            if (progress_) progress_->setValue(int(n));
+        },
+        [this, done = std::move(done)](BlockReadResult r) {
             if (progress_) progress_->reset();
             busy_ = false;
-            auto failed = std::move(read_);
-            failed->done(std::nullopt, QString::fromUtf8("%1: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(r.error)));
-            return;
-        }
-        read_->got[block->name] = r.answer;
-        ++read_->next;
-        if (progress_) progress_->setValue(int(read_->next));
-        ReadNext();
-    });
+            if (r.error != 0)
+                return done(std::nullopt,
+                            QString::fromUtf8("%1: %2").arg(QString::fromUtf8(r.failed->caption), LinkErrorText(r.error)));
+            done(std::move(r.blocks), {});
+        });
 }
 
 void SettingsFiles::WriteBlocks(BlockImages blocks, WriteDone done) {
     busy_ = true;
-    write_ = std::make_unique<WriteJob>();
-    write_->blocks = std::move(blocks);
-    write_->next = write_->blocks.begin();
-    write_->done = std::move(done);
-    Progress(QString::fromUtf8("Beállítások beírása…"), int(write_->blocks.size()));
-    WriteNext();
-}
-
-void SettingsFiles::WriteNext() {
-    WriteJob& job = *write_;
-    auto finish = [this](QString error) {
-        if (progress_) progress_->reset();
-        busy_ = false;
-        auto finished = std::move(write_);
-        finished->report.error = std::move(error);
-        finished->done(std::move(finished->report));
-    };
-    if (job.next == job.blocks.end()) return finish({});
-    const SettingsBlockInfo* block = FindSettingsBlock(job.next->first);
-    const Bytes written = job.next->second;
-    main_.engine.Submit(block->write, written, [this, block, written, finish](const CommandResult& w) {
-        if (w.error != 0) return finish(QString::fromUtf8("%1: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(w.error)));
-        main_.engine.Submit(block->read, {}, [this, block, written, finish](const CommandResult& r) {
+    Progress(QString::fromUtf8("Beállítások beírása…"), int(blocks.size()));
+    velmar::WriteBlocks(
+        main_.engine, std::move(blocks),
+        [this](std::size_t n, std::size_t) {
+            if (progress_) progress_->setValue(int(n));
+        },
+        [this, done = std::move(done)](BlockWriteResult r) {
+            if (progress_) progress_->reset();
+            busy_ = false;
+            WriteReport report{r.verified, r.mismatched, {}};
             if (r.error != 0)
-                return finish(QString::fromUtf8("%1 visszaolvasása: %2").arg(QString::fromUtf8(block->caption), LinkErrorText(r.error)));
-            const bool same = r.answer.size() >= written.size() && std::equal(written.begin(), written.end(), r.answer.begin());
-            (same ? write_->report.verified : write_->report.mismatched).push_back(block->name);
-            ++write_->next;
-            if (progress_) progress_->setValue(int(std::distance(write_->blocks.cbegin(), write_->next)));
-            WriteNext();
+                report.error = QString::fromUtf8("%1%2: %3")
+                                   .arg(QString::fromUtf8(r.failed->caption),
+                                        r.failedReadingBack ? QString::fromUtf8(" visszaolvasása") : QString(),
+                                        LinkErrorText(r.error));
+            done(std::move(report));
         });
-    });
 }
 
 void SettingsFiles::SaveToFile() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "device/block_transfer.h"
 #include "device/compare_dialog.h"
 #include "device/settings_file.h"
 #include "device/settings_journal.h"
@@ -62,8 +63,6 @@ private:
     void OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument, BlockImages other,
                      int otherDecimals);
     void Observe(uint8_t command, const Bytes& request, const Bytes& answer);
-    void ReadNext();
-    void WriteNext();
     QProgressDialog* Progress(const QString& text, int steps);
 
     TForm1& main_;
@@ -72,21 +71,6 @@ private:
     QPointer<QProgressDialog> progress_;
     bool busy_ = false;
 
-    struct ReadJob {
-        std::vector<const SettingsBlockInfo*> blocks;
-        bool defaults = false;
-        std::size_t next = 0;
-        BlockImages got;
-        ReadDone done;
-    };
-    std::unique_ptr<ReadJob> read_;
-    struct WriteJob {
-        BlockImages blocks;
-        BlockImages::const_iterator next;
-        WriteReport report;
-        WriteDone done;
-    };
-    std::unique_ptr<WriteJob> write_;
 };
 
 }  // namespace velmar

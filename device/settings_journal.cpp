@@ -5,10 +5,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <map>
 
 namespace velmar {
+
+QString DefaultJournalFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("velmar/journal");
+}
 
 SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 

@@ -21,6 +21,9 @@ struct JournalEntry {
     Bytes after;       // as found, or as written
 };
 
+// The user's data folder for journals, shared by the window and the tool.
+QString DefaultJournalFolder();
+
 class SettingsJournal {
 public:
     // A year of daily commissioning: a dozen blocks found and a few written

@@ -39,4 +39,50 @@ std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month) {
     return FormatMask(serial, "000000") + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
 }
 
+namespace {
+constexpr ErrorBitText kErrorBits[] = {
+    {"Label_cErrorUncalibratedInput", "Kalibrálatlan bemenet", 0},
+    {"Label_cErrorUncalibratedOutput", "Kalibrálatlan kimenet", 1},
+    {"Label_cErrorOutputRange", "Analóg kimenet skálázási hiba", 2},
+    {"Label_cErrorFRAM", "Sérült beállítások (memóriahiba)", 3},
+    {"Label_cErrorInputOverflow", "Bemeneti túlvezérlés ", 4},
+    {"Label_cErrorInputModul", "Hibás mérőmodul", 5},
+    {"Label_cErrorOpen", "Szakadt a bemeneti mérőkör", 7},
+    {"Label_cErrorPotentiometer", "Kalibrálatlan potméter", 8},
+    {"Label_cErrorRSTimeOut", "MODBUS RS-485 nincs lekérdezve", 6},
+    {"Label_cErrorOutOfRange", "Méréstartományon kívüli jel", -1},
+};
+}  // namespace
+
+std::span<const ErrorBitText> ErrorBitTexts() { return kErrorBits; }
+
+std::string ErrorBitsText(uint32_t bits) {
+    std::string text;
+    for (const ErrorBitText& e : kErrorBits) {
+        if (e.bit < 0 || !(bits & (1u << e.bit))) continue;
+        std::string caption = e.caption;
+        while (!caption.empty() && caption.back() == ' ') caption.pop_back();
+        text += (text.empty() ? "" : ", ") + caption;
+    }
+    return text;
+}
+
+const char* MeasuredUnit(const tRX& rx) {
+    if (rx.uPXOptIn == 8) return rx.uAnalogueTypeFor101 > 1 ? "V" : "mA";  // a Modbus input
+    switch (rx.uDevice) {
+    case 310: {
+        static const char* const kUnits[] = {"°C", "%", "", "ohm"};
+        return rx.uPXRT_Mode < 4 ? kUnits[rx.uPXRT_Mode] : nullptr;
+    }
+    case 350:
+        if (rx.uInputType >= 1 && rx.uInputType <= 3) return "ACV";
+        if (rx.uInputType >= 4 && rx.uInputType <= 7) return "DCV";
+        return nullptr;
+    case 530:
+    case 544:
+    case 546: return rx.uInputType <= 4 ? "%" : nullptr;
+    default: return nullptr;
+    }
+}
+
 }  // namespace velmar

@@ -2,7 +2,10 @@
 // Texts built from the status answer.
 
 #include <cstdint>
+#include <span>
 #include <string>
+
+#include "device/records.h"
 
 namespace velmar {
 
@@ -15,5 +18,19 @@ std::string FormatOperatingTime(uint32_t seconds);
 
 // "004711/22.07": serial number, production year and month.
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month);
+
+// The instrument's error bits as the errors dialog names them.
+struct ErrorBitText {
+    const char* label;    // the errors dialog's label
+    const char* caption;
+    int bit;              // -1: no bit drives it
+};
+std::span<const ErrorBitText> ErrorBitTexts();
+// The captions of the bits set, joined by ", "; empty when none is.
+std::string ErrorBitsText(uint32_t bits);
+
+// The unit of measured value 1 as the header shows it; nullptr where the
+// status answer does not tell it.
+const char* MeasuredUnit(const tRX& rx);
 
 }  // namespace velmar

@@ -6,6 +6,7 @@ namespace velmar {
 
 void CommandEngine::Submit(uint8_t command, std::vector<uint8_t> request, Done done) {
     queue_.push_back({command, std::move(request), std::move(done)});
+    if (submitted) submitted();
 }
 
 void CommandEngine::CancelAll() {

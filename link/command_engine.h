@@ -25,6 +25,8 @@ public:
     static constexpr int kRetries = 2;
 
     void Submit(uint8_t command, std::vector<uint8_t> request, Done done);
+    // Told of each submission, for a link that does not poll the engine.
+    std::function<void()> submitted;
     // Drops what is queued and what is under way; each hears kCancelled.
     void CancelAll();
 

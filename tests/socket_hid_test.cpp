@@ -16,6 +16,7 @@
 
 #include "link/frame.h"
 #include "link/socket_hid.h"
+#include "tests/sim_process.h"
 
 using namespace velmar;
 
@@ -23,41 +24,8 @@ namespace {
 
 constexpr int kWaitMs = 10000;  // generous: a loaded machine is not a fault
 using Report = std::array<uint8_t, kReportSize>;
+using test::SimProcess;
 
-// A velmar-sim process, killed when the test ends.
-class SimProcess {
-public:
-    ~SimProcess() { Kill(); }
-
-    // Starts velmar-sim and returns the address from its start line, empty
-    // when it did not come up.
-    QString Start(const QStringList& args) {
-        process_ = std::make_unique<QProcess>();
-        process_->start(VELMAR_SIM_PATH, args);
-        if (!process_->waitForStarted(kWaitMs)) return {};
-        static const QRegularExpression line("listening on (\\S+)\n");
-        QRegularExpressionMatch match;
-        const bool up = QTest::qWaitFor([&] {
-            output_ += process_->readAllStandardError();
-            match = line.match(QString::fromUtf8(output_));
-            return match.hasMatch() || process_->state() == QProcess::NotRunning;
-        }, kWaitMs);
-        return up ? match.captured(1) : QString();
-    }
-
-    void Kill() {
-        if (!process_) return;
-        process_->kill();
-        process_->waitForFinished(kWaitMs);
-        process_.reset();
-    }
-
-    QByteArray Output() const { return output_; }
-
-private:
-    std::unique_ptr<QProcess> process_;
-    QByteArray output_;
-};
 
 // Records the events of a transport, with the ids the transport reports for
 // the handle at the moment of the event.

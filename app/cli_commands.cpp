@@ -1,0 +1,318 @@
+#include "app/cli_commands.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QElapsedTimer>
+#include <cmath>
+
+#include "app/device_types.h"
+#include "device/service_commands.h"
+#include "device/status_codec.h"
+#include "device/status_texts.h"
+#include "link/frame.h"
+#include "link/hid_factory.h"
+#include "link/payload_io.h"
+#include "link/usb_devices.h"
+
+namespace velmar {
+
+int CliContext::Open() {
+    QString error;
+    hid = CreateHidLibrary(linkArguments, &error);
+    if (!hid) {
+        CliOutput::Error(error);
+        return kExitUsage;
+    }
+    session = std::make_unique<CliSession>(*hid, journalFolder, service);
+    if (!session->Connect(3000, &error)) {
+        QString line = error;
+        for (const UsbInstrument& u : linkArguments.filter("--device=").isEmpty() ? ListUsbInstruments() : std::vector<UsbInstrument>{})
+            if (!u.accessible)
+                line = QString::fromUtf8("a készülék (%1) nem nyitható meg: nincs jogosultság. A %2 szabály telepítése: %3")
+                           .arg(QString::fromStdString(u.path), kUdevRuleFile, kUdevRuleInstall);
+        CliOutput::Error(line);
+        return kExitLink;
+    }
+    return kExitDone;
+}
+
+namespace {
+
+// Parses a command's own options; an exit code when it should stop (help
+// or a usage error), -1 to go on.
+int Parse(QCommandLineParser& p, const CliCommand& c, const QStringList& arguments, int positional) {
+    p.setApplicationDescription(QString::fromUtf8(c.summary));
+    p.addHelpOption();
+    if (!p.parse(QStringList{QString("velmar-cli %1").arg(c.name)} + arguments)) {
+        CliOutput::Error(p.errorText());
+        return kExitUsage;
+    }
+    if (p.isSet("help")) {
+        std::fputs(p.helpText().toUtf8().constData(), stdout);
+        return kExitDone;
+    }
+    if (p.positionalArguments().size() != positional) {
+        CliOutput::Error(QString::fromUtf8("használat: velmar-cli %1 %2").arg(c.name, c.synopsis));
+        return kExitUsage;
+    }
+    return -1;
+}
+
+const CliCommand& Command(const char* name) {
+    for (const CliCommand& c : CliCommands())
+        if (QString(c.name) == name) return c;
+    std::abort();
+}
+
+QString ModuleName(uint8_t code, bool input) {
+    struct Name {
+        uint8_t code;
+        bool input;
+        const char* name;
+    };
+    static constexpr Name kNames[] = {
+        {1, true, "PXAI (analóg U és I)"}, {2, true, "PXRT (hőmérséklet)"},    {6, true, "PXMB (RS-485)"},
+        {7, true, "Timer (Stopper)"},      {8, true, "PXMBIN (bemenet)"},      {3, false, "PXAO (analóg U és I)"},
+        {4, false, "PXMB (RS-485)"},       {5, false, "PXRL (1 relé)"},
+    };
+    for (const Name& n : kNames)
+        if (n.code == code && n.input == input) return QString::fromUtf8(n.name);
+    return QString::fromUtf8("Nincs");
+}
+
+QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, {"name", ModuleName(code, input)}}; }
+
+int List(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    if (int stop = Parse(p, Command("list"), args, 0); stop >= 0) return stop;
+    const std::vector<UsbInstrument> found = ListUsbInstruments();
+    for (const UsbInstrument& u : found) {
+        QJsonObject o{{"path", QString::fromStdString(u.path)},
+                      {"product", QString::fromStdString(u.product)},
+                      {"serial", QString::fromStdString(u.serial)},
+                      {"access", u.accessible}};
+        if (!u.accessible) o["fix"] = QString::fromUtf8(kUdevRuleInstall);
+        ctx.out.Record(o);
+    }
+    if (found.empty()) {
+        CliOutput::Error(QString::fromUtf8("nincs USB-n csatlakoztatott Velmar készülék"));
+        return kExitLink;
+    }
+    return kExitDone;
+}
+
+int Info(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    if (int stop = Parse(p, Command("info"), args, 0); stop >= 0) return stop;
+    if (int e = ctx.Open()) return e;
+    const InstrumentIdentity id = ctx.session->Identity();
+    const InstrumentFit fit = ctx.session->Fit();
+    QJsonArray blocks;
+    for (const SettingsBlockInfo* b : BlocksOf(fit)) blocks.append(b->name);
+    ctx.out.Record({{"deviceType", int(id.deviceType)},
+                    {"name", QString::fromStdString(DeviceTypeName(id.deviceType))},
+                    {"serial", QString("%1").arg(id.serial, 6, 10, QChar('0'))},
+                    {"made", QString("%1-%2").arg(id.madeYear, 2, 10, QChar('0')).arg(id.madeMonth, 2, 10, QChar('0'))},
+                    {"firmware", QString::fromStdString(id.firmware)},
+                    {"input", ModuleJson(fit.optIn, true)},
+                    {"output1", ModuleJson(fit.out1, false)},
+                    {"output2", ModuleJson(fit.out2, false)},
+                    {"blocks", blocks}});
+    return kExitDone;
+}
+
+QJsonObject StatusJson(const tRX& rx) {
+    const double divider = std::pow(10.0, rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : 0);
+    QJsonObject o{{"time", QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
+                  {"value", rx.iSkalazottKijezesiErtek / divider},
+                  {"decimals", int(rx.uDecimalPoint)},
+                  {"text", QString::number(rx.iSkalazottKijezesiErtek / divider, 'f', rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : 0)},
+                  {"output1Percent", double(ClampPercentage(rx.fKimenetSzazalek)) * 100.0},
+                  {"output2Percent", double(ClampPercentage(rx.fKimenetSzazalek_2)) * 100.0},
+                  {"relays", QJsonArray{bool(rx.uLimit & 1), bool(rx.uLimit & 2)}},
+                  {"errorBits", qint64(rx.uErrorBits)},
+                  {"error", QString::fromStdString(ErrorBitsText(rx.uErrorBits))},
+                  {"globalError", int(rx.uGlobalErrorCode)}};
+    if (const char* unit = MeasuredUnit(rx)) o["unit"] = QString::fromUtf8(unit);
+    return o;
+}
+
+int Status(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    p.addOption({"watch", QString::fromUtf8("Folyamatosan, soronként egy rekord.")});
+    p.addOption({"interval", QString::fromUtf8("A rekordok közti idő ezredmásodpercben (alap: 1000)."), "MS", "1000"});
+    p.addOption({"count", QString::fromUtf8("Ennyi rekord után kilép."), "N", "0"});
+    if (int stop = Parse(p, Command("status"), args, 0); stop >= 0) return stop;
+    bool ok1 = false, ok2 = false;
+    const int interval = p.value("interval").toInt(&ok1), count = p.value("count").toInt(&ok2);
+    if (!ok1 || !ok2 || interval < 10 || count < 0) {
+        CliOutput::Error(QString::fromUtf8("az --interval legalább 10, a --count nem negatív egész szám"));
+        return kExitUsage;
+    }
+    if (int e = ctx.Open()) return e;
+    const int records = p.isSet("watch") ? count : 1;
+    QElapsedTimer clock;
+    clock.start();
+    for (int n = 0; records == 0 || n < records; ++n) {
+        if (n > 0) {
+            const qint64 wait = qint64(n) * interval - clock.elapsed();
+            if (wait > 0) ctx.session->Sleep(int(wait));
+        }
+        QString error;
+        const std::optional<tRX> rx = ctx.session->Status(&error);
+        if (!rx) {
+            CliOutput::Error(error);
+            return kExitLink;
+        }
+        ctx.out.Record(StatusJson(*rx));
+    }
+    return kExitDone;
+}
+
+std::vector<const SettingsBlockInfo*> Blocks(CliContext& ctx) { return BlocksOf(ctx.session->Fit()); }
+
+int Save(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    if (int stop = Parse(p, Command("save"), args, 1); stop >= 0) return stop;
+    if (int e = ctx.Open()) return e;
+    QString error;
+    const auto blocks = ctx.session->Read(Blocks(ctx), false, &error);
+    if (!blocks) {
+        CliOutput::Error(error);
+        return kExitLink;
+    }
+    const QString path = p.positionalArguments()[0];
+    QSaveFile file(path);
+    const SettingsSnapshot s{ctx.session->Identity(), ctx.session->MeasuredDecimals(), *blocks};
+    if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, "velmar-cli")) < 0 || !file.commit()) {
+        CliOutput::Error(QString::fromUtf8("a fájl nem írható: %1 (%2)").arg(path, file.errorString()));
+        return kExitLink;
+    }
+    QJsonArray names;
+    for (const auto& [name, bytes] : *blocks) names.append(QString::fromStdString(name));
+    ctx.out.Record({{"file", path}, {"blocks", names}});
+    return kExitDone;
+}
+
+// The file's blocks against the instrument's: both read and checked.
+struct FileCompare {
+    SettingsSnapshot file;
+    BlockImages instrument;
+    std::vector<FieldRow> rows;
+};
+
+int CompareWithFile(CliContext& ctx, const QString& path, FileCompare& out) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        CliOutput::Error(QString::fromUtf8("a fájl nem olvasható: %1 (%2)").arg(path, f.errorString()));
+        return kExitUsage;
+    }
+    const QByteArray data = f.read(4 << 20);
+    if (int e = ctx.Open()) return e;
+    QString error;
+    const std::optional<SettingsSnapshot> s = ReadSettingsFile(data, ctx.session->Identity().deviceType, &error);
+    if (!s || !SameBlocks(*s, Blocks(ctx), &error)) {
+        CliOutput::Error(QString::fromUtf8("a fájl nem tölthető be: ") + error);
+        return kExitUsage;
+    }
+    const auto now = ctx.session->Read(Blocks(ctx), false, &error);
+    if (!now) {
+        CliOutput::Error(error);
+        return kExitLink;
+    }
+    out = {*s, *now, CompareBlocks(*now, ctx.session->MeasuredDecimals(), s->blocks, s->measuredDecimals)};
+    return kExitDone;
+}
+
+int Diff(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    if (int stop = Parse(p, Command("diff"), args, 1); stop >= 0) return stop;
+    FileCompare c;
+    if (int e = CompareWithFile(ctx, p.positionalArguments()[0], c)) return e;
+    if (ctx.out.Text())
+        ctx.out.Differences(c.rows, QString::fromUtf8("Fájl"));
+    else
+        ctx.out.Record({{"differences", DifferencesJson(c.rows)}});
+    return DifferenceCount(c.rows) ? kExitDiffers : kExitDone;
+}
+
+int Load(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    p.addOption({"yes", QString::fromUtf8("Kérdés nélkül beírja a különbségeket.")});
+    if (int stop = Parse(p, Command("load"), args, 1); stop >= 0) return stop;
+    FileCompare c;
+    if (int e = CompareWithFile(ctx, p.positionalArguments()[0], c)) return e;
+    if (DifferenceCount(c.rows) == 0) {
+        ctx.out.Text() ? ctx.out.Differences(c.rows, QString::fromUtf8("Fájl"))
+                       : ctx.out.Record({{"differences", QJsonArray{}}, {"written", QJsonArray{}}});
+        return kExitDone;
+    }
+    // The differences go to the standard error when the answer is JSON, so a
+    // script reading the standard output gets one object.
+    CliOutput(true, ctx.out.Text() ? stdout : stderr).Differences(c.rows, QString::fromUtf8("Fájl"));
+    if (!p.isSet("yes") &&
+        !ctx.confirm(QString::fromUtf8("%1 eltérés. Beírja a fájl értékeit a készülékbe? [i/N] ").arg(DifferenceCount(c.rows)))) {
+        CliOutput::Say(QString::fromUtf8("Semmi sem íródott a készülékbe."));
+        return kExitDiffers;
+    }
+    const BlockImages chosen = TakeChosen(c.instrument, c.file.blocks, c.rows, std::vector<bool>(c.rows.size(), true));
+    const BlockWriteResult w = ctx.session->Write(chosen);
+    QJsonArray verified, mismatched;
+    for (const std::string& n : w.verified) verified.append(QString::fromStdString(n));
+    for (const std::string& n : w.mismatched) mismatched.append(QString::fromStdString(n));
+    ctx.out.Record({{"differences", DifferencesJson(c.rows)}, {"verified", verified}, {"mismatched", mismatched}});
+    if (w.error != 0) {
+        CliOutput::Error(QString::fromUtf8("%1%2: %3; a napló mutatja, mi íródott be: %4")
+                             .arg(QString::fromUtf8(w.failed->caption),
+                                  w.failedReadingBack ? QString::fromUtf8(" visszaolvasása") : QString(),
+                                  LinkErrorLine(w.error), ctx.session->Journal().FilePath()));
+        return kExitLink;
+    }
+    return w.mismatched.empty() ? kExitDone : kExitDiffers;
+}
+
+int Defaults(CliContext& ctx, const QStringList& args) {
+    QCommandLineParser p;
+    if (int stop = Parse(p, Command("defaults"), args, 0); stop >= 0) return stop;
+    if (int e = ctx.Open()) return e;
+    QString error;
+    const auto now = ctx.session->Read(Blocks(ctx), false, &error);
+    auto factory = now ? ctx.session->Read(Blocks(ctx), true, &error) : std::nullopt;
+    if (!factory) {
+        CliOutput::Error(error);
+        return kExitLink;
+    }
+    for (auto& [name, bytes] : *factory) bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
+    const int decimals = ctx.session->MeasuredDecimals();
+    const std::vector<FieldRow> rows = CompareBlocks(*now, decimals, *factory, decimals);
+    if (ctx.out.Text())
+        ctx.out.Differences(rows, QString::fromUtf8("Gyári"));
+    else
+        ctx.out.Record({{"differences", DifferencesJson(rows)}});
+    return DifferenceCount(rows) ? kExitDiffers : kExitDone;
+}
+
+}  // namespace
+
+int SetIdentity(CliContext& ctx, const QStringList& args);  // cli_identity.cpp
+
+std::span<const CliCommand> CliCommands() {
+    static const CliCommand kCommands[] = {
+        {"list", "", "Az USB-n csatlakoztatott készülékek, és hogy ez a felhasználó megnyithatja-e őket.", List},
+        {"info", "", "A készülék azonosítói és beépített moduljai.", Info},
+        {"status", "[--watch] [--interval=MS] [--count=N]", "Élő értékek, soronként egy rekord.", Status},
+        {"save", "FILE", "A készülék összes beállítását fájlba menti.", Save},
+        {"diff", "FILE", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
+        {"load", "FILE [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
+        {"defaults", "", "Eltérés a gyári értékektől (kilépési kód 1, ha van).", Defaults},
+        {"set-identity", "--type=… --serial=…|next --made=YY-MM --in=… --out1=… --out2=…",
+         "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
+    };
+    return kCommands;
+}
+
+}  // namespace velmar

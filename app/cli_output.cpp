@@ -1,0 +1,69 @@
+#include "app/cli_output.h"
+
+#include <QJsonDocument>
+#include <cstdio>
+
+namespace velmar {
+
+namespace {
+void Out(const QString& s, std::FILE* to) {
+    std::fputs(s.toUtf8().constData(), to);
+    std::fputc('\n', to);
+    std::fflush(to);
+}
+QString Value(const QJsonValue& v) {
+    if (v.isString()) return v.toString();
+    if (v.isBool()) return v.toBool() ? QString::fromUtf8("igen") : QString::fromUtf8("nem");
+    if (v.isDouble()) return QString::number(v.toDouble(), 'g', 12);
+    return QString::fromUtf8(QJsonDocument(v.isArray() ? QJsonDocument(v.toArray()) : QJsonDocument(v.toObject()))
+                                 .toJson(QJsonDocument::Compact));
+}
+}  // namespace
+
+void CliOutput::Record(const QJsonObject& o) const {
+    if (!text_) return Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)), to_);
+    QStringList parts;
+    for (auto it = o.begin(); it != o.end(); ++it) parts << it.key() + ": " + Value(it.value());
+    Out(parts.join("  "), to_);
+}
+
+int DifferenceCount(const std::vector<FieldRow>& rows) {
+    int n = 0;
+    for (const FieldRow& r : rows) n += r.differs;
+    return n;
+}
+
+QJsonArray DifferencesJson(const std::vector<FieldRow>& rows) {
+    QJsonArray out;
+    for (const FieldRow& r : rows) {
+        if (!r.differs) continue;
+        out.append(QJsonObject{{"block", r.block->name},
+                               {"field", QString::fromStdString(r.mine.name)},
+                               {"caption", QString::fromUtf8(r.mine.caption)},
+                               {"instrument", QString::fromStdString(FieldValueText(r.mine))},
+                               {"other", QString::fromStdString(FieldValueText(r.theirs))}});
+    }
+    return out;
+}
+
+void CliOutput::Differences(const std::vector<FieldRow>& rows, const QString& otherName) const {
+    if (!text_) return;
+    if (DifferenceCount(rows) == 0) return Out(QString::fromUtf8("Nincs eltérés."), to_);
+    Out(QString("%1 | %2 | %3 | %4").arg(QString::fromUtf8("Blokk"), -28).arg(QString::fromUtf8("Mező"), -40)
+            .arg(QString::fromUtf8("Készülék"), 12).arg(otherName, 12), to_);
+    for (const FieldRow& r : rows)
+        if (r.differs)
+            Out(QString("%1 | %2 | %3 | %4")
+                    .arg(QString::fromUtf8(r.block->caption), -28)
+                    .arg(QString::fromUtf8(r.mine.caption), -40)
+                    .arg(QString::fromStdString(FieldValueText(r.mine)), 12)
+                    .arg(QString::fromStdString(FieldValueText(r.theirs)), 12), to_);
+}
+
+void CliOutput::Error(const QString& line) {
+    std::fputs(("velmar-cli: " + line + "\n").toUtf8().constData(), stderr);
+}
+
+void CliOutput::Say(const QString& line) { std::fputs((line + "\n").toUtf8().constData(), stderr); }
+
+}  // namespace velmar

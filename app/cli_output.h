@@ -1,0 +1,33 @@
+#pragma once
+// What the command-line tool prints: JSON by default, or a table a person
+// reads; errors in one line on the standard error.
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <cstdio>
+
+#include "device/block_compare.h"
+
+namespace velmar {
+
+class CliOutput {
+public:
+    explicit CliOutput(bool text, std::FILE* to = stdout) : text_(text), to_(to) {}
+    bool Text() const { return text_; }
+    // One record: a JSON object on one line, or "key: value" lines.
+    void Record(const QJsonObject& o) const;
+    // The differing fields of a compare, as records or a table.
+    void Differences(const std::vector<FieldRow>& rows, const QString& otherName) const;
+    static void Error(const QString& line);
+    static void Say(const QString& line);  // progress for a person, on the standard error
+
+private:
+    bool text_;
+    std::FILE* to_;
+};
+
+QJsonArray DifferencesJson(const std::vector<FieldRow>& rows);
+int DifferenceCount(const std::vector<FieldRow>& rows);
+
+}  // namespace velmar

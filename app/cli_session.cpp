@@ -1,0 +1,106 @@
+#include "app/cli_session.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "device/status_codec.h"
+#include "link/frame.h"
+#include "link/payload_io.h"
+
+namespace velmar {
+
+QString LinkErrorLine(uint8_t code) {
+    if (code == CommandEngine::kCancelled) return QString::fromUtf8("a kapcsolat megszakadt (a készüléket kihúzták?)");
+    const ErrorText* text = FindErrorText(code);
+    return QString::fromUtf8("a készülék nem válaszolt rendben (hibakód %1%2)")
+        .arg(code)
+        .arg(text ? QString(": ") + QString::fromLatin1(text->longText) : QString());
+}
+
+CliSession::CliSession(HidLibrary& hid, QString journalFolder, bool service)
+    : link_(hid), journal_(std::move(journalFolder)), service_(service) {
+    link_.blockExchanged = [this](uint8_t c, const Bytes& request, const Bytes& answer) {
+        if (!journal_.Attached()) journal_.Attach(rx_.uDevice, link_.Serial());
+        journal_.Observe(c, request, answer);
+    };
+}
+
+void CliSession::WaitUntil(const std::function<bool()>& done) {
+    // Conditions on the clock need a wake-up of their own: timers may fire
+    // a little early, and nothing else might happen after them.
+    QTimer tick;
+    tick.start(20);
+    QEventLoop loop;
+    while (!done()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void CliSession::Sleep(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    WaitUntil([&] { return clock.elapsed() >= ms; });
+}
+
+bool CliSession::Connect(int ms, QString* error) {
+    link_.Start();
+    QElapsedTimer clock;
+    clock.start();
+    WaitUntil([&] { return link_.Online() || clock.elapsed() > ms; });
+    if (!link_.Online()) {
+        *error = QString::fromUtf8("nincs csatlakoztatott készülék");
+        return false;
+    }
+    return Status(error).has_value();
+}
+
+CommandResult CliSession::Call(uint8_t command, std::vector<uint8_t> request) {
+    return Await<CommandResult>([&](auto done) {
+        link_.engine.Submit(command, std::move(request), [done](const CommandResult& r) { done(r); });
+    });
+}
+
+std::optional<tRX> CliSession::Status(QString* error) {
+    tTX tx;
+    tMSys sys;
+    std::vector<uint8_t> request;
+    BytesWriter out(request);
+    StatusRequestLayout(out, tx, sys);
+    const CommandResult r = Call(101, request);
+    if (r.error != 0) {
+        *error = LinkErrorLine(r.error);
+        return std::nullopt;
+    }
+    BytesReader in(r.answer);
+    tRX rx;
+    StatusAnswerLayout(in, rx, sys);
+    rx.uDevice = link_.DeviceType();
+    rx.uDeviceID = link_.Serial();
+    rx_ = rx;
+    return rx;
+}
+
+std::optional<BlockImages> CliSession::Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults,
+                                            QString* error) {
+    BlockReadResult r = Await<BlockReadResult>([&](auto done) { ReadBlocks(link_.engine, blocks, defaults, {}, done); });
+    if (r.error != 0) {
+        *error = QString::fromUtf8("%1: %2").arg(QString::fromUtf8(r.failed->caption), LinkErrorLine(r.error));
+        return std::nullopt;
+    }
+    return std::move(r.blocks);
+}
+
+BlockWriteResult CliSession::Write(const BlockImages& blocks) {
+    return Await<BlockWriteResult>([&](auto done) { WriteBlocks(link_.engine, blocks, {}, done); });
+}
+
+InstrumentFit CliSession::Fit() const {
+    return {rx_.uDevice, rx_.uPXOptIn, rx_.uPXOptOutPrimer, rx_.uPXOptOutSecondary, service_};
+}
+
+InstrumentIdentity CliSession::Identity() const {
+    return {rx_.uDevice, rx_.uDeviceID, rx_.uGyariSzamEv, rx_.uGyariSzamHonap,
+            VersionCodeToText(link_.FirmwareCode(), ".")};
+}
+
+}  // namespace velmar

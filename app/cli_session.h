@@ -1,0 +1,64 @@
+#pragma once
+// One instrument on the link for the command-line tool: waits for it,
+// runs commands to their answers, and keeps its journal as the window does.
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "device/block_transfer.h"
+#include "device/records.h"
+#include "device/settings_file.h"
+#include "device/settings_journal.h"
+#include "link/command_link.h"
+
+namespace velmar {
+
+// Exit codes of the tool.
+enum CliExit : int { kExitDone = 0, kExitDiffers = 1, kExitUsage = 2, kExitLink = 3 };
+
+class CliSession {
+public:
+    CliSession(HidLibrary& hid, QString journalFolder, bool service);
+
+    // Waits for the instrument and its first status answer; false when
+    // none came within the time.
+    bool Connect(int ms, QString* error);
+    // The status answer now; nullopt with *error when the link failed.
+    std::optional<tRX> Status(QString* error);
+
+    // Runs the engine until the callback given to start has been called.
+    template <class Result, class Start>
+    Result Await(Start start) {
+        std::optional<Result> got;
+        start([&got](Result r) { got = std::move(r); });
+        // Nothing would start what waits for an instrument that is not there.
+        if (!link_.Online()) link_.engine.CancelAll();
+        WaitUntil([&got] { return got.has_value(); });
+        return std::move(*got);
+    }
+    std::optional<BlockImages> Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults, QString* error);
+    BlockWriteResult Write(const BlockImages& blocks);
+    CommandResult Call(uint8_t command, std::vector<uint8_t> request);
+    void Sleep(int ms);
+    void ForgetDevice() { link_.ForgetDevice(); }
+
+    InstrumentFit Fit() const;
+    InstrumentIdentity Identity() const;
+    int MeasuredDecimals() const { return rx_.uDecimalPoint; }
+    bool Online() const { return link_.Online(); }
+    SettingsJournal& Journal() { return journal_; }
+
+private:
+    void WaitUntil(const std::function<bool()>& done);
+
+    CommandLink link_;
+    SettingsJournal journal_;
+    bool service_;
+    tRX rx_;
+};
+
+// The link's or the instrument's error code in one line.
+QString LinkErrorLine(uint8_t code);
+
+}  // namespace velmar

@@ -1,0 +1,31 @@
+#pragma once
+// Two images of an instrument's settings blocks side by side, field by
+// field, and the block images that take chosen fields from the other side.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "device/settings_blocks.h"
+
+namespace velmar {
+
+using BlockImages = std::map<std::string, Bytes>;
+
+struct FieldRow {
+    const SettingsBlockInfo* block;
+    BlockField mine;    // as the first image holds it
+    BlockField theirs;  // as the second
+    bool differs;
+};
+
+// Every field of the blocks both images hold, in block order.
+std::vector<FieldRow> CompareBlocks(const BlockImages& mine, int myDecimals, const BlockImages& theirs,
+                                    int theirDecimals);
+
+// The blocks of mine in which a chosen row differs, with those fields taken
+// from theirs; the other fields keep mine's bytes.
+BlockImages TakeChosen(const BlockImages& mine, const BlockImages& theirs, const std::vector<FieldRow>& rows,
+                       const std::vector<bool>& chosen);
+
+}  // namespace velmar

@@ -1,0 +1,40 @@
+#pragma once
+// Settings blocks read or written one after another through the command
+// engine: the save, the compare and the restore of the main window and of
+// the command-line tool alike.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "device/block_compare.h"
+#include "link/command_engine.h"
+
+namespace velmar {
+
+using BlockProgress = std::function<void(std::size_t done, std::size_t total)>;
+
+struct BlockReadResult {
+    BlockImages blocks;
+    uint8_t error = 0;  // the link's or the instrument's code; the read stopped there
+    const SettingsBlockInfo* failed = nullptr;
+};
+
+struct BlockWriteResult {
+    std::vector<std::string> verified;    // read back as written
+    std::vector<std::string> mismatched;  // read back otherwise
+    uint8_t error = 0;                    // the rest was not written
+    const SettingsBlockInfo* failed = nullptr;
+    bool failedReadingBack = false;
+};
+
+// The blocks as they are, or their factory values (the defaults answers as
+// they come; SettingsBlockInfo::defaultsAsBlock shapes them).
+void ReadBlocks(CommandEngine& engine, std::vector<const SettingsBlockInfo*> blocks, bool defaults,
+                BlockProgress progress, std::function<void(BlockReadResult)> done);
+
+// Writes each block, then reads it back.
+void WriteBlocks(CommandEngine& engine, BlockImages blocks, BlockProgress progress,
+                 std::function<void(BlockWriteResult)> done);
+
+}  // namespace velmar
