@@ -1,36 +1,93 @@
 #!/bin/bash
 # Runs inside the VM of tests/vm/usb_vm_test.sh, on this machine's root
-# (read-only) with /tmp and /run fresh. Argument: the build folder.
+# (read-only, /tmp and /run fresh), as root. Argument: the build folder.
+# The instrument is made by tests/uhid_instrument; velmar-setup runs as an
+# ordinary user (nobody), so it first lacks the permission the udev rule
+# gives, then gets it without a restart.
 set -u
 build="$1"
-export HOME=/tmp XDG_RUNTIME_DIR=/tmp/xdg QT_QPA_PLATFORM=offscreen
-mkdir -m 700 -p /tmp/xdg
+source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 failures=0
-check() {  # check WHAT CONDITION...
-    local what="$1"; shift
+check() {  # check WHAT COMMAND...
+    local what="$1"
+    shift
     if "$@"; then echo "VM ok: $what"; else echo "VM FAILED: $what"; failures=$((failures + 1)); fi
 }
-log() { echo "VM: $*"; }
+answered() { tr -d ' ' </tmp/answered; }
+answered_at_least() { [ "$(answered)" -ge "$1" ]; }
+# wait_until SECONDS COMMAND...: true once COMMAND succeeds.
+wait_until() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.5
+    done
+}
+answers_grow() {  # answers_grow BY: the instrument answers BY more frames than at the call
+    local from
+    from=$(answered)
+    wait_until 40 answered_at_least $((from + $1))
+}
+answers_stand() {  # no frame answered for two seconds
+    local from
+    from=$(answered)
+    sleep 2
+    [ "$(answered)" = "$from" ]
+}
 
 /lib/systemd/systemd-udevd --daemon 2>/dev/null
-for i in $(seq 50); do [ -S /run/udev/control ] && break; sleep 0.1; done
+wait_until 10 test -S /run/udev/control || echo "VM: udevd did not start"
 
 mkfifo /tmp/instrument.ctl
 "$build/tests/uhid_instrument" --type=530 --serial=4711 --count-file=/tmp/answered \
     </tmp/instrument.ctl >/tmp/instrument.log 2>&1 &
 exec 3>/tmp/instrument.ctl
-sleep 1
-ls -la /dev/hidraw* 
-udevadm info /dev/hidraw0 | head -20
-"$build/velmar-setup" >/tmp/setup.log 2>&1 &
+check "the uhid instrument appears as a hidraw node" wait_until 10 test -c /dev/hidraw0
+udevadm settle -t 10 >/dev/null 2>&1
+
+# An ordinary user, without the rule.
+mkdir -m 700 -p /tmp/user && chown nobody /tmp/user
+setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    env HOME=/tmp/user XDG_RUNTIME_DIR=/tmp/user QT_QPA_PLATFORM=offscreen \
+    "$build/velmar-setup" >/tmp/setup.log 2>&1 &
 setup=$!
-for i in $(seq 30); do sleep 1; log "answered: $(cat /tmp/answered)"; done
-echo unplug >&3; sleep 1
-log "answered: $(cat /tmp/answered)"
-echo plug >&3; sleep 3
-log "answered: $(cat /tmp/answered)"
-ps ax | grep velmar
-kill $setup
-wait $setup; echo "setup exit $?"
-cat /tmp/setup.log
+check "without the rule velmar-setup names the refused node, the rule and the command" \
+    wait_until 60 grep -q 'Csatlakozik egy Velmar készülék (/dev/hidraw0).*70-velmar.rules' /tmp/setup.log
+grep -A1 'Csatlakozik' /tmp/setup.log | sed 's/^/VM: /'
+check "nothing reaches the instrument meanwhile" test "$(answered)" = 0
+
+# The rule, and in place of the login manager's access for the user at the
+# seat (no seat here) a test rule handing the node of a uaccess-tagged
+# device to nobody.
+mkdir -p /run/udev/rules.d
+cp "$source_dir/udev/70-velmar.rules" /run/udev/rules.d/
+echo 'SUBSYSTEM=="hidraw", TAG=="uaccess", OWNER="nobody"' >/run/udev/rules.d/71-velmar-vm-test.rules
+udevadm control --reload
+udevadm trigger --subsystem-match=hidraw --action=change
+udevadm settle -t 10 >/dev/null 2>&1
+check "the rule tags the instrument's node uaccess" \
+    bash -c 'udevadm info --query=property /dev/hidraw0 | grep -q "^TAGS=.*:uaccess:"'
+check "with the rule in force velmar-setup polls without a restart" answers_grow 30
+
+echo unplug >&3
+check "unplugged: no frames" answers_stand
+echo plug >&3
+check "plugged again: velmar-setup finds it and polls" answers_grow 30
+
+echo stall >&3
+check "a stalled instrument answers nothing" answers_stand
+echo resume >&3
+check "after the stall the link recovers" answers_grow 30
+check "velmar-setup still runs" kill -0 $setup
+
+kill $setup 2>/dev/null
+wait $setup 2>/dev/null
+if [ $failures -gt 0 ]; then
+    ls -l /dev/hidraw* | sed 's/^/VM: /'
+    tail -20 /tmp/setup.log | sed 's/^/VM setup: /'
+    tail -20 /tmp/instrument.log | sed 's/^/VM instrument: /'
+fi
+echo quit >&3
+echo "VM: $failures failed"
 exit $failures

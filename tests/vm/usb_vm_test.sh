@@ -91,7 +91,7 @@ accel=(-accel tcg)
 start=$(date +%s.%N)
 timeout ${VM_TIMEOUT:-150} qemu-system-x86_64 "${accel[@]}" -bios qboot.rom -m 1024 -smp 2 -nographic -no-reboot \
     -kernel "$vmlinux" -initrd "$work/initramfs.gz" \
-    -append "console=ttyS0 loglevel=4 panic=-1" \
+    -append "console=ttyS0 loglevel=3 panic=-1" \
     -virtfs "local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap" \
     -nic none 2>&1 | while IFS= read -r l; do printf "%s %s\n" "$(date +%s.%N | cut -c7-14)" "$l"; done >"$work/console.log" || true
 end=$(date +%s.%N)
