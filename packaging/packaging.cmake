@@ -23,11 +23,21 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/udev/70-velmar.rules DESTINATION lib/udev/rules.d)
 install(FILES ${pkg}/copyright DESTINATION share/doc/velmar-setup)
 
+# Manual pages, compressed as Debian wants them.
+foreach(program velmar-setup velmar-sim)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${program}.1.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+        COMMAND gzip -9nc ${pkg}/man/${program}.1 > ${CMAKE_BINARY_DIR}/man/${program}.1.gz
+        DEPENDS ${pkg}/man/${program}.1 VERBATIM)
+    list(APPEND velmar_doc_files ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/man/${program}.1.gz DESTINATION share/man/man1)
+endforeach()
+
 # Debian wants the changelog compressed, without a time stamp.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
     COMMAND gzip -9nc ${pkg}/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
     DEPENDS ${pkg}/changelog VERBATIM)
-add_custom_target(velmar_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_target(velmar_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz ${velmar_doc_files})
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION share/doc/velmar-setup)
 
 set(CPACK_GENERATOR DEB)

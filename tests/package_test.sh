@@ -21,6 +21,8 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/hu.velmar.setup.svg
     usr/share/doc/velmar-setup/copyright
     usr/share/doc/velmar-setup/changelog.gz
+    usr/share/man/man1/velmar-setup.1.gz
+    usr/share/man/man1/velmar-sim.1.gz
 )
 for size in 16 32 48 64 128 256; do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/hu.velmar.setup.png"); done
 programs=(velmar-setup velmar-sim)
