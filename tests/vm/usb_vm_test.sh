@@ -8,7 +8,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 
-skip() { echo "usb_vm_test: SKIPPED: $*"; exit 0; }
 
 kernel_version="$(ls /lib/modules | sort -V | grep -- '-amd64$' | tail -1 || true)"
 [ -n "$kernel_version" ] && [ -f "/boot/vmlinuz-$kernel_version" ] ||
