@@ -8,7 +8,6 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
 
-
 kernel_version="$(ls /lib/modules | sort -V | grep -- '-amd64$' | tail -1 || true)"
 [ -n "$kernel_version" ] && [ -f "/boot/vmlinuz-$kernel_version" ] ||
     { echo "usb_vm_test: no Debian kernel installed (linux-image-amd64, scripts/deps.sh installs it)"; exit 1; }
@@ -92,7 +91,7 @@ timeout ${VM_TIMEOUT:-150} qemu-system-x86_64 "${accel[@]}" -bios qboot.rom -m 1
     -kernel "$vmlinux" -initrd "$work/initramfs.gz" \
     -append "console=ttyS0 loglevel=3 panic=-1" \
     -virtfs "local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap" \
-    -nic none 2>&1 | while IFS= read -r l; do printf "%s %s\n" "$(date +%s.%N | cut -c7-14)" "$l"; done >"$work/console.log" || true
+    -nic none 2>&1 | while IFS= read -r l; do printf "%s %s\n" "$(date +%T.%N | cut -c1-12)" "$l"; done >"$work/console.log" || true
 end=$(date +%s.%N)
 tr -d '\r' <"$work/console.log" | grep -v '^$' || true
 awk -v a="$start" -v b="$end" 'BEGIN { printf "usb_vm_test: the VM ran %.1f s\n", b - a }'
