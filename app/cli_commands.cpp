@@ -1,6 +1,7 @@
 #include "app/cli_commands.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -16,9 +17,16 @@
 #include "link/frame.h"
 #include "link/hid_factory.h"
 #include "link/payload_io.h"
+#include "link/usb_access.h"
 #include "link/usb_devices.h"
 
 namespace velmar {
+
+// The plain words for a node this user may not open, with the fix.
+QString AccessText(const std::string& node) {
+    const UdevRuleFiles rule = FindUdevRule(QCoreApplication::applicationDirPath().toStdString());
+    return QString::fromStdString(UsbAccessDeniedText(node, rule)).simplified();
+}
 
 int CliContext::Open() {
     QString error;
@@ -29,16 +37,16 @@ int CliContext::Open() {
     }
     session = std::make_unique<CliSession>(*hid, journalFolder, service);
     if (!session->Connect(3000, &error)) {
-        QString line = error;
-        for (const UsbInstrument& u : linkArguments.filter("--device=").isEmpty() ? ListUsbInstruments() : std::vector<UsbInstrument>{})
-            if (!u.accessible)
-                line = QString::fromUtf8("a készülék (%1) nem nyitható meg: nincs jogosultság. A %2 szabály telepítése: %3")
-                           .arg(QString::fromStdString(u.path), kUdevRuleFile, kUdevRuleInstall);
-        CliOutput::Error(line);
+        // An instrument that is there but may not be opened says why.
+        if (linkArguments.filter("--device=").isEmpty())
+            for (const UsbInstrument& u : ListUsbInstruments())
+                if (!u.accessible) error = AccessText(u.path);
+        CliOutput::Error(error);
         return kExitLink;
     }
     return kExitDone;
 }
+
 
 namespace {
 
@@ -95,7 +103,7 @@ int List(CliContext& ctx, const QStringList& args) {
                       {"product", QString::fromStdString(u.product)},
                       {"serial", QString::fromStdString(u.serial)},
                       {"access", u.accessible}};
-        if (!u.accessible) o["fix"] = QString::fromUtf8(kUdevRuleInstall);
+        if (!u.accessible) o["fix"] = AccessText(u.path);
         ctx.out.Record(o);
     }
     if (found.empty()) {

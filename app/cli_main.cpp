@@ -8,7 +8,8 @@
 #include <string>
 
 #include "app/cli_commands.h"
-#include "app/program_version.h"
+#include "app/program_date.h"
+#include "link/usb_access.h"
 #include "sim/instrument_config.h"
 
 using namespace velmar;
@@ -40,10 +41,18 @@ bool AskOnStdin(const QString& question) {
     return line == "i" || line == "I" || line == "igen" || line == "y" || line == "yes";
 }
 
+// The link's own warnings in one line each; the missing permission is left
+// to the tool's own error line, which names the fix.
+void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
+    if (message.contains(QString::fromUtf8(kUdevRuleName))) return;
+    CliOutput::Error(message.simplified());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -59,7 +68,7 @@ int main(int argc, char** argv) {
             return kExitDone;
         }
         if (a == "--version") {
-            std::printf("velmar-cli %04d.%02d.%02d.\n", kProgramYear, kProgramMonth, kProgramDay);
+            std::printf("velmar-cli v%s\n", qPrintable(ProgramDateText('.')));
             return kExitDone;
         }
         if (a == "--text") {

@@ -1,5 +1,4 @@
 #include "app/form_main.h"
-#include "app/program_version.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,6 +16,7 @@
 #include "app/velmar_aid.h"
 #include "modules/module_tabs.h"
 #include "app/version_refused_page.h"
+#include "app/program_date.h"
 #include "device/header_page.h"
 #include "device/number_mask.h"
 #include "device/service_requests.h"
@@ -30,8 +30,6 @@
 namespace velmar {
 
 namespace {
-
-
 const char* const kTitle = "Beállító program a Velmar Kft. USB csatlakozós készülékeihez   v";
 
 struct DevicePageInfo {
@@ -127,6 +125,7 @@ void TForm1::BuildPages() {
 
 void TForm1::ConnectSignals() {
     connect(&hid_, &HidLibrary::hidEvent, this, &TForm1::HandleHidMessage);
+    connect(&hid_, &HidLibrary::accessProblem, header, &HeaderPage::ShowAccessProblem);
     connect(TimerTimeOut, &QTimer::timeout, this, &TForm1::TimerTimeOutTimer);
     connect(Timer_1sec, &QTimer::timeout, this, &TForm1::Timer_1secTimer);
     connect(Timer_RxLED, &QTimer::timeout, this, &TForm1::Timer_RxLEDTimer);
@@ -144,12 +143,7 @@ void TForm1::ConnectSignals() {
             [this] { ClearCommandHistoryButNewest(recMBU); });
 }
 
-QString TForm1::ProgramDateText() const {
-    const QString sep = DateSeparator;
-    return QString::fromStdString(FormatMask(kProgramYear, "0000")) + sep +
-           QString::fromStdString(FormatMask(kProgramMonth, "00")) + sep +
-           QString::fromStdString(FormatMask(kProgramDay, "00")) + sep;
-}
+QString TForm1::ProgramDateText() const { return velmar::ProgramDateText(DateSeparator); }
 
 void TForm1::FormCreate() {
     DateSeparator = options_.regional.dateSeparator;

@@ -1,11 +1,31 @@
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/form_main.h"
+#include "app/platform.h"
 #include "app/startup.h"
 #include "link/hid_factory.h"
 
 int main(int argc, char** argv) {
+    // Help, version and a bad option are answered before Qt looks for a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const auto answer = velmar::CheckCommandLine(
+        arguments, velmar::RegionalSettings::FromLocale(QLocale::system()).dateSeparator);
+    switch (answer.kind) {
+    case velmar::CommandLineAnswer::kHelp:
+    case velmar::CommandLineAnswer::kVersion:
+        std::printf("%s\n", qPrintable(answer.text));
+        return 0;
+    case velmar::CommandLineAnswer::kError:
+        std::fprintf(stderr, "velmar-setup: %s\n", qPrintable(answer.text));
+        return 2;
+    case velmar::CommandLineAnswer::kRun:
+        break;
+    }
+
     QApplication app(argc, argv);
     QString error;
     auto hid = velmar::CreateHidLibrary(QApplication::arguments().mid(1), &error);

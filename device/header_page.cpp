@@ -22,6 +22,14 @@ HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
     FixTextSize(ui.Label_fValue2, "-88888.888");
     FixTextSize(ui.Label_uSecondsOfOperation, QString::fromUtf8("49 710 nap, 23 óra, 59 perc, 59 mp"));
     FixTextSize(ui.Label_FPS2, "888 FpS");
+    ui.Label_AccessProblem->hide();
+}
+
+void HeaderPage::ShowAccessProblem(const QString& text) {
+    ui.Label_AccessProblem->setText(text);
+    ui.Label_AccessProblem->setVisible(!text.isEmpty());
+    // The general advice about power and cable would mislead meanwhile.
+    ui.caption_NoCommAdvice->setVisible(text.isEmpty());
 }
 
 }  // namespace velmar

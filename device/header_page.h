@@ -13,6 +13,10 @@ class HeaderPage : public QWidget {
 public:
     explicit HeaderPage(QWidget* parent = nullptr);
 
+    // On the no-connection page: why an attached instrument cannot be
+    // opened, with the command that helps; hidden while text is empty.
+    void ShowAccessProblem(const QString& text);
+
     // The main window drives the controls directly.
     Ui::HeaderPage ui;
 };

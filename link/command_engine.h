@@ -21,7 +21,7 @@ class CommandEngine {
 public:
     using Done = std::function<void(const CommandResult&)>;
     static constexpr uint8_t kCancelled = 255;
-    // A lost or corrupted answer is asked for again this many times.
+    // A lost, corrupted or refused answer is asked for again this many times.
     static constexpr int kRetries = 2;
 
     void Submit(uint8_t command, std::vector<uint8_t> request, Done done);
@@ -37,7 +37,8 @@ public:
     uint8_t StartNext();
     const std::vector<uint8_t>& ActiveRequest() const { return active_->request; }
     void Answered(const uint8_t* payload, std::size_t length);
-    // A lost answer or a bad CRC is tried again; other codes end the command.
+    // A lost, corrupted or refused answer is tried again; other codes end
+    // the command.
     void Failed(uint8_t error);
 
 private:

@@ -45,6 +45,9 @@ public:
 signals:
     // Always emitted from the event loop of the GUI thread.
     void hidEvent(int event, velmar::HidHandle handle);
+    // Why an attached instrument cannot be used (for the user, in Hungarian),
+    // or empty once it can. Only USB has such trouble: a missing permission.
+    void accessProblem(const QString& text);
 };
 
 }  // namespace velmar

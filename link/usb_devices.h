@@ -16,10 +16,4 @@ struct UsbInstrument {
 
 std::vector<UsbInstrument> ListUsbInstruments();
 
-// The rule that hands the instrument to the user at the desk, and the one
-// command that installs it (from the source folder).
-inline constexpr const char* kUdevRuleFile = "70-velmar.rules";
-inline constexpr const char* kUdevRuleInstall =
-    "sudo cp udev/70-velmar.rules /etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger";
-
 }  // namespace velmar

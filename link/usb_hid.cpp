@@ -1,6 +1,8 @@
 #include "link/usb_hid.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QtDebug>
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +15,9 @@
 #include <hidapi/hidapi.h>
 #include <libudev.h>
 #include <unistd.h>
+
+#include "link/report_writer.h"
+#include "link/usb_access.h"
 
 namespace velmar {
 
@@ -66,7 +71,10 @@ bool IdsOf(udev_device* device, uint16_t& vendorId, uint16_t& productId) {
 
 }  // namespace
 
-UsbHid::UsbHid(QObject* parent) : HidLibrary(parent) {}
+UsbHid::UsbHid(QObject* parent) : HidLibrary(parent), retryTimer_(new QTimer(this)) {
+    retryTimer_->setInterval(2000);
+    connect(retryTimer_, &QTimer::timeout, this, &UsbHid::RetryRefused);
+}
 
 UsbHid::~UsbHid() {
     for (auto& [handle, device] : devices_) {
@@ -122,8 +130,11 @@ void UsbHid::OnUdevEvent() {
             uint16_t vendorId = 0, productId = 0;
             if (std::strcmp(action, "remove") == 0) {
                 if (HidHandle handle = HandleOfPath(node)) Detach(handle);
-            } else if (std::strcmp(action, "add") == 0 && IdsOf(device, vendorId, productId) &&
-                       vendorId == kVendorId && productId == kProductId) {
+                if (refused_.erase(node)) UpdateAccessProblem();
+            } else if ((std::strcmp(action, "add") == 0 || std::strcmp(action, "change") == 0) &&
+                       IdsOf(device, vendorId, productId) && vendorId == kVendorId &&
+                       productId == kProductId) {
+                // A change may be a rule newly in force: a refused node opens now.
                 Attach(node, vendorId, productId);
             }
         }
@@ -135,10 +146,14 @@ HidHandle UsbHid::Attach(const std::string& path, uint16_t vendorId, uint16_t pr
     if (HidHandle known = HandleOfPath(path)) return known;
     const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        qWarning("USB: cannot open %s: %s (is udev/70-velmar.rules installed?)", path.c_str(),
-                 std::strerror(errno));
+        if ((errno == EACCES || errno == EPERM) && vendorId == kVendorId && productId == kProductId) {
+            if (refused_.insert(path).second) UpdateAccessProblem();
+        } else {
+            qWarning("USB: cannot open %s: %s", path.c_str(), std::strerror(errno));
+        }
         return 0;
     }
+    if (refused_.erase(path)) UpdateAccessProblem();
     const HidHandle handle = nextHandle_++;
     Device& device = devices_[handle];
     device.path = path;
@@ -146,6 +161,7 @@ HidHandle UsbHid::Attach(const std::string& path, uint16_t vendorId, uint16_t pr
     device.productId = productId;
     std::tie(device.vendorName, device.productName) = NamesOf(path, vendorId, productId);
     device.fd = fd;
+    device.writer = std::make_unique<ReportWriter>(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
     device.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read, this);
     connect(device.notifier.get(), &QSocketNotifier::activated, this,
             [this, handle] { OnReadable(handle); });
@@ -163,6 +179,7 @@ void UsbHid::Detach(HidHandle handle) {
     // delete it later.
     device->notifier->setEnabled(false);
     device->notifier.release()->deleteLater();
+    device->writer.reset();
     ::close(device->fd);
     device->fd = -1;
     device->received.clear();
@@ -194,6 +211,35 @@ void UsbHid::OnReadable(HidHandle handle) {
                 Qt::QueuedConnection);
         }
     }
+}
+
+void UsbHid::RetryRefused() {
+    const std::set<std::string> nodes = refused_;
+    for (const std::string& node : nodes) {
+        if (::access(node.c_str(), F_OK) != 0) {
+            // Gone without a udev event (udev may be missing).
+            refused_.erase(node);
+            UpdateAccessProblem();
+        } else {
+            Attach(node, kVendorId, kProductId);
+        }
+    }
+}
+
+void UsbHid::UpdateAccessProblem() {
+    QString text;
+    if (!refused_.empty()) {
+        const std::string programDir = QCoreApplication::instance()
+                                           ? QCoreApplication::applicationDirPath().toStdString()
+                                           : std::string(".");
+        text = QString::fromStdString(UsbAccessDeniedText(*refused_.begin(), FindUdevRule(programDir)));
+    }
+    if (refused_.empty()) retryTimer_->stop();
+    else if (!retryTimer_->isActive()) retryTimer_->start();
+    if (text == accessProblem_) return;
+    accessProblem_ = text;
+    if (!text.isEmpty()) qWarning("USB: %s", qUtf8Printable(text));
+    QMetaObject::invokeMethod(this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
 }
 
 UsbHid::Device* UsbHid::Attached(HidHandle handle) {
@@ -252,11 +298,7 @@ bool UsbHid::Write(HidHandle handle, const uint8_t* buffer) {
     if (!device || !buffer) return false;
     // Report id 0 goes first; hidraw strips it for a device without numbered
     // reports and counts it in the result.
-    for (;;) {
-        const ssize_t n = ::write(device->fd, buffer, kReportSize);
-        if (n < 0 && errno == EINTR) continue;
-        return n == static_cast<ssize_t>(kReportSize);
-    }
+    return device->writer->Write(buffer, kReportSize);
 }
 
 }  // namespace velmar

@@ -8,16 +8,20 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "link/frame.h"
 #include "link/hid_library.h"
 
 class QSocketNotifier;
+class QTimer;
 struct udev;
 struct udev_monitor;
 
 namespace velmar {
+
+class ReportWriter;
 
 class UsbHid : public HidLibrary {
     Q_OBJECT
@@ -46,6 +50,7 @@ private:
         std::string productName;
         int fd = -1;  // -1 once detached; the entry stays so its ids remain known
         std::unique_ptr<QSocketNotifier> notifier;
+        std::unique_ptr<ReportWriter> writer;
         std::deque<Report> received;
         bool notify = true;
     };
@@ -57,6 +62,8 @@ private:
     void OnReadable(HidHandle handle);
     Device* Attached(HidHandle handle);
     HidHandle HandleOfPath(const std::string& path) const;
+    void RetryRefused();
+    void UpdateAccessProblem();
 
     std::map<HidHandle, Device> devices_;
     HidHandle nextHandle_ = 1;
@@ -65,6 +72,12 @@ private:
     struct udev* udev_ = nullptr;
     struct udev_monitor* monitor_ = nullptr;
     std::unique_ptr<QSocketNotifier> monitorNotifier_;
+    // Nodes of our instruments that this user may not open: tried again on
+    // every udev event and every few seconds, since the access a rule or the
+    // login manager grants comes without an event of its own.
+    std::set<std::string> refused_;
+    QTimer* retryTimer_ = nullptr;
+    QString accessProblem_;
 };
 
 }  // namespace velmar

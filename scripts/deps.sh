@@ -8,6 +8,8 @@ PACKAGES=(
     libhidapi-dev libudev-dev libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    dpkg-dev lintian desktop-file-utils appstream
+    qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils
 )
 
 missing=()

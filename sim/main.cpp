@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/program_date.h"
 #include "link/socket_address.h"
 #include "sim/instrument_config.h"
 #include "sim/sim_server.h"
@@ -21,6 +22,7 @@ void PrintUsage() {
                  "Serves one virtual instrument, to one client at a time.\n\n"
                  "  --listen=ADDRESS     where to listen (tcp port 0 picks a free port)\n"
                  "  --help               this text\n"
+                 "  --version            the program's date\n"
                  "Instrument flags:\n%s",
                  velmar::sim::InstrumentFlagsHelp());
 }
@@ -61,6 +63,10 @@ int main(int argc, char** argv) {
         std::string error;
         if (arg == "--help") {
             PrintUsage();
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("velmar-sim v%04d.%02d.%02d.\n", velmar::kProgramYear, velmar::kProgramMonth,
+                        velmar::kProgramDay);
             return 0;
         } else if (arg.rfind("--listen=", 0) == 0) {
             listen = arg.substr(9);

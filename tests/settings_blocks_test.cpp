@@ -139,7 +139,7 @@ TEST(CommandEngine, RetriesALostAnswerThenGivesUp) {
     e.Submit(201, {1, 2}, [&](const CommandResult& r) { results.push_back(r); });
     e.Submit(203, {}, [&](const CommandResult& r) { results.push_back(r); });
     EXPECT_EQ(e.StartNext(), 201);
-    e.Failed(err::kTimeout);
+    e.Failed(err::kAnswerTooLong);
     EXPECT_EQ(e.StartNext(), 201) << "asked again before the next";
     e.Failed(err::kCrc);
     EXPECT_EQ(e.StartNext(), 201);

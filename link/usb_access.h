@@ -1,0 +1,31 @@
+#pragma once
+// What the user is told when an instrument is attached but its hidraw node
+// cannot be opened: the udev rule that gives the user at the desktop access
+// is missing or not yet in force. The window and the command-line tool show
+// the same text.
+
+#include <string>
+#include <vector>
+
+namespace velmar {
+
+inline constexpr char kUdevRuleName[] = "70-velmar.rules";
+
+struct UdevRuleFiles {
+    std::string installed;  // the rule where udev reads it, empty when not installed
+    std::string source;     // a copy to install from, empty when none was found
+};
+
+// The folders udev reads rules from.
+std::vector<std::string> UdevRuleDirs();
+
+// Looks for the rule in udevDirs and beside the program as the source tree
+// has it (udev/ next to the build folder).
+UdevRuleFiles FindUdevRule(const std::string& programDir,
+                           const std::vector<std::string>& udevDirs = UdevRuleDirs());
+
+// Hungarian text, UTF-8: which node is refused, which rule file grants the
+// access and the one command that puts it in force.
+std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& rule);
+
+}  // namespace velmar
