@@ -8,6 +8,7 @@
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
 #include "device/errors_dialog.h"
+#include "device/trend_window.h"
 #include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
@@ -52,6 +53,7 @@ ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
     auto windows = std::make_unique<ProgramWindows>();
+    const QStringList arguments = options.arguments;
     windows->main = std::make_unique<TForm1>(hid, std::move(options));
     TForm1* main = windows->main.get();
     // The dialogs, in the order the main window expects them. They are its
@@ -73,6 +75,9 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
+    // Not a dialog of the request machinery: it only listens to the status answers.
+    main->Form_Trend = new TForm_Trend(*main);
+    main->Form_Trend->OpenFromArguments(arguments);
     return windows;
 }
 
