@@ -3,8 +3,6 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTime>
-#include <QDateTimeAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -41,6 +39,9 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     relaysView_ = MakeView("ChartView_TrendRelays", relays_);
     valuesTime_ = MakeTimeAxis(values_);
     relaysTime_ = MakeTimeAxis(relays_);
+    // The lanes share the time axis above; their own grid is enough.
+    relaysTime_->setLabelsVisible(false);
+    relaysTime_->setTitleVisible(false);
 
     valueAxis_ = new QValueAxis;
     valueAxis_->setTitleText(QString::fromUtf8("Mért érték"));
@@ -82,18 +83,32 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 QChartView* TrendChart::MakeView(const char* name, QChart* chart) {
     auto* view = new QChartView(chart, this);
     view->setObjectName(name);
+    // Nothing is drawn smoothed: the painter need not be saved per item.
+    view->setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     view->setMouseTracking(true);
     view->viewport()->setMouseTracking(true);
     view->viewport()->installEventFilter(this);
     return view;
 }
 
-QDateTimeAxis* TrendChart::MakeTimeAxis(QChart* chart) {
-    auto* axis = new QDateTimeAxis;
-    axis->setFormat("HH:mm:ss");
-    axis->setTickCount(7);
+QValueAxis* TrendChart::MakeTimeAxis(QChart* chart) {
+    auto* axis = new QValueAxis;
+    axis->setLabelFormat("%.0f");
     chart->addAxis(axis, Qt::AlignBottom);
     return axis;
+}
+
+void TrendChart::SetSpan(int64_t spanMs) {
+    if (spanMs == spanMs_) return;
+    spanMs_ = spanMs;
+    unitMs_ = spanMs > 60'000 ? 60'000 : 1000;
+    const double length = double(spanMs) / double(unitMs_);
+    const int ticks = length <= 10 ? int(length) + 1 : 7;
+    for (QValueAxis* axis : {valuesTime_, relaysTime_}) {
+        axis->setRange(-length, 0);
+        axis->setTickCount(ticks);
+    }
+    valuesTime_->setTitleText(unitMs_ == 1000 ? QString::fromUtf8("Idő (s)") : QString::fromUtf8("Idő (perc)"));
 }
 
 QLineSeries* TrendChart::AddSeries(Channel& c) {
@@ -119,22 +134,28 @@ void TrendChart::ShowChannel(Channel& c, const TrendSegments& segments) {
         QList<QPointF> points;
         const std::size_t upTo = i == 0 ? joined + 1 : 1;
         for (std::size_t k = 0; k < upTo && next < segments.size(); ++k, ++next)
-            for (const TrendPoint& p : segments[next]) points.append(QPointF(p.timeMs, c.offset + c.scale * p.value));
+            for (const TrendPoint& p : segments[next]) {
+                const QPointF q(X(p.timeMs), c.offset + c.scale * p.value);
+                // The middle of a level stretch adds nothing to the line.
+                if (points.size() >= 2 && points.last().y() == q.y() && points[points.size() - 2].y() == q.y())
+                    points.last() = q;
+                else
+                    points.append(q);
+            }
         if (points.isEmpty() && c.series[i]->count() == 0) continue;
         c.series[i]->replace(points);
     }
 }
 
-void TrendChart::Show(const TrendThinner& thinner, int64_t fromMs, int64_t toMs, const std::vector<LimitLine>& limits) {
-    const QDateTime from = QDateTime::fromMSecsSinceEpoch(fromMs), to = QDateTime::fromMSecsSinceEpoch(toMs);
-    valuesTime_->setRange(from, to);
-    relaysTime_->setRange(from, to);
+void TrendChart::Show(const TrendThinner& thinner, int64_t nowMs, const std::vector<LimitLine>& limits) {
+    SetSpan(thinner.SpanMs());
+    nowMs_ = nowMs;
     for (int i = 0; i < kTrendChannels; ++i) ShowChannel(channels_[std::size_t(i)], thinner.Points(i));
-    ShowLimits(limits, fromMs, toMs);
+    ShowLimits(limits);
     ScaleValueAxis(limits);
 }
 
-void TrendChart::ShowLimits(const std::vector<LimitLine>& limits, int64_t fromMs, int64_t toMs) {
+void TrendChart::ShowLimits(const std::vector<LimitLine>& limits) {
     while (limitSeries_.size() < limits.size()) {
         auto* s = new QLineSeries;
         values_->addSeries(s);
@@ -145,7 +166,7 @@ void TrendChart::ShowLimits(const std::vector<LimitLine>& limits, int64_t fromMs
     for (std::size_t i = 0; i < limitSeries_.size(); ++i) {
         QLineSeries* s = limitSeries_[i];
         if (i >= limits.size()) {
-            s->setVisible(false);
+            if (s->isVisible()) s->setVisible(false);
             continue;
         }
         const LimitLine& l = limits[i];
@@ -153,8 +174,9 @@ void TrendChart::ShowLimits(const std::vector<LimitLine>& limits, int64_t fromMs
             s->setName(l.name);
             s->setPen(QPen(kChannelColours[kTrendRelay1 + l.relay], 1, Qt::DashLine));
         }
-        s->replace(QList<QPointF>{QPointF(double(fromMs), l.value), QPointF(double(toMs), l.value)});
-        s->setVisible(true);
+        const QList<QPointF> ends{QPointF(valuesTime_->min(), l.value), QPointF(0, l.value)};
+        if (s->points() != ends) s->replace(ends);
+        if (!s->isVisible()) s->setVisible(true);
     }
 }
 
@@ -165,8 +187,12 @@ void TrendChart::ScaleValueAxis(const std::vector<LimitLine>& limits) {
             for (const QPointF& p : s->points()) lo = std::min(lo, p.y()), hi = std::max(hi, p.y());
     for (const LimitLine& l : limits) lo = std::min(lo, l.value), hi = std::max(hi, l.value);
     if (lo > hi) lo = 0, hi = 1;
-    const double margin = hi > lo ? (hi - lo) * 0.05 : std::max(std::abs(hi) * 0.05, 0.5);
-    const std::pair<double, double> range{lo - margin, hi + margin};
+    // Ends on round numbers, a tenth of the span or so: the axis and its
+    // labels then change only when the values leave them, not with every
+    // redraw.
+    const double span = hi > lo ? hi - lo : std::max(std::abs(hi), 1.0);
+    const double step = std::pow(10.0, std::floor(std::log10(span)));
+    const std::pair<double, double> range{std::floor(lo / step - 0.5) * step, std::ceil(hi / step + 0.5) * step};
     if (range == valueRange_) return;
     valueRange_ = range;
     valueAxis_->setRange(range.first, range.second);
@@ -195,7 +221,7 @@ bool TrendChart::eventFilter(QObject* watched, QEvent* event) {
             const QPointF at = chart->mapFromScene(view->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
             if (chart->plotArea().contains(at)) {
                 QLineSeries* any = channels_[chart == values_ ? kTrendValue1 : kTrendRelay1].series.front();
-                emit cursorMoved(chart->mapToValue(at, any).x());
+                emit cursorMoved(double(nowMs_) + chart->mapToValue(at, any).x() * double(unitMs_));
             }
         }
     }

@@ -2,6 +2,9 @@
 // The trend's plots: the measured values with the limit lines and the
 // output percentages above, the limit outputs' states as lanes below, on
 // one time axis. It draws what it is handed; the thinning decides how much.
+// The time axis counts back from the newest moment shown, so that its
+// labels stand still while the plot moves: relaying out the labels of a
+// sliding clock-time axis would cost more than all the rest.
 
 #include <QPen>
 #include <QWidget>
@@ -13,7 +16,6 @@
 class QAbstractAxis;
 class QChart;
 class QChartView;
-class QDateTimeAxis;
 class QLineSeries;
 class QValueAxis;
 class QCategoryAxis;
@@ -30,13 +32,15 @@ public:
         QString name;  // "1. relé A"
         double value;  // decimals applied
     };
-    // Plots the thinned channels between fromMs and toMs.
-    void Show(const TrendThinner& thinner, int64_t fromMs, int64_t toMs, const std::vector<LimitLine>& limits);
+    // Plots the thinned channels of the span that ends at nowMs.
+    void Show(const TrendThinner& thinner, int64_t nowMs, const std::vector<LimitLine>& limits);
     void SetUnit(const QString& unit);
 
     // Points drawn by a channel, for tests.
     int PointCount(int channel) const;
     int VisibleLimitLines() const;
+    // The newest moment shown, the right end of the time axis.
+    int64_t ShownNowMs() const { return nowMs_; }
 
 signals:
     // The mouse is over the plot at this time.
@@ -48,7 +52,7 @@ protected:
 private:
     struct Channel {
         QChart* chart = nullptr;
-        QDateTimeAxis* timeAxis = nullptr;
+        QValueAxis* timeAxis = nullptr;
         QAbstractAxis* valueAxis = nullptr;
         QString name;
         QPen pen;
@@ -56,18 +60,24 @@ private:
         std::vector<QLineSeries*> series;  // one per unbroken run
     };
     QChartView* MakeView(const char* name, QChart* chart);
-    QDateTimeAxis* MakeTimeAxis(QChart* chart);
+    QValueAxis* MakeTimeAxis(QChart* chart);
+    void SetSpan(int64_t spanMs);
     QLineSeries* AddSeries(Channel& c);
     void ShowChannel(Channel& c, const TrendSegments& segments);
-    void ShowLimits(const std::vector<LimitLine>& limits, int64_t fromMs, int64_t toMs);
+    void ShowLimits(const std::vector<LimitLine>& limits);
+    // Milliseconds to the time axis, which counts back from nowMs_.
+    double X(double timeMs) const { return (timeMs - double(nowMs_)) / double(unitMs_); }
     void ScaleValueAxis(const std::vector<LimitLine>& limits);
 
     QChart* values_;
     QChart* relays_;
     QChartView* valuesView_;
     QChartView* relaysView_;
-    QDateTimeAxis* valuesTime_;
-    QDateTimeAxis* relaysTime_;
+    QValueAxis* valuesTime_;
+    QValueAxis* relaysTime_;
+    int64_t spanMs_ = 0;
+    int64_t unitMs_ = 1000;  // seconds, or minutes for the longer spans
+    int64_t nowMs_ = 0;
     QValueAxis* valueAxis_;
     QValueAxis* percentAxis_;
     QCategoryAxis* laneAxis_;

@@ -25,6 +25,8 @@ namespace velmar {
 namespace {
 constexpr int kBuckets = 300;
 const int64_t kSpansMs[] = {60'000, 600'000, 3'600'000};
+// A pixel of a 600-pixel plot is 0.1 s, 1 s and 6 s long in the three windows.
+const int kRedrawSlowdown[] = {1, 2, 10};
 
 // The limit outputs' settings as the records hold them after a read.
 struct LimitFields {
@@ -65,6 +67,8 @@ TForm_Trend::TForm_Trend(TForm1& main)
     Button_TrendExportPng = MakeButton(this, "Button_TrendExportPng", QString::fromUtf8("Mentés képként (PNG)"), false);
     Label_TrendRecordState = new QLabel(QString::fromUtf8("Nincs felvétel."), this);
     Label_TrendRecordState->setObjectName("Label_TrendRecordState");
+    // Rewritten twice a second: its new text must not lay out the window again.
+    Label_TrendRecordState->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label_TrendCursor = new QLabel(this);
     Label_TrendCursor->setObjectName("Label_TrendCursor");
     Label_TrendCursor->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -86,7 +90,7 @@ TForm_Trend::TForm_Trend(TForm1& main)
 
     timer_ = new QTimer(this);
     timer_->setInterval(kRedrawMs);
-    connect(timer_, &QTimer::timeout, this, &TForm_Trend::Tick);
+    connect(timer_, &QTimer::timeout, this, &TForm_Trend::TimerTick);
     connect(ComboBox_TrendWindow, &QComboBox::currentIndexChanged, this, &TForm_Trend::SetSpan);
     connect(SpeedButton_TrendPause, &QPushButton::toggled, this, [this](bool paused) {
         if (!paused) Redraw();
@@ -153,7 +157,18 @@ QString TForm_Trend::ShownUnit() const {
 }
 
 void TForm_Trend::Tick() {
+    KeepUp(QDateTime::currentMSecsSinceEpoch());
+    Redraw();
+}
+
+void TForm_Trend::TimerTick() {
     const int64_t now = QDateTime::currentMSecsSinceEpoch();
+    KeepUp(now);
+    if (now - redrawnAt_ >= kRedrawMs * kRedrawSlowdown[ComboBox_TrendWindow->currentIndex()] - kRedrawMs / 2)
+        Redraw();
+}
+
+void TForm_Trend::KeepUp(int64_t now) {
     const TrendSample* last = ring_.Newest();
     const bool lost = !main_.recMBU.bOnline || !last || now - last->timeMs > kGapMs;
     if (lost && (!last || !last->gap)) {
@@ -173,12 +188,12 @@ void TForm_Trend::Tick() {
         }
         ShowRecordState();
     }
-    Redraw();
 }
 
 void TForm_Trend::Redraw() {
     if (!isVisible() || SpeedButton_TrendPause->isChecked()) return;
     const int64_t now = QDateTime::currentMSecsSinceEpoch();
+    redrawnAt_ = now;
     thinner_.Update(ring_, now);
     std::vector<TrendChart::LimitLine> limits;
     const tRX& rx = main_.recRX;
@@ -190,7 +205,7 @@ void TForm_Trend::Redraw() {
                               values[i] / double(rx.fDivider)});
     }
     chart->SetUnit(ShownUnit());
-    chart->Show(thinner_, now - thinner_.SpanMs(), now, limits);
+    chart->Show(thinner_, now, limits);
 }
 
 QString TForm_Trend::CursorText(double timeMs) const {
@@ -292,7 +307,8 @@ QString TForm_Trend::DefaultFileName(const char* suffix) const {
 }
 
 void TForm_Trend::SetSpan(int index) {
-    thinner_ = TrendThinner(kSpansMs[std::clamp(index, 0, 2)], kBuckets);
+    index = std::clamp(index, 0, 2);
+    thinner_ = TrendThinner(kSpansMs[index], kBuckets);
     Redraw();
 }
 

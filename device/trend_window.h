@@ -29,6 +29,8 @@ public:
 
     // An hour of status answers at the fastest polling.
     static constexpr std::size_t kRingCapacity = 3600 * 40;
+    // Redrawn twice a second in the shortest window; the longer ones move
+    // by less than a pixel in that time and are redrawn less often.
     static constexpr int kRedrawMs = 500;
     // Without an answer for this long the link counts as lost.
     static constexpr int64_t kGapMs = 2500;
@@ -54,7 +56,7 @@ public:
     void OpenFromArguments(const QStringList& arguments);
 
     // The timer's work: the lost link as a gap, the recording written out,
-    // the plot redrawn.
+    // the plot redrawn (here always, from the timer when it is due).
     void Tick();
     // The text of the cursor line for a time.
     QString CursorText(double timeMs) const;
@@ -68,6 +70,9 @@ protected:
 
 private:
     void AppendSample(const TrendSample& s);
+    void TimerTick();
+    // The lost link as a gap, the recording written out.
+    void KeepUp(int64_t nowMs);
     void Redraw();
     void UpdateTimer();
     void UpdateContext();
@@ -90,6 +95,7 @@ private:
     uint16_t contextMade_ = 0;
     bool contextKnown_ = false;
     QString unit_;
+    int64_t redrawnAt_ = 0;
 };
 
 }  // namespace velmar
