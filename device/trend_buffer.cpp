@@ -22,7 +22,7 @@ double ChannelValue(const TrendSample& s, int channel) {
     case kTrendValue1: return s.value1 / divider;
     case kTrendValue2: return s.hasValue2 ? s.value2 / divider : kNaN;
     case kTrendOutput1: return double(s.output1) * 100.0;
-    case kTrendOutput2: return double(s.output2) * 100.0;
+    case kTrendOutput2: return s.hasValue2 ? double(s.output2) * 100.0 : kNaN;
     default: return (s.relays >> (channel - kTrendRelay1)) & 1;
     }
 }

@@ -29,8 +29,8 @@ struct TrendSample {
 enum TrendChannel : int { kTrendValue1, kTrendValue2, kTrendOutput1, kTrendOutput2, kTrendRelay1, kTrendChannels = 8 };
 constexpr int kTrendRelays = 4;
 
-// The value of a channel, NaN where the sample has none (value 2 without a
-// Modbus input). Values with their decimals applied, outputs in percent,
+// The value of a channel, NaN where the sample has none (value 2 and its
+// output without a Modbus input). Values with their decimals applied, outputs in percent,
 // relays 0 or 1.
 double ChannelValue(const TrendSample& s, int channel);
 

@@ -3,6 +3,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -83,6 +84,9 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 QChartView* TrendChart::MakeView(const char* name, QChart* chart) {
     auto* view = new QChartView(chart, this);
     view->setObjectName(name);
+    // Its items move with every redraw: keeping them in a search index costs
+    // more than it saves.
+    view->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     // Nothing is drawn smoothed: the painter need not be saved per item.
     view->setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     view->setMouseTracking(true);
@@ -125,6 +129,16 @@ QLineSeries* TrendChart::AddSeries(Channel& c) {
     return s;
 }
 
+bool TrendChart::SameLine(const QList<QPointF>& shown, const QList<QPointF>& points) const {
+    // A line that moved by less than a pixel is not drawn again: a level
+    // stretch, as of a limit output that stands still, keeps its ends.
+    if (shown.size() != points.size()) return false;
+    const double tolerance = (valuesTime_->max() - valuesTime_->min()) / 600.0;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (std::abs(shown[i].x() - points[i].x()) > tolerance || shown[i].y() != points[i].y()) return false;
+    return true;
+}
+
 void TrendChart::ShowChannel(Channel& c, const TrendSegments& segments) {
     std::size_t runs = std::min(segments.size(), kMaxRuns);
     while (c.series.size() < runs) AddSeries(c);
@@ -135,24 +149,31 @@ void TrendChart::ShowChannel(Channel& c, const TrendSegments& segments) {
         const std::size_t upTo = i == 0 ? joined + 1 : 1;
         for (std::size_t k = 0; k < upTo && next < segments.size(); ++k, ++next)
             for (const TrendPoint& p : segments[next]) {
-                const QPointF q(X(p.timeMs), c.offset + c.scale * p.value);
+                const QPointF q(std::max(X(p.timeMs), valuesTime_->min()), c.offset + c.scale * p.value);
                 // The middle of a level stretch adds nothing to the line.
                 if (points.size() >= 2 && points.last().y() == q.y() && points[points.size() - 2].y() == q.y())
                     points.last() = q;
                 else
                     points.append(q);
             }
-        if (points.isEmpty() && c.series[i]->count() == 0) continue;
-        c.series[i]->replace(points);
+        if (!SameLine(c.series[i]->points(), points)) c.series[i]->replace(points);
     }
 }
 
 void TrendChart::Show(const TrendThinner& thinner, int64_t nowMs, const std::vector<LimitLine>& limits) {
     SetSpan(thinner.SpanMs());
     nowMs_ = nowMs;
-    for (int i = 0; i < kTrendChannels; ++i) ShowChannel(channels_[std::size_t(i)], thinner.Points(i));
+    double lo = INFINITY, hi = -INFINITY;
+    for (int i = 0; i < kTrendChannels; ++i) {
+        const TrendSegments segments = thinner.Points(i);
+        if (i <= kTrendValue2)
+            for (const auto& run : segments)
+                for (const TrendPoint& p : run) lo = std::min(lo, p.value), hi = std::max(hi, p.value);
+        ShowChannel(channels_[std::size_t(i)], segments);
+    }
     ShowLimits(limits);
-    ScaleValueAxis(limits);
+    for (const LimitLine& l : limits) lo = std::min(lo, l.value), hi = std::max(hi, l.value);
+    ScaleValueAxis(lo, hi);
 }
 
 void TrendChart::ShowLimits(const std::vector<LimitLine>& limits) {
@@ -180,12 +201,7 @@ void TrendChart::ShowLimits(const std::vector<LimitLine>& limits) {
     }
 }
 
-void TrendChart::ScaleValueAxis(const std::vector<LimitLine>& limits) {
-    double lo = INFINITY, hi = -INFINITY;
-    for (int i = kTrendValue1; i <= kTrendValue2; ++i)
-        for (QLineSeries* s : channels_[std::size_t(i)].series)
-            for (const QPointF& p : s->points()) lo = std::min(lo, p.y()), hi = std::max(hi, p.y());
-    for (const LimitLine& l : limits) lo = std::min(lo, l.value), hi = std::max(hi, l.value);
+void TrendChart::ScaleValueAxis(double lo, double hi) {
     if (lo > hi) lo = 0, hi = 1;
     // Ends on round numbers, a tenth of the span or so: the axis and its
     // labels then change only when the values leave them, not with every

@@ -64,10 +64,12 @@ private:
     void SetSpan(int64_t spanMs);
     QLineSeries* AddSeries(Channel& c);
     void ShowChannel(Channel& c, const TrendSegments& segments);
+    bool SameLine(const QList<QPointF>& shown, const QList<QPointF>& points) const;
     void ShowLimits(const std::vector<LimitLine>& limits);
     // Milliseconds to the time axis, which counts back from nowMs_.
     double X(double timeMs) const { return (timeMs - double(nowMs_)) / double(unitMs_); }
-    void ScaleValueAxis(const std::vector<LimitLine>& limits);
+    // Round ends around the values and limits shown.
+    void ScaleValueAxis(double lo, double hi);
 
     QChart* values_;
     QChart* relays_;

@@ -23,7 +23,7 @@
 namespace velmar {
 
 namespace {
-constexpr int kBuckets = 300;
+constexpr int kBuckets = 200;
 const int64_t kSpansMs[] = {60'000, 600'000, 3'600'000};
 // A pixel of a 600-pixel plot is 0.1 s, 1 s and 6 s long in the three windows.
 const int kRedrawSlowdown[] = {1, 2, 10};

@@ -57,11 +57,14 @@ TEST(TrendChannels, ApplyDecimalsAndGiveNothingWhereNothingIsKnown) {
     TrendSample s = At(0, -1234, 0b1010);
     EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendValue1), -12.34);
     EXPECT_TRUE(std::isnan(ChannelValue(s, kTrendValue2))) << "no second value without a Modbus input";
+    EXPECT_TRUE(std::isnan(ChannelValue(s, kTrendOutput2)));
     s.hasValue2 = true;
     s.value2 = 5;
     EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendValue2), 0.05);
     s.output1 = 0.5f;
+    s.output2 = 0.25f;
     EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendOutput1), 50.0);
+    EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendOutput2), 25.0);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1), 0);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1 + 1), 1);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1 + 3), 1);
