@@ -41,6 +41,7 @@ class TForm_PXMB;
 class TForm_Password;
 class TForm_PXRT;
 class TForm_PXTR;
+class TForm_Trend;
 class PX530Page;
 class PX210Page;
 class TMBarGraph;
@@ -191,6 +192,7 @@ public:
     TForm_Password* Form_Password = nullptr;
     TForm_PXRT* Form_PXRT = nullptr;
     TForm_PXTR* Form_PXTR = nullptr;
+    TForm_Trend* Form_Trend = nullptr;
     PX530Page* px530Page = nullptr;
     ServiceSerialPage* serialPage = nullptr;
     ServiceCalibrationPage* calibrationPage = nullptr;

@@ -9,6 +9,7 @@
 #include "app/form_main.h"
 #include "device/settings_files.h"
 #include "device/errors_dialog.h"
+#include "device/trend_window.h"
 #include "modules/ac_input_dialog.h"
 #include "modules/analog_input_dialog.h"
 #include "modules/analog_output_dialog.h"
@@ -76,6 +77,9 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     ConnectPasswordOpeners(*main);
     main->settingsFiles = new SettingsFiles(*main, kept);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
+    // Not a dialog of the request machinery: it only listens to the status answers.
+    main->Form_Trend = new TForm_Trend(*main);
+    main->Form_Trend->OpenFromArguments(kept.arguments);
     return windows;
 }
 

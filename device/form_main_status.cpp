@@ -7,6 +7,7 @@
 #include "device/service_tests_page.h"
 #include "device/settings_set_view.h"
 #include "device/status_codec.h"
+#include "device/trend_window.h"
 #include "link/payload_io.h"
 #include "modules/ac_input_dialog.h"
 #include "modules/limit_relay_dialog.h"
@@ -47,6 +48,8 @@ void TForm1::ProcessStatusAnswer() {
     // there.
     if (calibrationPage->isVisible()) calibrationPage->ShowStatus();
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
+    // Only a sample into the trend's ring: it draws from its own timer.
+    if (Form_Trend) Form_Trend->AddStatus(recRX);
 }
 
 }  // namespace velmar

@@ -2,6 +2,7 @@
 // it, the virtual instrument's share of it, and the largest command with the
 // largest answer through the event loop.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "app/form_main.h"
 #include "app/startup.h"
 #include "link/monitor_page.h"
+#include "device/trend_window.h"
 #include "modules/ac_input_dialog.h"
 #include "link/frame.h"
 #include "device/settings_files.h"
@@ -98,6 +100,24 @@ void BM_HostExchangeMonitorAndAcDialog(benchmark::State& state) {
     RunExchanges(state, p);
 }
 BENCHMARK(BM_HostExchangeMonitorAndAcDialog);
+
+// The trend window shown and a recording running: each status answer adds
+// a sample to the ring and a line to the recording's buffer, which goes to
+// the file whenever it has grown large. Its timer's redraw and writing are
+// not in here (no event loop runs); scripts/measure-cpu sees them.
+void BM_HostExchangeTrendRecording(benchmark::State& state) {
+    PollingWindow p;
+    QTemporaryDir dir;
+    p.w->Form_Trend->show();
+    if (!p.w->Form_Trend->StartRecording(dir.filePath("bench.csv"))) {
+        state.SkipWithError("no recording");
+        return;
+    }
+    RunExchanges(state, p);
+    state.counters["records"] = double(p.w->Form_Trend->Recorder().Records());
+    p.w->Form_Trend->StopRecording();
+}
+BENCHMARK(BM_HostExchangeTrendRecording);
 
 // The instrument's share of BM_HostExchange: answering the frames the host
 // writes while polling the status, first request and answer requests alike.

@@ -1,0 +1,340 @@
+#include "device/trend_window.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/device_types.h"
+#include "app/form_main.h"
+#include "device/header_page.h"
+#include "device/status_texts.h"
+#include "device/trend_chart.h"
+
+namespace velmar {
+
+namespace {
+constexpr int kBuckets = 200;
+const int64_t kSpansMs[] = {60'000, 600'000, 3'600'000};
+// A pixel of a 600-pixel plot is 0.1 s, 1 s and 6 s long in the three windows.
+const int kRedrawSlowdown[] = {1, 2, 10};
+
+// The limit outputs' settings as the records hold them after a read.
+struct LimitFields {
+    uint8_t tRX::*mode;
+    int32_t tRX::*a;
+    int32_t tRX::*b;
+};
+constexpr LimitFields kLimitFields[kTrendRelays] = {
+    {&tRX::enuLimitModeL1, &tRX::iLowLimitL1, &tRX::iHighLimitL1},
+    {&tRX::enuLimitModeL2, &tRX::iLowLimitL2, &tRX::iHighLimitL2},
+    {&tRX::enuLimitModeL3, &tRX::iLowLimitL3, &tRX::iHighLimitL3},
+    {&tRX::enuLimitModeL4, &tRX::iLowLimitL4, &tRX::iHighLimitL4},
+};
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, bool checkable) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setCheckable(checkable);
+    return b;
+}
+
+QString SizeText(uint64_t bytes) {
+    return QLocale().formattedDataSize(qint64(bytes), 1, QLocale::DataSizeSIFormat);
+}
+}  // namespace
+
+TForm_Trend::TForm_Trend(TForm1& main)
+    : QWidget(&main, Qt::Window), main_(main), ring_(kRingCapacity), thinner_(kSpansMs[0], kBuckets) {
+    setObjectName("Form_Trend");
+    setWindowTitle(QString::fromUtf8("Trend és felvétel"));
+    resize(900, 600);
+
+    ComboBox_TrendWindow = new QComboBox(this);
+    ComboBox_TrendWindow->setObjectName("ComboBox_TrendWindow");
+    ComboBox_TrendWindow->addItems({"1 perc", "10 perc", QString::fromUtf8("1 óra")});
+    SpeedButton_TrendPause = MakeButton(this, "SpeedButton_TrendPause", QString::fromUtf8("Szünet"), true);
+    SpeedButton_TrendRecord = MakeButton(this, "SpeedButton_TrendRecord", QString::fromUtf8("Felvétel"), true);
+    Button_TrendExportPng = MakeButton(this, "Button_TrendExportPng", QString::fromUtf8("Mentés képként (PNG)"), false);
+    Label_TrendRecordState = new QLabel(QString::fromUtf8("Nincs felvétel."), this);
+    Label_TrendRecordState->setObjectName("Label_TrendRecordState");
+    // Rewritten twice a second: its new text must not lay out the window again.
+    Label_TrendRecordState->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Label_TrendCursor = new QLabel(this);
+    Label_TrendCursor->setObjectName("Label_TrendCursor");
+    Label_TrendCursor->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    chart = new TrendChart(this);
+    chart->setObjectName("TrendChart");
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(new QLabel(QString::fromUtf8("Időablak:"), this));
+    controls->addWidget(ComboBox_TrendWindow);
+    controls->addWidget(SpeedButton_TrendPause);
+    controls->addSpacing(16);
+    controls->addWidget(SpeedButton_TrendRecord);
+    controls->addWidget(Label_TrendRecordState, 1);
+    controls->addWidget(Button_TrendExportPng);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(chart, 1);
+    layout->addWidget(Label_TrendCursor);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(kRedrawMs);
+    connect(timer_, &QTimer::timeout, this, &TForm_Trend::TimerTick);
+    connect(ComboBox_TrendWindow, &QComboBox::currentIndexChanged, this, &TForm_Trend::SetSpan);
+    connect(SpeedButton_TrendPause, &QPushButton::toggled, this, [this](bool paused) {
+        if (!paused) Redraw();
+    });
+    connect(SpeedButton_TrendRecord, &QPushButton::clicked, this, &TForm_Trend::RecordClicked);
+    connect(Button_TrendExportPng, &QPushButton::clicked, this, &TForm_Trend::ExportClicked);
+    connect(chart, &TrendChart::cursorMoved, this, [this](double t) { Label_TrendCursor->setText(CursorText(t)); });
+    connect(main.header->ui.Button_Trend, &QPushButton::clicked, this, &TForm_Trend::Open);
+}
+
+TForm_Trend::~TForm_Trend() = default;
+
+void TForm_Trend::AddStatus(const tRX& rx) {
+    TrendSample s;
+    s.timeMs = QDateTime::currentMSecsSinceEpoch();
+    // An answer after a long silence: the silence is a gap, not a line.
+    if (const TrendSample* last = ring_.Newest(); last && !last->gap && s.timeMs - last->timeMs > kGapMs) {
+        TrendSample gap;
+        gap.timeMs = last->timeMs + 1;
+        gap.gap = true;
+        AppendSample(gap);
+    }
+    s.decimals = rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : uint8_t(std::lround(std::log10(rx.fDivider)));
+    s.value1 = rx.iSkalazottKijezesiErtek;
+    s.hasValue2 = rx.uPXOptIn == 8;  // a Modbus module as input
+    s.value2 = rx.iSkalazottKijezesiErtek_2;
+    s.output1 = rx.fKimenetSzazalek;
+    s.output2 = rx.fKimenetSzazalek_2;
+    s.relays = rx.uLimit & 0x0F;
+    s.errorCode = rx.uGlobalErrorCode;
+    AppendSample(s);
+}
+
+void TForm_Trend::AppendSample(const TrendSample& s) {
+    ring_.Append(s);
+    if (!recorder_.IsOpen()) return;
+    UpdateContext();
+    AppendCsvLine(recorder_.Buffer(), s, context_);
+    recorder_.LineAdded();
+}
+
+void TForm_Trend::UpdateContext() {
+    // Names and texts are made again only when the instrument changes.
+    const tRX& rx = main_.recRX;
+    const uint16_t made = uint16_t(rx.uGyariSzamEv << 8 | rx.uGyariSzamHonap);
+    if (!contextKnown_ || rx.uDevice != contextDevice_ || rx.uDeviceID != contextSerial_ || made != contextMade_) {
+        contextKnown_ = true;
+        contextDevice_ = rx.uDevice;
+        contextSerial_ = rx.uDeviceID;
+        contextMade_ = made;
+        context_.device = DeviceTypeName(rx.uDevice);
+        context_.serial = SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap);
+    }
+    const QString unit = ShownUnit();
+    if (unit != unit_) {
+        unit_ = unit;
+        context_.unit = unit.toStdString();
+    }
+}
+
+QString TForm_Trend::ShownUnit() const {
+    const QString unit = main_.header->ui.Label_Dimension1->text();
+    return unit == "?" ? QString() : unit;  // the header's "?": not known
+}
+
+void TForm_Trend::Tick() {
+    KeepUp(QDateTime::currentMSecsSinceEpoch());
+    Redraw();
+}
+
+void TForm_Trend::TimerTick() {
+    const int64_t now = QDateTime::currentMSecsSinceEpoch();
+    KeepUp(now);
+    if (now - redrawnAt_ >= kRedrawMs * kRedrawSlowdown[ComboBox_TrendWindow->currentIndex()] - kRedrawMs / 2)
+        Redraw();
+}
+
+void TForm_Trend::KeepUp(int64_t now) {
+    const TrendSample* last = ring_.Newest();
+    const bool lost = !main_.recMBU.bOnline || !last || now - last->timeMs > kGapMs;
+    if (lost && (!last || !last->gap)) {
+        TrendSample gap;
+        gap.timeMs = now;
+        gap.gap = true;
+        AppendSample(gap);
+    }
+    if (recorder_.IsOpen()) {
+        // The offset may change with daylight saving while recording.
+        context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
+        std::string error;
+        if (!recorder_.Flush(&error)) {
+            StopRecording();
+            main_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
+                         QString::fromStdString(error));
+        }
+        ShowRecordState();
+    }
+}
+
+void TForm_Trend::Redraw() {
+    if (!isVisible() || SpeedButton_TrendPause->isChecked()) return;
+    const int64_t now = QDateTime::currentMSecsSinceEpoch();
+    redrawnAt_ = now;
+    thinner_.Update(ring_, now);
+    std::vector<TrendChart::LimitLine> limits;
+    const tRX& rx = main_.recRX;
+    for (int r = 0; r < kTrendRelays; ++r) {
+        const LimitFields& f = kLimitFields[r];
+        const std::vector<int32_t> values = LimitLineValues(rx.*f.mode, rx.*f.a, rx.*f.b);
+        for (std::size_t i = 0; i < values.size(); ++i)
+            limits.push_back({r, QString::fromUtf8("%1. relé %2").arg(r + 1).arg(i == 0 ? "A" : "B"),
+                              values[i] / double(rx.fDivider)});
+    }
+    chart->SetUnit(ShownUnit());
+    chart->Show(thinner_, now, limits);
+}
+
+QString TForm_Trend::CursorText(double timeMs) const {
+    const uint64_t n = ring_.FindTime(int64_t(timeMs));
+    if (ring_.Size() == 0) return {};
+    // The sample nearest to the cursor, before or after it.
+    uint64_t at = std::min(n, ring_.EndNumber() - 1);
+    if (at > ring_.FirstNumber() && std::abs(ring_.At(at - 1).timeMs - timeMs) < std::abs(ring_.At(at).timeMs - timeMs))
+        --at;
+    const TrendSample& s = ring_.At(at);
+    QString text = QDateTime::fromMSecsSinceEpoch(s.timeMs).toString("yyyy-MM-dd HH:mm:ss.zzz") + "   ";
+    if (s.gap) return text + QString::fromUtf8("Nincs kapcsolat");
+    const QString unit = ShownUnit().isEmpty() ? QString() : " " + ShownUnit();
+    const QLocale locale;
+    text += QString::fromUtf8("Érték 1: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue1), 'f', s.decimals), unit);
+    if (s.hasValue2)
+        text += QString::fromUtf8("   Érték 2: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue2), 'f', s.decimals), unit);
+    text += QString::fromUtf8("   Kimenet 1: %1 %").arg(locale.toString(ChannelValue(s, kTrendOutput1), 'f', 1));
+    if (s.hasValue2) text += QString::fromUtf8("   Kimenet 2: %1 %").arg(locale.toString(ChannelValue(s, kTrendOutput2), 'f', 1));
+    text += QString::fromUtf8("   Relék: ");
+    for (int r = 0; r < kTrendRelays; ++r) text += (s.relays >> r) & 1 ? "1" : "0";
+    return text + QString::fromUtf8("   Hibakód: %1").arg(s.errorCode);
+}
+
+void TForm_Trend::Open() {
+    if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TForm_Trend::StartRecording(const QString& path) {
+    StopRecording();
+    std::string error;
+    context_.decimalSeparator = main_.DecimalSeparator.toLatin1();
+    context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
+    contextKnown_ = false;
+    unit_.clear();
+    if (!recorder_.Open(QFile::encodeName(path).toStdString(), &error)) {
+        main_.Inform(QString::fromUtf8("A felvételi fájl nem hozható létre:\r\n%1\r\n%2")
+                         .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+        SpeedButton_TrendRecord->setChecked(false);
+        return false;
+    }
+    SpeedButton_TrendRecord->setChecked(true);
+    ShowRecordState();
+    UpdateTimer();
+    return true;
+}
+
+void TForm_Trend::StopRecording() {
+    if (recorder_.IsOpen()) {
+        std::string error;
+        if (!recorder_.Close(&error))
+            main_.Inform(QString::fromUtf8("A felvétel végét nem sikerült a fájlba írni:\r\n") +
+                         QString::fromStdString(error));
+        ShowRecordState();
+    }
+    SpeedButton_TrendRecord->setChecked(false);
+    UpdateTimer();
+}
+
+void TForm_Trend::ShowRecordState() {
+    const QString file = QFileInfo(QFile::decodeName(recorder_.Path().c_str())).fileName();
+    const QString counts = QString::fromUtf8("%1 rekord, %2").arg(recorder_.Records()).arg(SizeText(recorder_.Bytes()));
+    Label_TrendRecordState->setText(recorder_.IsOpen() ? QString::fromUtf8("Felvétel: %1 – %2").arg(file, counts)
+                                                       : QString::fromUtf8("Felvétel vége: %1 – %2").arg(file, counts));
+}
+
+void TForm_Trend::RecordClicked(bool checked) {
+    if (!checked) {
+        StopRecording();
+        return;
+    }
+    SpeedButton_TrendRecord->setChecked(false);  // until a file is chosen
+    const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("Felvétel mentése"),
+                                                      DefaultFileName(".csv"), QString::fromUtf8("CSV fájl (*.csv)"));
+    if (!path.isEmpty()) StartRecording(path);
+}
+
+void TForm_Trend::ExportClicked() {
+    const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("A grafikon mentése képként"),
+                                                      DefaultFileName(".png"), QString::fromUtf8("PNG kép (*.png)"));
+    if (!path.isEmpty() && !ExportPng(path))
+        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n") + QDir::toNativeSeparators(path));
+}
+
+bool TForm_Trend::ExportPng(const QString& path) { return chart->grab().save(path, "PNG"); }
+
+QString TForm_Trend::DefaultFileName(const char* suffix) const {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    const tRX& rx = main_.recRX;
+    const QString name = QString("velmar_%1_%2_%3%4")
+                             .arg(QString::fromStdString(DeviceTypeName(rx.uDevice)).remove(' '))
+                             .arg(rx.uDeviceID, 6, 10, QChar('0'))
+                             .arg(QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"), suffix);
+    return QDir(folder).filePath(name);
+}
+
+void TForm_Trend::SetSpan(int index) {
+    index = std::clamp(index, 0, 2);
+    thinner_ = TrendThinner(kSpansMs[index], kBuckets);
+    Redraw();
+}
+
+void TForm_Trend::OpenFromArguments(const QStringList& arguments) {
+    for (const QString& a : arguments) {
+        if (!a.startsWith("--open-trend")) continue;
+        Open();
+        if (a.startsWith("--open-trend=") && a.size() > 13) StartRecording(a.mid(13));
+    }
+}
+
+void TForm_Trend::UpdateTimer() {
+    const bool needed = isVisible() || recorder_.IsOpen();
+    if (needed && !timer_->isActive()) timer_->start();
+    if (!needed) timer_->stop();
+}
+
+void TForm_Trend::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    UpdateTimer();
+    Redraw();
+}
+
+void TForm_Trend::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    UpdateTimer();
+}
+
+}  // namespace velmar

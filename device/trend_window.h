@@ -1,0 +1,101 @@
+#pragma once
+// The trend window: the live values of the status answers plotted against
+// time, and their recording to a CSV file. It costs the status answer only
+// a sample in the ring (and a line in the recording's buffer); the plot is
+// drawn from a slow timer while the window is shown and not paused.
+
+#include <QWidget>
+
+#include "device/records.h"
+#include "device/trend_buffer.h"
+#include "device/trend_csv.h"
+#include "device/trend_recorder.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace velmar {
+
+class TForm1;
+class TrendChart;
+
+class TForm_Trend : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm_Trend(TForm1& main);
+    ~TForm_Trend() override;
+
+    // An hour of status answers at the fastest polling.
+    static constexpr std::size_t kRingCapacity = 3600 * 40;
+    // Redrawn twice a second in the shortest window; the longer ones move
+    // by less than a pixel in that time and are redrawn less often.
+    static constexpr int kRedrawMs = 500;
+    // Without an answer for this long the link counts as lost.
+    static constexpr int64_t kGapMs = 2500;
+
+    QComboBox* ComboBox_TrendWindow;
+    QPushButton* SpeedButton_TrendPause;
+    QPushButton* SpeedButton_TrendRecord;
+    QLabel* Label_TrendRecordState;
+    QPushButton* Button_TrendExportPng;
+    QLabel* Label_TrendCursor;
+    TrendChart* chart;
+
+    // Status answer: one sample into the ring and into the recording.
+    void AddStatus(const tRX& rx);
+    // The header's button: shown centred on the main window.
+    void Open();
+    // Records into the file from now on; false after telling the user why.
+    bool StartRecording(const QString& path);
+    void StopRecording();
+    bool ExportPng(const QString& path);
+    // "--open-trend=FILE.csv" opens the window recording into FILE.csv (for
+    // measuring the program's load with both running).
+    void OpenFromArguments(const QStringList& arguments);
+
+    // The timer's work: the lost link as a gap, the recording written out,
+    // the plot redrawn (here always, from the timer when it is due).
+    void Tick();
+    // The text of the cursor line for a time.
+    QString CursorText(double timeMs) const;
+
+    const TrendRing& Ring() const { return ring_; }
+    const TrendRecorder& Recorder() const { return recorder_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void AppendSample(const TrendSample& s);
+    void TimerTick();
+    // The lost link as a gap, the recording written out.
+    void KeepUp(int64_t nowMs);
+    void Redraw();
+    void UpdateTimer();
+    void UpdateContext();
+    // The unit of the measured value as the header shows it, empty when not known.
+    QString ShownUnit() const;
+    void ShowRecordState();
+    void SetSpan(int index);
+    void RecordClicked(bool checked);
+    void ExportClicked();
+    QString DefaultFileName(const char* suffix) const;
+
+    TForm1& main_;
+    TrendRing ring_;
+    TrendThinner thinner_;
+    TrendRecorder recorder_;
+    CsvContext context_;
+    QTimer* timer_;
+    uint16_t contextDevice_ = 0;
+    uint32_t contextSerial_ = 0;
+    uint16_t contextMade_ = 0;
+    bool contextKnown_ = false;
+    QString unit_;
+    int64_t redrawnAt_ = 0;
+};
+
+}  // namespace velmar

@@ -1,0 +1,179 @@
+// The trend window against the in-process instrument: what it records,
+// what it plots, and its controls.
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+
+#include "device/header_page.h"
+#include "device/trend_chart.h"
+#include "device/trend_window.h"
+#include "modules/limit_relay_dialog.h"
+#include "wait_for.h"
+#include "window_fixture.h"
+
+namespace velmar {
+namespace {
+
+QStringList CsvLines(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray all = f.readAll();
+    EXPECT_TRUE(all.endsWith("\r\n")) << "the file ends with a whole line";
+    QStringList lines = QString::fromUtf8(all).split("\r\n");
+    lines.removeLast();
+    return lines;
+}
+
+struct TrendWithInstrument : ::testing::Test {
+    QTemporaryDir dir;
+    double seconds = 5.0;  // the instrument's clock: at 5 s its signal stands at 95 %, at 15 s at 5 %
+    sim::InstrumentConfig cfg = [] {
+        sim::InstrumentConfig c;
+        c.deviceType = 530;  // 0..100.00 %, two limit outputs at 80.00
+        c.serial = 4711;
+        c.madeYear = 22;
+        c.madeMonth = 7;
+        return c;
+    }();
+    InstrumentProgram program{cfg, [this] { return seconds; }};
+    TForm1* w = program.w;
+    TForm_Trend* trend = w->Form_Trend;
+
+    void WaitForRecords(uint64_t more) {
+        const uint64_t target = trend->Recorder().Records() + more;
+        WAIT_FOR(trend->Recorder().Records() >= target, 3000);
+    }
+};
+
+// The known signal at two levels, an unplugged cable between them: every
+// value is one the instrument sent, and the silence is one marked line.
+TEST_F(TrendWithInstrument, RecordsTheSignalAndALostLinkAsAGap) {
+    WAIT_FOR(w->header->ui.Label_Dimension1->text() == "%", 4000);
+    const QString path = dir.filePath("run.csv");
+    ASSERT_TRUE(trend->StartRecording(path));
+    EXPECT_TRUE(trend->SpeedButton_TrendRecord->isChecked());
+    WaitForRecords(10);
+    seconds = 15.0;
+    WaitForRecords(10);
+    program.hid.Unplug();
+    WAIT_FOR(trend->Ring().Newest() && trend->Ring().Newest()->gap, 3000);
+    const uint64_t whileUnplugged = trend->Recorder().Records();
+    QTest::qWait(300);
+    EXPECT_EQ(trend->Recorder().Records(), whileUnplugged) << "nothing is made up while the link is lost";
+    seconds = 5.0;
+    program.hid.Plug();
+    WaitForRecords(10);
+    EXPECT_TRUE(trend->Label_TrendRecordState->text().contains("run.csv"));
+    trend->StopRecording();
+    EXPECT_FALSE(trend->SpeedButton_TrendRecord->isChecked());
+    const uint64_t records = trend->Recorder().Records();
+
+    const QStringList lines = CsvLines(path);
+    ASSERT_EQ(uint64_t(lines.size()), records + 1) << "the header and one line per record, none cut";
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\uFEFFIdő;Készülék;Gyári szám;Érték 1")));
+    int gaps = 0, high = 0, low = 0;
+    bool lowSeen = false, highAfterGap = false;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(';');
+        ASSERT_EQ(f.size(), 15) << lines[i].toStdString();
+        EXPECT_TRUE(QDateTime::fromString(f[0], Qt::ISODateWithMs).isValid()) << f[0].toStdString();
+        EXPECT_TRUE(f[1].startsWith("PX530")) << f[1].toStdString();
+        EXPECT_EQ(f[2], "004711/22.07");
+        if (f[14] == "Nincs kapcsolat") {
+            ++gaps;
+            EXPECT_TRUE(lowSeen) << "the gap comes where the cable was pulled";
+            for (int k = 3; k <= 13; ++k) EXPECT_TRUE(f[k].isEmpty()) << "no made-up value: " << lines[i].toStdString();
+            continue;
+        }
+        EXPECT_EQ(f[5], "%");
+        EXPECT_EQ(f[6], "2");
+        if (f[3] == "95.00") {
+            ++high;
+            highAfterGap |= gaps > 0;
+            EXPECT_EQ(f[7], "95.00");
+            EXPECT_EQ(f[9], "1") << "limit output 1 is on above 80.00";
+        } else {
+            EXPECT_EQ(f[3], "5.00") << lines[i].toStdString();
+            ++low;
+            lowSeen = true;
+            EXPECT_EQ(gaps, 0);
+            EXPECT_EQ(f[9], "0");
+        }
+        EXPECT_TRUE(f[4].isEmpty()) << "no second value without a Modbus input";
+        EXPECT_EQ(f[13], "0");
+    }
+    EXPECT_EQ(gaps, 1);
+    EXPECT_GE(low, 5);
+    EXPECT_GE(high, 15);
+    EXPECT_TRUE(highAfterGap) << "recording went on after the cable came back";
+}
+
+TEST_F(TrendWithInstrument, PlotsPausesAndDrawsTheReadLimits) {
+    w->header->ui.Button_Trend->click();
+    ASSERT_TRUE(trend->isVisible());
+    WAIT_FOR(trend->Ring().Size() > 5, 3000);
+    trend->Tick();
+    EXPECT_GT(trend->chart->PointCount(kTrendValue1), 0);
+    EXPECT_GT(trend->chart->PointCount(kTrendRelay1), 0);
+    EXPECT_EQ(trend->chart->PointCount(kTrendValue2), 0);
+    const QString cursor = trend->CursorText(double(trend->Ring().Newest()->timeMs));
+    EXPECT_TRUE(cursor.contains(QString::fromUtf8("Érték 1: 95")) && cursor.contains(QString::fromUtf8("Relék: 11")))
+        << cursor.toStdString();
+
+    // A read of a limit output puts its limit on the plot.
+    TForm_PXRL* relay = w->Form_PXRL;
+    w->bFoKimenetiModulVanNyitva = true;
+    relay->SpeedButton_ReadFromDevice->setChecked(true);
+    WAIT_FOR(!relay->SpeedButton_ReadFromDevice->isChecked(), 3000);
+    trend->Tick();
+    EXPECT_GE(trend->chart->VisibleLimitLines(), 1);
+
+    // Paused, the plot stands while the samples keep coming; resumed, it catches up.
+    trend->SpeedButton_TrendPause->setChecked(true);
+    const int64_t shown = trend->chart->ShownNowMs();
+    const uint64_t samples = trend->Ring().EndNumber();
+    QTest::qWait(700);
+    trend->Tick();
+    EXPECT_EQ(trend->chart->ShownNowMs(), shown);
+    EXPECT_GT(trend->Ring().EndNumber(), samples + 5) << "no data lost while paused";
+    trend->SpeedButton_TrendPause->setChecked(false);
+    EXPECT_GE(trend->chart->ShownNowMs(), shown + 700);
+
+    trend->ComboBox_TrendWindow->setCurrentIndex(2);  // an hour: the same samples, as few points
+    EXPECT_GT(trend->chart->PointCount(kTrendValue1), 0);
+
+    const QString png = dir.filePath("plot.png");
+    ASSERT_TRUE(trend->ExportPng(png));
+    EXPECT_FALSE(QImage(png).isNull());
+}
+
+TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
+    const QString path = dir.filePath("measure.csv");
+    Create({"--open-trend=" + path});
+    ASSERT_NE(w->Form_Trend, nullptr);
+    EXPECT_TRUE(w->Form_Trend->isVisible());
+    EXPECT_TRUE(w->Form_Trend->Recorder().IsOpen());
+    EXPECT_TRUE(QFile::exists(path));
+    Plug();
+    tRX rx;
+    rx.uDecimalPoint = 1;
+    rx.iSkalazottKijezesiErtek = -5;
+    Status(rx);
+    EXPECT_EQ(w->Form_Trend->Recorder().Records(), 1u);
+    w->Form_Trend->StopRecording();
+    const QStringList lines = CsvLines(path);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1].split(';').value(3), "-0.5");
+}
+
+TEST_F(WindowFixture, AFileThatCannotBeWrittenIsTold) {
+    Create();
+    EXPECT_FALSE(w->Form_Trend->StartRecording("/nonexistent-folder/x.csv"));
+    ASSERT_EQ(informed.size(), 1);
+    EXPECT_TRUE(informed[0].contains("nonexistent-folder"));
+    EXPECT_FALSE(w->Form_Trend->SpeedButton_TrendRecord->isChecked());
+}
+
+}  // namespace
+}  // namespace velmar
