@@ -17,6 +17,7 @@ QString UsageText() {
                "                          (CODE: device type, e.g. 530)\n"
                "  --device=unix:PATH      an instrument served on a local socket, e.g. by velmar-sim\n"
                "  --device=tcp:HOST:PORT  an instrument served on TCP\n"
+               "  --open-trend=FILE.csv   opens the trend window, recording into FILE.csv\n"
                "  --help                  this text\n"
                "  --version               the program's date\n\n"
                "Without --device the program talks to an instrument on USB (vendor 04d8,\n"
@@ -57,6 +58,7 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSepar
             continue;
         }
         if (a == "--device") return {CommandLineAnswer::kError, "--device needs a value, e.g. --device=sim"};
+        if (a.startsWith("--open-trend")) continue;  // the trend window's business
         std::string error;
         sim::InstrumentConfig ignored;
         if (sim::ParseInstrumentFlag(a.toStdString(), ignored, &error)) {

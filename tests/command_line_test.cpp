@@ -21,6 +21,7 @@ TEST(CommandLineTest, AnswersTable) {
         {{"-platform", "offscreen"}, Kind::kRun, ""},  // Qt's own
         {{"--device=sim:530", "--serial=12"}, Kind::kRun, ""},
         {{"--device=unix:/tmp/v.sock"}, Kind::kRun, ""},
+        {{"--device=sim", "--open-trend=/tmp/t.csv"}, Kind::kRun, ""},
         {{"--device=sim", "--help"}, Kind::kHelp, "--device=tcp:HOST:PORT"},
         {{"--help"}, Kind::kHelp, "70-velmar.rules"},
         {{"--version"}, Kind::kVersion, "velmar-setup v2022-07-21-"},
