@@ -11,13 +11,7 @@
 
 namespace velmar {
 
-QString LinkErrorLine(uint8_t code) {
-    if (code == CommandEngine::kCancelled) return QString::fromUtf8("a kapcsolat megszakadt (a készüléket kihúzták?)");
-    const ErrorText* text = FindErrorText(code);
-    return QString::fromUtf8("a készülék nem válaszolt rendben (hibakód %1%2)")
-        .arg(code)
-        .arg(text ? QString(": ") + QString::fromLatin1(text->longText) : QString());
-}
+QString LinkErrorLine(uint8_t code) { return QString::fromStdString(BlockErrorText(code)); }
 
 CliSession::CliSession(HidLibrary& hid, QString journalFolder, bool service)
     : link_(hid), journal_(std::move(journalFolder)), service_(service) {

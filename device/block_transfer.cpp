@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "link/frame.h"
+
 namespace velmar {
 
 namespace {
@@ -66,6 +68,13 @@ void WriteNext(std::shared_ptr<WriteState> s) {
 }
 
 }  // namespace
+
+std::string BlockErrorText(uint8_t code) {
+    if (code == CommandEngine::kCancelled) return "megszakadt: a készüléket kihúzták, vagy a műveletet leállították";
+    const ErrorText* text = FindErrorText(code);
+    // The texts start with their code: "5: Unkown command."
+    return "a készülék nem válaszolt rendben (hibakód " + (text ? std::string(text->longText) : std::to_string(code)) + ")";
+}
 
 void ReadBlocks(CommandEngine& engine, std::vector<const SettingsBlockInfo*> blocks, bool defaults,
                 BlockProgress progress, std::function<void(BlockReadResult)> done) {

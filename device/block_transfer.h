@@ -28,6 +28,10 @@ struct BlockWriteResult {
     bool failedReadingBack = false;
 };
 
+// Why a block command ended, in Hungarian (UTF-8): the link's or the
+// instrument's code with its text, or that the link went away.
+std::string BlockErrorText(uint8_t code);
+
 // The blocks as they are, or their factory values (the defaults answers as
 // they come; SettingsBlockInfo::defaultsAsBlock shapes them).
 void ReadBlocks(CommandEngine& engine, std::vector<const SettingsBlockInfo*> blocks, bool defaults,

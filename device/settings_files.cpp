@@ -25,13 +25,7 @@ QString JournalFolder(const StartupOptions& options) {
     return DefaultJournalFolder();
 }
 
-QString LinkErrorText(uint8_t code) {
-    if (code == CommandEngine::kCancelled) return QString::fromUtf8("Megszakítva.");
-    const ErrorText* text = FindErrorText(code);
-    return QString::fromUtf8("A készülék nem válaszolt rendben (hibakód %1%2).")
-        .arg(code)
-        .arg(text ? QString(": ") + QString::fromLatin1(text->longText) : QString());
-}
+QString LinkErrorText(uint8_t code) { return QString::fromStdString(BlockErrorText(code)); }
 
 QString Captions(const std::vector<std::string>& names) {
     QStringList out;

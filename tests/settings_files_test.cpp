@@ -43,6 +43,21 @@ struct FilesProgram {
             journal(c, request, answer);
         };
     }
+    // A PX330 with the given modules.
+    static sim::InstrumentConfig PX330(uint8_t in, uint8_t out1, uint8_t out2) {
+        sim::InstrumentConfig cfg;
+        cfg.optIn = in;
+        cfg.optOut1 = out1;
+        cfg.optOut2 = out2;
+        return cfg;
+    }
+    // "Mentés fájlba…" to the end.
+    void Save() {
+        informed.clear();
+        files->SaveToFile();
+        WAIT_FOR(!informed.isEmpty(), 10000);
+        ASSERT_TRUE(informed.last().contains("elmentve")) << Messages();
+    }
     void WaitOnline() {
         // The status answer names the modules the blocks follow.
         const sim::VirtualInstrument& vi = program->hid.Instrument();
@@ -124,9 +139,7 @@ TEST_P(SettingsFileRoundTrip, LoadingTheSavedFileRestoresEveryBlock) {
     cfg.optOut2 = c.out2;
     FilesProgram p(cfg, c.service ? QStringList{"/QZKTRM"} : QStringList{});
     p.WaitOnline();
-    p.files->SaveToFile();
-    WAIT_FOR(!p.informed.isEmpty(), 10000);
-    ASSERT_TRUE(p.informed.last().contains("elmentve")) << p.informed.last().toStdString();
+    p.Save();
     const QJsonObject saved = p.FileJson();
     EXPECT_EQ(saved["instrument"].toObject()["deviceType"].toInt(), c.type);
     const BlockImages before = p.ReadAll();
@@ -164,14 +177,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(SettingsFiles, OnlyTheTickedDifferencesAreWritten) {
-    sim::InstrumentConfig cfg;
-    cfg.optIn = 1;
-    cfg.optOut1 = 5;
-    cfg.optOut2 = 0;
-    FilesProgram p(cfg);
+    FilesProgram p(FilesProgram::PX330(1, 5, 0));
     p.WaitOnline();
-    p.files->SaveToFile();
-    WAIT_FOR(!p.informed.isEmpty(), 10000);
+    p.Save();
     auto& s = p.program->hid.Instrument().Settings();
     s.input.scaleHigh = 5000;
     s.input.inputType = 2;
@@ -198,14 +206,9 @@ TEST(SettingsFiles, OnlyTheTickedDifferencesAreWritten) {
 }
 
 TEST(SettingsFiles, ABadFileIsRefusedAndNothingIsWritten) {
-    sim::InstrumentConfig cfg;
-    cfg.optIn = 1;
-    cfg.optOut1 = 5;
-    cfg.optOut2 = 0;
-    FilesProgram p(cfg);
+    FilesProgram p(FilesProgram::PX330(1, 5, 0));
     p.WaitOnline();
-    p.files->SaveToFile();
-    WAIT_FOR(!p.informed.isEmpty(), 10000);
+    p.Save();
     const QJsonObject good = p.FileJson();
     auto edit = [&](auto change) {
         QJsonObject o = good;
@@ -268,11 +271,7 @@ TEST(SettingsFiles, ABadFileIsRefusedAndNothingIsWritten) {
 }
 
 TEST(SettingsFiles, FactoryDifferencesShowWhatWasChangedOnSite) {
-    sim::InstrumentConfig cfg;
-    cfg.optIn = 1;
-    cfg.optOut1 = 0;
-    cfg.optOut2 = 0;
-    FilesProgram p(cfg);
+    FilesProgram p(FilesProgram::PX330(1, 0, 0));
     p.WaitOnline();
     p.program->hid.Instrument().Settings().input.scaleLow = -500;
     p.files->CompareWithFactory();
@@ -289,11 +288,7 @@ TEST(SettingsFiles, FactoryDifferencesShowWhatWasChangedOnSite) {
 }
 
 TEST(SettingsFiles, TheJournalRestoresTheStateAsFound) {
-    sim::InstrumentConfig cfg;
-    cfg.optIn = 1;
-    cfg.optOut1 = 5;
-    cfg.optOut2 = 0;
-    FilesProgram p(cfg);
+    FilesProgram p(FilesProgram::PX330(1, 5, 0));
     p.WaitOnline();
     const BlockImages found = p.ReadAll();  // the first reading after the attach
     BlockImages spoiled = Changed(found, p.w->recRX.uDecimalPoint);
@@ -319,10 +314,7 @@ TEST(SettingsFiles, TheJournalRestoresTheStateAsFound) {
 }
 
 TEST(SettingsFiles, PollingGoesOnAndAnUnplugEndsTheSaveCleanly) {
-    sim::InstrumentConfig cfg;
-    cfg.optIn = 1;
-    cfg.optOut1 = 5;
-    cfg.optOut2 = 3;
+    sim::InstrumentConfig cfg = FilesProgram::PX330(1, 5, 3);
     cfg.latencyMs = 20;
     FilesProgram p(cfg);
     p.WaitOnline();
