@@ -5,10 +5,7 @@
 set(VELMAR_VERSION 2022.07.21)  # the program date
 set(VELMAR_APP_ID hu.velmar.setup)
 
-set(velmar_programs velmar-setup velmar-sim)
-if(TARGET velmar-cli)
-    list(APPEND velmar_programs velmar-cli)
-endif()
+set(velmar_programs velmar-setup velmar-sim velmar-cli)
 install(TARGETS ${velmar_programs} RUNTIME DESTINATION bin)
 
 set(pkg ${CMAKE_CURRENT_LIST_DIR})
@@ -24,7 +21,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/udev/70-velmar.rules DESTINATION lib/udev/rule
 install(FILES ${pkg}/copyright DESTINATION share/doc/velmar-setup)
 
 # Manual pages, compressed as Debian wants them.
-foreach(program velmar-setup velmar-sim)
+foreach(program ${velmar_programs})
     add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${program}.1.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
         COMMAND gzip -9nc ${pkg}/man/${program}.1 > ${CMAKE_BINARY_DIR}/man/${program}.1.gz

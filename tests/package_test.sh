@@ -15,6 +15,7 @@ fail() { echo "package_test: FAILED: $*"; failures=$((failures + 1)); }
 expected=(
     usr/bin/velmar-setup
     usr/bin/velmar-sim
+    usr/bin/velmar-cli
     usr/lib/udev/rules.d/70-velmar.rules
     usr/share/applications/hu.velmar.setup.desktop
     usr/share/metainfo/hu.velmar.setup.metainfo.xml
@@ -23,10 +24,10 @@ expected=(
     usr/share/doc/velmar-setup/changelog.gz
     usr/share/man/man1/velmar-setup.1.gz
     usr/share/man/man1/velmar-sim.1.gz
+    usr/share/man/man1/velmar-cli.1.gz
 )
 for size in 16 32 48 64 128 256; do expected+=("usr/share/icons/hicolor/${size}x${size}/apps/hu.velmar.setup.png"); done
-programs=(velmar-setup velmar-sim)
-if [ -e "$unpacked/usr/bin/velmar-cli" ]; then programs+=(velmar-cli); expected+=(usr/bin/velmar-cli); fi
+programs=(velmar-setup velmar-sim velmar-cli)
 actual="$(cd "$unpacked" && find . -type f | sed 's|^\./||' | sort)"
 wanted="$(printf '%s\n' "${expected[@]}" | sort)"
 [ "$actual" = "$wanted" ] || fail "file list differs (- expected, + packed):
