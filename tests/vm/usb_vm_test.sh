@@ -57,6 +57,13 @@ fi
 for d in proc sys dev; do /bin/busybox mount --move /\$d /host/\$d; done
 /bin/busybox mount -t tmpfs tmp /host/tmp
 /bin/busybox mount -t tmpfs run /host/run
+# The sources and the build folder again, where they are on this machine:
+# a clone under /tmp would be hidden by the fresh /tmp.
+for share in "srcroot:$root" "build:$build"; do
+    /bin/busybox mkdir -p "/host\${share#*:}" 2>/dev/null
+    /bin/busybox mount -t 9p -o trans=virtio,version=9p2000.L,ro,cache=loose,msize=512000 "\${share%%:*}" "/host\${share#*:}" ||
+        echo "VM: cannot mount \${share#*:}"
+done
 # The host root becomes the root, so that systemd's tools do not take the VM
 # for a chroot and refuse; the wrapper lives on the fresh /tmp.
 /bin/busybox cat >/host/tmp/vm-init <<WRAPPER
@@ -91,6 +98,8 @@ timeout ${VM_TIMEOUT:-150} qemu-system-x86_64 "${accel[@]}" -bios qboot.rom -m 1
     -kernel "$vmlinux" -initrd "$work/initramfs.gz" \
     -append "console=ttyS0 loglevel=3 panic=-1" \
     -virtfs "local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap" \
+    -virtfs "local,path=$root,mount_tag=srcroot,security_model=none,readonly=on,multidevs=remap" \
+    -virtfs "local,path=$build,mount_tag=build,security_model=none,readonly=on,multidevs=remap" \
     -nic none 2>&1 | while IFS= read -r l; do printf "%s %s\n" "$(date +%T.%N | cut -c1-12)" "$l"; done >"$work/console.log" || true
 end=$(date +%s.%N)
 tr -d '\r' <"$work/console.log" | grep -v '^$' || true
