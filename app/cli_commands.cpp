@@ -174,7 +174,9 @@ int Status(CliContext& ctx, const QStringList& args) {
         const std::optional<tRX> rx = ctx.session->Status(&error);
         if (!rx) {
             CliOutput::Error(error);
-            return kExitLink;
+            // A watch outlives an answer lost now and then; not the instrument gone.
+            if (records == 1 || !ctx.session->Online()) return kExitLink;
+            continue;
         }
         ctx.out.Record(StatusJson(*rx));
     }

@@ -45,7 +45,12 @@ bool CliSession::Connect(int ms, QString* error) {
         *error = QString::fromUtf8("nincs csatlakoztatott készülék");
         return false;
     }
-    return Status(error).has_value();
+    // The first answers after opening may still be out of step (a late
+    // answer to another program's request); they get the rest of the time.
+    while (!Status(error)) {
+        if (!link_.Online() || clock.elapsed() > ms) return false;
+    }
+    return true;
 }
 
 CommandResult CliSession::Call(uint8_t command, std::vector<uint8_t> request) {
