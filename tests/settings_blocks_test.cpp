@@ -94,7 +94,8 @@ TEST(SettingsBlocks, SettingAValueChecksItFirst) {
         }
     }
     Bytes set(139, 0);
-    const BlockField& tag = Named(FindSettingsBlock("settingsSet")->fields(set, 0), "tagname");
+    const std::vector<BlockField> setFields = FindSettingsBlock("settingsSet")->fields(set, 0);
+    const BlockField& tag = Named(setFields, "tagname");
     EXPECT_EQ(SetFieldText(set, tag, "Tartály \xC3\xA1"), "");
     EXPECT_EQ(Named(FindSettingsBlock("settingsSet")->fields(set, 0), "tagname").text, "Tartály \xC3\xA1");
     EXPECT_NE(SetFieldText(set, tag, "\xE2\x82\xAC"), "") << "the euro sign has no Latin-1 byte";
