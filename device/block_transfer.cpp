@@ -46,7 +46,8 @@ struct WriteState {
 
 void WriteNext(std::shared_ptr<WriteState> s) {
     if (s->next == s->blocks.size()) return s->done(std::move(s->result));
-    const auto& [block, written] = s->blocks[s->next];
+    const SettingsBlockInfo* block = s->blocks[s->next].first;
+    const Bytes& written = s->blocks[s->next].second;
     auto fail = [s, block](uint8_t error, bool readingBack) {
         s->result.error = error;
         s->result.failed = block;
