@@ -28,6 +28,11 @@ void ReadNext(std::shared_ptr<ReadState> s) {
             s->result.failed = block;
             return s->done(std::move(s->result));
         }
+        if (!s->defaults && !BlockAnswerFits(*block, r.answer)) {
+            s->result.error = kBlockTooShort;
+            s->result.failed = block;
+            return s->done(std::move(s->result));
+        }
         s->result.blocks[block->name] = r.answer;
         ++s->next;
         if (s->progress) s->progress(s->next, s->blocks.size());
@@ -71,6 +76,7 @@ void WriteNext(std::shared_ptr<WriteState> s) {
 }  // namespace
 
 std::string BlockErrorText(uint8_t code) {
+    if (code == kBlockTooShort) return "a készülék a vártnál rövidebb blokkot küldött";
     if (code == CommandEngine::kCancelled) return "megszakadt: a készüléket kihúzták, vagy a műveletet leállították";
     const ErrorText* text = FindErrorText(code);
     // The texts start with their code: "5: Unkown command."

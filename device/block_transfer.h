@@ -28,6 +28,11 @@ struct BlockWriteResult {
     bool failedReadingBack = false;
 };
 
+// A block read answered with fewer bytes than the block has: such a block
+// cannot be saved, as it could not be written back whole.
+inline constexpr uint8_t kBlockTooShort = 254;
+inline bool BlockAnswerFits(const SettingsBlockInfo& block, const Bytes& answer) { return answer.size() >= block.size; }
+
 // Why a block command ended, in Hungarian (UTF-8): the link's or the
 // instrument's code with its text, or that the link went away.
 std::string BlockErrorText(uint8_t code);

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 
 #include "link/mbu.h"
 
@@ -14,6 +15,16 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString Serial(uint32_t serial) { return QString("%1").arg(serial, 6, 10, QChar('0')); }
+
+// A value as the file was saved: the raw bytes stand as they are, even where
+// the instrument held something beyond the field's limits (or a float that
+// is not a number, which JSON writes as null), so that such a file restores
+// what was saved.
+bool Unedited(const BlockField& f, const QJsonValue& v) {
+    if (f.kind == FieldKind::Text) return v.isString() && v.toString() == QString::fromStdString(f.text);
+    if (v.isNull()) return !std::isfinite(f.number);
+    return v.isDouble() && v.toDouble() == f.number;
+}
 
 }  // namespace
 
@@ -104,7 +115,7 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
         const QJsonObject fields = block["fields"].toObject();
         for (const BlockField& f : info->fields(bytes, s.measuredDecimals)) {
             const QJsonValue v = fields[Q(f.name)];
-            if (v.isUndefined()) continue;
+            if (v.isUndefined() || Unedited(f, v)) continue;
             std::string why;
             if (f.kind == FieldKind::Text)
                 why = v.isString() ? SetFieldText(bytes, f, v.toString().toStdString()) : "szöveget vár";

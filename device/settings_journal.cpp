@@ -78,11 +78,9 @@ void SettingsJournal::Trim() {
     if (out.commit()) lines_ = keep;
 }
 
-std::vector<JournalEntry> SettingsJournal::Entries() const {
+std::vector<JournalEntry> ParseJournal(const QByteArray& text) {
     std::vector<JournalEntry> out;
-    QFile f(FilePath());
-    if (!f.open(QIODevice::ReadOnly)) return out;
-    for (const QByteArray& line : f.readAll().split('\n')) {
+    for (const QByteArray& line : text.split('\n')) {
         const QJsonObject o = QJsonDocument::fromJson(line).object();
         if (o.isEmpty()) continue;  // a damaged line is passed over, not fatal
         JournalEntry e;
@@ -98,10 +96,9 @@ std::vector<JournalEntry> SettingsJournal::Entries() const {
     return out;
 }
 
-std::map<std::string, Bytes> SettingsJournal::LastAsFound() const {
+std::map<std::string, Bytes> LastAsFoundOf(const std::vector<JournalEntry>& entries) {
     std::map<std::string, Bytes> found;
     QString session;
-    const std::vector<JournalEntry> entries = Entries();
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         if (it->kind != JournalEntry::AsFound) continue;
         if (session.isEmpty()) session = it->session;
@@ -110,5 +107,13 @@ std::map<std::string, Bytes> SettingsJournal::LastAsFound() const {
     }
     return found;
 }
+
+std::vector<JournalEntry> SettingsJournal::Entries() const {
+    QFile f(FilePath());
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return ParseJournal(f.readAll());
+}
+
+std::map<std::string, Bytes> SettingsJournal::LastAsFound() const { return LastAsFoundOf(Entries()); }
 
 }  // namespace velmar

@@ -3,8 +3,10 @@
 // attached, and every write with the block before and after. One JSON line
 // per entry, in a file per device type and serial number.
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <map>
 #include <vector>
 
 #include "device/settings_blocks.h"
@@ -20,6 +22,11 @@ struct JournalEntry {
     Bytes before;      // a write: the block as last read, empty when never read
     Bytes after;       // as found, or as written
 };
+
+// The entries of a journal file's text; damaged lines are passed over.
+std::vector<JournalEntry> ParseJournal(const QByteArray& text);
+// The blocks as found at the last attach that found any.
+std::map<std::string, Bytes> LastAsFoundOf(const std::vector<JournalEntry>& entries);
 
 // The user's data folder for journals, shared by the window and the tool.
 QString DefaultJournalFolder();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "device/records.h"
 #include "modules/limit_relay_codec.h"
 
 namespace velmar {
@@ -14,6 +15,20 @@ constexpr double kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 100
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 }  // namespace
+
+TrendSample TrendSampleOf(const tRX& rx, int64_t timeMs) {
+    TrendSample s;
+    s.timeMs = timeMs;
+    s.decimals = rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : uint8_t(std::lround(std::log10(rx.fDivider)));
+    s.value1 = rx.iSkalazottKijezesiErtek;
+    s.hasValue2 = rx.uPXOptIn == 8;  // a Modbus module as input
+    s.value2 = rx.iSkalazottKijezesiErtek_2;
+    s.output1 = rx.fKimenetSzazalek;
+    s.output2 = rx.fKimenetSzazalek_2;
+    s.relays = rx.uLimit & 0x0F;
+    s.errorCode = rx.uGlobalErrorCode;
+    return s;
+}
 
 double ChannelValue(const TrendSample& s, int channel) {
     if (s.gap) return kNaN;

@@ -25,6 +25,11 @@ struct TrendSample {
     float output2 = 0;
 };
 
+struct tRX;
+// The sample of one status answer; an answer's decimals beyond 4 are taken
+// from its divider.
+TrendSample TrendSampleOf(const tRX& rx, int64_t timeMs);
+
 // The plotted quantities of a sample, in the order of TrendChannel.
 enum TrendChannel : int { kTrendValue1, kTrendValue2, kTrendOutput1, kTrendOutput2, kTrendRelay1, kTrendChannels = 8 };
 constexpr int kTrendRelays = 4;

@@ -104,8 +104,7 @@ TForm_Trend::TForm_Trend(TForm1& main)
 TForm_Trend::~TForm_Trend() = default;
 
 void TForm_Trend::AddStatus(const tRX& rx) {
-    TrendSample s;
-    s.timeMs = QDateTime::currentMSecsSinceEpoch();
+    const TrendSample s = TrendSampleOf(rx, QDateTime::currentMSecsSinceEpoch());
     // An answer after a long silence: the silence is a gap, not a line.
     if (const TrendSample* last = ring_.Newest(); last && !last->gap && s.timeMs - last->timeMs > kGapMs) {
         TrendSample gap;
@@ -113,14 +112,6 @@ void TForm_Trend::AddStatus(const tRX& rx) {
         gap.gap = true;
         AppendSample(gap);
     }
-    s.decimals = rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : uint8_t(std::lround(std::log10(rx.fDivider)));
-    s.value1 = rx.iSkalazottKijezesiErtek;
-    s.hasValue2 = rx.uPXOptIn == 8;  // a Modbus module as input
-    s.value2 = rx.iSkalazottKijezesiErtek_2;
-    s.output1 = rx.fKimenetSzazalek;
-    s.output2 = rx.fKimenetSzazalek_2;
-    s.relays = rx.uLimit & 0x0F;
-    s.errorCode = rx.uGlobalErrorCode;
     AppendSample(s);
 }
 

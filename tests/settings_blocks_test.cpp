@@ -8,6 +8,7 @@
 #include <set>
 
 #include "device/settings_blocks.h"
+#include "device/block_transfer.h"
 #include "link/command_engine.h"
 #include "link/frame.h"
 #include "modules/analog_input_codec.h"
@@ -186,3 +187,22 @@ TEST(CommandEngine, CancelTellsEveryoneAndSwallowsTheLateAnswer) {
 
 }  // namespace
 }  // namespace velmar
+
+// A block shorter than the block could not be written back whole: the save
+// stops there and names the block, instead of keeping a file that will not
+// load.
+TEST(BlockTransfer, AShortBlockAnswerEndsTheRead) {
+    CommandEngine e;
+    const SettingsBlockInfo* display = FindSettingsBlock("display");
+    BlockReadResult result;
+    bool done = false;
+    ReadBlocks(e, {display}, false, {}, [&](BlockReadResult r) { result = std::move(r), done = true; });
+    ASSERT_EQ(e.StartNext(), display->read);
+    const Bytes shortAnswer(display->size - 1, 1);
+    e.Answered(shortAnswer.data(), shortAnswer.size());
+    ASSERT_TRUE(done);
+    EXPECT_EQ(result.error, kBlockTooShort);
+    EXPECT_EQ(result.failed, display);
+    EXPECT_TRUE(result.blocks.empty());
+    EXPECT_NE(BlockErrorText(kBlockTooShort).find("rövidebb"), std::string::npos);
+}

@@ -205,6 +205,24 @@ TEST(SettingsFiles, OnlyTheTickedDifferencesAreWritten) {
     EXPECT_EQ(p.writes, 1);
 }
 
+// An instrument may hold what its dialogs would not take: codes past their
+// lists, numbers past their limits, floats that are not numbers (JSON writes
+// those as null). The file saved from it loads again with the same bytes.
+TEST(SettingsFiles, WhateverTheInstrumentHeldLoadsBackUnchanged) {
+    for (const SettingsBlockInfo& info : SettingsBlocks()) {
+        for (uint8_t fill : {uint8_t(0xFF), uint8_t(0x7F), uint8_t(0x80)}) {
+            SettingsSnapshot saved;
+            saved.identity.deviceType = 330;
+            saved.measuredDecimals = 2;
+            saved.blocks[info.name] = Bytes(info.size, fill);
+            QString error;
+            const auto loaded = ReadSettingsFile(WriteSettingsFile(saved, "test"), 330, &error);
+            ASSERT_TRUE(loaded) << info.name << " filled with " << int(fill) << ": " << error.toStdString();
+            EXPECT_EQ(loaded->blocks.at(info.name), saved.blocks[info.name]) << info.name << " " << int(fill);
+        }
+    }
+}
+
 TEST(SettingsFiles, ABadFileIsRefusedAndNothingIsWritten) {
     FilesProgram p(FilesProgram::PX330(1, 5, 0));
     p.WaitOnline();

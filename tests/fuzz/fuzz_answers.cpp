@@ -28,6 +28,7 @@
 #include "link/priority_list.h"
 #include "sim/virtual_instrument.h"
 #include "single_device_hid.h"
+#include "written_frame_check.h"
 
 namespace velmar {
 namespace {
@@ -58,19 +59,6 @@ constexpr int kMaxRepeats = 800;
     std::abort();
 }
 
-// Every report the host writes must be well formed, whatever it was given.
-void CheckWritten(const uint8_t* r) {
-    if (r[0] != 0) Fail("report id not 0");
-    if (CalcCRC16(r + 1, 62) != GetU16(r, kCrcFirst)) Fail("written frame with a wrong CRC");
-    const uint16_t length = GetU16(r, pos::kDataBytes), index = GetU16(r, pos::kIndex);
-    if (length > PayloadTransfer::kMaxCommandPayload) Fail("request length beyond the largest payload");
-    if (r[pos::kFrameBits] & bits::kAnswerRequest) {
-        if (index >= kPayloadBufferSize) Fail("answer chunk asked for beyond the buffer");
-    } else if (index % kChunkSize != 0 || (index > 0 && index >= length)) {
-        Fail("request chunk outside the request payload");
-    }
-}
-
 // ASan does not see an overrun from one array of TMBU into the next, so the
 // indexes are checked here.
 void CheckTransfer(const TMBU& m) {
@@ -85,7 +73,7 @@ void CheckTransfer(const TMBU& m) {
 class FuzzHid : public test::SingleDeviceHid {
 public:
     bool Write(HidHandle, const uint8_t* buffer) override {
-        CheckWritten(buffer);
+        fuzz::CheckWritten(buffer);
         if (instrument)
             if (auto a = instrument->HandleReport(buffer)) incoming.push_back(*a);
         return true;
