@@ -185,9 +185,6 @@ TEST(CommandEngine, CancelTellsEveryoneAndSwallowsTheLateAnswer) {
     EXPECT_EQ(e.StartNext(), 205);
 }
 
-}  // namespace
-}  // namespace velmar
-
 // A block shorter than the block could not be written back whole: the save
 // stops there and names the block, instead of keeping a file that will not
 // load.
@@ -206,3 +203,6 @@ TEST(BlockTransfer, AShortBlockAnswerEndsTheRead) {
     EXPECT_TRUE(result.blocks.empty());
     EXPECT_NE(BlockErrorText(kBlockTooShort).find("rövidebb"), std::string::npos);
 }
+
+}  // namespace
+}  // namespace velmar

@@ -1,16 +1,22 @@
 // Answer frames of any content, in any order, fed to the main window's link
-// and payload transfer, with the timers firing in between. Crashes, sanitizer
-// reports and broken transfer invariants are findings.
+// and payload transfer, with the timers firing in between, while request
+// buttons of the main window and of the dialogs are pressed. Crashes,
+// sanitizer reports and broken transfer invariants are findings.
 //
 // An input is: one mode byte (what the host starts, how the frames are
 // touched up), two bytes with the length of the request payload of the large
-// test command, one byte with the command to start, then 64-byte answer
-// frames, a short last one padded with zeros. The main window has all its
-// dialogs, so the answers reach every decoder the program has.
+// test command, one byte with the command to start, one byte with the number
+// of button presses (up to 8), two bytes a press (the row of the priority
+// list, how its dialog is handled), then 64-byte answer frames, a short last
+// one padded with zeros. The main window has all its dialogs, so the answers
+// reach every decoder the program has, with the dialogs shown or hidden.
 //
 // With VELMAR_WRITE_SEEDS=DIR set, the target writes a few inputs recorded
 // from the virtual instrument into DIR and ends, as a starting corpus.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +25,7 @@
 #include <deque>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,7 +44,8 @@ using sim::Report;
 using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kBigCommand = 123;
-constexpr std::size_t kInputHeader = 4;
+constexpr std::size_t kFixedHeader = 5;
+constexpr unsigned kMaxPresses = 8;
 // A little past the largest request payload, so that overfilling is tried.
 constexpr unsigned kRequestLengths = PayloadTransfer::kMaxCommandPayload + 17;
 
@@ -48,7 +56,42 @@ constexpr uint8_t kSteerIndex = 8;   // put the chunk index the host waits for
 constexpr uint8_t kService = 16;     // started with /QZKTRM
 constexpr uint8_t kRepeatLast = 32;  // feed the last frame again until the transfer ends
 constexpr uint8_t kSlot1 = 64;       // the output-slot flag says slot 1
+constexpr uint8_t kRefuse = 128;     // a question before a lasting change is answered no
 }  // namespace mode
+
+namespace press {
+constexpr uint8_t kShow = 1;    // the button's dialog is shown before the press
+constexpr uint8_t kSecond = 2;  // the row's second button, where it has one
+constexpr uint8_t kClose = 4;   // the dialog is closed again after the press
+}  // namespace press
+
+struct Press {
+    uint8_t row, how;
+};
+
+struct Header {
+    uint8_t mode = 0;
+    unsigned requestLength = 0;
+    uint8_t command = 0;
+    std::vector<Press> presses;
+    std::size_t size = 0;  // where the frames start
+};
+
+std::optional<Header> ParseHeader(const uint8_t* data, std::size_t size) {
+    if (size < kFixedHeader) return std::nullopt;
+    Header h{data[0], GetU16(data, 1) % kRequestLengths, data[3], {}, kFixedHeader};
+    const unsigned presses = data[4] % (kMaxPresses + 1);
+    if (size < kFixedHeader + 2 * presses) return std::nullopt;
+    for (unsigned i = 0; i < presses; ++i) h.presses.push_back({data[h.size + 2 * i], data[h.size + 2 * i + 1]});
+    h.size += 2 * presses;
+    return h;
+}
+
+Bytes HeaderBytes(const Header& h) {
+    Bytes b{h.mode, uint8_t(h.requestLength), uint8_t(h.requestLength >> 8), h.command, uint8_t(h.presses.size())};
+    for (const Press& p : h.presses) b.insert(b.end(), {p.row, p.how});
+    return b;
+}
 
 // The largest request and answer take 713 exchanges; repeating one frame
 // reaches the ends of both buffers from a short input.
@@ -91,14 +134,20 @@ struct Session {
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
 
-    Session(uint8_t modeByte, unsigned requestLength, uint8_t command, sim::VirtualInstrument* instrument = nullptr) {
+    Session(const Header& h, sim::VirtualInstrument* instrument = nullptr) {
         hid.instrument = instrument;
-        windows = Startup(hid, QuietOptions(modeByte & mode::kService));
+        StartupOptions options = QuietOptions(h.mode & mode::kService);
+        const bool yes = !(h.mode & mode::kRefuse);
+        options.confirm = [yes](const QString&) { return yes; };
+        options.chooseFile = [](const QString&, bool) { return QString(); };
+        options.journalFolder = JournalFolder();
+        windows = Startup(hid, options);
         w = windows->main.get();
-        w->bFoKimenetiModulVanNyitva = modeByte & mode::kSlot1;
+        w->bFoKimenetiModulVanNyitva = h.mode & mode::kSlot1;
         w->Timer_1sec->stop();
         w->Timer_Comm->stop();
         w->FormActivate();
+        const unsigned requestLength = h.requestLength;
         w->commands.SetBuilder(kBigCommand, [this, requestLength] {
             for (unsigned i = 0; i < requestLength; ++i) w->transfer.WriteByte(uint8_t(i * 13));
         });
@@ -108,13 +157,41 @@ struct Session {
                 w->transfer.ReadByte();
         });
         w->HandleHidMessage(kHidPlugged, FuzzHid::kHandle);
-        switch (modeByte & mode::kStartMask) {
+        for (const Press& p : h.presses) PressButton(p);
+        switch (h.mode & mode::kStartMask) {
         case 0: w->StartCommand(kStatusCommand); break;
-        case 1: w->StartCommand(command); break;
+        case 1: w->StartCommand(h.command); break;
         case 2: w->ScheduleCommand(); break;
         default: break;
         }
         CheckTransfer(w->recMBU);
+    }
+
+    ~Session() {
+        windows.reset();
+        // What the windows left to be deleted later goes now: no event loop
+        // runs between inputs.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // A request button as a person presses it: in its dialog, which may be
+    // shown first and closed after.
+    void PressButton(const Press& p) {
+        const auto list = PriorityList();
+        const PriorityRank& r = list[p.row % list.size()];
+        QWidget* dialog = r.window ? w->findChild<QWidget*>(r.window) : nullptr;
+        if (r.window && !dialog) return;
+        if (dialog && (p.how & press::kShow)) dialog->show();
+        QObject* owner = dialog ? static_cast<QObject*>(dialog) : w;
+        const char* name = (p.how & press::kSecond) && r.button2 ? r.button2 : r.button;
+        if (auto* b = owner->findChild<QAbstractButton*>(name); b && b->isEnabled()) b->click();
+        if (dialog && (p.how & press::kClose)) dialog->hide();
+    }
+
+    // Journals go to a folder of the fuzzer's own, never the user's.
+    static QString JournalFolder() {
+        static QTemporaryDir dir;
+        return dir.path();
     }
 
     // frame: the 64 bytes after the report id.
@@ -145,25 +222,24 @@ struct Session {
 };
 
 void Run(const uint8_t* data, std::size_t size) {
-    if (size < kInputHeader) return;
-    const uint8_t modeByte = data[0];
-    Session s(modeByte, GetU16(data, 1) % kRequestLengths, data[3]);
+    const auto h = ParseHeader(data, size);
+    if (!h) return;
+    Session s(*h);
     uint8_t frame[kFrameSize] = {};
-    for (std::size_t at = kInputHeader; at < size; at += kFrameSize) {
+    for (std::size_t at = h->size; at < size; at += kFrameSize) {
         std::memset(frame, 0, kFrameSize);
         std::memcpy(frame, data + at, std::min(kFrameSize, size - at));
-        s.Feed(frame, modeByte);
+        s.Feed(frame, h->mode);
     }
-    if (!(modeByte & mode::kRepeatLast) || size <= kInputHeader) return;
-    for (int i = 0; i < kMaxRepeats && s.w->recMBU.uTP != phase::kIdle; ++i) s.Feed(frame, modeByte);
+    if (!(h->mode & mode::kRepeatLast) || size <= h->size) return;
+    for (int i = 0; i < kMaxRepeats && s.w->recMBU.uTP != phase::kIdle; ++i) s.Feed(frame, h->mode);
 }
 
 // One answer frame that, repeated, acknowledges every frame of the largest
 // request and then carries the largest answer chunk by chunk.
 Bytes LargestExchangeSeed() {
-    Bytes seed{uint8_t(1 | mode::kFixCrc | mode::kSteerIndex | mode::kRepeatLast),
-               uint8_t(PayloadTransfer::kMaxCommandPayload), uint8_t(PayloadTransfer::kMaxCommandPayload >> 8),
-               kBigCommand};
+    Bytes seed = HeaderBytes({uint8_t(1 | mode::kFixCrc | mode::kSteerIndex | mode::kRepeatLast),
+                              PayloadTransfer::kMaxCommandPayload, kBigCommand, {}, 0});
     Report r{};
     PutU16(r.data(), pos::kDevice, 330);
     PutU16(r.data(), pos::kVersionMin, DateToVersionCode({2022, 7, 21}));
@@ -175,20 +251,20 @@ Bytes LargestExchangeSeed() {
 
 // One input: the answers the virtual instrument gives to what the host
 // started, the report ids left out.
-Bytes RecordSeed(uint8_t modeByte, uint16_t requestLength, std::size_t answerLength, uint8_t command = kBigCommand) {
+Bytes RecordSeed(const Header& h, std::size_t answerLength = 0) {
     sim::VirtualInstrument instrument({}, [] { return 12.5; });
     instrument.SetHandler(kBigCommand, [answerLength](const sim::Payload&) {
         sim::Payload answer(answerLength);
         for (std::size_t i = 0; i < answer.size(); ++i) answer[i] = uint8_t(i * 5);
         return answer;
     });
-    Bytes seed{modeByte, uint8_t(requestLength), uint8_t(requestLength >> 8), command};
-    Session s(modeByte, requestLength, command, &instrument);
+    Bytes seed = HeaderBytes(h);
+    Session s(h, &instrument);
     for (int frames = 0; !s.hid.incoming.empty() && frames < 64; ++frames) {
         Report r = s.hid.incoming.front();
         // Resealed on replay anyway; 0 fires no timer, so the seed replays
         // the exchange as it went.
-        if (modeByte & mode::kFixCrc) r[kCrcFirst + 1] = 0;
+        if (h.mode & mode::kFixCrc) r[kCrcFirst + 1] = 0;
         seed.insert(seed.end(), r.begin() + 1, r.end());
         s.w->HandleHidMessage(kHidReportReceived, FuzzHid::kHandle);
     }
@@ -196,26 +272,24 @@ Bytes RecordSeed(uint8_t modeByte, uint16_t requestLength, std::size_t answerLen
 }
 
 void WriteSeeds(const char* dir) {
-    const struct {
-        const char* name;
-        Bytes bytes;
-    } seeds[] = {
-        {"status", RecordSeed(0, 0, 0)},
-        {"status-service", RecordSeed(2 | mode::kService, 0, 0)},
-        {"big", RecordSeed(1, 100, 300)},
-        {"big-steered", RecordSeed(1 | mode::kFixCrc | mode::kSteerIndex, 100, 300)},
-        {"empty-answer", RecordSeed(1, 46, 0)},
+    std::vector<std::pair<std::string, Bytes>> seeds = {
+        {"status", RecordSeed({0, 0, 0, {}, 0})},
+        {"status-service", RecordSeed({2 | mode::kService, 0, 0, {}, 0})},
+        {"big", RecordSeed({1, 100, kBigCommand, {}, 0}, 300)},
+        {"big-steered", RecordSeed({1 | mode::kFixCrc | mode::kSteerIndex, 100, kBigCommand, {}, 0}, 300)},
+        {"empty-answer", RecordSeed({1, 46, kBigCommand, {}, 0})},
         {"largest-repeated", LargestExchangeSeed()},
     };
-    // Every module command of the program, read, write and factory values,
-    // for both slots, as the virtual instrument answers them.
-    std::vector<std::pair<std::string, Bytes>> modules;
-    for (const PriorityRank& r : PriorityList())
-        for (uint8_t slot : {uint8_t(0), mode::kSlot1})
-            modules.emplace_back("command-" + std::to_string(r.command) + (slot ? "-slot1" : ""),
-                                 RecordSeed(uint8_t(1 | slot), 0, 0, r.command));
-    for (const auto& s : seeds) modules.emplace_back(s.name, s.bytes);
-    for (const auto& [name, bytes] : modules) {
+    // Every request button of the program pressed in service mode, its
+    // dialog shown, as the virtual instrument answers; the output slots
+    // taken in turn.
+    const auto list = PriorityList();
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const uint8_t slot = i % 2 ? mode::kSlot1 : 0;
+        seeds.emplace_back("button-" + std::to_string(list[i].rank),
+                           RecordSeed({uint8_t(2 | mode::kService | slot), 0, 0, {{uint8_t(i), press::kShow}}, 0}));
+    }
+    for (const auto& [name, bytes] : seeds) {
         std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         if (!out) Fail("cannot write a seed");
@@ -224,6 +298,11 @@ void WriteSeeds(const char* dir) {
 
 }  // namespace
 }  // namespace velmar
+
+// Every input builds and drops the whole set of windows: freed memory held
+// back by the default quarantine (256 MB) grew the process to a gigabyte and
+// slowed it threefold; 32 MB still catches a use soon after a free.
+extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"; }
 
 // fontconfig keeps a few bytes until exit that no pointer reaches any more.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
@@ -235,6 +314,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char name[] = "fuzz_answers";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);
     if (const char* dir = std::getenv("VELMAR_WRITE_SEEDS")) {
         velmar::WriteSeeds(dir);
         std::exit(0);
