@@ -153,9 +153,11 @@ void TForm1::ProcessRxFrame() {
     if (code == err::kCrc || code == err::kTimeout) {
         for (QLabel* l : {ui.Label_MBURxDevice, ui.Label_MBURxVer, ui.Label_MBURxCounter}) l->setText("?");
         ui.Memo_MBURx->clear();
-        // The answer is dealt with: without this a single corrupted answer
-        // would stop the link for good, as nothing else would clear it.
-        if (code == err::kCrc) recMBU.bWaitForAnswer = false;
+        // The answer is dealt with: without this a single corrupted answer,
+        // or an instrument answering with the timeout code itself, would
+        // stop the link for good, as nothing else would clear it (the answer
+        // timer was stopped with the transfer).
+        recMBU.bWaitForAnswer = false;
         return;
     }
 

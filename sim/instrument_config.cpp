@@ -29,6 +29,8 @@ const char* InstrumentFlagsHelp() {
            "  --latency-ms=N       answer latency in milliseconds\n"
            "  --drop-every=N       drop every Nth answer\n"
            "  --bad-crc-every=N    corrupt the CRC of every Nth answer\n"
+           "  --fault-every=N      spoil every Nth answer with the next fault in turn: a drop,\n"
+           "                       a bad CRC, each error code 1..10, a bad index, a bad length\n"
            "  --error=CODE         answer every frame with this error code\n"
            "  --error-bits=N       error bits reported in the status answer\n"
            "  --global-error=CODE  global error code reported in the status answer\n"
@@ -81,6 +83,9 @@ bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::strin
     } else if (name == "bad-crc-every") {
         if (!number(0, 1000000)) return bad();
         c.badCrcEvery = int(v);
+    } else if (name == "fault-every") {
+        if (!number(0, 1000000)) return bad();
+        c.faultEvery = int(v);
     } else if (name == "error-bits") {
         if (!number(0, 4294967295LL)) return bad();
         c.errorBits = uint32_t(v);

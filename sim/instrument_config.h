@@ -23,6 +23,7 @@ struct InstrumentConfig {
     int latencyMs = 0;
     int dropEvery = 0;    // drop every Nth answer, 0 for never
     int badCrcEvery = 0;  // corrupt the CRC of every Nth answer
+    int faultEvery = 0;   // spoil every Nth answer with the next kind of fault
     std::optional<uint8_t> forcedError;  // answer every frame with this code
     uint32_t errorBits = 0;     // reported in the status answer
     uint8_t globalError = 0;    // the status answer's global error code

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <sys/socket.h>
@@ -21,6 +22,7 @@ void PrintUsage() {
                  "Usage: velmar-sim --listen=unix:PATH|tcp:HOST:PORT [instrument flags]\n"
                  "Serves one virtual instrument, to one client at a time.\n\n"
                  "  --listen=ADDRESS     where to listen (tcp port 0 picks a free port)\n"
+                 "  --disconnect-every=SECONDS  close the client's connection that often\n"
                  "  --help               this text\n"
                  "  --version            the program's date\n"
                  "Instrument flags:\n%s",
@@ -58,6 +60,7 @@ void QuitOnSignals(QCoreApplication& app) {
 int main(int argc, char** argv) {
     velmar::sim::InstrumentConfig config;
     std::string listen;
+    int disconnectEvery = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         std::string error;
@@ -70,6 +73,9 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg.rfind("--listen=", 0) == 0) {
             listen = arg.substr(9);
+        } else if (arg.rfind("--disconnect-every=", 0) == 0) {
+            disconnectEvery = std::atoi(arg.c_str() + 19);
+            if (disconnectEvery <= 0 || disconnectEvery > 86400) return Fail("bad value for " + arg);
         } else if (velmar::sim::ParseInstrumentFlag(arg, config, &error)) {
             if (!error.empty()) return Fail(error);
         } else {
@@ -93,5 +99,8 @@ int main(int argc, char** argv) {
                  unsigned(config.deviceType), unsigned(config.serial),
                  server.Address().ToString().c_str());
     std::fflush(stderr);
-    return app.exec();
+    if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
+    const int status = app.exec();
+    std::fprintf(stderr, "velmar-sim: %s\n", server.Summary().c_str());
+    return status;
 }

@@ -81,6 +81,7 @@ void SimServer::TakeNextClient() {
             return;
         }
         ++clientNumber_;
+        ++connections_;
         partial_.clear();
         connect(client_, &QIODevice::readyRead, this, &SimServer::OnReadyRead);
         // Reports the client sent while it waited are in the socket already.
@@ -96,6 +97,32 @@ void SimServer::OnClientGone() {
     ++clientNumber_;
     partial_.clear();
     TakeNextClient();
+}
+
+void SimServer::DisconnectEvery(int seconds) {
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (!client_) return;
+        ++disconnects_;
+        QIODevice* gone = client_;
+        OnClientGone();
+        gone->close();
+    });
+    timer->start(seconds * 1000);
+}
+
+std::string SimServer::Summary() const {
+    const FaultSchedule& f = instrument_.Faults();
+    std::string s = "answers " + std::to_string(f.Answers()) + ", connections " + std::to_string(connections_) +
+                    ", closed by the instrument " + std::to_string(disconnects_);
+    if (!f.Active()) return s;
+    unsigned total = 0;
+    std::string kinds;
+    for (std::size_t i = 0; i < FaultKinds().size(); ++i) {
+        total += f.Injected()[i];
+        kinds += std::string(i ? ", " : "") + FaultKinds()[i].name + " " + std::to_string(f.Injected()[i]);
+    }
+    return s + ", faults injected " + std::to_string(total) + " (" + kinds + ")";
 }
 
 void SimServer::OnReadyRead() {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <string>
 
 #include "link/socket_address.h"
 #include "sim/virtual_instrument.h"
@@ -29,6 +30,13 @@ public:
     // The address listened on, with the port a TCP listener was given.
     SocketAddress Address() const { return address_; }
     VirtualInstrument& Instrument() { return instrument_; }
+    // Closes the client's connection every so often, as an instrument that
+    // is unplugged and plugged in again; the client connects anew.
+    void DisconnectEvery(int seconds);
+    unsigned Connections() const { return connections_; }
+    unsigned Disconnects() const { return disconnects_; }
+    // What was served and what was spoiled, for the end of a soak.
+    std::string Summary() const;
 
 private:
     void TakeNextClient();
@@ -47,6 +55,8 @@ private:
     QByteArray partial_;  // the start of a report whose rest has not arrived
     unsigned clientNumber_ = 0;  // answers for an earlier client are dropped
     uint8_t displayTest_ = 0;
+    unsigned connections_ = 0;
+    unsigned disconnects_ = 0;
 };
 
 }  // namespace velmar::sim

@@ -24,7 +24,8 @@ std::function<double()> SteadyClock() {
 VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
     : config_(config),
       live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, [this] { return clock_(); }),
-      clock_(clock ? std::move(clock) : SteadyClock()) {
+      clock_(clock ? std::move(clock) : SteadyClock()),
+      faults_(config_.faultEvery) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
@@ -110,6 +111,7 @@ std::optional<Report> VirtualInstrument::HandleReport(const uint8_t* report) {
     ++answersBuilt_;
     if (config_.dropEvery > 0 && answersBuilt_ % config_.dropEvery == 0) return std::nullopt;
     if (config_.badCrcEvery > 0 && answersBuilt_ % config_.badCrcEvery == 0) answer[kCrcFirst] ^= 0xFF;
+    if (!faults_.Apply(answer)) return std::nullopt;
     return answer;
 }
 

@@ -9,12 +9,12 @@
 #include <optional>
 #include <vector>
 
+#include "sim/fault_schedule.h"
 #include "sim/instrument_config.h"
 #include "sim/live_values.h"
 
 namespace velmar::sim {
 
-using Report = std::array<uint8_t, kReportSize>;
 using Payload = std::vector<uint8_t>;
 
 class VirtualInstrument {
@@ -46,6 +46,7 @@ public:
     uint8_t OptOut2() const;
     InstrumentSettings& Settings() { return settings_; }
     LiveValues& Live() { return live_; }
+    const FaultSchedule& Faults() const { return faults_; }
     uint16_t FirmwareCode() const { return DateToVersionCode(config_.firmware); }
 
 private:
@@ -61,6 +62,7 @@ private:
     Payload answer_;
     uint8_t counter_ = 0;
     unsigned answersBuilt_ = 0;
+    FaultSchedule faults_;
     std::function<double()> clock_;
     double silentUntil_ = -1;
 };

@@ -111,6 +111,23 @@ TEST_F(Scheduler, LowerRankFirstAndAFailedRequestRepeats) {
     EXPECT_EQ(Tick(), 203);
 }
 
+// Whatever error code an answer carries, timeout (6) included, the link
+// polls again: at the next tick, or for a code without a text once the
+// answer timer has run out. It must never wait for an answer that came.
+TEST_F(Scheduler, AnyErrorAnswerLeavesTheLinkPolling) {
+    for (int code = 1; code <= 255; ++code) {
+        ASSERT_EQ(Tick(), 101) << "before the answer with code " << code;
+        hid.incoming[FakeHid::kInstrument].push_back(Answer{.error = uint8_t(code), .command = 101}.Frame());
+        w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
+        if (!FindErrorText(uint8_t(code))) {
+            ASSERT_TRUE(w->TimerTimeOut->isActive()) << code;
+            w->TimerTimeOutTimer();
+        }
+        EXPECT_EQ(Tick(), 101) << "after the answer with code " << code;
+        AnswerEmpty();
+    }
+}
+
 TEST_F(Scheduler, OutputDialogRequestsFollowTheSlot) {
     struct Case {
         bool primary;

@@ -13,7 +13,6 @@
 //
 // With VELMAR_WRITE_SEEDS=DIR set, the target writes a few inputs recorded
 // from the virtual instrument into DIR and ends, as a starting corpus.
-#include <QAbstractButton>
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -34,6 +33,7 @@
 #include "link/frame.h"
 #include "link/priority_list.h"
 #include "sim/virtual_instrument.h"
+#include "press_button.h"
 #include "single_device_hid.h"
 #include "written_frame_check.h"
 
@@ -174,18 +174,9 @@ struct Session {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // A request button as a person presses it: in its dialog, which may be
-    // shown first and closed after.
     void PressButton(const Press& p) {
-        const auto list = PriorityList();
-        const PriorityRank& r = list[p.row % list.size()];
-        QWidget* dialog = r.window ? w->findChild<QWidget*>(r.window) : nullptr;
-        if (r.window && !dialog) return;
-        if (dialog && (p.how & press::kShow)) dialog->show();
-        QObject* owner = dialog ? static_cast<QObject*>(dialog) : w;
-        const char* name = (p.how & press::kSecond) && r.button2 ? r.button2 : r.button;
-        if (auto* b = owner->findChild<QAbstractButton*>(name); b && b->isEnabled()) b->click();
-        if (dialog && (p.how & press::kClose)) dialog->hide();
+        test::PressRequestButton(*w, {p.row, bool(p.how & press::kShow), bool(p.how & press::kSecond),
+                                      bool(p.how & press::kClose)});
     }
 
     // Journals go to a folder of the fuzzer's own, never the user's.

@@ -1,0 +1,32 @@
+#pragma once
+// A request button of the priority list pressed as a person presses it: in
+// its dialog, which may be shown first and closed again after. The window
+// fuzzer and the soak drive the program with it.
+#include <QAbstractButton>
+#include <QWidget>
+
+#include "app/form_main.h"
+#include "link/priority_list.h"
+
+namespace velmar::test {
+
+struct ButtonPress {
+    std::size_t row = 0;   // of the priority list, taken modulo its size
+    bool show = false;     // the dialog is shown before the press
+    bool second = false;   // the row's second button, where it has one
+    bool close = false;    // the dialog is closed after the press
+};
+
+inline void PressRequestButton(TForm1& main, const ButtonPress& p) {
+    const auto list = PriorityList();
+    const PriorityRank& r = list[p.row % list.size()];
+    QWidget* dialog = r.window ? main.findChild<QWidget*>(r.window) : nullptr;
+    if (r.window && !dialog) return;
+    if (dialog && p.show) dialog->show();
+    QObject* owner = dialog ? static_cast<QObject*>(dialog) : &main;
+    const char* name = p.second && r.button2 ? r.button2 : r.button;
+    if (auto* b = owner->findChild<QAbstractButton*>(name); b && b->isEnabled()) b->click();
+    if (dialog && p.close) dialog->hide();
+}
+
+}  // namespace velmar::test
