@@ -24,8 +24,8 @@ std::function<double()> SteadyClock() {
 VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
     : config_(config),
       live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, [this] { return clock_(); }),
-      clock_(clock ? std::move(clock) : SteadyClock()),
-      faults_(config_.faultEvery) {
+      faults_(config_.faultEvery),
+      clock_(clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);

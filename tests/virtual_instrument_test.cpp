@@ -193,6 +193,36 @@ TEST(VirtualInstrument, InjectedFaults) {
     EXPECT_EQ((*vf.HandleReport(Frame({}).data()))[5], 8);
 }
 
+// The soak's schedule: every Nth answer spoiled, each kind in turn, the
+// spoiled answers still sealed unless the CRC is the fault.
+TEST(VirtualInstrument, FaultScheduleTakesEveryKindInTurn) {
+    InstrumentConfig cfg;
+    cfg.faultEvery = 2;
+    VirtualInstrument vi(cfg);
+    const auto kinds = FaultKinds();
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        auto good = vi.HandleReport(Frame({}).data());
+        ASSERT_TRUE(good);
+        EXPECT_EQ((*good)[5], 0) << "between faults";
+        auto a = vi.HandleReport(Frame({}).data());
+        const FaultKind& kind = kinds[k];
+        SCOPED_TRACE(kind.name);
+        if (kind.action == FaultAction::Drop) {
+            EXPECT_FALSE(a);
+            continue;
+        }
+        ASSERT_TRUE(a);
+        const bool sealed = CalcCRC16(a->data() + 1, 62) == GetU16(a->data(), 63);
+        EXPECT_EQ(sealed, kind.action != FaultAction::BadCrc);
+        if (kind.action == FaultAction::Error) EXPECT_EQ((*a)[5], kind.code);
+        if (kind.action == FaultAction::BadIndex) EXPECT_NE(GetU16(a->data(), pos::kIndex), 0);
+        if (kind.action == FaultAction::BadLength) EXPECT_EQ(GetU16(a->data(), pos::kDataBytes), 0xFFFF);
+    }
+    const auto injected = vi.Faults().Injected();
+    EXPECT_EQ(std::accumulate(injected.begin(), injected.end(), 0u), kinds.size());
+    EXPECT_EQ(vi.Faults().Answers(), 2 * kinds.size());
+}
+
 TEST(VirtualInstrument, EveryTableCommandIsKnown) {
     for (const auto& c : CommandTable()) {
         // A fresh instrument each: a restart leaves it silent for a while.
