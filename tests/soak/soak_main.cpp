@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStringList>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <map>
 #include <random>
 
 #include "app/form_main.h"
@@ -26,6 +28,7 @@
 #include "device/settings_files.h"
 #include "device/trend_window.h"
 #include "link/frame.h"
+#include "link/mbu.h"
 #include "link/socket_hid.h"
 #include "press_button.h"
 
@@ -49,19 +52,28 @@ public:
         ++received;
         awaiting = false;
         const bool crcGood = CalcCRC16(buffer + 1, 62) == GetU16(buffer, kCrcFirst);
+        // Every chunk an instrument sends starts on a chunk boundary, and no
+        // answer is longer than the transfer buffer.
+        const bool shapeGood = GetU16(buffer, pos::kIndex) % kChunkSize == 0 &&
+                               GetU16(buffer, pos::kDataBytes) <= kPayloadBufferSize;
+        const bool good = crcGood && shapeGood && buffer[pos::kError] == 0;
         if (!crcGood)
-            ++badCrc, faulty = true;
+            ++badCrc;
+        else if (!shapeGood)
+            ++badShape;
         else if (buffer[pos::kError] != 0)
-            ++errorAnswers, faulty = true;
+            ++errorCodes[buffer[pos::kError]];
         else if (faulty || unanswered != unansweredSeen)
-            ++recoveries, faulty = false;
+            ++recoveries;
+        faulty = !good;
         unansweredSeen = unanswered;
-        lastGoodMs = crcGood && buffer[pos::kError] == 0 ? clock.elapsed() : lastGoodMs;
+        if (good) lastGoodMs = clock.elapsed();
         return true;
     }
 
     QElapsedTimer clock;
-    uint64_t written = 0, received = 0, badCrc = 0, errorAnswers = 0, unanswered = 0, recoveries = 0;
+    uint64_t written = 0, received = 0, badCrc = 0, badShape = 0, unanswered = 0, recoveries = 0;
+    std::map<int, uint64_t> errorCodes;
     uint64_t unansweredSeen = 0;
     int64_t lastGoodMs = -1;
     bool awaiting = false, faulty = false;
@@ -101,7 +113,7 @@ int Run(const QString& device, int minutes, unsigned seed) {
 
     uint64_t plugs = 0, unplugs = 0;
     QObject::connect(&hid, &HidLibrary::hidEvent, [&](int event, HidHandle) {
-        if (event == kHidPlugged) ++plugs;
+        if (event == kHidPlugged && unplugs > 0) ++plugs;  // back after a loss, not the first
         if (event == kHidUnplugged) ++unplugs;
     });
 
@@ -143,9 +155,13 @@ int Run(const QString& device, int minutes, unsigned seed) {
     const int64_t sinceGood = hid.lastGoodMs < 0 ? -1 : hid.clock.elapsed() - hid.lastGoodMs;
     std::printf("soak: %d min, frames written %llu, answers %llu\n", minutes,
                 static_cast<unsigned long long>(hid.written), static_cast<unsigned long long>(hid.received));
-    std::printf("soak: faults met: bad CRC %llu, error answers %llu, unanswered %llu, connection lost %llu\n",
-                static_cast<unsigned long long>(hid.badCrc), static_cast<unsigned long long>(hid.errorAnswers),
-                static_cast<unsigned long long>(hid.unanswered), static_cast<unsigned long long>(unplugs));
+    QStringList codes;
+    for (const auto& [code, n] : hid.errorCodes) codes << QString("%1: %2").arg(code).arg(n);
+    std::printf("soak: faults met: bad CRC %llu, bad index or length %llu, unanswered %llu, connection lost %llu, "
+                "error codes {%s}\n",
+                static_cast<unsigned long long>(hid.badCrc), static_cast<unsigned long long>(hid.badShape),
+                static_cast<unsigned long long>(hid.unanswered), static_cast<unsigned long long>(unplugs),
+                qPrintable(codes.join(", ")));
     std::printf("soak: recoveries: good answers after a fault %llu, connection back %llu\n",
                 static_cast<unsigned long long>(hid.recoveries), static_cast<unsigned long long>(plugs));
     std::printf("soak: memory at start rss %ld kB heap %ld kB; settled rss %ld kB heap %ld kB; end rss %ld kB heap %ld kB\n",
