@@ -160,6 +160,8 @@ public:
     void CheckDeviceIdentity();
     void Button_GyariSzamToEditsClick();
     void CloseDeviceReplacedDialog();
+    // Another instrument is attached: settings held for the last one are dropped.
+    void ForgetInstrumentSettings();
     void ShowTxFrame();
 
     // --- service tab

@@ -147,6 +147,8 @@ void TForm1::ProcessRxFrame() {
         if (engineInFlight_) {
             engineInFlight_ = false;
             engine.Failed(code);
+        } else {
+            commands.Fail(FBufferOut[pos::kCommand]);
         }
     }
 

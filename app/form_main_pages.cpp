@@ -17,6 +17,8 @@
 #include "app/version_refused_page.h"
 #include "device/header_page.h"
 #include "device/service_serial_page.h"
+#include "device/settings_set_view.h"
+#include "modules/analog_output_dialog.h"
 #include "modules/module_map.h"
 #include "modules/module_tabs.h"
 #include "views/about_page.h"
@@ -133,6 +135,7 @@ void TForm1::CheckDeviceIdentity() {
     const bool typeChanged = recRX.uDevice != recRX.uLastDevice;
     const bool idChanged = recRX.uDeviceID != recRX.uLastDeviceID;
     if (!typeChanged && !idChanged) return;
+    ForgetInstrumentSettings();
     if (dialog) {
         SetTextColor(dialog->Label_uDevice, typeChanged ? colors::kRed : colors::kBlack);
         SetTextColor(dialog->Label_uDeviceID, idChanged ? colors::kRed : colors::kBlack);
@@ -151,6 +154,11 @@ void TForm1::CheckDeviceIdentity() {
     recMBU.uDeviceType = recRX.uDevice;
     recRX.uLastDevice = recRX.uDevice;
     recRX.uLastDeviceID = recRX.uDeviceID;
+}
+
+void TForm1::ForgetInstrumentSettings() {
+    if (Form_PXAO) Form_PXAO->ForgetInstrument();
+    if (settingsSetView) settingsSetView->ForgetInstrument();
 }
 
 void TForm1::CloseDeviceReplacedDialog() {

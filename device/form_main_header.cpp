@@ -9,6 +9,7 @@
 #include "app/form_main.h"
 #include "device/errors_dialog.h"
 #include "device/header_page.h"
+#include "link/monitor_page.h"
 #include "device/number_mask.h"
 #include "device/service_requests.h"
 #include "device/status_texts.h"
@@ -131,6 +132,14 @@ void TForm1::ConnectHeaderButtons() {
                                        "A kimenetei az újraindulás alatt nem működnek."));
     // The answer carries nothing; it only ends the request.
     commands.SetDecoder(kRestartCommand, [reset] { reset->setChecked(false); });
+    // An instrument that restarts before its answer leaves never answers:
+    // asked again, each copy arriving after it is back would restart it once
+    // more. So a restart goes out once per click, answered or not.
+    commands.SetOnFailure(kRestartCommand, [this, reset] {
+        reset->setChecked(false);
+        monitor->ui.Label_MBURxError->setText(QString::fromUtf8("Az újraindítási kérésre nem jött válasz"));
+        header->ui.Label_MBURxError2->setText(QString::fromUtf8("Újraindítás: nincs válasz"));
+    });
 }
 
 void TForm1::Button_ErrorDetailsClick() {

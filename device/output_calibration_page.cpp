@@ -23,6 +23,7 @@
 #include "views/lamp.h"
 #include "views/latching_group.h"
 #include "views/radio_group.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -44,16 +45,16 @@ struct OutputType {
 constexpr OutputType kCurrentOutput{4000, 20000, 25000, "20000", "µA"};
 constexpr OutputType kVoltageOutput{2000, 10000, 12500, "10000", "mV"};
 
-std::optional<int> TypedInteger(const QLineEdit* edit) {
+std::optional<long long> TypedInteger(const QLineEdit* edit) {
     bool ok = false;
-    const int n = edit->text().trimmed().toInt(&ok, 10);
-    return ok ? std::optional<int>(n) : std::nullopt;
+    const long long n = edit->text().trimmed().toLongLong(&ok, 10);
+    return ok ? std::optional<long long>(n) : std::nullopt;
 }
 
 QLineEdit* NumberEdit(QWidget* parent, const char* name) {
     auto* e = new QLineEdit("00000", parent);
     e->setObjectName(name);
-    e->setMaxLength(5);
+    LimitTypedLength(e, 5);
     e->setMaximumWidth(70);
     return e;
 }
@@ -297,31 +298,39 @@ void OutputCalibrationPage::TrackBar_SetPXAOChange() {
 }
 
 void OutputCalibrationPage::Button_PWMWriteClick() {
-    const std::optional<int> n = TypedInteger(Edit_PWM);
-    if (!n || *n < 0 || *n > kPwmMax) {
+    // Text that is no number is refused rather than taken as 0, which would
+    // drive the output to one end; a number beyond the PWM range is its top.
+    const std::optional<long long> n = TypedInteger(Edit_PWM);
+    if (!n || *n < 0) {
         main_.Inform(QString::fromUtf8("A beírt PWM érték („%1”) nem egész szám a 0 … 65 535 tartományban; "
                                        "a kimenet nem változott.")
                          .arg(Edit_PWM->text()));
         return;
     }
-    SetPwm(*n);
+    const int pwm = int(std::min<long long>(*n, kPwmMax));
+    Edit_PWM->setText(QString::number(pwm));
+    SetPwm(pwm);
 }
 
 void OutputCalibrationPage::Button_PWMTestWriteClick() {
     const OutputType& type = Current() ? kCurrentOutput : kVoltageOutput;
     const tRX& rx = main_.recRX;
-    const std::optional<int> t = TypedInteger(Edit_PWMTest);
+    // The target is limited to what the output can give; text that is no
+    // number is refused rather than taken as 0.
+    const std::optional<long long> typed = TypedInteger(Edit_PWMTest);
     QString refusal;
     double pwm = 0;
-    if (!t || *t < 0 || *t > type.limit) {
+    if (!typed) {
         refusal = QString::fromUtf8("A beírt cél érték („%1”) nem egész szám a 0 … %2 %3 tartományban; "
                                     "a kimenet nem változott.")
                       .arg(Edit_PWMTest->text(), main_.FormatNumber(type.limit, "## ##0"), QString::fromUtf8(type.unit));
     } else {
+        const int t = int(std::clamp<long long>(*typed, 0, type.limit));
+        Edit_PWMTest->setText(QString::number(t));
         const double low = rx.*PointOf(false).field, high = rx.*PointOf(true).field;
         // Held in single precision before rounding, as the instrument's own
         // arithmetic does.
-        const float line = float((high - low) / (type.high - type.low) * (*t - type.low) + low);
+        const float line = float((high - low) / (type.high - type.low) * (t - type.low) + low);
         pwm = RoundHalfEven(line);
         if (pwm < 0 || pwm > kPwmMax)
             refusal = QString::fromUtf8("A kiszámolt PWM érték (%1) kívül esik a 0 … 65 535 tartományon; "

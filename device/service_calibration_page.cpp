@@ -18,6 +18,7 @@
 #include "views/bar_graph.h"
 #include "views/latching_group.h"
 #include "views/widget_updates.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -195,7 +196,7 @@ QWidget* ServiceCalibrationPage::BuildTimerTab() {
              {"SpeedButton_ReadCalIn2", "Kiolvasás a készülékből", nullptr}});
     Edit_RAM1_iCalLow1 = new QLineEdit("600000", box);
     Edit_RAM1_iCalLow1->setObjectName("Edit_RAM1_iCalLow1");
-    Edit_RAM1_iCalLow1->setMaxLength(6);
+    LimitTypedLength(Edit_RAM1_iCalLow1, 6);
     Edit_RAM1_iCalLow1->setMaximumWidth(90);
     // The constant beside the button that writes it.
     int writeRow = 0, column = 0, rows = 0, columns = 0;
@@ -294,15 +295,26 @@ void ServiceCalibrationPage::Button_Auto5kHzCalculationClick() {
     bool ok = !text.contains(other);
     const double f = ok ? QLocale::c().toDouble(text.replace(main_.DecimalSeparator, '.'), &ok) : 0.0;
     const double constant = RoundHalfEven((ok ? f : 5.0) / 5.0 * kNominalTimerConstant);
-    // The edit holds six digits: a result that does not fit would be cut
-    // to a wrong constant, so it is refused instead.
-    if (constant < 0 || constant > 999999) {
+    // The constant has six digits: a result that does not fit is refused.
+    if (constant < 0 || constant > kMaxTimerConstant) {
         main_.Inform(QString::fromUtf8("A számított érték (%1) nem fér el a 0 … 999 999 tartományban; "
                                        "ellenőrizze a mért frekvenciát.")
                          .arg(main_.FormatNumber(constant, "0")));
         return;
     }
     Edit_RAM1_iCalLow1->setText(main_.FormatNumber(constant, "######0"));
+}
+
+bool ServiceCalibrationPage::AcceptTimerConstant() {
+    // Text that is no number goes out as the nominal constant; a number
+    // beyond six digits (an instrument may report one) is not sent back.
+    bool ok = false;
+    const qlonglong v = Edit_RAM1_iCalLow1->text().trimmed().toLongLong(&ok);
+    if (!ok || (v >= 0 && v <= kMaxTimerConstant)) return true;
+    main_.Inform(QString::fromUtf8("A beírt időalap állandó (%1) nem fér el a 0 … 999 999 tartományban; "
+                                   "a készülékbe nem került beírásra semmi.")
+                     .arg(Edit_RAM1_iCalLow1->text().trimmed()));
+    return false;
 }
 
 uint8_t ServiceCalibrationPage::DirectControl() const {

@@ -36,6 +36,9 @@ public:
     // Measured frequency to timer constant; the constant is sent only by its
     // request button.
     void Button_Auto5kHzCalculationClick();
+    // Asked before the constant is written: a typed number that does not
+    // fit the six digits the constant has is refused with a message.
+    bool AcceptTimerConstant();
     // The wiring the PX310 must assume while one of its calibration tabs is
     // in front: 4 or 3 wires, 0 for none.
     uint8_t DirectControl() const;

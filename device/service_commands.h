@@ -26,6 +26,7 @@ inline constexpr uint8_t kReadOutputCalibration = 116;
 
 // The time base of the timer input: 600000 belongs to exactly 5 kHz.
 inline constexpr int32_t kNominalTimerConstant = 600000;
+inline constexpr int32_t kMaxTimerConstant = 999999;  // six digits
 
 struct ServiceCommand {
     uint8_t code;

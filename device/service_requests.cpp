@@ -8,6 +8,7 @@
 #include "app/form_main.h"
 #include "device/header_page.h"
 #include "device/output_calibration_page.h"
+#include "device/service_calibration_page.h"
 #include "device/service_commands.h"
 #include "device/service_serial_page.h"
 
@@ -85,6 +86,7 @@ void InstallServiceRequests(TForm1& main) {
         });
         std::function<bool()> check;
         if (c.code == kWriteIdentity) check = [&main] { return main.serialPage->AcceptTypedIdentity(); };
+        if (c.code == kWriteTimerConstant) check = [&main] { return main.calibrationPage->AcceptTimerConstant(); };
         if (c.permanent) AskBeforeSending(main, button, QuestionFor(c.code), check);
     }
 }

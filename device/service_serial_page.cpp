@@ -16,6 +16,7 @@
 #include "modules/module_controls.h"
 #include "views/latching_group.h"
 #include "views/radio_group.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -48,7 +49,7 @@ long long Typed(const QLineEdit* edit) {
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength, const char* text) {
     auto* e = new QLineEdit(QString::fromUtf8(text), parent);
     e->setObjectName(name);
-    e->setMaxLength(maxLength);
+    LimitTypedLength(e, maxLength);
     e->setMaximumWidth(80);
     return e;
 }

@@ -15,6 +15,7 @@
 #include "views/label_colors.h"
 #include "views/latching_group.h"
 #include "views/radio_group.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -22,7 +23,7 @@ namespace {
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, const char* text, int maxLength, int widthChars) {
     auto* e = new QLineEdit(QString::fromUtf8(text), parent);
     e->setObjectName(name);
-    e->setMaxLength(maxLength);
+    if (maxLength > 0) LimitTypedLength(e, maxLength);
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(widthChars, QChar(0x30))) + 12);
     return e;
 }
@@ -78,8 +79,8 @@ QWidget* SettingsPage::BuildDisplayTab() {
                                                {"12", "60", "100", "200", "300", "500"}, 6, 3);
 
     QGroupBox* bar = MakeGroup(box, "GroupBox_Bargraph", "Bargraph");
-    Edit_iBgLow = MakeEdit(bar, "Edit_iBgLow", "0", 32767, 8);
-    Edit_iBgHigh = MakeEdit(bar, "Edit_iBgHigh", "100", 32767, 8);
+    Edit_iBgLow = MakeEdit(bar, "Edit_iBgLow", "0", 0, 8);
+    Edit_iBgHigh = MakeEdit(bar, "Edit_iBgHigh", "100", 0, 8);
     CheckBox_BargraphDot = new QCheckBox(QString::fromUtf8("Pont mód"), bar);
     CheckBox_BargraphDot->setObjectName("CheckBox_BargraphDot");
     auto* barGrid = new QGridLayout(bar);
@@ -133,8 +134,8 @@ QWidget* SettingsPage::BuildInputTab() {
     RadioGroup_uInputTypeSettings = MakeRadioGroup(
         box, "RadioGroup_uInputTypeSettings", "Típus",
         {"Áram 4-20 mA", "Áram 0-20 mA", "Feszültség 0-10 V", "Feszültség 0-5 V", "Feszültség 2-10 V"}, 1, 0);
-    Edit_iScaleLowSettings = MakeEdit(box, "Edit_iScaleLowSettings", "0", 32767, 8);
-    Edit_iScaleHighSettings = MakeEdit(box, "Edit_iScaleHighSettings", "100", 32767, 8);
+    Edit_iScaleLowSettings = MakeEdit(box, "Edit_iScaleLowSettings", "0", 0, 8);
+    Edit_iScaleHighSettings = MakeEdit(box, "Edit_iScaleHighSettings", "100", 0, 8);
     auto* grid = new QGridLayout(box);
     grid->addWidget(RadioGroup_uInputTypeSettings, 0, 0, 3, 1);
     grid->addWidget(MakeLabel(box, "Label_ScaleLow", "Skála alsó számérték:"), 0, 1);
@@ -184,9 +185,9 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
                              "7. Hűtés, leengedés", "8. Mindig bekapcsolva", "9. Delta t növekedés",
                              "10. Delta t csökkenés", "11. Delta t változás"},
                             1, 0);
-    c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 32767, 8);
-    c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 32767, 8);
-    c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 32767, 8);
+    c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 0, 8);
+    c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 0, 8);
+    c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 0, 8);
     c.hold = new QCheckBox(QString::fromUtf8("A már bekapcsolt kimenet gombnyomásig úgy marad."), box);
     c.hold->setObjectName(name("CheckBox_bHold"));
     c.seconds = MakeEdit(box, name("Edit_uSec"), "0", 5, 6);
@@ -216,7 +217,7 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
 QWidget* LimitOutputsPage::BuildForceGroup() {
     QGroupBox* box = MakeGroup(this, "GroupBox17",
                                "Határérték kimenetek közvetlen vezérlése, a beállított üzemmódtól függetlenül "
-                               "(Határték kimenetek ellenőrzése, tesztelése) ");
+                               "(Határérték kimenetek ellenőrzése, tesztelése) ");
     SpeedButton_DigitalOutForceEng = MakeButton(box, "SpeedButton_DigitalOutForceEng", "Közvetlen vezérlés");
     SpeedButton_DigitalOutForceEng->setCheckable(true);
     auto* grid = new QGridLayout(box);

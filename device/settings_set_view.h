@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <optional>
+
+#include "device/settings_set_codec.h"
 
 class QLineEdit;
 
@@ -15,7 +18,6 @@ namespace velmar {
 class LimitOutputsPage;
 class SettingsPage;
 class TForm1;
-struct SettingsSet;
 
 class SettingsSetView : public QObject {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
     void AddForceBits(uint8_t& limitForceAndEnable);
     // Status answer: which limit outputs are on.
     void ShowLimitStates();
+    // Another instrument: what was read from the last one is no longer its.
+    void ForgetInstrument() { lastRead_.reset(); }
 
 private:
     void Decode(bool defaults);
@@ -45,6 +49,7 @@ private:
     TForm1& main_;
     SettingsPage& settings_;
     LimitOutputsPage& limits_;
+    std::optional<SettingsSet> lastRead_;  // the last answer to 131 or 132
 };
 
 }  // namespace velmar

@@ -14,6 +14,9 @@ public:
 
     void SetBuilder(uint8_t command, Action build) { builders_[command] = std::move(build); }
     void SetDecoder(uint8_t command, Action decode) { decoders_[command] = std::move(decode); }
+    // For the few commands that must not repeat by themselves when their
+    // exchange fails (a lost answer, a bad CRC, an error code).
+    void SetOnFailure(uint8_t command, Action failed) { failures_[command] = std::move(failed); }
 
     // Runs the builder, if the command has a request payload.
     void Build(uint8_t command) const {
@@ -26,9 +29,15 @@ public:
         return true;
     }
 
+    // The exchange of this command failed; most commands are left to repeat.
+    void Fail(uint8_t command) const {
+        if (failures_[command]) failures_[command]();
+    }
+
 private:
     std::array<Action, 256> builders_{};
     std::array<Action, 256> decoders_{};
+    std::array<Action, 256> failures_{};
 };
 
 }  // namespace velmar

@@ -23,6 +23,7 @@
 #include "views/decimal_input.h"
 #include "views/radio_group.h"
 #include "views/widget_updates.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -85,7 +86,7 @@ void TForm_PXTR::BuildSettingsTab() {
 
     Label56 = MakeLabel(tab, "Label56", "Átlagolt minták:");
     Edit_Atlagolas40ms = MakeEdit(tab, "Edit_Atlagolas40ms", "10", 2);
-    Edit_Atlagolas40ms->setMaxLength(2);
+    LimitTypedLength(Edit_Atlagolas40ms, 2);
     Label96 = MakeLabel(tab, "Label96", "* 40 ms");
     Label26 = MakeLabel(tab, "Label26", "Zajzár:");
     Edit_3x0_Zajzar = MakeEdit(tab, "Edit_3x0_Zajzar", "0", 8);
@@ -223,9 +224,9 @@ void TForm_PXTR::RxToPXTRObjects() {
     converter->RadioGroup_PGA->SetItemIndex(AcGainItemOf(rx.uPXTR_PGA));
     converter->RadioGroup_PXTR_QMHz->SetItemIndex(AcClockItemOf(rx.uPXTR_uQMHz));
     converter->RadioGroup_PXTR_OSRClick();
-    // The edit takes two digits: a count out of range shows as the nearest
-    // one a write can send, not cut to its first two digits.
-    Edit_Atlagolas40ms->setText(QString::number(std::clamp(rx.uAverage, kAveragingMin, kAveragingMax)));
+    // Shown as the instrument holds it, even out of range: a write limits it
+    // and shows what it sends.
+    Edit_Atlagolas40ms->setText(QString::number(rx.uAverage));
     RangeGroup()->SetItemIndex(AcRangeItemOf(AcRangesOf(model_, shuntVariant_), rx.uInputType));
     if (model_ == 370) {
         CheckBox_Transformer->setChecked(rx.bPXTR_ThereIsCT);
@@ -253,16 +254,16 @@ bool TForm_PXTR::TakeSettings(AcInputBlock& b, QString& problem) {
         problem = QString::fromUtf8("Nincs kiválasztva a bemenet méréshatára.");
         return false;
     }
+    // Averaging that is no number counts as one sample, and the count is
+    // limited to what the converter takes; a noise gate that is no number,
+    // or negative, is off. The edits then show what goes out.
     bool ok = false;
-    const int averaging = Edit_Atlagolas40ms->text().trimmed().toInt(&ok);
-    if (!ok || averaging < kAveragingMin || averaging > kAveragingMax) {
-        problem = QString::fromUtf8("Az átlagolt minták száma 1 és 50 közötti egész szám lehet.");
-        return false;
-    }
+    const qlonglong typed = Edit_Atlagolas40ms->text().trimmed().toLongLong(&ok);
+    const int averaging = ok ? int(std::clamp<qlonglong>(typed, kAveragingMin, kAveragingMax)) : 1;
     double gate = 0;
-    if (!ParseDecimal(Edit_3x0_Zajzar->text(), main_.DecimalSeparator, gate) || gate < 0 ||
-        !std::isfinite(float(gate))) {
-        problem = QString::fromUtf8("A zajzár értéke nulla vagy pozitív szám lehet.");
+    if (!ParseDecimal(Edit_3x0_Zajzar->text(), main_.DecimalSeparator, gate) || gate < 0) gate = 0;
+    if (!std::isfinite(float(gate))) {
+        problem = QString::fromUtf8("A zajzár értéke túl nagy a készüléknek.");
         return false;
     }
     b.transformer = model_ == 370 && CheckBox_Transformer->isChecked();

@@ -107,8 +107,14 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     c.SetDecoder(kWriteAnalogOutput2, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteAnalogOutput1, [this] { BuildWrite(false); });
     c.SetBuilder(kWriteAnalogOutput2, [this] { BuildWrite(true); });
-    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
-    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
+    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; holdsInstrumentValues_ = true; },
+                                    [this] { RefreshPXAOValues(); });
+    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; holdsInstrumentValues_ = true; },
+                                    [this] { RefreshPXAOValues(); });
+    auto edited = [this] { holdsInstrumentValues_ = true; };
+    connect(RadioGroup_uAnalogueType, &RadioGroup::itemClicked, this, edited);
+    connect(CheckBox_bAnalogueErrorHigh, &QCheckBox::clicked, this, edited);
+    connect(CheckBox_bEnableAnalogueError, &QCheckBox::clicked, this, edited);
 }
 
 void TForm_PXAO::showEvent(QShowEvent* event) {
@@ -136,6 +142,7 @@ void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
     CheckBox_bAnalogueErrorHigh->setChecked(b.errorHigh);
     CheckBox_bEnableAnalogueError->setChecked(!b.errorDisabled);
     RadioGroup_PXAO_SourceInput->SetItemIndex(int(b.source) - 1);
+    holdsInstrumentValues_ = true;
 }
 
 void TForm_PXAO::BuildWrite(bool secondSlot) {

@@ -41,12 +41,20 @@ public:
     void Button_ScaleHighSettingsClick();
     void SpeedButton_WriteToDeviceClick();
 
+    // Whether the controls hold this instrument's settings: read from it, or
+    // edited by the user, since it was attached. Until then they hold what
+    // the dialog started with, which no other write may take as settings.
+    bool HoldsInstrumentValues() const { return holdsInstrumentValues_; }
+    void ForgetInstrument() { holdsInstrumentValues_ = false; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void DecodeSettings(QPushButton* requester, bool secondSlot);
     void BuildWrite(bool secondSlot);
+
+    bool holdsInstrumentValues_ = false;
 };
 
 }  // namespace velmar

@@ -19,6 +19,7 @@
 #include "views/parse_integer_edit.h"
 #include "views/radio_group.h"
 #include "views/value_editor_open.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -57,7 +58,7 @@ SlotFields FieldsOf(Record& r, bool secondSlot) {
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit("0", parent);
     e->setObjectName(name);
-    e->setMaxLength(maxLength);
+    LimitTypedLength(e, maxLength);
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(maxLength + 2, '0')));
     return e;
 }

@@ -16,6 +16,7 @@
 #include "modules/module_controls.h"
 #include "views/parse_integer_edit.h"
 #include "views/radio_group.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -64,7 +65,7 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
     Label2 = MakeLabel(g, "Label2", "(Time out): ");
     Edit_MODBUSTimeOut = new QLineEdit("0", g);
     Edit_MODBUSTimeOut->setObjectName("Edit_MODBUSTimeOut");
-    Edit_MODBUSTimeOut->setMaxLength(5);
+    LimitTypedLength(Edit_MODBUSTimeOut, 5);
     Edit_MODBUSTimeOut->setFixedWidth(Edit_MODBUSTimeOut->fontMetrics().horizontalAdvance("0000000"));
     Label1 = MakeLabel(g, "Label1", "másodperc");
 

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "app/form_main.h"
 #include "link/payload_io.h"
 #include "modules/module_controls.h"
+#include "views/typed_length.h"
 
 namespace velmar {
 
@@ -23,9 +23,7 @@ QLineEdit* AddPasswordRows(QGroupBox* group, const char* caption, const char* ed
     captionLabel = MakeLabel(group, caption, "A kívánt új jelszó:");
     auto* e = new QLineEdit(group);
     e->setObjectName(edit);
-    // Four characters typed at most; a validator rather than a maximum
-    // length, which would cut a larger number the instrument reports.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(".{0,4}"), e));
+    LimitTypedLength(e, 4);
     e->setFixedWidth(e->fontMetrics().horizontalAdvance("000000"));
     ruleLabel = MakeLabel(group, rule, kRange);
     auto* grid = new QGridLayout(group);

@@ -2,6 +2,7 @@
 // each model and mode, what a write carries and what refuses it, what a
 // read fills in, and a round against the virtual instrument.
 #include <QCheckBox>
+#include <cstring>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -204,10 +205,10 @@ TEST_F(AcInputDialog, AnswersOutsideTheListsShowAsTheirFallbacks) {
         const char* averagingShown;
         int rangeItem;
     } cases[] = {
-        {350, false, 100, 3, 0, 0, 3, 1, 0, 0, "1", -1},
-        {350, false, 0, 0, 255, 200, 0, 1, 0, 0, "50", 6},
-        {370, false, 65535, 255, 51, 6, 16, 1, 0, 0, "50", 3},
-        {370, true, 8192, 64, 99, 4, 255, 1, 0, 0, "50", -1},
+        {350, false, 100, 3, 0, 0, 3, 1, 0, 0, "0", -1},
+        {350, false, 0, 0, 255, 200, 0, 1, 0, 0, "255", 6},
+        {370, false, 65535, 255, 51, 6, 16, 1, 0, 0, "51", 3},
+        {370, true, 8192, 64, 99, 4, 255, 1, 0, 0, "99", -1},
         {370, true, 128, 1, 1, 9, 1, 1, 0, 0, "1", 1},
     };
     for (const auto& c : cases) {
@@ -229,8 +230,10 @@ TEST_F(AcInputDialog, AnswersOutsideTheListsShowAsTheirFallbacks) {
         EXPECT_EQ(Serve(), 243);
         EXPECT_EQ(lastRequest.at(0) | lastRequest.at(1) << 8, 128);
         EXPECT_EQ(lastRequest.at(2), 1);
+        EXPECT_EQ(lastRequest.at(3), std::clamp<int>(c.averaging, 1, 50)) << "the count limited";
         EXPECT_EQ(lastRequest.at(4), AcRangeCodeOf(AcRangesOf(c.device, c.shunt), c.rangeItem));
         EXPECT_EQ(lastRequest.at(5), 1);
+        EXPECT_EQ(d->Edit_Atlagolas40ms->text(), QString::number(lastRequest.at(3))) << "the edit shows what was sent";
         EXPECT_EQ(Serve(answer), 241);
     }
 }
@@ -243,15 +246,6 @@ TEST_F(AcInputDialog, InputTheInstrumentCannotTakeIsRefusedWithAMessage) {
         const char* ratio;
         const char* message;  // the start of what the user is told
     } cases[] = {
-        {350, "", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "0", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "51", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "99", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "-5", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "1x", "0", false, "1", "Az átlagolt minták száma 1 és 50"},
-        {350, "10", "-3", false, "1", "A zajzár értéke"},
-        {350, "10", "abc", false, "1", "A zajzár értéke"},
-        {350, "10", "0.5", false, "1", "A zajzár értéke"},  // a point is no decimal separator here
         {350, "10", "1e39", false, "1", "A zajzár értéke"},  // beyond a single-precision number
         {370, "10", "0", true, "0", "A transzformátor áttétele"},
         {370, "10", "0", true, "-100", "A transzformátor áttétele"},
@@ -296,6 +290,39 @@ TEST_F(AcInputDialog, InputTheInstrumentCannotTakeIsRefusedWithAMessage) {
     ASSERT_EQ(informed.size(), 1);
     EXPECT_TRUE(informed[0].startsWith(QString::fromUtf8("Nincs kiválasztva a bemenet")));
     EXPECT_EQ(Serve(), 101);
+}
+
+TEST_F(AcInputDialog, WriteLimitsAveragingAndNoiseGateAndShowsWhatItSends) {
+    Attach(350);
+    ASSERT_TRUE(d->PrepareFor(350, false));
+    const struct {
+        const char *averaging, *gate;
+        int sent;        // averaging count in the request
+        bool gateOff;    // the gate goes out as 0
+    } cases[] = {
+        {"", "0", 1, true},      {"x", "0", 1, true},     {"1x", "0", 1, true},    {"0", "0", 1, true},
+        {"-5", "0", 1, true},    {"51", "0", 50, true},   {"99", "0", 50, true},   {"50", "0", 50, true},
+        {"7", "-3", 7, true},    {"7", "abc", 7, true},   {"7", "0.5", 7, true},  // a point is no separator here
+        {"7", "1,5", 7, false},
+    };
+    w->DecimalSeparator = ',';
+    for (const auto& c : cases) {
+        informed.clear();
+        d->Edit_Atlagolas40ms->setText(c.averaging);
+        d->Edit_3x0_Zajzar->setText(c.gate);
+        d->SpeedButton_WriteToDevice->click();
+        EXPECT_TRUE(informed.isEmpty()) << c.averaging << " / " << c.gate;
+        ASSERT_EQ(Serve(), 243) << c.averaging << " / " << c.gate;
+        EXPECT_EQ(lastRequest.at(3), c.sent) << c.averaging;
+        EXPECT_EQ(d->Edit_Atlagolas40ms->text(), QString::number(c.sent)) << c.averaging;
+        float gate = 0;
+        std::memcpy(&gate, lastRequest.data() + 11, 4);
+        EXPECT_EQ(gate == 0.0f, c.gateOff) << c.gate;
+        bool ok = false;
+        EXPECT_EQ(QString(d->Edit_3x0_Zajzar->text()).replace(',', '.').toFloat(&ok), gate) << c.gate;
+        EXPECT_TRUE(ok) << d->Edit_3x0_Zajzar->text().toStdString();
+        d->SpeedButton_ReadFromDevice->setChecked(false);  // the read-back is not the point here
+    }
 }
 
 TEST_F(AcInputDialog, TypedPointOrCommaBecomesTheDecimalSeparator) {

@@ -283,6 +283,50 @@ TEST_F(Identification, RestartAsksFirstAndGoesOutOnce) {
     }
 }
 
+// An instrument may restart before its answer leaves: the restart is not
+// asked again by itself, whichever way its exchange fails, while another
+// request that fails repeats.
+TEST_F(Identification, AFailedRestartIsNotSentAgain) {
+    struct Case {
+        const char* what;
+        std::function<void(WindowFixture&)> fail;
+    } cases[] = {
+        {"no answer", [](WindowFixture& f) { f.w->TimerTimeOutTimer(); }},
+        {"error answer", [](WindowFixture& f) { f.Feed(Answer{.error = err::kUnknownCommand, .command = 113}.Frame()); }},
+        {"bad CRC",
+         [](WindowFixture& f) {
+             auto frame = Answer{.command = 113}.Frame();
+             frame[kCrcFirst] ^= 0xFF;
+             f.Feed(frame);
+         }},
+    };
+    for (const auto& c : cases) {
+        Create();
+        Plug();
+        Status(tRX{});
+        auto* reset = Find<QPushButton>("SpeedButton_Reset");
+        reset->click();
+        ASSERT_TRUE(reset->isChecked()) << c.what;
+        ASSERT_EQ(Tick(), 113) << c.what;
+        c.fail(*this);
+        EXPECT_FALSE(reset->isChecked()) << c.what;
+        EXPECT_TRUE(Text("Label_MBURxError").contains(QString::fromUtf8("újraindítási kérésre nem jött válasz")))
+            << c.what << ": " << Text("Label_MBURxError").toStdString();
+        EXPECT_EQ(Tick(), 101) << c.what << ": the poll resumes";
+        AnswerEmpty();
+        EXPECT_EQ(Tick(), 101) << c.what;
+    }
+
+    // Any other request keeps asking after a lost answer.
+    Create();
+    Plug();
+    Status(tRX{});
+    Find<QPushButton>("SpeedButton_ReadSettings")->setChecked(true);
+    ASSERT_EQ(Tick(), 131);
+    w->TimerTimeOutTimer();
+    EXPECT_EQ(Tick(), 131);
+}
+
 // The dialogs get their size from their layouts when first shown; they must
 // be centred by that size, not by the one they had before.
 TEST_F(Identification, DialogsOpenCentredOnTheMainWindow) {

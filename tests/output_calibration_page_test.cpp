@@ -170,7 +170,8 @@ TEST_F(OutputCalibrationTest, TypedPwmValueOrARefusal) {
     const struct {
         const char* typed;
         int pwm;  // -1: refused, the value stays
-    } cases[] = {{"12345", 12345}, {"65535", 65535}, {"0", 0}, {"-1", -1}, {"70000", -1}, {"abc", -1}, {"", -1}};
+    } cases[] = {{"12345", 12345}, {"65535", 65535}, {"0", 0},        {"-1", -1}, {"70000", 65535},
+                 {"99999999999", 65535}, {"abc", -1}, {"", -1}};
     for (const auto& c : cases) {
         w->recTX.uPWM = 777;
         informed.clear();
@@ -178,6 +179,8 @@ TEST_F(OutputCalibrationTest, TypedPwmValueOrARefusal) {
         p->Button_PWMWrite->click();
         EXPECT_EQ(Pwm(), c.pwm < 0 ? 777 : c.pwm) << c.typed;
         EXPECT_EQ(informed.size(), c.pwm < 0 ? 1 : 0) << c.typed;
+        // The edit shows the value used; a refused one stays as typed.
+        EXPECT_EQ(p->Edit_PWM->text(), c.pwm < 0 ? QString(c.typed) : QString::number(c.pwm)) << c.typed;
     }
     // Enter in the edit does the same.
     p->Edit_PWM->setText("4321");
@@ -192,6 +195,7 @@ TEST_F(OutputCalibrationTest, TargetComputedFromTheStoredPoints) {
         std::array<uint16_t, 4> points;  // 4 mA, 20 mA, 2 V, 10 V
         const char* target;
         int pwm;  // -1: refused
+        const char* used = nullptr;  // the target the edit shows afterwards, when limited
     } cases[] = {
         {false, {10000, 50000, 0, 0}, "12000", 30000},
         {false, {10000, 50000, 0, 0}, "0", 0},
@@ -204,9 +208,12 @@ TEST_F(OutputCalibrationTest, TargetComputedFromTheStoredPoints) {
         {false, {1, 2, 0, 0}, "12000", 2},   // 1.5
         {false, {1000, 60000, 0, 0}, "25000", -1},  // 78 437: beyond the PWM range
         {false, {30000, 0, 0, 0}, "25000", -1},     // falling line: -9 375
-        {false, {10000, 50000, 0, 0}, "25001", -1},
-        {true, {0, 0, 8000, 48000}, "12501", -1},
-        {true, {0, 0, 8000, 48000}, "-5", -1},
+        // Targets beyond what the output gives are limited first.
+        {false, {10000, 50000, 0, 0}, "25001", 62500, "25000"},
+        {false, {10000, 50000, 0, 0}, "9999999999", 62500, "25000"},
+        {true, {0, 0, 8000, 48000}, "12501", 60500, "12500"},
+        {false, {10000, 50000, 0, 0}, "-5", 0, "0"},
+        {true, {0, 0, 8000, 48000}, "-5", -1, "0"},  // 0 mV: -2 000, beyond the PWM range
         {false, {10000, 50000, 0, 0}, "1x", -1},
     };
     for (const auto& c : cases) {
@@ -218,6 +225,7 @@ TEST_F(OutputCalibrationTest, TargetComputedFromTheStoredPoints) {
         p->Button_PWMTestWrite->click();
         EXPECT_EQ(Pwm(), c.pwm < 0 ? 777 : c.pwm) << c.target << (c.voltage ? " mV" : " uA");
         EXPECT_EQ(informed.size(), c.pwm < 0 ? 1 : 0) << c.target;
+        if (c.used) EXPECT_EQ(p->Edit_PWMTest->text(), c.used) << c.target;
     }
 }
 

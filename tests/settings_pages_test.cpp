@@ -6,11 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
+#include <tuple>
 #include <gtest/gtest.h>
 
 #include "device/settings_pages.h"
 #include "device/settings_set_codec.h"
+#include "modules/analog_output_dialog.h"
 #include "modules/modbus_dialog.h"
 #include "views/radio_group.h"
 #include "block_io.h"
@@ -125,6 +128,64 @@ TEST_F(SettingsPages, WriteSendsThePagesAsTheInstrumentTakesThem) {
     EXPECT_FALSE(p->SpeedButton_WriteSettings->isChecked());
     EXPECT_TRUE(p->SpeedButton_ReadSettings->isChecked() && l->SpeedButton_ReadSettings2->isChecked())
         << "the written set is read back on both pages";
+}
+
+// The first analog output's part of the set comes from the analog output
+// dialog only once that holds this instrument's values (read or edited);
+// before that a write sends it back as the instrument last reported it.
+TEST_F(SettingsPages, WriteKeepsTheAnalogOutputTheDialogDoesNotHold) {
+    auto analogOutput = [](const SettingsSet& set) {
+        return std::make_tuple(set.analogueType, set.analogueLow, set.analogueHigh, set.analogueErrorHigh,
+                               set.analogueErrorDisabled);
+    };
+    auto readSet = [&](const SettingsSet& set) {
+        p->SpeedButton_ReadSettings->setChecked(true);
+        EXPECT_EQ(ServeSet(Encode(set)), kReadSettingsSet);
+    };
+    auto write = [&] {
+        p->SpeedButton_WriteSettings->click();
+        const SettingsSet sent = Decode(WriteSet());
+        p->SpeedButton_ReadSettings->setChecked(false);
+        l->SpeedButton_ReadSettings2->setChecked(false);
+        return sent;
+    };
+    TForm_PXAO* out = w->Form_PXAO;
+    Status(tRX{});
+    SettingsSet found;
+    found.analogueType = 2;
+    found.analogueLow = 123;
+    found.analogueHigh = 4567;
+    found.analogueErrorHigh = true;
+    found.analogueErrorDisabled = true;
+    readSet(found);
+    p->TrackBar_Brightness->setValue(9);
+    SettingsSet sent = write();
+    EXPECT_EQ(sent.brightness, 9);
+    EXPECT_EQ(analogOutput(sent), analogOutput(found)) << "the dialog never read: the output as found";
+
+    // Edited in the dialog: the dialog's state goes out.
+    out->RadioGroup_uAnalogueType->Item(1)->click();
+    sent = write();
+    EXPECT_EQ(sent.analogueType, 1);
+    EXPECT_EQ(sent.analogueLow, out->iScaleLowSettings);
+
+    // Another instrument starts over: its own set, not the last one's dialog.
+    Status(tRX{}, 330, 4712);
+    w->CloseDeviceReplacedDialog();
+    SettingsSet other = found;
+    other.analogueType = 3;
+    other.analogueLow = -50;
+    readSet(other);
+    EXPECT_EQ(analogOutput(write()), analogOutput(other));
+
+    // Read by the dialog: from then on its values.
+    w->bFoKimenetiModulVanNyitva = true;
+    out->SpeedButton_ReadFromDevice->setChecked(true);
+    const Bytes block{4, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 1};
+    EXPECT_EQ(Serve(block), 203);
+    sent = write();
+    EXPECT_EQ(std::make_tuple(sent.analogueType, sent.analogueLow, sent.analogueHigh),
+              std::make_tuple(uint8_t(4), 10, 20));
 }
 
 TEST_F(SettingsPages, WritesThatCannotBeSentAreRefused) {

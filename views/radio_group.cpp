@@ -20,6 +20,7 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
         if (on) emit itemIndexChanged(id);
     });
+    connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
 int RadioGroup::ItemIndex() const { return group_->checkedId(); }

@@ -24,6 +24,8 @@ public:
 
 signals:
     void itemIndexChanged(int index);
+    // The user chose an item (not emitted for SetItemIndex).
+    void itemClicked(int index);
 
 private:
     QButtonGroup* group_;
