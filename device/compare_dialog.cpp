@@ -49,11 +49,12 @@ TForm_Compare::TForm_Compare(QWidget* parent, const QString& title, const QStrin
     });
 }
 
-void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, const BlockImages& other,
-                         int otherDecimals) {
+void TForm_Compare::Show(const BlockImages& instrument, FieldContext instrumentContext, const BlockImages& other,
+                         FieldContext otherContext) {
     instrument_ = instrument;
     other_ = other;
-    rows_ = CompareBlocks(instrument, instrumentDecimals, other, otherDecimals);
+    rows_ = CompareBlocks(instrument, instrumentContext, other, otherContext);
+    const char separator = decimalSeparator_.toLatin1();
     differences_ = 0;
     StringGrid_Compare->setRowCount(0);
     for (const FieldRow& r : rows_) {
@@ -68,8 +69,8 @@ void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, 
         }
         StringGrid_Compare->setItem(row, 0, block);
         StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(r.mine.caption)));
-        StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(r.mine))));
-        StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(r.theirs))));
+        StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(r.mine, separator))));
+        StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(r.theirs, separator))));
         if (r.differs)
             for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
     }
