@@ -13,7 +13,7 @@ namespace velmar {
 
 namespace {
 
-// The fields a write changed, each with its value before and after.
+// The fields a write changed, each with its value before and after, one a line.
 QString ChangedFields(const JournalEntry& e, const FieldContext& context, char separator) {
     const SettingsBlockInfo* info = FindSettingsBlock(e.block);
     if (e.before.empty()) return QString::fromUtf8("(előtte nem volt kiolvasva)");
@@ -26,7 +26,7 @@ QString ChangedFields(const JournalEntry& e, const FieldContext& context, char s
                            .arg(QString::fromUtf8(after[i].caption),
                                 QString::fromStdString(FieldValueText(before[i], separator)),
                                 QString::fromStdString(FieldValueText(after[i], separator)));
-    return changed.isEmpty() ? QString::fromUtf8("nincs változás") : changed.join("; ");
+    return changed.isEmpty() ? QString::fromUtf8("nincs változás") : changed.join('\n');
 }
 
 }  // namespace
@@ -69,6 +69,8 @@ TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal, Fi
         StringGrid_Journal->setItem(row, 3, new QTableWidgetItem(found ? QString() : ChangedFields(*it, context, decimalSeparator.toLatin1())));
     }
     StringGrid_Journal->resizeColumnsToContents();
+    // A change a line: the rows as tall as their changes.
+    StringGrid_Journal->resizeRowsToContents();
     Button_RestoreAsFound->setEnabled(journal.Attached());
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button_RestoreAsFound, &QPushButton::clicked, this, [this] {

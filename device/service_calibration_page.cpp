@@ -237,7 +237,6 @@ QWidget* ServiceCalibrationPage::BuildComputedGroup() {
     };
     const Pair left[] = {
         {"Fizikai érték: ", "Label_fFizikaiMennyiseg", "?", "-0 000 000.0000 ohm"},
-        {"", "Label_fFizikaiMennyiseg2", "", ""},
         {"Kijelzett érték:", "Label_iSkalazottKijezesiErtek", "?", "-00 000 000 000 ohm"},
         {"Bemenet:", "Label_uInputType", "?", "Feszültség: 0 - 10 V"},
         {"ADC SpS:", "Label_uSPS", "?", "00000"},
@@ -246,6 +245,8 @@ QWidget* ServiceCalibrationPage::BuildComputedGroup() {
         {"2. blokk:", "Label_uSizeInBytesFRAM2", "? bájt", "00 000 bájt"},
         {"3. blokk:", "Label_uSizeInBytesFRAM3", "? bájt", "00 000 bájt"},
         {"Főhurok frekv.:", "Label_uMainLoopFrequency", "?", "0 000 000 000 Hz"},
+        // Last, where its hidden row leaves no gap.
+        {"", "Label_fFizikaiMennyiseg2", "", ""},
     };
     const Pair right[] = {
         {"Indításkori jó CRC1:", "Label_uCRCOKbits", "?", "RAM, RAMB, FRAM, FRAMB, "},

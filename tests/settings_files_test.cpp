@@ -411,7 +411,7 @@ TEST(SettingsJournal, AWriteShowsEachChangedFieldBeforeAndAfter) {
     ASSERT_EQ(t->rowCount(), 2);
     EXPECT_EQ(t->item(0, 1)->text(), QString::fromUtf8("Beírás")) << "newest first";
     EXPECT_EQ(t->item(0, 3)->text(),
-              QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V; "
+              QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V\n"
                                 "Alsó értékhez tartozó skálázott bemenő jel: 0,00 → 12,50"));
 }
 
