@@ -234,7 +234,9 @@ int CompareWithFile(CliContext& ctx, const QString& path, FileCompare& out) {
         CliOutput::Error(error);
         return kExitLink;
     }
-    out = {*s, *now, CompareBlocks(*now, ctx.session->MeasuredDecimals(), s->blocks, s->measuredDecimals)};
+    const uint16_t type = ctx.session->Identity().deviceType;
+    out = {*s, *now,
+           CompareBlocks(*now, {ctx.session->MeasuredDecimals(), type}, s->blocks, {s->measuredDecimals, type})};
     return kExitDone;
 }
 
@@ -297,8 +299,8 @@ int Defaults(CliContext& ctx, const QStringList& args) {
         return kExitLink;
     }
     for (auto& [name, bytes] : *factory) bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
-    const int decimals = ctx.session->MeasuredDecimals();
-    const std::vector<FieldRow> rows = CompareBlocks(*now, decimals, *factory, decimals);
+    const FieldContext context{ctx.session->MeasuredDecimals(), ctx.session->Identity().deviceType};
+    const std::vector<FieldRow> rows = CompareBlocks(*now, context, *factory, context);
     if (ctx.out.Text())
         ctx.out.Differences(rows, QString::fromUtf8("Gyári"));
     else

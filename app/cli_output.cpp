@@ -1,6 +1,7 @@
 #include "app/cli_output.h"
 
 #include <QJsonDocument>
+#include <algorithm>
 #include <cstdio>
 
 namespace velmar {
@@ -49,15 +50,25 @@ QJsonArray DifferencesJson(const std::vector<FieldRow>& rows) {
 void CliOutput::Differences(const std::vector<FieldRow>& rows, const QString& otherName) const {
     if (!text_) return;
     if (DifferenceCount(rows) == 0) return Out(QString::fromUtf8("Nincs eltérés."), to_);
-    Out(QString("%1 | %2 | %3 | %4").arg(QString::fromUtf8("Blokk"), -28).arg(QString::fromUtf8("Mező"), -40)
-            .arg(QString::fromUtf8("Készülék"), 12).arg(otherName, 12), to_);
+    // Columns as wide as their widest text: option texts vary a lot.
+    std::vector<QStringList> lines{
+        {QString::fromUtf8("Blokk"), QString::fromUtf8("Mező"), QString::fromUtf8("Készülék"), otherName}};
     for (const FieldRow& r : rows)
         if (r.differs)
-            Out(QString("%1 | %2 | %3 | %4")
-                    .arg(QString::fromUtf8(r.block->caption), -28)
-                    .arg(QString::fromUtf8(r.mine.caption), -40)
-                    .arg(QString::fromStdString(FieldValueText(r.mine)), 12)
-                    .arg(QString::fromStdString(FieldValueText(r.theirs)), 12), to_);
+            lines.push_back({QString::fromUtf8(r.block->caption), QString::fromUtf8(r.mine.caption),
+                             QString::fromStdString(FieldValueText(r.mine)),
+                             QString::fromStdString(FieldValueText(r.theirs))});
+    int widths[4] = {};
+    for (const QStringList& l : lines)
+        for (int c = 0; c < 4; ++c) widths[c] = std::max(widths[c], int(l[c].size()));
+    for (const QStringList& l : lines)
+        Out(QString("%1 | %2 | %3 | %4")
+                .arg(l[0], -widths[0])
+                .arg(l[1], -widths[1])
+                .arg(l[2], -widths[2])
+                .arg(l[3])
+                .trimmed(),
+            to_);
 }
 
 void CliOutput::Error(const QString& line) {

@@ -80,8 +80,11 @@ QString IniPathFor(const QString& executablePath) {
 RegionalSettings RegionalSettings::FromLocale(const QLocale& locale) {
     RegionalSettings r;
     r.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    // A blank between the parts ("d MMM yyyy" of the C locale) is no
+    // separator: such a date then reads as on a Hungarian system.
+    r.dateSeparator = '.';
     for (QChar c : r.shortDateFormat) {
-        if (!c.isLetter()) {
+        if (!c.isLetter() && !c.isSpace()) {
             r.dateSeparator = c;
             break;
         }

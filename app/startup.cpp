@@ -61,7 +61,7 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     // children and live as long as it does.
     main->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
     main->Form_PXAI = new TForm_PXAI(*main);
-    main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main);
+    main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main->DecimalSeparator, main);
     main->Form_PXAO = new TForm_PXAO(*main);
     main->Form_PXRL = new TForm_PXRL(*main);
     main->Form_PXMB = new TForm_PXMB(*main);

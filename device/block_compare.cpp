@@ -2,14 +2,14 @@
 
 namespace velmar {
 
-std::vector<FieldRow> CompareBlocks(const BlockImages& mine, int myDecimals, const BlockImages& theirs,
-                                    int theirDecimals) {
+std::vector<FieldRow> CompareBlocks(const BlockImages& mine, FieldContext myContext, const BlockImages& theirs,
+                                    FieldContext theirContext) {
     std::vector<FieldRow> rows;
     for (const SettingsBlockInfo& info : SettingsBlocks()) {
         const auto a = mine.find(info.name), b = theirs.find(info.name);
         if (a == mine.end() || b == theirs.end()) continue;
-        const std::vector<BlockField> left = info.fields(a->second, myDecimals);
-        const std::vector<BlockField> right = info.fields(b->second, theirDecimals);
+        const std::vector<BlockField> left = info.fields(a->second, myContext);
+        const std::vector<BlockField> right = info.fields(b->second, theirContext);
         for (std::size_t i = 0; i < left.size() && i < right.size(); ++i)
             rows.push_back({&info, left[i], right[i], !FieldEqual(a->second, b->second, left[i])});
     }

@@ -20,8 +20,8 @@ struct FieldRow {
 };
 
 // Every field of the blocks both images hold, in block order.
-std::vector<FieldRow> CompareBlocks(const BlockImages& mine, int myDecimals, const BlockImages& theirs,
-                                    int theirDecimals);
+std::vector<FieldRow> CompareBlocks(const BlockImages& mine, FieldContext myContext, const BlockImages& theirs,
+                                    FieldContext theirContext);
 
 // The blocks of mine in which a chosen row differs, with those fields taken
 // from theirs; the other fields keep mine's bytes.

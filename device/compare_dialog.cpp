@@ -4,14 +4,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velmar {
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 const QColor kDifference(255, 236, 150);
+constexpr int kValueWidth = 240;
+constexpr int kWidestDialog = 1300;  // on a 1366-pixel screen
 }  // namespace
 
 TForm_Compare::TForm_Compare(QWidget* parent, const QString& title, const QString& otherCaption) : QDialog(parent) {
@@ -20,7 +24,8 @@ TForm_Compare::TForm_Compare(QWidget* parent, const QString& title, const QStrin
     StringGrid_Compare = new QTableWidget(0, 4, this);
     StringGrid_Compare->setObjectName("StringGrid_Compare");
     StringGrid_Compare->setHorizontalHeaderLabels({"Blokk", "Mező", "Készülék", otherCaption});
-    StringGrid_Compare->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    StringGrid_Compare->horizontalHeader()->setStretchLastSection(true);
+    StringGrid_Compare->setWordWrap(false);
     StringGrid_Compare->verticalHeader()->hide();
     StringGrid_Compare->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Label_Result = new QLabel(this);
@@ -49,11 +54,12 @@ TForm_Compare::TForm_Compare(QWidget* parent, const QString& title, const QStrin
     });
 }
 
-void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, const BlockImages& other,
-                         int otherDecimals) {
+void TForm_Compare::Show(const BlockImages& instrument, FieldContext instrumentContext, const BlockImages& other,
+                         FieldContext otherContext) {
     instrument_ = instrument;
     other_ = other;
-    rows_ = CompareBlocks(instrument, instrumentDecimals, other, otherDecimals);
+    rows_ = CompareBlocks(instrument, instrumentContext, other, otherContext);
+    const char separator = decimalSeparator_.toLatin1();
     differences_ = 0;
     StringGrid_Compare->setRowCount(0);
     for (const FieldRow& r : rows_) {
@@ -68,12 +74,22 @@ void TForm_Compare::Show(const BlockImages& instrument, int instrumentDecimals, 
         }
         StringGrid_Compare->setItem(row, 0, block);
         StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(r.mine.caption)));
-        StringGrid_Compare->setItem(row, 2, new QTableWidgetItem(Q(FieldValueText(r.mine))));
-        StringGrid_Compare->setItem(row, 3, new QTableWidgetItem(Q(FieldValueText(r.theirs))));
+        for (const auto& [column, field] : {std::pair{2, &r.mine}, std::pair{3, &r.theirs}}) {
+            auto* value = new QTableWidgetItem(Q(FieldValueText(*field, separator)));
+            value->setToolTip(value->text());  // a long choice may be cut short in its column
+            StringGrid_Compare->setItem(row, column, value);
+        }
         if (r.differs)
             for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
     }
-    StringGrid_Compare->resizeColumnToContents(0);
+    // Every column as wide as it reads, the values up to a limit.
+    StringGrid_Compare->resizeColumnsToContents();
+    for (int c : {2, 3}) StringGrid_Compare->setColumnWidth(c, std::min(StringGrid_Compare->columnWidth(c), kValueWidth));
+    // Wide enough for every column where the screen allows.
+    int wanted = 2 * StringGrid_Compare->frameWidth() + StringGrid_Compare->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < StringGrid_Compare->columnCount(); ++c) wanted += StringGrid_Compare->columnWidth(c);
+    const QMargins m = layout()->contentsMargins();
+    resize(std::clamp(wanted + m.left() + m.right(), width(), kWidestDialog), height());
     Button_Write->setEnabled(differences_ > 0);
     ShowResult(differences_ == 0 ? QString::fromUtf8("Nincs eltérés.")
                                  : QString::fromUtf8("%1 eltérés; a kijelöltek írhatók be.").arg(differences_));

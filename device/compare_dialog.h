@@ -22,7 +22,10 @@ public:
     // otherCaption heads the second value column ("Fájl", "Gyári érték", ...).
     TForm_Compare(QWidget* parent, const QString& title, const QString& otherCaption);
 
-    void Show(const BlockImages& instrument, int instrumentDecimals, const BlockImages& other, int otherDecimals);
+    void Show(const BlockImages& instrument, FieldContext instrumentContext, const BlockImages& other,
+              FieldContext otherContext);
+    // The system's: the numbers read as in every other control.
+    void SetDecimalSeparator(QChar separator) { decimalSeparator_ = separator; }
     // The instrument's blocks with the ticked fields taken from the other
     // image; only blocks with a ticked field.
     BlockImages Chosen() const;
@@ -42,6 +45,7 @@ private:
     std::vector<FieldRow> rows_;  // one per table row
     BlockImages instrument_, other_;
     int differences_ = 0;
+    QChar decimalSeparator_ = '.';
 };
 
 }  // namespace velmar

@@ -13,19 +13,27 @@ namespace velmar {
 
 namespace {
 
-// The captions of the fields a write changed.
-QString ChangedFields(const JournalEntry& e) {
+// The fields a write changed, each with its value before and after, one a line.
+QString ChangedFields(const JournalEntry& e, const FieldContext& context, char separator) {
     const SettingsBlockInfo* info = FindSettingsBlock(e.block);
     if (e.before.empty()) return QString::fromUtf8("(előtte nem volt kiolvasva)");
+    const std::vector<BlockField> before = info->fields(e.before, context);
+    const std::vector<BlockField> after = info->fields(e.after, context);
     QStringList changed;
-    for (const BlockField& f : info->fields(e.after, 0))
-        if (!FieldEqual(e.before, e.after, f)) changed << QString::fromUtf8(f.caption);
-    return changed.isEmpty() ? QString::fromUtf8("nincs változás") : changed.join(", ");
+    for (std::size_t i = 0; i < after.size() && i < before.size(); ++i)
+        if (!FieldEqual(e.before, e.after, after[i]))
+            changed << QString::fromUtf8("%1: %2 → %3")
+                           .arg(QString::fromUtf8(after[i].caption),
+                                QString::fromStdString(FieldValueText(before[i], separator)),
+                                QString::fromStdString(FieldValueText(after[i], separator)));
+    return changed.isEmpty() ? QString::fromUtf8("nincs változás") : changed.join('\n');
 }
 
 }  // namespace
 
-TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal) : QDialog(parent) {
+TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal, FieldContext context,
+                             QChar decimalSeparator)
+    : QDialog(parent) {
     setObjectName("Form_Journal");
     setWindowTitle(QString::fromUtf8("Előzmények"));
     StringGrid_Journal = new QTableWidget(0, 4, this);
@@ -58,9 +66,11 @@ TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal) : 
         StringGrid_Journal->setItem(row, 0, new QTableWidgetItem(it->time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss")));
         StringGrid_Journal->setItem(row, 1, new QTableWidgetItem(found ? QString::fromUtf8("Megtalált") : QString::fromUtf8("Beírás")));
         StringGrid_Journal->setItem(row, 2, new QTableWidgetItem(QString::fromUtf8(FindSettingsBlock(it->block)->caption)));
-        StringGrid_Journal->setItem(row, 3, new QTableWidgetItem(found ? QString() : ChangedFields(*it)));
+        StringGrid_Journal->setItem(row, 3, new QTableWidgetItem(found ? QString() : ChangedFields(*it, context, decimalSeparator.toLatin1())));
     }
     StringGrid_Journal->resizeColumnsToContents();
+    // A change a line: the rows as tall as their changes.
+    StringGrid_Journal->resizeRowsToContents();
     Button_RestoreAsFound->setEnabled(journal.Attached());
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
     connect(Button_RestoreAsFound, &QPushButton::clicked, this, [this] {

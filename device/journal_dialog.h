@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "device/settings_blocks.h"
+
 class QPushButton;
 class QTableWidget;
 
@@ -14,7 +16,10 @@ class SettingsJournal;
 class TForm_Journal : public QDialog {
     Q_OBJECT
 public:
-    TForm_Journal(QWidget* parent, const SettingsJournal& journal);
+    // context: how the instrument's blocks read now; decimalSeparator: the
+    // system's.
+    TForm_Journal(QWidget* parent, const SettingsJournal& journal, FieldContext context = {},
+                  QChar decimalSeparator = '.');
 
     QTableWidget* StringGrid_Journal = nullptr;
     QPushButton* Button_RestoreAsFound = nullptr;

@@ -237,16 +237,17 @@ QWidget* ServiceCalibrationPage::BuildComputedGroup() {
         const char* widest;  // the widest text it shows, so new texts do not re-lay the page
     };
     const Pair left[] = {
-        {"Fizikai érték: ", "Label_fFizikaiMennyiseg", "?", "-0000.000000000000000 ohm"},
-        {"", "Label_fFizikaiMennyiseg2", "?", "-0000.000000000000000"},
-        {"Kijelzett érték:", "Label_iSkalazottKijezesiErtek", "?", "-00 000 000 000"},
-        {"Bement:", "Label_uInputType", "?", "Feszültség: 0 - 10 V"},
+        {"Fizikai érték: ", "Label_fFizikaiMennyiseg", "?", "-0 000 000.0000 ohm"},
+        {"Kijelzett érték:", "Label_iSkalazottKijezesiErtek", "?", "-00 000 000 000 ohm"},
+        {"Bemenet:", "Label_uInputType", "?", "Feszültség: 0 - 10 V"},
         {"ADC SpS:", "Label_uSPS", "?", "00000"},
         {"FRAM méret:", "Label_recFRAMCommon_uSizeKB", "?", "000 kB"},
-        {"", "Label_uSizeInBytesFRAM1", "????? bytes", "????? bytes"},
-        {"", "Label_uSizeInBytesFRAM2", "????? bytes", "????? bytes"},
-        {"", "Label_uSizeInBytesFRAM3", "????? bytes", "????? bytes"},
-        {"Főhurok frekv.:", "Label_uMainLoopFrequency", "?", "0 000 000 000"},
+        {"1. blokk:", "Label_uSizeInBytesFRAM1", "? bájt", "00 000 bájt"},
+        {"2. blokk:", "Label_uSizeInBytesFRAM2", "? bájt", "00 000 bájt"},
+        {"3. blokk:", "Label_uSizeInBytesFRAM3", "? bájt", "00 000 bájt"},
+        {"Főhurok frekv.:", "Label_uMainLoopFrequency", "?", "0 000 000 000 Hz"},
+        // Last, where its hidden row leaves no gap.
+        {"", "Label_fFizikaiMennyiseg2", "", ""},
     };
     const Pair right[] = {
         {"Indításkori jó CRC1:", "Label_uCRCOKbits", "?", "RAM, RAMB, FRAM, FRAMB, "},
@@ -263,6 +264,9 @@ QWidget* ServiceCalibrationPage::BuildComputedGroup() {
         grid->addWidget(value, row, column + 1);
     };
     for (int i = 0; i < int(std::size(left)); ++i) place(left[i], i, 0);
+    // The physical value shows once, with its decimals and unit, in the
+    // label above.
+    box->findChild<QLabel*>("Label_fFizikaiMennyiseg2")->hide();
     for (int i = 0; i < int(std::size(right)); ++i) place(right[i], i, 2);
     auto bar = [box, grid](const char* name, const char* caption, int row) {
         auto* b = new TMBarGraph(box);
@@ -342,6 +346,8 @@ void ServiceCalibrationPage::ShowStatus() {
         bar->setMBGText(main_.FormatNumber(value, "# ### ##0"));
     }
 
+    // A current or voltage to a tenth of a microampere or millivolt, about
+    // what the converter resolves.
     std::string mask;
     QString unit;
     if (rx.uPXOptIn == kAnalogInput) {
@@ -350,6 +356,7 @@ void ServiceCalibrationPage::ShowStatus() {
         if (rx.uInputType < std::size(kTypes)) {
             SetTextWhenChanged(Value("Label_uInputType"), QString::fromUtf8(kTypes[rx.uInputType]));
             unit = rx.uInputType < 2 ? "mA" : "V";
+            mask = "#0.0000";
         }
     }
     if (rx.uPXOptIn == kPtInput || rx.uDevice == kPX310) {
@@ -362,13 +369,15 @@ void ServiceCalibrationPage::ShowStatus() {
         SetTextWhenChanged(Value("Label_uInputType"), rx.bPt1000 ? "Pt1000 PIC modul" : "Pt100 PIC modul");
         mask = rx.bPt1000 ? "#0.00" : "#0.000";
     }
-    const QString general =
-        QString::number(double(rx.fFizikaiMennyiseg), 'g', 15).replace('.', main_.DecimalSeparator);
-    SetTextWhenChanged(Value("Label_fFizikaiMennyiseg"),
-            (mask.empty() ? general : main_.FormatNumber(rx.fFizikaiMennyiseg, mask)) + " " + unit);
-    SetTextWhenChanged(Value("Label_fFizikaiMennyiseg2"), general);
+    // Without a known input: the digits a single-precision value holds.
+    const QString value = mask.empty()
+                              ? QString::number(double(rx.fFizikaiMennyiseg), 'g', 7).replace('.', main_.DecimalSeparator)
+                              : main_.FormatNumber(rx.fFizikaiMennyiseg, mask);
+    SetTextWhenChanged(Value("Label_fFizikaiMennyiseg"), unit.isEmpty() ? value : value + " " + unit);
+    const char* shownUnit = MeasuredUnit(rx);
+    const QString shown = main_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask);
     SetTextWhenChanged(Value("Label_iSkalazottKijezesiErtek"),
-            main_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
+                       shownUnit && *shownUnit ? shown + " " + QString::fromUtf8(shownUnit) : shown);
 
     const std::pair<const char*, uint8_t> memory[] = {
         {"Label_uCRCOKbits", rx.uCRCOKbits},   {"Label_uAfterWriteOKbits", rx.uAfterWriteOKbits},
@@ -378,10 +387,14 @@ void ServiceCalibrationPage::ShowStatus() {
     for (const auto& [name, bits] : memory) SetTextWhenChanged(Value(name), QString::fromStdString(FormatMemoryStatus(bits)));
     SetTextWhenChanged(Value("Label_uSPS"), QString::number(rx.uSPS));
     SetTextWhenChanged(Value("Label_recFRAMCommon_uSizeKB"), QString::number(rx.recFRAMCommon_uSizeKB) + " kB");
-    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM1"), QString::number(rx.uSizeInBytesFRAM1) + " bytes");
-    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM2"), QString::number(rx.uSizeInBytesFRAM2) + " bytes");
-    SetTextWhenChanged(Value("Label_uSizeInBytesFRAM3"), QString::number(rx.uSizeInBytesFRAM3) + " bytes");
-    SetTextWhenChanged(Value("Label_uMainLoopFrequency"), main_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0"));
+    const std::pair<const char*, uint16_t> blocks[] = {{"Label_uSizeInBytesFRAM1", rx.uSizeInBytesFRAM1},
+                                                       {"Label_uSizeInBytesFRAM2", rx.uSizeInBytesFRAM2},
+                                                       {"Label_uSizeInBytesFRAM3", rx.uSizeInBytesFRAM3}};
+    for (const auto& [name, size] : blocks)
+        SetTextWhenChanged(Value(name), main_.FormatNumber(size, "## ##0").trimmed() + QString::fromUtf8(" bájt"));
+    // Loops per second.
+    SetTextWhenChanged(Value("Label_uMainLoopFrequency"),
+                       main_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0").trimmed() + " Hz");
 
     const QString sensor = rx.bPt1000 ? "Pt1000" : "Pt100";
     SetTextWhenChanged(Label_310_PtType, sensor);

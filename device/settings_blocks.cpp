@@ -4,7 +4,9 @@
 #include "device/settings_blocks.h"
 
 #include <array>
+#include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -39,7 +41,7 @@ public:
     void F32(const float&, const FieldMeta& m = {}) { Add(FieldKind::F32, 4, m); }
     void Bool(const bool&, const FieldMeta& m = {}) { Add(FieldKind::Bool, 1, m); }
 
-    std::vector<BlockField> Finish(int measuredDecimals);
+    std::vector<BlockField> Finish(FieldContext context);
 
 private:
     void Add(FieldKind kind, std::size_t width, const FieldMeta& m) {
@@ -86,13 +88,15 @@ double RawValue(const Bytes& bytes, const BlockField& f) {
     }
 }
 
-std::vector<BlockField> FieldLister::Finish(int measuredDecimals) {
+std::vector<BlockField> FieldLister::Finish(FieldContext context) {
+    const int measuredDecimals = context.measuredDecimals;
     // Repeated fields (correction points, limits) are numbered from 1.
     std::map<std::string, int> count, seen;
     for (const BlockField& f : fields_) ++count[f.name];
     for (BlockField& f : fields_)
         if (count[f.name] > 1) f.name += std::to_string(++seen[f.name]);
     for (BlockField& f : fields_) {
+        f.deviceType = context.deviceType;
         switch (f.meta.decimals) {
         case DecimalsFrom::Field:
             for (const BlockField& d : fields_)
@@ -119,15 +123,15 @@ std::vector<BlockField> FieldLister::Finish(int measuredDecimals) {
 }
 
 template <class Block, class Layout>
-std::vector<BlockField> ListFields(const Bytes& bytes, int measuredDecimals, Layout layout) {
+std::vector<BlockField> ListFields(const Bytes& bytes, FieldContext context, Layout layout) {
     FieldLister lister(bytes);
     Block block;
     layout(lister, block);
-    return lister.Finish(measuredDecimals);
+    return lister.Finish(context);
 }
 
 #define VELMAR_FIELDS(Block, Layout) \
-    [](const Bytes& b, int m) { return ListFields<Block>(b, m, [](auto& io, Block& x) { Layout(io, x); }); }
+    [](const Bytes& b, FieldContext c) { return ListFields<Block>(b, c, [](auto& io, Block& x) { Layout(io, x); }); }
 
 Bytes SameShape(const Bytes& answer, const Bytes&) { return answer; }
 
@@ -224,14 +228,40 @@ std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit) {
     return out;
 }
 
-std::string FieldValueText(const BlockField& f) {
-    if (f.kind == FieldKind::Text) return f.text;
+namespace {
+
+// Independent of the C library's locale, which a Qt program sets from the
+// system's.
+std::string NumberText(const BlockField& f, char decimalSeparator) {
     char s[64];
+    std::to_chars_result r;
     if (f.kind == FieldKind::F32)
-        std::snprintf(s, sizeof s, "%g", f.number);
+        r = std::to_chars(s, s + sizeof s, float(f.number));  // the shortest text that reads back the same
     else
-        std::snprintf(s, sizeof s, "%.*f", f.decimals, f.number);
-    return s;
+        r = std::to_chars(s, s + sizeof s, f.number, std::chars_format::fixed, f.decimals);
+    std::string text(s, r.ec == std::errc() ? r.ptr : s);
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
+bool HasOptionsFor(const FieldMeta& m, uint16_t device) {
+    for (uint8_t i = 0; i < m.optionCount; ++i)
+        if (m.options[i].device == 0 || m.options[i].device == device) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string FieldValueText(const BlockField& f, char decimalSeparator) {
+    if (f.kind == FieldKind::Text) return f.text;
+    const std::string unit = f.meta.unit ? std::string(" ") + f.meta.unit : std::string();
+    if (f.meta.optionCount > 0) {
+        if (const char* option = OptionText(f.meta, int64_t(f.number), f.deviceType)) return option + unit;
+        // The unit belongs to the option texts, not to the code.
+        if (HasOptionsFor(f.meta, f.deviceType)) return NumberText(f, decimalSeparator) + " (ismeretlen érték)";
+    }
+    if (f.kind == FieldKind::Bool) return f.number != 0 ? "igen" : "nem";
+    return NumberText(f, decimalSeparator) + unit;
 }
 
 namespace {

@@ -16,6 +16,15 @@ using Bytes = std::vector<uint8_t>;
 
 enum class FieldKind : uint8_t { U8, U16, S16, S32, U32, F32, Bool, Text };
 
+// What a block's bytes do not tell of themselves: the decimals the limit
+// and output values are in, and the model, by which some codes read
+// differently.
+struct FieldContext {
+    int measuredDecimals = 0;
+    uint16_t deviceType = 0;  // 0: not known
+    FieldContext(int decimals = 0, uint16_t device = 0) : measuredDecimals(decimals), deviceType(device) {}
+};
+
 struct BlockField {
     std::string name;         // unique within its block
     const char* caption = "";
@@ -26,6 +35,7 @@ struct BlockField {
     int decimals = 0;         // resolved for this block's bytes
     double number = 0;        // as a person reads it: decimals applied
     std::string text;         // a text field, UTF-8
+    uint16_t deviceType = 0;  // the model the bytes came from, for the option texts
 };
 
 struct SettingsBlockInfo {
@@ -33,7 +43,7 @@ struct SettingsBlockInfo {
     const char* caption;  // as a person reads it
     uint8_t read, write, defaults;
     std::size_t size;
-    std::vector<BlockField> (*fields)(const Bytes& bytes, int measuredDecimals);
+    std::vector<BlockField> (*fields)(const Bytes& bytes, FieldContext context);
     // The factory values in the shape of the block; what the defaults
     // answer does not carry keeps its value in current.
     Bytes (*defaultsAsBlock)(const Bytes& answer, const Bytes& current);
@@ -55,8 +65,11 @@ struct InstrumentFit {
 };
 std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit);
 
-// The field's value as text for a table: text, or the number with its decimals.
-std::string FieldValueText(const BlockField& f);
+// The field's value as a person reads it in a table: a text, an option's
+// text, "igen" or "nem", or the number with its decimals and unit. A code
+// with no option text shows as the number, marked when it is outside the
+// choices.
+std::string FieldValueText(const BlockField& f, char decimalSeparator = '.');
 
 // Puts a person's value into the block's bytes. Returns an empty string,
 // or why the value cannot be taken (in Hungarian); the bytes are then left

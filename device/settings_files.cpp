@@ -79,6 +79,8 @@ InstrumentIdentity SettingsFiles::Identity() const {
 
 int SettingsFiles::MeasuredDecimals() const { return main_.recRX.uDecimalPoint; }
 
+FieldContext SettingsFiles::Context(int measuredDecimals) const { return {measuredDecimals, main_.recRX.uDevice}; }
+
 bool SettingsFiles::CheckInstrument() {
     if (busy_) {
         main_.Inform(QString::fromUtf8("Egy beállításművelet már folyamatban van."));
@@ -208,7 +210,7 @@ void SettingsFiles::CompareWithFactory() {
 }
 
 void SettingsFiles::ShowHistory() {
-    auto* dialog = new TForm_Journal(&main_, journal_);
+    auto* dialog = new TForm_Journal(&main_, journal_, Context(MeasuredDecimals()), main_.DecimalSeparator);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &TForm_Journal::restoreRequested, this, &SettingsFiles::RestoreAsFound);
     dialog->open();
@@ -236,7 +238,8 @@ void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaptio
                                 BlockImages other, int otherDecimals) {
     auto* dialog = new TForm_Compare(&main_, title, otherCaption);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->Show(instrument, MeasuredDecimals(), other, otherDecimals);
+    dialog->SetDecimalSeparator(main_.DecimalSeparator);
+    dialog->Show(instrument, Context(MeasuredDecimals()), other, Context(otherDecimals));
     QPointer<TForm_Compare> guard(dialog);
     connect(dialog, &TForm_Compare::writeRequested, this, [this, guard, other, otherDecimals](const BlockImages& chosen) {
         if (busy_) return;
@@ -256,7 +259,7 @@ void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaptio
                 if (known != journal_.Known().end()) now[name] = known->second;
             }
             guard->SetBusy(false);
-            if (now.size() == other.size()) guard->Show(now, MeasuredDecimals(), other, otherDecimals);
+            if (now.size() == other.size()) guard->Show(now, Context(MeasuredDecimals()), other, Context(otherDecimals));
             guard->ShowResult(lines.join('\n'));
         });
     });

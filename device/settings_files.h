@@ -59,6 +59,8 @@ private:
     InstrumentFit Fit() const;
     InstrumentIdentity Identity() const;
     int MeasuredDecimals() const;
+    // The instrument's blocks read with these decimals.
+    FieldContext Context(int measuredDecimals) const;
     QString ChooseFile(const QString& caption, bool save);
     void OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument, BlockImages other,
                      int otherDecimals);

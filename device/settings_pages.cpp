@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "device/settings_set_codec.h"
 #include "modules/module_controls.h"
 #include "views/label_colors.h"
 #include "views/latching_group.h"
@@ -76,7 +77,7 @@ QWidget* SettingsPage::BuildDisplayTab() {
     CheckBox_DisplayLeaderZeros->setObjectName("CheckBox_DisplayLeaderZeros");
     CheckBox_DisplayLeaderZeros->setChecked(true);
     RadioGroup_DisplayRefresh = MakeRadioGroup(box, "RadioGroup_DisplayRefresh", "Frissítési gyakoriság (ms)",
-                                               {"12", "60", "100", "200", "300", "500"}, 6, 3);
+                                               kMeasuringTimeOptions, 6, 3);
 
     QGroupBox* bar = MakeGroup(box, "GroupBox_Bargraph", "Bargraph");
     Edit_iBgLow = MakeEdit(bar, "Edit_iBgLow", "0", 0, 8);
@@ -113,7 +114,7 @@ QWidget* SettingsPage::BuildDisplayTab() {
 
     RadioGroup_enuLimitDisplayMode =
         MakeRadioGroup(tab, "RadioGroup_enuLimitDisplayMode", "Határérték kijelzés",
-                       {"Kikapcsolva", "Dinamikus", "Időzített", "Statikus", "Változáskor", "Mindig bekapcsolva"}, 1, 1);
+                       kLimitDisplayModeOptions, 1, 1);
     auto* row = new QHBoxLayout(tab);
     row->addWidget(box, 1);
     row->addWidget(RadioGroup_enuLimitDisplayMode, 0, Qt::AlignTop);
@@ -133,7 +134,7 @@ QWidget* SettingsPage::BuildInputTab() {
     QGroupBox* box = MakeGroup(ui, "GroupBox_InputUI", "Bemenet típusa és a bemenet skálázása");
     RadioGroup_uInputTypeSettings = MakeRadioGroup(
         box, "RadioGroup_uInputTypeSettings", "Típus",
-        {"Áram 4-20 mA", "Áram 0-20 mA", "Feszültség 0-10 V", "Feszültség 0-5 V", "Feszültség 2-10 V"}, 1, 0);
+        kSignalTypeOptions, 1, 0);
     Edit_iScaleLowSettings = MakeEdit(box, "Edit_iScaleLowSettings", "0", 0, 8);
     Edit_iScaleHighSettings = MakeEdit(box, "Edit_iScaleHighSettings", "100", 0, 8);
     auto* grid = new QGridLayout(box);
@@ -180,11 +181,7 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
     box->setObjectName(name("GroupBox_Limit"));
     LimitOutputControls& c = limits[std::size_t(output)];
     c.mode = MakeRadioGroup(box, name("RadioGroup_enuLimitMode").constData(), "Üzemmód",
-                            {"1. Kikapcsolva", "2. Nagyobb vagy egyenlő, mint A", "3. Kisebb vagy egyenlő, mint A",
-                             "4. A és B között", "5. Kisebb, mint A vagy nagyobb, mint B", "6. Fűtés, feltöltés",
-                             "7. Hűtés, leengedés", "8. Mindig bekapcsolva", "9. Delta t növekedés",
-                             "10. Delta t csökkenés", "11. Delta t változás"},
-                            1, 0);
+                            kSettingsSetLimitModeOptions, 1, 0);
     c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 0, 8);
     c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 0, 8);
     c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 0, 8);

@@ -7,12 +7,35 @@
 #include <cstdint>
 
 #include "link/field_meta.h"
+#include "modules/analog_input_codec.h"
+#include "modules/modbus_codec.h"
+#include "modules/signal_options.h"
 
 namespace velmar {
 
 constexpr uint8_t kReadSettingsSet = 131, kSettingsSetDefaults = 132, kWriteSettingsSet = 109;
 constexpr std::size_t kSettingsSetSize = 139;
 constexpr std::size_t kSettingsSetLimits = 4;
+
+// The settings pages name the limit modes more briefly than the limit
+// relay dialog does; both travel as the item index.
+inline constexpr FieldOption kSettingsSetLimitModeOptions[] = {
+    {0, "1. Kikapcsolva"},
+    {1, "2. Nagyobb vagy egyenlő, mint A"},
+    {2, "3. Kisebb vagy egyenlő, mint A"},
+    {3, "4. A és B között"},
+    {4, "5. Kisebb, mint A vagy nagyobb, mint B"},
+    {5, "6. Fűtés, feltöltés"},
+    {6, "7. Hűtés, leengedés"},
+    {7, "8. Mindig bekapcsolva"},
+    {8, "9. Delta t növekedés"},
+    {9, "10. Delta t csökkenés"},
+    {10, "11. Delta t változás"},
+};
+inline constexpr FieldOption kLimitDisplayModeOptions[] = {{0, "Kikapcsolva"}, {1, "Dinamikus"},
+                                                           {2, "Időzített"},   {3, "Statikus"},
+                                                           {4, "Változáskor"}, {5, "Mindig bekapcsolva"}};
+inline constexpr FieldOption kBarGraphModeOptions[] = {{0, "Sáv"}, {1, "Pont mód"}};
 
 struct SettingsSetLimit {
     uint8_t mode = 0;          // item index of the limit modes
@@ -63,32 +86,32 @@ void SettingsSetLayout(IO& io, SettingsSet& s) {
     for (uint8_t& c : s.tagname) io.U8(c, Text("tagname", "Címke"));
     for (uint8_t& c : s.dimension) io.U8(c, Text("dimension", "Mértékegység"));
     io.Bool(s.leadingZeros, Code("leadingZeros", "Vezető nullák", 0, 1));
-    io.U8(s.averageCount, Code("averageCount", "Átlagolás", 1, 40));
-    io.U8(s.analogueType, Code("analogueType", "Analóg kimenet típusa", 0, 4));
+    io.U8(s.averageCount, Choice("averageCount", "Frissítési gyakoriság", 1, 40, kMeasuringTimeOptions).In("ms"));
+    io.U8(s.analogueType, Choice("analogueType", "Analóg kimenet típusa", 0, 4, kSignalTypeOptions));
     io.S32(s.analogueLow, Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals"));
     io.S32(s.analogueHigh, Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals"));
     io.Bool(s.analogueErrorHigh, Code("analogueErrorHigh", "Magas szint jelzi a hibát", 0, 1));
-    io.U8(s.barGraphMode, Code("barGraphMode", "Sávkijelző módja", 0, 1));
+    io.U8(s.barGraphMode, Choice("barGraphMode", "Sávkijelző módja", 0, 1, kBarGraphModeOptions));
     io.S32(s.bgLow, Scaled("bgLow", "Sávkijelző 0%", "decimals"));
     io.S32(s.bgHigh, Scaled("bgHigh", "Sávkijelző 100%", "decimals"));
-    io.U8(s.inputType, Code("inputType", "Bemenet típusa", 0, 4));
+    io.U8(s.inputType, Choice("inputType", "Bemenet típusa", 0, 4, kSignalTypeOptions));
     io.U8(s.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
     io.U8(s.rounding, Code("rounding", "Kerekítés", 1, 5));
     io.S32(s.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
     io.S32(s.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
-    io.U8(s.limitDisplayMode, Code("limitDisplayMode", "Határérték kijelzése", 0, 5));
+    io.U8(s.limitDisplayMode, Choice("limitDisplayMode", "Határérték kijelzése", 0, 5, kLimitDisplayModeOptions));
     for (SettingsSetLimit& l : s.limits) {
-        io.U8(l.mode, Code("limitMode", "Határérték üzemmód", 0, 10));
+        io.U8(l.mode, Choice("limitMode", "Határérték üzemmód", 0, 10, kSettingsSetLimitModeOptions));
         io.Bool(l.hold, Code("limitHold", "Határérték tartás", 0, 1));
         io.S32(l.a, Scaled("limitA", "Határérték A", "decimals"));
         io.S32(l.b, Scaled("limitB", "Határérték B", "decimals"));
         io.S32(l.hysteresis, Scaled("limitHysteresis", "Határérték hiszterézis", "decimals"));
     }
-    for (uint16_t& t : s.timeBase) io.U16(t, Code("timeBase", "Időegység (másodperc)", 0, 65535));
-    for (uint8_t& p : s.pulseWidth) io.U8(p, Code("pulseWidth", "Impulzusszélesség (másodperc)", 0, 255));
-    io.U8(s.modbusProtocol, Code("modbusProtocol", "Modbus protokoll", 0, 1));
-    io.U8(s.modbusParity, Code("modbusParity", "Modbus paritás", 0, 3));
-    io.U8(s.modbusBaudRate, Code("modbusBaudRate", "Modbus sebesség", 0, 15));
+    for (uint16_t& t : s.timeBase) io.U16(t, Code("timeBase", "Időegység", 0, 65535).In("s"));
+    for (uint8_t& p : s.pulseWidth) io.U8(p, Code("pulseWidth", "Impulzusszélesség", 0, 255).In("s"));
+    io.U8(s.modbusProtocol, Choice("modbusProtocol", "Modbus protokoll", 0, 1, kModbusProtocolOptions));
+    io.U8(s.modbusParity, Choice("modbusParity", "Modbus paritás", 0, 3, kModbusParityOptions));
+    io.U8(s.modbusBaudRate, Choice("modbusBaudRate", "Modbus sebesség", 0, 15, kModbusBaudRateOptions));
     io.U8(s.modbusAddress, Code("modbusAddress", "Modbus cím", 0, 247));
     io.Bool(s.analogueErrorDisabled, Code("analogueErrorDisabled", "Hibajelzés kikapcsolva", 0, 1));
     io.U8(s.ptWires, Code("ptWires", "Pt vezetékszám", 2, 4));

@@ -20,6 +20,16 @@ constexpr std::size_t kAcInputBlockSize = 15;
 
 constexpr uint8_t kAveragingMin = 1, kAveragingMax = 50;  // samples of 40 ms
 
+// The input ranges as the user sees them: the PX350's seven, then the
+// PX370's four current ranges and the two of its shunt variant. The models
+// read the codes differently.
+inline constexpr FieldOption kAcRangeOptions[] = {
+    {1, "125 V TRMS", 350}, {2, "250 V TRMS", 350},  {3, "450 V TRMS", 350}, {4, "75 V DC", 350},
+    {5, "150 V DC", 350},   {6, "300 V DC", 350},    {7, "600 V DC", 350},
+    {1, "1 A TRMS", 370},   {2, "2,5 A TRMS", 370},  {3, "5 A TRMS", 370},   {4, "10 A TRMS", 370},
+    {5, "60 mV TRMS", 370}, {6, "150 mV TRMS", 370},
+};
+
 struct AcInputBlock {
     uint16_t oversampling = 128;  // converter oversampling ratio
     uint8_t gain = 1;             // converter gain
@@ -39,8 +49,8 @@ void AcInputLayout(IO& io, AcInputBlock& b) {
     io.U16(b.oversampling, Code("oversampling", "Túlmintavételezés", 1, 65535));
     io.U8(b.gain, Code("gain", "Erősítés", 1, 255));
     io.U8(b.averaging, Code("averaging", "Átlagolt minták (* 40 ms)", kAveragingMin, kAveragingMax));
-    io.U8(b.range, Code("range", "Méréshatár", 1, 7));
-    io.U8(b.clockMHz, Code("clockMHz", "Órajel (MHz)", 1, 255));
+    io.U8(b.range, Choice("range", "Méréshatár", 1, 7, kAcRangeOptions));
+    io.U8(b.clockMHz, Code("clockMHz", "Órajel", 1, 255).In("MHz"));
     io.Bool(b.transformer, Code("transformer", "Áramváltó", 0, 1));
     io.F32(b.ratio, Code("ratio", "Transzformátor áttétele", 0, 1e6));
     io.F32(b.noiseGate, Code("noiseGate", "Zajzár", 0, 1e6));
@@ -82,10 +92,9 @@ inline constexpr AcRangeList kPX370CurrentRanges{1, 4};  // 1, 2,5, 5, 10 A
 inline constexpr AcRangeList kPX370ShuntRanges{5, 2};    // 60, 150 mV of an external shunt
 
 // The ranges as the user sees them, in code order.
-inline constexpr std::array<const char*, 7> kPX350RangeItems{"125 V TRMS", "250 V TRMS", "450 V TRMS", "75 V DC",
-                                                             "150 V DC",   "300 V DC",   "600 V DC"};
-inline constexpr std::array<const char*, 4> kPX370CurrentRangeItems{"1 A TRMS", "2,5 A TRMS", "5 A TRMS", "10 A TRMS"};
-inline constexpr std::array<const char*, 2> kPX370ShuntRangeItems{"60 mV TRMS", "150 mV TRMS"};
+inline constexpr auto kPX350RangeItems = OptionTexts<7>(kAcRangeOptions);
+inline constexpr auto kPX370CurrentRangeItems = OptionTexts<4>(kAcRangeOptions, 7);
+inline constexpr auto kPX370ShuntRangeItems = OptionTexts<2>(kAcRangeOptions, 11);
 
 inline const AcRangeList& AcRangesOf(uint16_t deviceType, bool shuntVariant) {
     if (deviceType == 370) return shuntVariant ? kPX370ShuntRanges : kPX370CurrentRanges;

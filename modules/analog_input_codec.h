@@ -8,11 +8,17 @@
 #include "link/field_meta.h"
 
 #include "device/code_list.h"
+#include "modules/signal_options.h"
 
 namespace velmar {
 
 constexpr uint8_t kReadAnalogInput = 201, kWriteAnalogInput = 202, kAnalogInputDefaults = 211;
 constexpr std::size_t kAnalogInputBlockSize = 12;
+
+// The measuring time: the wire carries an averaging count, the dialog
+// shows milliseconds.
+inline constexpr FieldOption kMeasuringTimeOptions[] = {{1, "12"},  {5, "60"},  {8, "100"},
+                                                        {16, "200"}, {24, "300"}, {40, "500"}};
 
 struct AnalogInputBlock {
     uint8_t averageCount = 16;  // 1, 5, 8, 16, 24 or 40 samples
@@ -26,8 +32,8 @@ struct AnalogInputBlock {
 template <class IO>
 void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
     using namespace field;
-    io.U8(b.averageCount, Code("averageCount", "Mérési idő (átlagolt minták)", 1, 40));
-    io.U8(b.inputType, Code("inputType", "Típus", 0, 4));
+    io.U8(b.averageCount, Choice("averageCount", "Mérési idő", 1, 40, kMeasuringTimeOptions).In("ms"));
+    io.U8(b.inputType, Choice("inputType", "Típus", 0, 4, kSignalTypeOptions));
     io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
     io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
     io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
@@ -35,7 +41,7 @@ void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
 }
 
 // The measuring time choice and the averaging count on the wire.
-inline constexpr std::array<uint8_t, 6> kAverageCounts{1, 5, 8, 16, 24, 40};
+inline constexpr auto kAverageCounts = OptionCodes<uint8_t>(kMeasuringTimeOptions);
 
 // An unknown count shows as "300" (index 4).
 inline int AverageIndexOf(uint8_t count) { return ItemOfCode(kAverageCounts, count, 4); }

@@ -21,11 +21,11 @@ TForm_PXAI::TForm_PXAI(TForm1& main)
     auto* grid = new QGridLayout(GroupBox9);
     RadioGroup_uInputTypeSettings = MakeRadioGroup(
         GroupBox9, "RadioGroup_uInputTypeSettings", "TÍPUS",
-        {"Áram 4-20 mA", "Áram 0-20 mA", "Feszültség 0-10 V", "Feszültség 0-5 V", "Feszültség 2-10 V"}, 1, 0);
+        kSignalTypeOptions, 1, 0);
     RadioGroup_uDecimalPointSettings =
         MakeRadioGroup(GroupBox9, "RadioGroup_uDecimalPointSettings", "TIZEDESJEGYEK", {"0", "1", "2", "3", "4"}, 1, 2);
     RadioGroup_DisplayRefresh = MakeRadioGroup(GroupBox9, "RadioGroup_DisplayRefresh", "MÉRÉSI IDŐ (ms)",
-                                               {"12", "60", "100", "200", "300", "500"}, 6, 3);
+                                               kMeasuringTimeOptions, 6, 3);
     GroupBox1 = MakeGroup(GroupBox9, "GroupBox1", "BEMENŐ JEL SKÁLÁZÁSA");
     auto* scale = new QGridLayout(GroupBox1);
     Label36 = MakeLabel(GroupBox1, "Label36", "Skála alsó számérték:");

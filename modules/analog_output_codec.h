@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/field_meta.h"
+#include "modules/signal_options.h"
 
 namespace velmar {
 
@@ -25,12 +26,12 @@ struct AnalogOutputBlock {
 template <class IO>
 void AnalogOutputLayout(IO& io, AnalogOutputBlock& b) {
     using namespace field;
-    io.U8(b.type, Code("type", "Típus", 0, 4));
+    io.U8(b.type, Choice("type", "Típus", 0, 4, kSignalTypeOptions));
     io.S32(b.scaleLow, InMeasured("scaleLow", "Alsó értékhez tartozó skálázott bemenő jel"));
     io.S32(b.scaleHigh, InMeasured("scaleHigh", "Felső értékhez tartozó skálázott bemenő jel"));
     io.Bool(b.errorHigh, Code("errorHigh", "Magas szint jelzi a hibát", 0, 1));
     io.Bool(b.errorDisabled, Code("errorDisabled", "Hibajelzés kikapcsolva", 0, 1));
-    io.U8(b.source, Code("source", "Bemenő jel forrása", 1, 2));
+    io.U8(b.source, Choice("source", "Bemenő jel forrása", 1, 2, kSourceValueOptions));
 }
 
 }  // namespace velmar

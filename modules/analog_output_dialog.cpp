@@ -56,7 +56,7 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     auto* grid = new QGridLayout(GroupBox100);
     RadioGroup_uAnalogueType = MakeRadioGroup(
         GroupBox100, "RadioGroup_uAnalogueType", "TÍPUS",
-        {"Áram 4-20 mA", "Áram 0-20 mA", "Feszültség 0-10 V", "Feszültség 0-5 V", "Feszültség 2-10 V"}, 1, 0);
+        kSignalTypeOptions, 1, 0);
     CheckBox_bEnableAnalogueError = new QCheckBox(QString::fromUtf8("Hibajelzés bekapcsolva"), GroupBox100);
     CheckBox_bEnableAnalogueError->setObjectName("CheckBox_bEnableAnalogueError");
     CheckBox_bAnalogueErrorHigh = new QCheckBox(QString::fromUtf8("Magas szint jelzi a hibát"), GroupBox100);
@@ -84,7 +84,7 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     AddScaleRow(scale, 1, highCaption, Label_iScaleHighSettings, Button_ScaleHighSettings);
 
     RadioGroup_PXAO_SourceInput = MakeRadioGroup(GroupBox100, "RadioGroup_PXAO_SourceInput", "BEMENŐ JEL FORRÁSA",
-                                                 {"Mért érték 1", "Mért érték 2"}, 2, 0);
+                                                 kSourceValueOptions, 2, 0);
     RadioGroup_PXAO_SourceInput->hide();
 
     grid->addWidget(RadioGroup_uAnalogueType, 0, 0, 3, 1);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/field_meta.h"
+#include "modules/signal_options.h"
 
 namespace velmar {
 
@@ -29,6 +30,20 @@ enum LimitMode : uint8_t {
 };
 constexpr int kLimitModeCount = 11;
 
+inline constexpr FieldOption kLimitModeOptions[] = {
+    {kLimitOff, "1. Kikapcsolva (OFF)"},
+    {kLimitAtLeastA, "2. Nagyobb vagy egyenlő, mint A"},
+    {kLimitAtMostA, "3. Kisebb vagy egyenlő, mint A"},
+    {kLimitInsideAB, "4. Nagyobb egyenlő, mint A ÉS kisebb egyenlő, mint B"},
+    {kLimitOutsideAB, "5. Kisebb, mint A VAGY nagyobb, mint B"},
+    {kLimitControlAB, "6. A B közötti szabályozás (pl.: fűtés, tartály feltöltés)"},
+    {kLimitControlBA, "7. B A közötti szabályozás (pl.: hűtés, tartály leeresztés)"},
+    {kLimitOn, "8. Mindig bekapcsolva (ON)"},
+    {kLimitRise, "9. Növekedés delta t időegység alatt"},
+    {kLimitFall, "10. Csökkenés delta t időegység alatt"},
+    {kLimitChange, "11. Bármilyen irányú változás Delta t időegység alatt"},
+};
+
 struct LimitBlock {
     uint8_t mode = kLimitAtLeastA;
     int32_t a = 8000;           // value A, or the change in the delta modes; implied decimals
@@ -45,14 +60,14 @@ struct LimitBlock {
 template <class IO>
 void LimitLayout(IO& io, LimitBlock& b) {
     using namespace field;
-    io.U8(b.mode, Code("mode", "Üzemmód", 0, kLimitModeCount - 1));
+    io.U8(b.mode, Choice("mode", "Üzemmód", 0, kLimitModeCount - 1, kLimitModeOptions));
     io.S32(b.a, InMeasured("a", "A érték"));
     io.S32(b.b, InMeasured("b", "B érték"));
     io.S32(b.hysteresis, InMeasured("hysteresis", "Hiszterézis"));
     io.Bool(b.hold, Code("hold", "A már bekapcsolt kimenet bekapcsolva marad", 0, 1));
-    io.U16(b.timeBase, Code("timeBase", "Időegység (másodperc)", 0, 65535));
-    io.U8(b.pulseWidth, Code("pulseWidth", "Impulzusszélesség (másodperc)", 0, 255));
-    io.U8(b.source, Code("source", "Bemenő jel forrása", 1, 2));
+    io.U16(b.timeBase, Code("timeBase", "Időegység", 0, 65535).In("s"));
+    io.U8(b.pulseWidth, Code("pulseWidth", "Impulzusszélesség", 0, 255).In("s"));
+    io.U8(b.source, Choice("source", "Bemenő jel forrása", 1, 2, kSourceValueOptions));
 }
 
 }  // namespace velmar

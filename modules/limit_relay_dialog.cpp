@@ -74,15 +74,8 @@ QLabel* MakeBold(QWidget* parent, const char* name, const char* text) {
 
 TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "HATÁRÉRTÉK KIMENET ÜZEMMÓDJA, BEÁLLÍTÁSAI, TESZTELÉSE");
-    RadioGroup_enuLimitMode = MakeRadioGroup(
-        GroupBox9, "RadioGroup_enuLimitMode", "ÜZEMMÓD",
-        {"1. Kikapcsolva (OFF)", "2. Nagyobb vagy egyenlő, mint A", "3. Kisebb vagy egyenlő, mint A",
-         "4. Nagyobb egyenlő, mint A ÉS kisebb egyenlő, mint B", "5. Kisebb, mint A VAGY nagyobb, mint B",
-         "6. A B közötti szabályozás (pl.: fűtés, tartály feltöltés)",
-         "7. B A közötti szabályozás (pl.: hűtés, tartály leeresztés)", "8. Mindig bekapcsolva (ON)",
-         "9. Növekedés delta t időegység alatt", "10. Csökkenés delta t időegység alatt",
-         "11. Bármilyen irányú változás Delta t időegység alatt"},
-        1, 0);
+    RadioGroup_enuLimitMode =
+        MakeRadioGroup(GroupBox9, "RadioGroup_enuLimitMode", "ÜZEMMÓD", kLimitModeOptions, 1, 0);
 
     auto* values = new QGridLayout;
     Label41 = MakeBold(GroupBox9, "Label41", "Beállított számértékek:");
@@ -142,7 +135,7 @@ TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", Q
     (new QHBoxLayout(GroupBox2))->addWidget(Shape_DigitalOutPXRL, 0, Qt::AlignCenter);
 
     RadioGroup_PXRL_SourceInput = MakeRadioGroup(this, "RadioGroup_PXRL_SourceInput", "BEMENŐ JEL FORRÁSA",
-                                                 {"Mért érték 1", "Mért érték 2"}, 2, 0);
+                                                 kSourceValueOptions, 2, 0);
 
     GroupBox1 = MakeGroup(this, "GroupBox1", "A HATÁRÉRTÉK KIMENET TESZTELÉSE");
     CheckBox_DigitalOutForceEng = new QCheckBox(QString::fromUtf8("Teszt engedélyezve"), GroupBox1);

@@ -21,11 +21,6 @@
 namespace velmar {
 
 namespace {
-constexpr const char* kBaudRates[kModbusBaudRates] = {
-    "300 bit/sec.",   "600 bit/sec.",   "1200 bit/sec.",   "2400 bit/sec.",   "4800 bit/sec.",   "9600 bit/sec.",
-    "14400 bit/sec.", "19200 bit/sec.", "38400 bit/sec.",  "57600 bit/sec.",  "76800 bit/sec.",  "115200 bit/sec.",
-    "230400 bit/sec.", "460800 bit/sec.", "576000 bit/sec.", "921600 bit/sec."};
-
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items, int selected) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
@@ -49,13 +44,13 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
     (new QVBoxLayout(GroupBox9))->addWidget(GroupBox_MODBUSOutputSettings);
     QWidget* g = GroupBox_MODBUSOutputSettings;
 
-    RadioGroup_MODBUSProtocol = MakeRadioGroup(g, "RadioGroup_MODBUSProtocol", "Protokoll", {"RTU", "ASCII"}, 1, 0);
+    RadioGroup_MODBUSProtocol = MakeRadioGroup(g, "RadioGroup_MODBUSProtocol", "Protokoll", kModbusProtocolOptions, 1, 0);
     RadioGroup_MODBUSParity =
         MakeRadioGroup(g, "RadioGroup_MODBUSParity", "Paritás bit",
-                       {"Nincs (None)", "Páros (Even)", "Páratlan (Odd)", "Mindig 1 (Mark)"}, 1, 1);
+                       kModbusParityOptions, 1, 1);
 
     QStringList rates, addresses;
-    for (const char* r : kBaudRates) rates << QString::fromLatin1(r);
+    for (const FieldOption& r : kModbusBaudRateOptions) rates << QString::fromUtf8(r.text);
     for (int a = 0; a < kModbusAddresses; ++a) addresses << QString::number(a);
     Label71 = MakeLabel(g, "Label71", "Adatátviteli sebesség:");
     ComboBox_MODBUSBaudRate = MakeList(g, "ComboBox_MODBUSBaudRate", rates, -1);

@@ -48,6 +48,16 @@ RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* captio
     return g;
 }
 
+RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption,
+                           std::span<const FieldOption> options, int columns, int defaultItem) {
+    QStringList texts;
+    for (const FieldOption& o : options) texts << QString::fromUtf8(o.text);
+    auto* g = new RadioGroup(QString::fromUtf8(caption), texts, columns, parent);
+    g->setObjectName(name);
+    g->SetItemIndex(defaultItem);
+    return g;
+}
+
 void AddScaleRow(QGridLayout* grid, int row, QWidget* caption, QLabel* value, QPushButton* button) {
     grid->addWidget(caption, row, 0);
     grid->addWidget(value, row, 1);

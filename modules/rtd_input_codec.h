@@ -20,6 +20,21 @@ constexpr std::size_t kRtdDefaultsBlockSize = 24;  // no potentiometer points, n
 enum RtdMode : uint8_t { kRtdPt, kRtdPotentiometer, kRtdScaledPotentiometer, kRtdResistance };
 constexpr int kRtdModeCount = 4;
 
+// The Pt item names the sensor the instrument reports, which a saved block
+// does not tell: the table names both.
+inline constexpr FieldOption kRtdModeOptions[] = {
+    {kRtdPt, "Pt100 / Pt1000 hőmérséklet érzékelő"},
+    {kRtdPotentiometer, "Potenciométer 0% - 100%"},
+    {kRtdScaledPotentiometer, "Skálázott potenciométer"},
+    {kRtdResistance, "Ellenállás"},
+};
+inline constexpr FieldOption kRtdWiringOptions[] = {{4, "4 vezeték"}, {3, "3 vezeték"}, {2, "2 vezeték"}};
+// Measuring time: the wire carries tenths of a second.
+inline constexpr FieldOption kRtdMeasuringTimeOptions[] = {
+    {1, "0,1 másodperc"}, {2, "0,2 másodperc"}, {5, "0,5 másodperc"},
+    {10, "1 másodperc"},  {20, "2 másodperc"},  {50, "5 másodperc"},
+};
+
 struct RtdBlock {
     uint8_t wires = 4;          // 4, 3 or 2 wires to the sensor
     uint8_t averageCount = 10;  // measuring time in tenths of a second
@@ -42,11 +57,11 @@ namespace rtd_detail {
 template <class IO>
 void Head(IO& io, RtdBlock& b) {
     using namespace field;
-    io.U8(b.wires, Code("wires", "Jelforrás bekötése (vezeték)", 2, 4));
-    io.U8(b.averageCount, Code("averageCount", "Mérési idő (tized másodperc)", 1, 50));
-    io.U8(b.mode, Code("mode", "Bemeneti jelforrás", 0, kRtdModeCount - 1));
-    for (auto& t : b.corrTemp) io.S16(t, Tenths("corrTemp", "Korrekciós pont hőmérséklete (°C)"));
-    for (auto& c : b.corrPlus) io.S16(c, Tenths("corrPlus", "Korrekció (°C)"));
+    io.U8(b.wires, Choice("wires", "Jelforrás bekötése", 2, 4, kRtdWiringOptions));
+    io.U8(b.averageCount, Choice("averageCount", "Mérési idő", 1, 50, kRtdMeasuringTimeOptions));
+    io.U8(b.mode, Choice("mode", "Bemeneti jelforrás", 0, kRtdModeCount - 1, kRtdModeOptions));
+    for (auto& t : b.corrTemp) io.S16(t, Tenths("corrTemp", "Korrekciós pont hőmérséklete").In("°C"));
+    for (auto& c : b.corrPlus) io.S16(c, Tenths("corrPlus", "Korrekció").In("°C"));
 }
 template <class IO>
 void Scale(IO& io, RtdBlock& b) {
@@ -61,10 +76,10 @@ void Scale(IO& io, RtdBlock& b) {
 template <class IO>
 void RtdLayout(IO& io, RtdBlock& b) {
     rtd_detail::Head(io, b);
-    io.F32(b.potPercent0, field::Code("potPercent0", "Potenciométer 0% (ohm)", 0, 1e6));
-    io.F32(b.potPercent100, field::Code("potPercent100", "Potenciométer 100% (ohm)", 0, 1e6));
+    io.F32(b.potPercent0, field::Code("potPercent0", "Potenciométer 0%", 0, 1e6).In("ohm"));
+    io.F32(b.potPercent100, field::Code("potPercent100", "Potenciométer 100%", 0, 1e6).In("ohm"));
     rtd_detail::Scale(io, b);
-    io.F32(b.leadResistance, field::Code("leadResistance", "Tárolt vezetékellenállás (ohm)", 0, 1e4));
+    io.F32(b.leadResistance, field::Code("leadResistance", "Tárolt vezetékellenállás", 0, 1e4).In("ohm"));
 }
 
 // Answer to the factory defaults: the points measured on the site (the
@@ -80,7 +95,7 @@ inline int RtdWiringIndexOf(uint8_t wires) { return 4 - int(wires); }
 inline uint8_t RtdWiresOf(int index) { return uint8_t(4 - index); }
 
 // Measuring time choice and the averaging count on the wire.
-inline constexpr std::array<uint8_t, 6> kRtdAverageCounts{1, 2, 5, 10, 20, 50};
+inline constexpr auto kRtdAverageCounts = OptionCodes<uint8_t>(kRtdMeasuringTimeOptions);
 
 // A count not in the list shows as one second.
 inline int RtdAverageIndexOf(uint8_t count) {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "modules/module_controls.h"
+#include "modules/rtd_input_codec.h"
 #include "modules/rtd_input_dialog.h"
 #include "views/radio_group.h"
 #include "views/widget_updates.h"
@@ -31,13 +32,11 @@ void TForm_PXRT::BuildBasicTab() {
                                         {"<din>", "Potenciométer 0% - 100%", "Skálázott potenciométer ", "Ellenállás"},
                                         1, 0);
     RadioGroup_VezetekSzam = MakeRadioGroup(tab, "RadioGroup_VezetekSzam", "JELFORRÁS BEKÖTÉSE",
-                                            {"4 vezeték", "3 vezeték", "2 vezeték"}, 1, 0);
+                                            kRtdWiringOptions, 1, 0);
     RadioGroup_VezetekSzam->setToolTip(
         QString::fromUtf8("Mérési metódus: ennyi vezetékkel csatlakozik az érzékelő a készülékhez."));
     RadioGroup_Atlagolas = MakeRadioGroup(tab, "RadioGroup_Atlagolas", "MÉRÉSI IDŐ",
-                                          {"0,1 másodperc", "0,2 másodperc", "0,5 másodperc", "1 másodperc",
-                                           "2 másodperc", "5 másodperc"},
-                                          2, 3);
+                                          kRtdMeasuringTimeOptions, 2, 3);
     RadioGroup_Atlagolas->setToolTip(
         QString::fromUtf8("3 vezetékes mérés esetén a beállási idő kétszer ennyi ideig tart!"));
 

@@ -138,6 +138,31 @@ TEST_F(Cli, InProcessInstrument) {
     EXPECT_TRUE(other.err.contains("330")) << other.err.toStdString();
 }
 
+// A person reads the differences: the choices by their text, numbers with
+// their unit, in columns.
+TEST_F(Cli, DifferencesNameTheChoices) {
+    const QStringList sim{"--device=sim", "--in=1", "--out1=5"};
+    ASSERT_EQ(Tool(sim + QStringList{"save", File("saved.json")}).code, 0);
+    QJsonObject edited = WithField(ReadJson(File("saved.json")), "analogInput", "inputType", 2);
+    WriteJson(File("edited.json"), WithField(edited, "limit1", "timeBase", 90));
+
+    const CliRun json = Tool(sim + QStringList{"diff", File("edited.json")});
+    ASSERT_EQ(json.code, 1) << json.err.toStdString();
+    std::map<QString, std::pair<QString, QString>> shown;
+    for (const QJsonValue& d : json.Json()["differences"].toArray())
+        shown[d["field"].toString()] = {d["instrument"].toString(), d["other"].toString()};
+    EXPECT_EQ(shown["inputType"], std::make_pair(QString::fromUtf8("Áram 4-20 mA"), QString::fromUtf8("Feszültség 0-10 V")));
+    EXPECT_EQ(shown["timeBase"], std::make_pair(QString("60 s"), QString("90 s")));
+
+    const CliRun text = Tool(QStringList{"--text"} + sim + QStringList{"diff", File("edited.json")});
+    const QList<QByteArray> lines = text.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3) << text.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(lines[1]).contains(QString::fromUtf8("| Áram 4-20 mA | Feszültség 0-10 V")))
+        << text.out.toStdString();
+    EXPECT_EQ(QString::fromUtf8(lines[0]).lastIndexOf('|'), QString::fromUtf8(lines[2]).lastIndexOf('|'))
+        << "one column under another";
+}
+
 TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
     StartSim({"--in=1", "--out1=5", "--out2=3"});
     ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);

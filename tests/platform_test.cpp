@@ -56,6 +56,7 @@ TEST(Platform, RegionalSettingsFromTheLocale) {
         {QLocale(QLocale::Hungarian, QLocale::Hungary), '.', ','},
         {QLocale(QLocale::Dutch, QLocale::Netherlands), '-', ','},
         {QLocale(QLocale::English, QLocale::UnitedStates), '/', '.'},
+        {QLocale::c(), '.', '.'},  // its dates have blanks between the parts
     };
     for (const auto& c : cases) {
         const auto r = RegionalSettings::FromLocale(c.locale);

@@ -293,14 +293,48 @@ TEST_F(ServicePagesTest, StatusAnswerRefreshesComputedValuesAndSensorTexts) {
               QString::fromUtf8("Kalibrálás 1100 ohm (3 vezetékkel bekötve)"));
     EXPECT_EQ(Text("Label_uSPS"), "50");
     EXPECT_EQ(Text("Label_uCRCOKbits"), "RAM, FRAM, ");
-    EXPECT_EQ(Text("Label_uSizeInBytesFRAM2"), "512 bytes");
-    EXPECT_EQ(Text("Label_uMainLoopFrequency"), " 25 000");
+    EXPECT_EQ(Text("Label_uSizeInBytesFRAM2"), QString::fromUtf8("512 bájt"));
+    EXPECT_EQ(Text("Label_uMainLoopFrequency"), "25 000 Hz");
     EXPECT_NEAR(w->calibrationPage->MBarGraph_IRow->MBGValue(), 0.5, 1e-6);
     rx.bPt1000 = false;
     Status(rx, 310, 4711);
     EXPECT_EQ(Text("Label_310_PtType2"), "Pt100");
     EXPECT_EQ(Find<QPushButton>("SpeedButton_PX310_Cal3Wires")->text(),
               QString::fromUtf8("Kalibrálás 110 ohm (3 vezetékkel bekötve)"));
+}
+
+// Each physical value once, with the decimals its input resolves and its
+// unit; the system's decimal separator.
+TEST_F(ServicePagesTest, PhysicalValueWithItsDecimalsAndUnit) {
+    w->show();
+    w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
+    w->PageControl1->setCurrentWidget(w->calibrationPage);
+    w->DecimalSeparator = ',';
+    struct Case {
+        uint8_t optIn, inputType;
+        bool pt1000;
+        uint16_t device;
+        float value;
+        const char* physical;
+        const char* input;
+    } cases[] = {
+        {0, 0, false, 530, 0.333333343f, "0,3333333", "?"},  // an input the page does not know
+        {1, 0, false, 330, 18.9019165f, "18,9019 mA", "Áram: 4 - 20 mA"},
+        {1, 2, false, 330, 9.99951f, "9,9995 V", "Feszültség: 0 - 10 V"},
+        {2, 0, false, 330, 123.45678f, "123,457 ohm", "Pt100 PIC modul"},
+        {0, 0, true, 310, 1234.56f, "1234,6 ohm", "Pt1000 mérőérzékelő"},
+    };
+    for (const Case& c : cases) {
+        tRX rx;
+        rx.uPXOptIn = c.optIn;
+        rx.uInputType = c.inputType;
+        rx.bPt1000 = c.pt1000;
+        rx.fFizikaiMennyiseg = c.value;
+        Status(rx, c.device, 4711);
+        EXPECT_EQ(Text("Label_fFizikaiMennyiseg"), QString::fromUtf8(c.physical)) << c.physical;
+        EXPECT_EQ(Text("Label_uInputType"), QString::fromUtf8(c.input)) << c.physical;
+    }
+    EXPECT_TRUE(Find("Label_fFizikaiMennyiseg2")->isHidden()) << "the value shows once";
 }
 
 TEST(ServiceIdentityRound, WrittenSerialNumberComesBackAsAnotherInstrument) {

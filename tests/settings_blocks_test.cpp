@@ -66,6 +66,58 @@ TEST(SettingsBlocks, ValuesCarryTheirDecimals) {
     EXPECT_EQ(Named(set, "limitA4").kind, FieldKind::S32) << "repeated fields are numbered";
 }
 
+// What the compare table, the journal and the command-line tool show of a
+// field: an enumerated field by its option text, a number with its decimals
+// and unit, a flag as yes or no.
+TEST(SettingsBlocks, ValuesReadAsAPersonReadsThem) {
+    struct Case {
+        const char* block;
+        const char* field;
+        double value;  // as a person enters it
+        uint16_t device;
+        char separator;
+        const char* shown;
+    } cases[] = {
+        {"analogInput", "inputType", 2, 330, '.', "Feszültség 0-10 V"},
+        {"analogInput", "averageCount", 16, 330, '.', "200 ms"},
+        {"analogInput", "averageCount", 7, 330, '.', "7 (ismeretlen érték)"},
+        {"analogOutput1", "type", 0, 330, '.', "Áram 4-20 mA"},
+        {"analogOutput1", "source", 2, 330, '.', "Mért érték 2"},
+        {"analogOutput1", "errorHigh", 1, 330, '.', "igen"},
+        {"limit1", "mode", 3, 530, '.', "4. Nagyobb egyenlő, mint A ÉS kisebb egyenlő, mint B"},
+        {"limit1", "timeBase", 60, 530, '.', "60 s"},
+        {"limit1", "hold", 0, 530, '.', "nem"},
+        {"limit1", "a", -12.5, 530, ',', "-12,50"},  // in the measured value's two decimals
+        {"settingsSet", "limitMode2", 3, 330, '.', "4. A és B között"},
+        {"settingsSet", "limitDisplayMode", 4, 330, '.', "Változáskor"},
+        {"settingsSet", "modbusParity", 2, 330, '.', "Páratlan (Odd)"},
+        {"modbus", "baudRate", 11, 330, '.', "115200 bit/sec."},
+        {"modbus", "timeOut", 10, 330, '.', "10 s"},
+        {"rtdInput", "wires", 3, 310, '.', "3 vezeték"},
+        {"rtdInput", "averageCount", 5, 310, '.', "0,5 másodperc"},
+        {"rtdInput", "mode", 1, 310, '.', "Potenciométer 0% - 100%"},
+        {"rtdInput", "corrTemp2", 100.5, 310, ',', "100,5 °C"},
+        {"rtdInput", "potPercent100", 812.5, 310, '.', "812.5 ohm"},
+        {"acInput", "range", 2, 350, '.', "250 V TRMS"},
+        {"acInput", "range", 2, 370, '.', "2,5 A TRMS"},
+        {"acInput", "range", 6, 370, '.', "150 mV TRMS"},
+        {"acInput", "range", 2, 0, '.', "2"},  // the model not known: no text to choose
+        {"acInput", "clockMHz", 4, 350, '.', "4 MHz"},
+        {"display", "refresh", 1, 530, '.', "Leggyorsabb"},
+        {"display", "refresh", 35, 530, '.', "35 (ismeretlen érték)"},
+        {"display", "brightness", 80, 530, '.', "80 %"},
+        {"px210", "measuringTime", 55, 210, '.', "500 ms"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.block) + "." + c.field + " " + std::to_string(c.value));
+        const SettingsBlockInfo* info = FindSettingsBlock(c.block);
+        Bytes bytes(info->size, 0);
+        const FieldContext context{2, c.device};
+        ASSERT_EQ(SetFieldNumber(bytes, Named(info->fields(bytes, context), c.field), c.value), "");
+        EXPECT_EQ(FieldValueText(Named(info->fields(bytes, context), c.field), c.separator), c.shown);
+    }
+}
+
 TEST(SettingsBlocks, SettingAValueChecksItFirst) {
     const SettingsBlockInfo* in = FindSettingsBlock("analogInput");
     Bytes bytes = test::Encode(AnalogInputBlock{}, [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); });

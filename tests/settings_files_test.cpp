@@ -13,6 +13,8 @@
 #include "device/journal_dialog.h"
 #include "device/settings_files.h"
 #include "modules/analog_input_codec.h"
+#include "modules/analog_output_codec.h"
+#include "tests/block_io.h"
 #include "tests/wait_for.h"
 #include "tests/window_fixture.h"
 
@@ -305,6 +307,38 @@ TEST(SettingsFiles, FactoryDifferencesShowWhatWasChangedOnSite) {
         }
 }
 
+// The compare table as a person reads it: choices by their text, numbers
+// with the system's decimal separator.
+TEST(SettingsFiles, TheCompareTableNamesTheChoices) {
+    FilesProgram p(FilesProgram::PX330(1, 0, 0));
+    p.WaitOnline();
+    p.w->DecimalSeparator = ',';
+    AnalogInputBlock& input = p.program->hid.Instrument().Settings().input;
+    input.inputType = 2;
+    input.averageCount = 40;
+    input.scaleLow = -500;
+    p.files->CompareWithFactory();
+    WAIT_FOR(p.Compare(), 10000) << p.Messages();
+    QTableWidget* t = p.Compare()->StringGrid_Compare;
+    std::map<QString, std::pair<QString, QString>> shown;
+    for (int r = 0; r < t->rowCount(); ++r) shown[t->item(r, 1)->text()] = {t->item(r, 2)->text(), t->item(r, 3)->text()};
+    const struct {
+        const char* field;
+        const char* instrument;
+        const char* factory;
+    } cases[] = {
+        {"Típus", "Feszültség 0-10 V", "Áram 4-20 mA"},
+        {"Mérési idő", "500 ms", "200 ms"},
+        {"Skála alsó számérték", "-5,00", "0,00"},
+    };
+    for (const auto& c : cases) {
+        const auto row = shown.find(QString::fromUtf8(c.field));
+        ASSERT_NE(row, shown.end()) << c.field;
+        EXPECT_EQ(row->second.first, QString::fromUtf8(c.instrument)) << c.field;
+        EXPECT_EQ(row->second.second, QString::fromUtf8(c.factory)) << c.field;
+    }
+}
+
 TEST(SettingsFiles, TheJournalRestoresTheStateAsFound) {
     FilesProgram p(FilesProgram::PX330(1, 5, 0));
     p.WaitOnline();
@@ -358,6 +392,27 @@ TEST(SettingsFiles, PollingGoesOnAndAnUnplugEndsTheSaveCleanly) {
     p.files->SaveToFile();
     WAIT_FOR(!p.informed.isEmpty(), 10000);
     EXPECT_TRUE(p.informed[0].contains("elmentve")) << "the link is usable again";
+}
+
+// A write in the journal's table: each field it changed, as it was and as
+// it became.
+TEST(SettingsJournal, AWriteShowsEachChangedFieldBeforeAndAfter) {
+    QTemporaryDir dir;
+    SettingsJournal journal(dir.path());
+    journal.Attach(330, 4711);
+    AnalogOutputBlock before, after = before;
+    after.type = 2;
+    after.scaleLow = 1250;
+    const auto layout = [](auto& io, AnalogOutputBlock& b) { AnalogOutputLayout(io, b); };
+    journal.Observe(kReadAnalogOutput1, {}, test::Encode(before, layout));
+    journal.Observe(kWriteAnalogOutput1, test::Encode(after, layout), {});
+    TForm_Journal dialog(nullptr, journal, {2, 330}, ',');
+    QTableWidget* t = dialog.StringGrid_Journal;
+    ASSERT_EQ(t->rowCount(), 2);
+    EXPECT_EQ(t->item(0, 1)->text(), QString::fromUtf8("Beírás")) << "newest first";
+    EXPECT_EQ(t->item(0, 3)->text(),
+              QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V\n"
+                                "Alsó értékhez tartozó skálázott bemenő jel: 0,00 → 12,50"));
 }
 
 TEST(SettingsJournal, KeepsTheNewestEntriesWithinItsBound) {

@@ -200,6 +200,14 @@ TEST(DigitEditor, DigitsAndComma) {
     }
 }
 
+TEST(DigitEditor, TheMarkIsTheSystemsDecimalSeparator) {
+    ValueDestinations d;
+    TForm_IncDec e(d, '.');
+    for (QLabel* mark : e.Label_uDecimal) EXPECT_EQ(mark->text(), ".");
+    e.setDecimalSeparator(',');
+    for (QLabel* mark : e.Label_uDecimal) EXPECT_EQ(mark->text(), ",");
+}
+
 TEST(DigitEditor, CommaStandsAfterItsDigit) {
     ValueDestinations d;
     TForm_IncDec e(d);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "link/field_meta.h"
+#include "views/display_refresh.h"
 
 namespace velmar {
 
@@ -22,9 +23,9 @@ struct DisplayBlock {
 template <class IO>
 void DisplayLayout(IO& io, DisplayBlock& b) {
     using namespace field;
-    io.U8(b.brightness, Code("brightness", "Kijelző fényerő (%)", 10, 100));
+    io.U8(b.brightness, Code("brightness", "Kijelző fényerő", 10, 100).In("%"));
     io.Bool(b.leadingZeros, Code("leadingZeros", "Vezető nullák kijelzése", 0, 1));
-    io.U8(b.refresh, Code("refresh", "Kijelző frissítése (10 ms)", 0, 255));
+    io.U8(b.refresh, Choice("refresh", "Kijelző frissítése", 0, 255, kDisplayRefreshOptions));
 }
 
 }  // namespace velmar

@@ -6,12 +6,15 @@
 #include <cstdint>
 
 #include "device/code_list.h"
+#include "link/field_meta.h"
 
 namespace velmar {
 
-inline constexpr std::array<const char*, 7> kDisplayRefreshItems{"Leggyorsabb", "100 ms", "200 ms", "300 ms",
-                                                                 "500 ms",      "1 s",    "2 s"};
-inline constexpr std::array<uint8_t, 7> kDisplayRefreshCodes{1, 10, 20, 30, 50, 100, 200};
+inline constexpr FieldOption kDisplayRefreshOptions[] = {{1, "Leggyorsabb"}, {10, "100 ms"}, {20, "200 ms"},
+                                                         {30, "300 ms"},     {50, "500 ms"}, {100, "1 s"},
+                                                         {200, "2 s"}};
+inline constexpr auto kDisplayRefreshItems = OptionTexts<7>(kDisplayRefreshOptions);
+inline constexpr auto kDisplayRefreshCodes = OptionCodes<uint8_t>(kDisplayRefreshOptions);
 constexpr int kDisplayRefreshDefaultItem = 4;  // "500 ms"
 
 // A code not in the table shows as "500 ms".

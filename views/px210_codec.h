@@ -10,11 +10,17 @@
 #include "link/field_meta.h"
 
 #include "device/code_list.h"
+#include "views/display_refresh.h"
 
 namespace velmar {
 
 constexpr uint8_t kReadPX210 = 234, kPX210Defaults = 235, kWritePX210 = 236;
 constexpr std::size_t kPX210BlockSize = 13;
+
+// The measuring time choice and its code on the wire.
+inline constexpr FieldOption kPX210MeasuringTimeOptions[] = {{2, "10 ms"},   {8, "50 ms"},   {14, "100 ms"},
+                                                             {26, "200 ms"}, {40, "300 ms"}, {55, "500 ms"},
+                                                             {90, "1000 ms"}};
 
 struct PX210Block {
     bool leadingZeros = true;
@@ -32,18 +38,16 @@ template <class IO>
 void PX210Layout(IO& io, PX210Block& b) {
     using namespace field;
     io.Bool(b.leadingZeros, Code("leadingZeros", "Vezető nullák kijelzése", 0, 1));
-    io.U8(b.displayRefresh, Code("displayRefresh", "Kijelző frissítése (10 ms)", 0, 255));
-    io.U8(b.measuringTime, Code("measuringTime", "Mérési idő (kód)", 0, 255));
+    io.U8(b.displayRefresh, Choice("displayRefresh", "Kijelző frissítése", 0, 255, kDisplayRefreshOptions));
+    io.U8(b.measuringTime, Choice("measuringTime", "Mérési idő", 0, 255, kPX210MeasuringTimeOptions));
     io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
     io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
     io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
     io.U8(b.rounding, Code("rounding", "Kerekítés", 1, 5));
 }
 
-// The measuring time choice and its code on the wire.
-inline constexpr std::array<const char*, 7> kPX210MeasuringTimeItems{"10 ms",  "50 ms",  "100 ms", "200 ms",
-                                                                     "300 ms", "500 ms", "1000 ms"};
-inline constexpr std::array<uint8_t, 7> kPX210MeasuringTimeCodes{2, 8, 14, 26, 40, 55, 90};
+inline constexpr auto kPX210MeasuringTimeItems = OptionTexts<7>(kPX210MeasuringTimeOptions);
+inline constexpr auto kPX210MeasuringTimeCodes = OptionCodes<uint8_t>(kPX210MeasuringTimeOptions);
 constexpr int kPX210MeasuringTimeDefaultItem = 5;  // "500 ms"
 
 // A code not in the table shows as "500 ms".

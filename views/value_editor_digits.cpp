@@ -16,7 +16,7 @@ constexpr int kDigitSteps[5] = {10000, 1000, 100, 10, 1};
 
 }  // namespace
 
-TForm_IncDec::TForm_IncDec(ValueDestinations& destinations, QWidget* parent)
+TForm_IncDec::TForm_IncDec(ValueDestinations& destinations, QChar decimalSeparator, QWidget* parent)
     : ValueEditor(destinations, "TForm_IncDec", parent) {
     QWidget* box = GroupBox_SzamlaloModositas;
 
@@ -33,7 +33,7 @@ TForm_IncDec::TForm_IncDec(ValueDestinations& destinations, QWidget* parent)
         Label_Digit[i]->setAlignment(Qt::AlignCenter);
 
         const int decimals = 4 - i;  // a comma after digit i leaves 4 - i digits behind it
-        QLabel* comma = new QLabel(",", box);
+        QLabel* comma = new QLabel(QString(decimalSeparator), box);
         comma->setObjectName("Label_uDecimal" + QString::number(decimals));
         comma->setFont(ArialFont(64));
         // A hidden comma keeps its room, so the digits do not move.
@@ -71,10 +71,12 @@ void TForm_IncDec::ShowValue() {
     Label_Digit[2]->setText(QString::number((a / 100) % 10));
     Label_Digit[3]->setText(QString::number((a / 10) % 10));
     Label_Digit[4]->setText(QString::number(a % 10));
-    // Always a comma, whatever the system's separator: it is a mark on the
-    // digits, not a formatted number.
     for (QLabel* comma : Label_uDecimal) comma->hide();
     if (uDecimalPoint < Label_uDecimal.size()) Label_uDecimal[uDecimalPoint]->show();
+}
+
+void TForm_IncDec::setDecimalSeparator(QChar separator) {
+    for (QLabel* mark : Label_uDecimal) mark->setText(QString(separator));
 }
 
 void TForm_IncDec::IncOrDecValue(int iDifferent) {

@@ -15,7 +15,10 @@ namespace velmar {
 class TForm_IncDec : public ValueEditor {
     Q_OBJECT
 public:
-    explicit TForm_IncDec(ValueDestinations& destinations, QWidget* parent = nullptr);
+    explicit TForm_IncDec(ValueDestinations& destinations, QChar decimalSeparator = ',', QWidget* parent = nullptr);
+
+    // The system's decimal separator, the mark between the digits.
+    void setDecimalSeparator(QChar separator);
 
     // Redraws the digits and the one comma of uDecimalPoint.
     void ShowValue() override;
