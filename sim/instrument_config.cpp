@@ -27,7 +27,7 @@ const char* InstrumentFlagsHelp() {
            "  --in=KÓD             bemeneti modul (1 PXAI, 2 PXRT, 6 PXMB, 7 időzítő, 8 PXMBIN, 0 nincs)\n"
            "  --out1=KÓD           1. kimeneti modul (3 PXAO, 4 PXMB, 5 PXRL, 0 nincs)\n"
            "  --out2=KÓD           2. kimeneti modul\n"
-           "  --latency-ms=MS      a válaszok késése ezredmásodpercben\n"
+           "  --latency-ms=N       a válaszok késése ezredmásodpercben\n"
            "  --drop-every=N       minden N-edik válasz elmarad\n"
            "  --bad-crc-every=N    minden N-edik válasz CRC-je hibás\n"
            "  --fault-every=N      minden N-edik válasz hibás, sorra más-más módon: elmarad,\n"

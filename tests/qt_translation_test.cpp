@@ -36,11 +36,12 @@ TEST(QtTranslation, QtsOwnTextsTurnHungarian) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
-// Answers the next modal box with its button of the given role, noting its title.
+// Answers the next modal box with the given button, noting its title; it
+// looks again until the box is up.
 void AnswerNextBox(QString* title, QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [title, button] {
+    QTimer::singleShot(10, [title, button] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
+        if (!box) return AnswerNextBox(title, button);
         *title = box->windowTitle();
         box->button(button)->click();
     });
