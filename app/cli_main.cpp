@@ -28,7 +28,8 @@ void PrintUsage() {
         "A --device=sim mellett a virtuális készülék kapcsolói is (velmar-sim --help).\n\n"
         "Parancsok:\n");
     for (const CliCommand& c : CliCommands())
-        text += QString("  %1 %2\n      %3\n").arg(c.name, QString::fromUtf8(c.synopsis), QString::fromUtf8(c.summary));
+        text += QString("  %1 %2").arg(c.name, QString::fromUtf8(c.synopsis)).trimmed().prepend("  ") +
+                QString("\n      %1\n").arg(QString::fromUtf8(c.summary));
     text += QString::fromUtf8(
         "\nKilépési kód: 0 kész vagy nincs eltérés, 1 eltérés vagy sikertelen ellenőrzés,\n"
         "2 hibás használat, 3 nincs készülék vagy megszakadt a kapcsolat,\n"
