@@ -8,8 +8,8 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QElapsedTimer>
-#include <cmath>
 
+#include "app/cli_status.h"
 #include "app/device_types.h"
 #include "device/service_commands.h"
 #include "device/status_codec.h"
@@ -50,31 +50,48 @@ int CliContext::Open() {
 
 namespace {
 
-// Parses a command's own options; an exit code when it should stop (help
-// or a usage error), -1 to go on.
-int Parse(QCommandLineParser& p, const CliCommand& c, const QStringList& arguments, int positional) {
+// The command's help: Qt's, but naming the command rather than the full path
+// of the executable, and telling where the global options go.
+QString CommandHelp(const QCommandLineParser& p, const CliCommand& c) {
+    QString text = p.helpText();
+    const QString usage =
+        QString::fromUtf8("Használat: velmar-cli [általános kapcsolók] %1 %2").arg(c.name, QString::fromUtf8(c.synopsis));
+    text.replace(0, text.indexOf('\n'), usage.trimmed());
+    return text + QString::fromUtf8("\nÁltalános kapcsolók, a parancs előtt vagy után: --device=…, --text, --service\n"
+                                    "(velmar-cli --help).\n");
+}
+
+}  // namespace
+
+const CliCommand& FindCliCommand(const char* name) {
+    for (const CliCommand& c : CliCommands())
+        if (QString(c.name) == name) return c;
+    std::abort();
+}
+
+int ParseCommandOptions(QCommandLineParser& p, const CliCommand& c, const QStringList& arguments, int positional) {
     p.setApplicationDescription(QString::fromUtf8(c.summary));
-    p.addHelpOption();
+    // Our own help option: Qt's has no Hungarian text, and its --help-all
+    // would run the command instead of showing the help.
+    p.addOption({{"h", "help"}, QString::fromUtf8("Ez a súgó.")});
+    if (positional == 1)
+        p.addPositionalArgument(QString::fromUtf8("FÁJL"), QString::fromUtf8("A beállítások fájlja (JSON)."));
     if (!p.parse(QStringList{QString("velmar-cli %1").arg(c.name)} + arguments)) {
         CliOutput::Error(p.errorText());
         return kExitUsage;
     }
     if (p.isSet("help")) {
-        std::fputs(p.helpText().toUtf8().constData(), stdout);
+        std::fputs(CommandHelp(p, c).toUtf8().constData(), stdout);
         return kExitDone;
     }
     if (p.positionalArguments().size() != positional) {
-        CliOutput::Error(QString::fromUtf8("használat: velmar-cli %1 %2").arg(c.name, c.synopsis));
+        CliOutput::Error(QString::fromUtf8("használat: velmar-cli %1 %2").arg(c.name, QString::fromUtf8(c.synopsis)).trimmed());
         return kExitUsage;
     }
     return -1;
 }
 
-const CliCommand& Command(const char* name) {
-    for (const CliCommand& c : CliCommands())
-        if (QString(c.name) == name) return c;
-    std::abort();
-}
+namespace {
 
 QString ModuleName(uint8_t code, bool input) {
     struct Name {
@@ -96,7 +113,7 @@ QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, 
 
 int List(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    if (int stop = Parse(p, Command("list"), args, 0); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("list"), args, 0); stop >= 0) return stop;
     const std::vector<UsbInstrument> found = ListUsbInstruments();
     for (const UsbInstrument& u : found) {
         QJsonObject o{{"path", QString::fromStdString(u.path)},
@@ -115,12 +132,29 @@ int List(CliContext& ctx, const QStringList& args) {
 
 int Info(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    if (int stop = Parse(p, Command("info"), args, 0); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("info"), args, 0); stop >= 0) return stop;
     if (int e = ctx.Open()) return e;
     const InstrumentIdentity id = ctx.session->Identity();
     const InstrumentFit fit = ctx.session->Fit();
     QJsonArray blocks;
-    for (const SettingsBlockInfo* b : BlocksOf(fit)) blocks.append(b->name);
+    QStringList blockCaptions;
+    for (const SettingsBlockInfo* b : BlocksOf(fit)) {
+        blocks.append(b->name);
+        blockCaptions << QString::fromUtf8(b->caption);
+    }
+    if (ctx.out.Text()) {
+        ctx.out.Table({{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
+                       {QString::fromUtf8("Típuskód"), QString::number(id.deviceType)},
+                       {QString::fromUtf8("Gyári szám"), QString("%1").arg(id.serial, 6, 10, QChar('0'))},
+                       {QString::fromUtf8("Gyártás ideje"), QString("20%1.%2.").arg(id.madeYear, 2, 10, QChar('0'))
+                                                                  .arg(id.madeMonth, 2, 10, QChar('0'))},
+                       {QString::fromUtf8("Firmware"), QString::fromStdString(id.firmware)},
+                       {QString::fromUtf8("Bemeneti modul"), ModuleName(fit.optIn, true)},
+                       {QString::fromUtf8("1. kimeneti modul"), ModuleName(fit.out1, false)},
+                       {QString::fromUtf8("2. kimeneti modul"), ModuleName(fit.out2, false)},
+                       {QString::fromUtf8("Beállításblokkok"), blockCaptions.join('\n')}});
+        return kExitDone;
+    }
     ctx.out.Record({{"deviceType", int(id.deviceType)},
                     {"name", QString::fromStdString(DeviceTypeName(id.deviceType))},
                     {"serial", QString("%1").arg(id.serial, 6, 10, QChar('0'))},
@@ -133,28 +167,12 @@ int Info(CliContext& ctx, const QStringList& args) {
     return kExitDone;
 }
 
-QJsonObject StatusJson(const tRX& rx) {
-    const double divider = std::pow(10.0, rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : 0);
-    QJsonObject o{{"time", QDateTime::currentDateTime().toString(Qt::ISODateWithMs)},
-                  {"value", rx.iSkalazottKijezesiErtek / divider},
-                  {"decimals", int(rx.uDecimalPoint)},
-                  {"text", QString::number(rx.iSkalazottKijezesiErtek / divider, 'f', rx.uDecimalPoint <= 4 ? rx.uDecimalPoint : 0)},
-                  {"output1Percent", double(ClampPercentage(rx.fKimenetSzazalek)) * 100.0},
-                  {"output2Percent", double(ClampPercentage(rx.fKimenetSzazalek_2)) * 100.0},
-                  {"relays", QJsonArray{bool(rx.uLimit & 1), bool(rx.uLimit & 2)}},
-                  {"errorBits", qint64(rx.uErrorBits)},
-                  {"error", QString::fromStdString(ErrorBitsText(rx.uErrorBits))},
-                  {"globalError", int(rx.uGlobalErrorCode)}};
-    if (const char* unit = MeasuredUnit(rx)) o["unit"] = QString::fromUtf8(unit);
-    return o;
-}
-
 int Status(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
     p.addOption({"watch", QString::fromUtf8("Folyamatosan, soronként egy rekord.")});
     p.addOption({"interval", QString::fromUtf8("A rekordok közti idő ezredmásodpercben (alap: 1000)."), "MS", "1000"});
     p.addOption({"count", QString::fromUtf8("Ennyi rekord után kilép."), "N", "0"});
-    if (int stop = Parse(p, Command("status"), args, 0); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("status"), args, 0); stop >= 0) return stop;
     bool ok1 = false, ok2 = false;
     const int interval = p.value("interval").toInt(&ok1), count = p.value("count").toInt(&ok2);
     if (!ok1 || !ok2 || interval < 10 || count < 0) {
@@ -165,6 +183,7 @@ int Status(CliContext& ctx, const QStringList& args) {
     const int records = p.isSet("watch") ? count : 1;
     QElapsedTimer clock;
     clock.start();
+    bool headed = false;  // the table's header goes before its first row
     for (int n = 0; records == 0 || n < records; ++n) {
         if (n > 0) {
             const qint64 wait = qint64(n) * interval - clock.elapsed();
@@ -178,7 +197,14 @@ int Status(CliContext& ctx, const QStringList& args) {
             if (records == 1 || !ctx.session->Online()) return kExitLink;
             continue;
         }
-        ctx.out.Record(StatusJson(*rx));
+        const QDateTime now = QDateTime::currentDateTime();
+        if (!ctx.out.Text()) {
+            ctx.out.Record(StatusJson(*rx, now));
+            continue;
+        }
+        if (!headed) ctx.out.Line(StatusTableHeader());
+        headed = true;
+        ctx.out.Line(StatusTableRow(*rx, now));
     }
     return kExitDone;
 }
@@ -187,7 +213,7 @@ std::vector<const SettingsBlockInfo*> Blocks(CliContext& ctx) { return BlocksOf(
 
 int Save(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    if (int stop = Parse(p, Command("save"), args, 1); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("save"), args, 1); stop >= 0) return stop;
     if (int e = ctx.Open()) return e;
     QString error;
     const auto blocks = ctx.session->Read(Blocks(ctx), false, &error);
@@ -200,7 +226,7 @@ int Save(CliContext& ctx, const QStringList& args) {
     const SettingsSnapshot s{ctx.session->Identity(), ctx.session->MeasuredDecimals(), *blocks};
     if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, "velmar-cli")) < 0 || !file.commit()) {
         CliOutput::Error(QString::fromUtf8("a fájl nem írható: %1 (%2)").arg(path, file.errorString()));
-        return kExitLink;
+        return kExitFile;
     }
     QJsonArray names;
     for (const auto& [name, bytes] : *blocks) names.append(QString::fromStdString(name));
@@ -219,7 +245,7 @@ int CompareWithFile(CliContext& ctx, const QString& path, FileCompare& out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         CliOutput::Error(QString::fromUtf8("a fájl nem olvasható: %1 (%2)").arg(path, f.errorString()));
-        return kExitUsage;
+        return kExitFile;
     }
     const QByteArray data = f.read(4 << 20);
     if (int e = ctx.Open()) return e;
@@ -227,7 +253,7 @@ int CompareWithFile(CliContext& ctx, const QString& path, FileCompare& out) {
     const std::optional<SettingsSnapshot> s = ReadSettingsFile(data, ctx.session->Identity().deviceType, &error);
     if (!s || !SameBlocks(*s, Blocks(ctx), &error)) {
         CliOutput::Error(QString::fromUtf8("a fájl nem tölthető be: ") + error);
-        return kExitUsage;
+        return kExitFile;
     }
     const auto now = ctx.session->Read(Blocks(ctx), false, &error);
     if (!now) {
@@ -242,7 +268,7 @@ int CompareWithFile(CliContext& ctx, const QString& path, FileCompare& out) {
 
 int Diff(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    if (int stop = Parse(p, Command("diff"), args, 1); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("diff"), args, 1); stop >= 0) return stop;
     FileCompare c;
     if (int e = CompareWithFile(ctx, p.positionalArguments()[0], c)) return e;
     if (ctx.out.Text())
@@ -255,7 +281,7 @@ int Diff(CliContext& ctx, const QStringList& args) {
 int Load(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
     p.addOption({"yes", QString::fromUtf8("Kérdés nélkül beírja a különbségeket.")});
-    if (int stop = Parse(p, Command("load"), args, 1); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("load"), args, 1); stop >= 0) return stop;
     FileCompare c;
     if (int e = CompareWithFile(ctx, p.positionalArguments()[0], c)) return e;
     if (DifferenceCount(c.rows) == 0) {
@@ -289,7 +315,7 @@ int Load(CliContext& ctx, const QStringList& args) {
 
 int Defaults(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    if (int stop = Parse(p, Command("defaults"), args, 0); stop >= 0) return stop;
+    if (int stop = ParseCommandOptions(p, FindCliCommand("defaults"), args, 0); stop >= 0) return stop;
     if (int e = ctx.Open()) return e;
     QString error;
     const auto now = ctx.session->Read(Blocks(ctx), false, &error);
@@ -317,11 +343,11 @@ std::span<const CliCommand> CliCommands() {
         {"list", "", "Az USB-n csatlakoztatott készülékek, és hogy ez a felhasználó megnyithatja-e őket.", List},
         {"info", "", "A készülék azonosítói és beépített moduljai.", Info},
         {"status", "[--watch] [--interval=MS] [--count=N]", "Élő értékek, soronként egy rekord.", Status},
-        {"save", "FILE", "A készülék összes beállítását fájlba menti.", Save},
-        {"diff", "FILE", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
-        {"load", "FILE [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
+        {"save", "FÁJL", "A készülék összes beállítását fájlba menti.", Save},
+        {"diff", "FÁJL", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
+        {"load", "FÁJL [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
         {"defaults", "", "Eltérés a gyári értékektől (kilépési kód 1, ha van).", Defaults},
-        {"set-identity", "--type=… --serial=…|next --made=YY-MM --in=… --out1=… --out2=…",
+        {"set-identity", "--type=KÓD --serial=N|next --made=YY-MM [--in=KÓD] [--out1=KÓD] [--out2=KÓD] [--pt1000]",
          "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
     };
     return kCommands;

@@ -1,6 +1,7 @@
 #pragma once
 // The commands of velmar-cli, one function each, and their table.
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -33,5 +34,12 @@ struct CliCommand {
 };
 
 std::span<const CliCommand> CliCommands();
+const CliCommand& FindCliCommand(const char* name);
+
+// Parses a command's own options and its help option (positional: how many
+// file names it takes); an exit code when it should stop (its help printed,
+// or a usage error), -1 to go on.
+int ParseCommandOptions(QCommandLineParser& parser, const CliCommand& command, const QStringList& arguments,
+                        int positional);
 
 }  // namespace velmar

@@ -51,20 +51,14 @@ int Usage(const QString& line) {
 
 int SetIdentity(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    p.setApplicationDescription(QString::fromUtf8("Gyári azonosító beírása (csak --service mellett)."));
-    p.addHelpOption();
-    p.addOption({"type", QString::fromUtf8("Készüléktípus, pl. 330."), "CODE"});
+    p.addOption({"type", QString::fromUtf8("Készüléktípus, pl. 330."), QString::fromUtf8("KÓD")});
     p.addOption({"serial", QString::fromUtf8("Gyári szám 0..999999, vagy next: az állomás utoljára beírt száma + 1."), "N"});
     p.addOption({"made", QString::fromUtf8("Gyártás éve és hónapja, YY-MM."), "YY-MM"});
-    p.addOption({"in", QString::fromUtf8("Bemeneti modul kódja: 0, 1, 2, 6, 7, 8."), "CODE", "0"});
-    p.addOption({"out1", QString::fromUtf8("1. kimeneti modul kódja: 0, 3, 4, 5."), "CODE", "0"});
-    p.addOption({"out2", QString::fromUtf8("2. kimeneti modul kódja: 0, 3, 4, 5."), "CODE", "0"});
+    p.addOption({"in", QString::fromUtf8("Bemeneti modul kódja: 0, 1, 2, 6, 7, 8."), QString::fromUtf8("KÓD"), "0"});
+    p.addOption({"out1", QString::fromUtf8("1. kimeneti modul kódja: 0, 3, 4, 5."), QString::fromUtf8("KÓD"), "0"});
+    p.addOption({"out2", QString::fromUtf8("2. kimeneti modul kódja: 0, 3, 4, 5."), QString::fromUtf8("KÓD"), "0"});
     p.addOption({"pt1000", QString::fromUtf8("Pt1000 érzékelő (a PX370-nél: külső sönt).")});
-    if (!p.parse(QStringList{"velmar-cli set-identity"} + args)) return Usage(p.errorText());
-    if (p.isSet("help")) {
-        std::fputs(p.helpText().toUtf8().constData(), stdout);
-        return kExitDone;
-    }
+    if (int stop = ParseCommandOptions(p, FindCliCommand("set-identity"), args, 0); stop >= 0) return stop;
     if (!ctx.service) return Usage(QString::fromUtf8("a set-identity csak a --service kapcsolóval használható"));
     for (const char* required : {"type", "serial", "made"})
         if (!p.isSet(required)) return Usage(QString::fromUtf8("hiányzik: --%1").arg(required));

@@ -9,6 +9,7 @@
 
 #include "app/cli_commands.h"
 #include "app/program_date.h"
+#include "link/qt_translation.h"
 #include "link/usb_access.h"
 #include "sim/instrument_config.h"
 
@@ -18,20 +19,44 @@ namespace {
 
 void PrintUsage() {
     QString text = QString::fromUtf8(
-        "Használat: velmar-cli [--device=…] [--text] [--service] PARANCS [kapcsolók]\n\n"
-        "Általános kapcsolók (a parancs előtt):\n"
+        "Használat: velmar-cli [általános kapcsolók] PARANCS [kapcsolók]\n\n"
+        "Általános kapcsolók (a parancs előtt vagy után):\n"
         "  --device=sim[:KÓD] | unix:ÚTVONAL | tcp:GÉP:PORT   a készülék (alap: USB)\n"
         "  --text        táblázat JSON helyett\n"
         "  --service     szerviz mód: set-identity, és a teljes beállításkészlet\n"
-        "  --help, --version\n\n"
+        "  --help, --version\n"
+        "A --device=sim mellett a virtuális készülék kapcsolói is (velmar-sim --help).\n\n"
         "Parancsok:\n");
     for (const CliCommand& c : CliCommands())
-        text += QString("  %1 %2\n      %3\n").arg(c.name, QString::fromUtf8(c.synopsis), QString::fromUtf8(c.summary));
+        text += QString("  %1 %2").arg(c.name, QString::fromUtf8(c.synopsis)).trimmed().prepend("  ") +
+                QString("\n      %1\n").arg(QString::fromUtf8(c.summary));
     text += QString::fromUtf8(
         "\nKilépési kód: 0 kész vagy nincs eltérés, 1 eltérés vagy sikertelen ellenőrzés,\n"
-        "2 hibás használat, 3 nincs készülék vagy megszakadt a kapcsolat.\n"
+        "2 hibás használat, 3 nincs készülék vagy megszakadt a kapcsolat,\n"
+        "4 a fájl nem olvasható, nem írható vagy nem tölthető be (más típusé, sérült,\n"
+        "tartományon kívüli érték).\n"
         "A parancsok saját súgója: velmar-cli PARANCS --help\n");
     std::fputs(text.toUtf8().constData(), stdout);
+}
+
+// Takes a global option, before or after the command; false for any other.
+bool TakeGlobalOption(const QString& a, CliContext& ctx) {
+    if (a == "--text") {
+        ctx.out = CliOutput(true);
+    } else if (a == "--service") {
+        ctx.service = true;
+    } else if (a.startsWith("--device=")) {
+        ctx.linkArguments << a;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool IsInstrumentFlag(const QString& a) {
+    sim::InstrumentConfig probe;
+    std::string error;
+    return sim::ParseInstrumentFlag(a.toStdString(), probe, &error);
 }
 
 bool AskOnStdin(const QString& question) {
@@ -52,6 +77,7 @@ void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& messag
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    InstallQtTranslation(app);
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;
@@ -68,20 +94,11 @@ int main(int argc, char** argv) {
             return kExitDone;
         }
         if (a == "--version") {
-            std::printf("velmar-cli v%s\n", qPrintable(ProgramDateText('.')));
+            std::printf("%s\n", qPrintable(VersionText("velmar-cli")));
             return kExitDone;
         }
-        if (a == "--text") {
-            ctx.out = CliOutput(true);
-            continue;
-        }
-        if (a == "--service") {
-            ctx.service = true;
-            continue;
-        }
-        sim::InstrumentConfig probe;
-        std::string error;
-        if (!a.startsWith("--device=") && !sim::ParseInstrumentFlag(a.toStdString(), probe, &error)) {
+        if (TakeGlobalOption(a, ctx)) continue;
+        if (!IsInstrumentFlag(a)) {
             CliOutput::Error(QString::fromUtf8("ismeretlen kapcsoló: %1 (velmar-cli --help)").arg(a));
             return kExitUsage;
         }
@@ -91,8 +108,25 @@ int main(int argc, char** argv) {
         CliOutput::Error(QString::fromUtf8("hiányzik a parancs (velmar-cli --help)"));
         return kExitUsage;
     }
-    for (const CliCommand& c : CliCommands())
-        if (args[at] == c.name) return c.run(ctx, args.mid(at + 1));
+    for (const CliCommand& c : CliCommands()) {
+        if (args[at] != c.name) continue;
+        // After the command the global options, and the virtual instrument's
+        // flags but where the command has options of the same names, up to
+        // the "--" that ends the options.
+        const bool ownFlags = args[at] == "set-identity";
+        QStringList own;
+        bool optionsEnded = false;
+        for (const QString& a : args.mid(at + 1)) {
+            optionsEnded = optionsEnded || a == "--";
+            if (!optionsEnded && TakeGlobalOption(a, ctx)) continue;
+            if (!optionsEnded && !ownFlags && IsInstrumentFlag(a)) {
+                ctx.linkArguments << a;
+                continue;
+            }
+            own << a;
+        }
+        return c.run(ctx, own);
+    }
     CliOutput::Error(QString::fromUtf8("ismeretlen parancs: %1 (velmar-cli --help)").arg(args[at]));
     return kExitUsage;
 }

@@ -28,6 +28,18 @@ void CliOutput::Record(const QJsonObject& o) const {
     Out(parts.join("  "), to_);
 }
 
+void CliOutput::Line(const QString& line) const { Out(line, to_); }
+
+void CliOutput::Table(const std::vector<std::pair<QString, QString>>& rows) const {
+    qsizetype width = 0;
+    for (const auto& [caption, value] : rows) width = std::max(width, caption.size() + 1);
+    for (const auto& [caption, value] : rows) {
+        const QStringList lines = value.split('\n');
+        Out(QString("%1  %2").arg(caption + ':', -int(width)).arg(lines[0]), to_);
+        for (qsizetype i = 1; i < lines.size(); ++i) Out(QString(width + 2, ' ') + lines[i], to_);
+    }
+}
+
 int DifferenceCount(const std::vector<FieldRow>& rows) {
     int n = 0;
     for (const FieldRow& r : rows) n += r.differs;

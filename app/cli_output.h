@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QString>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "device/block_compare.h"
 
@@ -17,6 +19,11 @@ public:
     bool Text() const { return text_; }
     // One record: a JSON object on one line, or "key: value" lines.
     void Record(const QJsonObject& o) const;
+    // One line as it is, for the tables a command builds itself.
+    void Line(const QString& line) const;
+    // Captions and values in two aligned columns; a value's further lines
+    // are indented under its first.
+    void Table(const std::vector<std::pair<QString, QString>>& rows) const;
     // The differing fields of a compare, as records or a table.
     void Differences(const std::vector<FieldRow>& rows, const QString& otherName) const;
     static void Error(const QString& line);

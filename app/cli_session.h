@@ -14,8 +14,9 @@
 
 namespace velmar {
 
-// Exit codes of the tool.
-enum CliExit : int { kExitDone = 0, kExitDiffers = 1, kExitUsage = 2, kExitLink = 3 };
+// Exit codes of the tool. A settings file that cannot be read, written or
+// applied has its own, apart from a wrong command line.
+enum CliExit : int { kExitDone = 0, kExitDiffers = 1, kExitUsage = 2, kExitLink = 3, kExitFile = 4 };
 
 class CliSession {
 public:

@@ -9,21 +9,20 @@ namespace velmar {
 namespace {
 
 QString UsageText() {
-    return QStringLiteral(
-               "Usage: velmar-setup [--device=DEVICE] [instrument flags]\n"
-               "Beállító program a Velmar Kft. USB csatlakozós készülékeihez\n"
-               "(set-up program for the Velmar instruments on USB).\n\n"
-               "  --device=sim[:CODE]     the virtual instrument inside the program\n"
-               "                          (CODE: device type, e.g. 530)\n"
-               "  --device=unix:PATH      an instrument served on a local socket, e.g. by velmar-sim\n"
-               "  --device=tcp:HOST:PORT  an instrument served on TCP\n"
-               "  --open-trend=FILE.csv   opens the trend window, recording into FILE.csv\n"
-               "  --help                  this text\n"
-               "  --version               the program's date\n\n"
-               "Without --device the program talks to an instrument on USB (vendor 04d8,\n"
-               "product 003f). Its hidraw node is opened for the user at the desktop by the\n"
-               "udev rule 70-velmar.rules, which the package installs in /usr/lib/udev/rules.d.\n\n"
-               "Instrument flags, for --device=sim:\n") +
+    return QString::fromUtf8(
+               "Használat: velmar-setup [--device=…] [a virtuális készülék kapcsolói]\n"
+               "Beállító program a Velmar Kft. USB csatlakozós készülékeihez.\n\n"
+               "  --device=sim[:KÓD]      a programba épített virtuális készülék\n"
+               "                          (KÓD: a készülék típusa, pl. 530)\n"
+               "  --device=unix:ÚTVONAL   helyi socketen elérhető készülék, pl. a velmar-sim-é\n"
+               "  --device=tcp:GÉP:PORT   TCP-n elérhető készülék\n"
+               "  --open-trend=FÁJL.csv   megnyitja a trend ablakot, és a FÁJL.csv-be rögzít\n"
+               "  --help                  ez a súgó\n"
+               "  --version               a program dátuma\n\n"
+               "--device nélkül a program az USB-n csatlakozó készülékkel beszél (gyártó 04d8,\n"
+               "termék 003f). A hidraw eszközfájlját a 70-velmar.rules udev-szabály nyitja meg\n"
+               "a gép előtt ülő felhasználónak; a csomag a /usr/lib/udev/rules.d mappába teszi.\n\n"
+               "A virtuális készülék kapcsolói, a --device=sim mellett:\n") +
            QString::fromUtf8(sim::InstrumentFlagsHelp());
 }
 
@@ -43,12 +42,12 @@ QString CheckDevice(const QString& device, const QStringList& arguments) {
 
 }  // namespace
 
-CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSeparator) {
+CommandLineAnswer CheckCommandLine(const QStringList& arguments) {
     QString device;
     bool hasDevice = false;
     for (const QString& a : arguments) {
         if (a == "--help") return {CommandLineAnswer::kHelp, UsageText()};
-        if (a == "--version") return {CommandLineAnswer::kVersion, "velmar-setup v" + ProgramDateText(dateSeparator)};
+        if (a == "--version") return {CommandLineAnswer::kVersion, VersionText("velmar-setup")};
     }
     for (const QString& a : arguments) {
         if (!a.startsWith("--")) continue;
@@ -57,7 +56,8 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSepar
             hasDevice = true;
             continue;
         }
-        if (a == "--device") return {CommandLineAnswer::kError, "--device needs a value, e.g. --device=sim"};
+        if (a == "--device")
+            return {CommandLineAnswer::kError, QString::fromUtf8("a --device kapcsolónak érték kell, pl. --device=sim")};
         if (a.startsWith("--open-trend")) continue;  // the trend window's business
         std::string error;
         sim::InstrumentConfig ignored;
@@ -65,7 +65,7 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSepar
             if (!error.empty()) return {CommandLineAnswer::kError, QString::fromStdString(error)};
             continue;
         }
-        return {CommandLineAnswer::kError, "unknown option " + a + " (velmar-setup --help lists the options)"};
+        return {CommandLineAnswer::kError, QString::fromUtf8("ismeretlen kapcsoló: %1 (velmar-setup --help)").arg(a)};
     }
     if (hasDevice) {
         if (const QString bad = CheckDevice(device, arguments); !bad.isEmpty())

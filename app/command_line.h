@@ -14,6 +14,6 @@ struct CommandLineAnswer {
     QString text;  // what to print for help, version or error
 };
 
-CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSeparator);
+CommandLineAnswer CheckCommandLine(const QStringList& arguments);
 
 }  // namespace velmar

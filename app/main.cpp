@@ -1,19 +1,17 @@
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 
 #include "app/command_line.h"
 #include "app/form_main.h"
-#include "app/platform.h"
 #include "app/startup.h"
 #include "link/hid_factory.h"
+#include "link/qt_translation.h"
 
 int main(int argc, char** argv) {
     // Help, version and a bad option are answered before Qt looks for a display.
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    const auto answer = velmar::CheckCommandLine(
-        arguments, velmar::RegionalSettings::FromLocale(QLocale::system()).dateSeparator);
+    const auto answer = velmar::CheckCommandLine(arguments);
     switch (answer.kind) {
     case velmar::CommandLineAnswer::kHelp:
     case velmar::CommandLineAnswer::kVersion:
@@ -27,6 +25,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    velmar::InstallQtTranslation(app);
     QString error;
     auto hid = velmar::CreateHidLibrary(QApplication::arguments().mid(1), &error);
     if (!hid) {

@@ -11,4 +11,9 @@ QString ProgramDateText(QChar dateSeparator) {
            QString::fromStdString(FormatMask(kProgramDay, "00")) + sep;
 }
 
+QString VersionText(const char* program) {
+    // The Hungarian date form, whatever the locale: scripts read it too.
+    return QString::fromUtf8(program) + " v" + ProgramDateText('.');
+}
+
 }  // namespace velmar

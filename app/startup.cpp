@@ -7,6 +7,7 @@
 
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
+#include "app/program_date.h"
 #include "device/settings_files.h"
 #include "device/errors_dialog.h"
 #include "device/trend_window.h"
@@ -89,10 +90,10 @@ StartupOptions SystemStartupOptions() {
     o.executablePath = QApplication::applicationFilePath();
     o.regional = RegionalSettings::FromLocale(QLocale::system());
     o.inform = [](const QString& text) {
-        QMessageBox::information(nullptr, QApplication::applicationName(), text);
+        QMessageBox::information(nullptr, QString::fromUtf8(kProgramName), text);
     };
     o.confirm = [](const QString& text) {
-        QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramName), text,
                         QMessageBox::Yes | QMessageBox::No);
         box.button(QMessageBox::Yes)->setText("Igen");
         box.button(QMessageBox::No)->setText("Nem");

@@ -91,7 +91,7 @@ void UsbHid::Connect() {
     if (connected_) return;
     connected_ = true;
     hidInitialized_ = hid_init() == 0;
-    if (!hidInitialized_) qWarning("USB: hidapi did not initialise; names will be missing");
+    if (!hidInitialized_) qWarning("USB: a hidapi nem indult el; a készülékek neve hiányozni fog");
 
     // The monitor starts before the enumeration so that a device arriving in
     // between is not missed; Attach ignores one seen twice.
@@ -109,7 +109,7 @@ void UsbHid::StartMonitor() {
     if (udev_) monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
     if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0) {
-        qWarning("USB: udev is not available; an instrument plugged in later will not be seen");
+        qWarning("USB: az udev nem érhető el; a később csatlakoztatott készüléket a program nem látja");
         if (monitor_) udev_monitor_unref(monitor_);
         if (udev_) udev_unref(udev_);
         monitor_ = nullptr;
@@ -149,7 +149,7 @@ HidHandle UsbHid::Attach(const std::string& path, uint16_t vendorId, uint16_t pr
         if ((errno == EACCES || errno == EPERM) && vendorId == kVendorId && productId == kProductId) {
             if (refused_.insert(path).second) UpdateAccessProblem();
         } else {
-            qWarning("USB: cannot open %s: %s", path.c_str(), std::strerror(errno));
+            qWarning("USB: nem nyitható meg: %s: %s", path.c_str(), std::strerror(errno));
         }
         return 0;
     }

@@ -19,23 +19,24 @@ bool ParseInt(const std::string& text, long long min, long long max, long long& 
 }  // namespace
 
 const char* InstrumentFlagsHelp() {
-    return "  --type=CODE          device type code (210, 310, 330, 350, 370, 510, 530, 544, 546, 580)\n"
-           "  --serial=N           serial number\n"
-           "  --made=YY-MM         production year and month\n"
-           "  --firmware=YYYY-MM-DD firmware date\n"
-           "  --in=CODE            input slot module (1 PXAI, 2 PXRT, 6 PXMB, 7 timer, 8 PXMBIN, 0 none)\n"
-           "  --out1=CODE          output slot 1 module (3 PXAO, 4 PXMB, 5 PXRL, 0 none)\n"
-           "  --out2=CODE          output slot 2 module\n"
-           "  --latency-ms=N       answer latency in milliseconds\n"
-           "  --drop-every=N       drop every Nth answer\n"
-           "  --bad-crc-every=N    corrupt the CRC of every Nth answer\n"
-           "  --fault-every=N      spoil every Nth answer with the next fault in turn: a drop,\n"
-           "                       a bad CRC, each error code 1..10, a bad index, a bad length\n"
-           "  --error=CODE         answer every frame with this error code\n"
-           "  --error-bits=N       error bits reported in the status answer\n"
-           "  --global-error=CODE  global error code reported in the status answer\n"
-           "  --buttons=BITS       push buttons held (bit 0 right, 1 up, 2 left), or\n"
-           "  --buttons=cycle      right, up and left pressed in turn, a second each\n";
+    return "  --type=KÓD           készüléktípus (210, 310, 330, 350, 370, 510, 530, 544, 546, 580)\n"
+           "  --serial=N           gyári szám\n"
+           "  --made=YY-MM         gyártás éve és hónapja\n"
+           "  --firmware=YYYY-MM-DD\n"
+           "                       a firmware dátuma\n"
+           "  --in=KÓD             bemeneti modul (1 PXAI, 2 PXRT, 6 PXMB, 7 időzítő, 8 PXMBIN, 0 nincs)\n"
+           "  --out1=KÓD           1. kimeneti modul (3 PXAO, 4 PXMB, 5 PXRL, 0 nincs)\n"
+           "  --out2=KÓD           2. kimeneti modul\n"
+           "  --latency-ms=N       a válaszok késése ezredmásodpercben\n"
+           "  --drop-every=N       minden N-edik válasz elmarad\n"
+           "  --bad-crc-every=N    minden N-edik válasz CRC-je hibás\n"
+           "  --fault-every=N      minden N-edik válasz hibás, sorra más-más módon: elmarad,\n"
+           "                       hibás a CRC-je, az 1..10 hibakód, hibás a sorszáma, a hossza\n"
+           "  --error=KÓD          minden keretre ezzel a hibakóddal válaszol\n"
+           "  --error-bits=N       a státuszválasz hibabitjei\n"
+           "  --global-error=KÓD   a státuszválasz globális hibakódja\n"
+           "  --buttons=BITEK      lenyomott nyomógombok (0. bit jobb, 1. fel, 2. bal), vagy\n"
+           "  --buttons=cycle      a jobb, a fel és a bal gomb sorra, másodpercenként\n";
 }
 
 bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::string* error) {
@@ -45,7 +46,7 @@ bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::strin
     const std::string value = arg.substr(eq + 1);
     long long v = 0;
     auto bad = [&] {
-        if (error) *error = "bad value for --" + name + ": " + value;
+        if (error) *error = "hibás érték: --" + name + "=" + value;
         return true;
     };
     auto number = [&](long long min, long long max) { return ParseInt(value, min, max, v); };

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "app/program_date.h"
+#include "link/qt_translation.h"
 #include "link/socket_address.h"
 #include "sim/instrument_config.h"
 #include "sim/sim_server.h"
@@ -19,18 +20,19 @@ namespace {
 
 void PrintUsage() {
     std::fprintf(stdout,
-                 "Usage: velmar-sim --listen=unix:PATH|tcp:HOST:PORT [instrument flags]\n"
-                 "Serves one virtual instrument, to one client at a time.\n\n"
-                 "  --listen=ADDRESS     where to listen (tcp port 0 picks a free port)\n"
-                 "  --disconnect-every=SECONDS  close the client's connection that often\n"
-                 "  --help               this text\n"
-                 "  --version            the program's date\n"
-                 "Instrument flags:\n%s",
+                 "Használat: velmar-sim --listen=unix:ÚTVONAL|tcp:GÉP:PORT [a virtuális készülék kapcsolói]\n"
+                 "Egy virtuális készüléket szolgál ki, egyszerre egy kliensnek.\n\n"
+                 "  --listen=CÍM         itt várja a kapcsolatot (TCP-n a 0 port egy szabad portot választ)\n"
+                 "  --disconnect-every=MP\n"
+                 "                       ennyi másodpercenként bontja a kliens kapcsolatát\n"
+                 "  --help               ez a súgó\n"
+                 "  --version            a program dátuma\n\n"
+                 "A virtuális készülék kapcsolói:\n%s",
                  velmar::sim::InstrumentFlagsHelp());
 }
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "velmar-sim: %s\n(velmar-sim --help lists the options)\n", message.c_str());
+    std::fprintf(stderr, "velmar-sim: %s (velmar-sim --help)\n", message.c_str());
     return 2;
 }
 
@@ -68,30 +70,30 @@ int main(int argc, char** argv) {
             PrintUsage();
             return 0;
         } else if (arg == "--version") {
-            std::printf("velmar-sim v%04d.%02d.%02d.\n", velmar::kProgramYear, velmar::kProgramMonth,
-                        velmar::kProgramDay);
+            std::printf("%s\n", qPrintable(velmar::VersionText("velmar-sim")));
             return 0;
         } else if (arg.rfind("--listen=", 0) == 0) {
             listen = arg.substr(9);
         } else if (arg.rfind("--disconnect-every=", 0) == 0) {
             disconnectEvery = std::atoi(arg.c_str() + 19);
-            if (disconnectEvery <= 0 || disconnectEvery > 86400) return Fail("bad value for " + arg);
+            if (disconnectEvery <= 0 || disconnectEvery > 86400) return Fail("hibás érték: " + arg);
         } else if (velmar::sim::ParseInstrumentFlag(arg, config, &error)) {
             if (!error.empty()) return Fail(error);
         } else {
-            return Fail("unknown option " + arg);
+            return Fail("ismeretlen kapcsoló: " + arg);
         }
     }
-    if (listen.empty()) return Fail("--listen=unix:PATH or --listen=tcp:HOST:PORT is required");
+    if (listen.empty()) return Fail("hiányzik a --listen=unix:ÚTVONAL vagy a --listen=tcp:GÉP:PORT");
     velmar::SocketAddress address;
     if (const auto error = velmar::ParseSocketAddress(listen, &address); !error.empty())
         return Fail(error);
 
     QCoreApplication app(argc, argv);
+    velmar::InstallQtTranslation(app);
     QuitOnSignals(app);
     velmar::sim::SimServer server(config);
     if (const QString error = server.Listen(address); !error.isEmpty()) {
-        std::fprintf(stderr, "velmar-sim: cannot listen on %s: %s\n", listen.c_str(),
+        std::fprintf(stderr, "velmar-sim: a szerver nem indul el itt: %s (%s)\n", listen.c_str(),
                      error.toLocal8Bit().constData());
         return 1;
     }

@@ -24,10 +24,11 @@ QString ClearUnixPath(const std::string& path) {
     const auto status = std::filesystem::symlink_status(path, ec);
     if (ec || !std::filesystem::exists(status)) return {};
     if (!std::filesystem::is_socket(status))
-        return QString::fromStdString(path) + " exists and is not a socket";
+        return QString::fromUtf8("%1 már létezik, és nem socket").arg(QString::fromStdString(path));
     QLocalSocket probe;
     probe.connectToServer(QString::fromStdString(path));
-    if (probe.waitForConnected(1000)) return "another server listens on " + QString::fromStdString(path);
+    if (probe.waitForConnected(1000))
+        return QString::fromUtf8("már egy másik szerver figyel itt: %1").arg(QString::fromStdString(path));
     QLocalServer::removeServer(QString::fromStdString(path));
     return {};
 }
@@ -48,7 +49,7 @@ QString SimServer::Listen(const SocketAddress& address) {
     if (address.host == "localhost")
         host = QHostAddress::LocalHost;
     else if (!host.setAddress(QString::fromStdString(address.host)))
-        return "not an IP address: " + QString::fromStdString(address.host);
+        return QString::fromUtf8("nem IP-cím: %1").arg(QString::fromStdString(address.host));
     tcpServer_ = new QTcpServer(this);
     connect(tcpServer_, &QTcpServer::newConnection, this, &SimServer::TakeNextClient);
     if (!tcpServer_->listen(host, address.port)) return tcpServer_->errorString();

@@ -8,9 +8,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "device/status_texts.h"
 #include "tests/sim_process.h"
 #include "tests/wait_for.h"
 
@@ -86,7 +88,7 @@ TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
         {{"frob"}, "frob"},
         {{"--device=sim", "status", "--count=x"}, "--count"},
         {{"--device=sim", "status", "--frequency=2"}, "frequency"},
-        {{"--device=sim", "save"}, "save FILE"},
+        {{"--device=sim", "save"}, "save FÁJL"},
         {{"--device=floppy:a", "info"}, "floppy"},
         {{"--device=sim", "set-identity", "--type=330", "--serial=1", "--made=22-07"}, "--service"},
         {{"--service", "--device=sim", "set-identity", "--type=999", "--serial=1", "--made=22-07"}, "999"},
@@ -99,13 +101,158 @@ TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
         const CliRun r = Tool(c.args);
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QByteArray(c.message))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
     EXPECT_EQ(Tool({"--version"}).code, 0);
     const CliRun help = Tool({"load", "--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("--yes"));
+}
+
+TEST_F(Cli, HelpIsHungarianAndNamesTheCommand) {
+    const CliRun usage = Tool({"--help"});
+    EXPECT_EQ(usage.code, 0);
+    EXPECT_TRUE(usage.out.contains("4 a fájl nem olvasható")) << usage.out.toStdString();
+    for (const char* command : {"list", "info", "status", "save", "diff", "load", "defaults", "set-identity"}) {
+        SCOPED_TRACE(command);
+        const CliRun help = Tool({command, "--help"});
+        EXPECT_EQ(help.code, 0);
+        const QString out = QString::fromUtf8(help.out);
+        EXPECT_TRUE(out.startsWith(QString::fromUtf8("Használat: velmar-cli [általános kapcsolók] %1").arg(command)))
+            << help.out.toStdString();
+        EXPECT_FALSE(out.contains(VELMAR_CLI_PATH)) << "the executable's path";
+        // Qt's own words come from its Hungarian translation.
+        EXPECT_TRUE(out.contains(QString::fromUtf8("Kapcsolók:"))) << help.out.toStdString();
+        EXPECT_TRUE(out.contains(QString::fromUtf8("-h, --help  "))) << help.out.toStdString();
+        EXPECT_FALSE(out.contains("Displays")) << help.out.toStdString();
+    }
+    EXPECT_TRUE(Tool({"save", "--help"}).out.contains("FÁJL"));
+    // Qt's --help-all would run the command rather than show its help.
+    const CliRun all = Tool({"--device=sim", "status", "--help-all"});
+    EXPECT_EQ(all.code, 2);
+    EXPECT_TRUE(all.out.isEmpty());
+    EXPECT_TRUE(all.err.contains("Ismeretlen kapcsoló")) << all.err.toStdString();
+}
+
+TEST_F(Cli, GlobalOptionsAfterTheCommandAndInfoAsATable) {
+    const CliRun info = Tool({"info", "--text", "--device=sim", "--in=1", "--out1=5", "--out2=3"});
+    ASSERT_EQ(info.code, 0) << info.err.toStdString();
+    const QStringList lines = QString::fromUtf8(info.out).trimmed().split('\n');
+    for (const char* bad : {"{", "[", "\"", "deviceType"}) EXPECT_FALSE(info.out.contains(bad)) << bad;
+    const QStringList expected[] = {
+        {"Készülék:", "PX330 "}, {"Típuskód:", "330"}, {"Gyári szám:", "004711"}, {"Gyártás ideje:", "2022.07."},
+        {"Firmware:", "2022.07.21."}, {"Bemeneti modul:", "PXAI (analóg U és I)"},
+        {"1. kimeneti modul:", "PXRL (1 relé)"}, {"2. kimeneti modul:", "PXAO (analóg U és I)"},
+    };
+    ASSERT_GE(lines.size(), int(std::size(expected)) + 3) << info.out.toStdString();
+    // The values start in one column, the blocks' further lines too.
+    const qsizetype column = lines[0].indexOf("PX330");
+    for (qsizetype i = 0; i < qsizetype(std::size(expected)); ++i) {
+        EXPECT_TRUE(lines[i].startsWith(expected[i][0])) << lines[i].toStdString();
+        EXPECT_EQ(lines[i].indexOf(expected[i][1]), column) << lines[i].toStdString();
+    }
+    EXPECT_TRUE(lines[8].startsWith(QString::fromUtf8("Beállításblokkok:")));
+    for (qsizetype i = 8; i < lines.size(); ++i) {
+        EXPECT_FALSE(lines[i].at(column).isSpace()) << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].left(column).endsWith("  ")) << lines[i].toStdString();
+    }
+    EXPECT_EQ(lines.size(), 8 + 3) << "three blocks";
+
+    // Error bits and the global error code fill the last column; the record
+    // tells them, and leaves out what is empty.
+    const QStringList faulty{"--device=sim", "--error-bits=1", "--global-error=7"};
+    const CliRun table = Tool(QStringList{"status", "--text"} + faulty);
+    ASSERT_EQ(table.code, 0) << table.err.toStdString();
+    const QString caption = QString::fromStdString(ErrorBitsText(1));
+    ASSERT_FALSE(caption.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(table.out).trimmed().endsWith(caption + QString::fromUtf8(", globális hibakód 7")))
+        << table.out.toStdString();
+    const QJsonObject record = Tool(QStringList{"status"} + faulty).Json();
+    EXPECT_EQ(record["error"].toString(), caption);
+    EXPECT_EQ(record["globalError"].toInt(), 7);
+    const QJsonObject clean = Tool({"--device=sim", "status"}).Json();
+    ASSERT_FALSE(clean.isEmpty());
+    for (auto it = clean.begin(); it != clean.end(); ++it)
+        EXPECT_NE(it.value().toString("x"), "") << it.key().toStdString() << " is empty";
+    EXPECT_FALSE(clean.contains("error"));
+    for (const char* percent : {"output1Percent", "output2Percent"}) {
+        const double v = clean[percent].toDouble() * 100;
+        EXPECT_NEAR(v, std::round(v), 1e-6) << percent << " has two decimals at most";
+    }
+}
+
+TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
+    const QStringList sim{"--device=sim", "--in=1", "--out1=5", "--out2=3"};
+    ASSERT_EQ(Tool(sim + QStringList{"save", File("saved.json")}).code, 0);
+    const QJsonObject saved = ReadJson(File("saved.json"));
+    WriteJson(File("range.json"), WithField(saved, "analogInput", "scaleHigh", 1e9));
+    QJsonObject fewer = saved;
+    QJsonObject blocks = fewer["blocks"].toObject();
+    blocks.remove("limit1");
+    fewer["blocks"] = blocks;
+    WriteJson(File("fewer.json"), fewer);
+    QFile damaged(File("damaged.json"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QJsonDocument(saved).toJson().left(200));
+    damaged.close();
+    struct Case {
+        const char* file;
+        const char* message;
+    } cases[] = {
+        {"range.json", "scaleHigh"},
+        {"fewer.json", "hiányzik"},
+        {"damaged.json", "sérült"},
+        {"missing.json", "nem olvasható"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const CliRun diff = Tool(sim + QStringList{"diff", File(c.file)});
+        EXPECT_EQ(diff.code, 4);
+        EXPECT_EQ(diff.err.count('\n'), 1) << diff.err.toStdString();
+        EXPECT_TRUE(diff.err.contains(QByteArray(c.message))) << diff.err.toStdString();
+        const CliRun load = Tool(sim + QStringList{"load", "--yes", File(c.file)});
+        EXPECT_EQ(load.code, 4);
+        EXPECT_TRUE(load.out.isEmpty());
+    }
+    // Nothing was written: the journal holds only what was found.
+    QFile journal(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_EQ(journal.readAll().count("\"written\""), 0);
+    const CliRun unwritable = Tool(sim + QStringList{"save", File("no/such/folder.json")});
+    EXPECT_EQ(unwritable.code, 4);
+    EXPECT_TRUE(unwritable.err.contains(QByteArray("nem írható"))) << unwritable.err.toStdString();
+}
+
+// The three programs speak alike: the same version line, Hungarian help,
+// a bad option in one Hungarian line with code 2.
+TEST(ProgramTexts, TheThreeProgramsSpeakAlike) {
+    auto run = [](const char* program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(30000)) << program;
+        return std::tuple{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                          QString::fromUtf8(p.readAllStandardError())};
+    };
+    const struct {
+        const char* path;
+        const char* name;
+    } programs[] = {{VELMAR_SETUP_PATH, "velmar-setup"}, {VELMAR_SIM_PATH, "velmar-sim"}, {VELMAR_CLI_PATH, "velmar-cli"}};
+    for (const auto& program : programs) {
+        SCOPED_TRACE(program.name);
+        const auto [versionCode, version, versionErr] = run(program.path, {"--version"});
+        EXPECT_EQ(versionCode, 0);
+        EXPECT_EQ(version, QString("%1 v2022.07.21.\n").arg(program.name));
+        const auto [helpCode, help, helpErr] = run(program.path, {"--help"});
+        EXPECT_EQ(helpCode, 0);
+        EXPECT_TRUE(help.startsWith(QString::fromUtf8("Használat: %1 ").arg(program.name))) << help.toStdString();
+        for (const char* word : {"KÓD", "ÚTVONAL", "GÉP:PORT"}) EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+        for (const char* english : {"Usage", "PATH", "HOST", "CODE", "this text"})
+            EXPECT_FALSE(help.contains(english)) << english;
+        const auto [badCode, badOut, bad] = run(program.path, {"--bogus"});
+        EXPECT_EQ(badCode, 2);
+        EXPECT_EQ(bad, QString::fromUtf8("%1: ismeretlen kapcsoló: --bogus (%1 --help)\n").arg(program.name));
+    }
 }
 
 TEST_F(Cli, InProcessInstrument) {
@@ -126,15 +273,21 @@ TEST_F(Cli, InProcessInstrument) {
         EXPECT_TRUE(o["relays"].isArray());
         EXPECT_GT(o["output1Percent"].toDouble(), 0.0);
     }
+    // For a person: the value with the instrument's decimals, percentages with two.
     const CliRun text = Tool(QStringList{"--text"} + sim + QStringList{"status"});
-    EXPECT_TRUE(text.out.startsWith("decimals: 2")) << text.out.toStdString();
+    const QStringList rows = QString::fromUtf8(text.out).trimmed().split('\n');
+    ASSERT_EQ(rows.size(), 2) << text.out.toStdString();
+    EXPECT_TRUE(rows[0].startsWith(QString::fromUtf8("Idő"))) << rows[0].toStdString();
+    static const QRegularExpression row(QString::fromUtf8(
+        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} +-?\d+\.\d\d +-?\d+\.\d\d % +-?\d+\.\d\d % +(be|ki) +(be|ki) +nincs$)"));
+    EXPECT_TRUE(row.match(rows[1]).hasMatch()) << rows[1].toStdString();
 
     ASSERT_EQ(Tool(sim + QStringList{"save", File("a.json")}).code, 0);
     EXPECT_EQ(ReadJson(File("a.json"))["blocks"].toObject().size(), 3);
     EXPECT_EQ(Tool(sim + QStringList{"diff", File("a.json")}).code, 0);
     EXPECT_EQ(Tool(sim + QStringList{"defaults"}).code, 0) << "a fresh instrument holds its factory values";
     const CliRun other = Tool({"--device=sim:530", "diff", File("a.json")});
-    EXPECT_EQ(other.code, 2);
+    EXPECT_EQ(other.code, 4);
     EXPECT_TRUE(other.err.contains("330")) << other.err.toStdString();
 }
 

@@ -22,19 +22,22 @@ TEST(CommandLineTest, AnswersTable) {
         {{"--device=sim:530", "--serial=12"}, Kind::kRun, ""},
         {{"--device=unix:/tmp/v.sock"}, Kind::kRun, ""},
         {{"--device=sim", "--open-trend=/tmp/t.csv"}, Kind::kRun, ""},
-        {{"--device=sim", "--help"}, Kind::kHelp, "--device=tcp:HOST:PORT"},
+        {{"--device=sim", "--help"}, Kind::kHelp, "--device=tcp:GÉP:PORT"},
         {{"--help"}, Kind::kHelp, "70-velmar.rules"},
-        {{"--version"}, Kind::kVersion, "velmar-setup v2022-07-21-"},
-        {{"--verbose"}, Kind::kError, "unknown option --verbose"},
-        {{"--device"}, Kind::kError, "--device needs a value"},
+        {{"--help"}, Kind::kHelp, "Használat: velmar-setup [--device=…]"},
+        {{"--help"}, Kind::kHelp, "--type=KÓD           készüléktípus"},
+        {{"--version"}, Kind::kVersion, "velmar-setup v2022.07.21."},
+        {{"--verbose"}, Kind::kError, "ismeretlen kapcsoló: --verbose (velmar-setup --help)"},
+        {{"--device"}, Kind::kError, "a --device kapcsolónak érték kell"},
         {{"--device=usb0"}, Kind::kError, "--device: "},
         {{"--device=sim:abc"}, Kind::kError, "--type"},
-        {{"--device=sim", "--serial=x"}, Kind::kError, "--serial"},
+        {{"--device=sim", "--serial=x"}, Kind::kError, "hibás érték: --serial=x"},
+        {{"--device=tcp:gép"}, Kind::kError, "hiányzik a port"},
     };
     for (const Case& c : cases) {
-        const CommandLineAnswer a = CheckCommandLine(c.args, '-');
+        const CommandLineAnswer a = CheckCommandLine(c.args);
         EXPECT_EQ(a.kind, c.kind) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(a.text.contains(c.inText)) << c.args.join(' ').toStdString() << ": " << a.text.toStdString();
+        EXPECT_TRUE(a.text.contains(QString::fromUtf8(c.inText))) << c.args.join(' ').toStdString() << ": " << a.text.toStdString();
         if (c.kind == Kind::kError) EXPECT_FALSE(a.text.contains('\n')) << "one line";
     }
 }

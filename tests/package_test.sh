@@ -60,6 +60,7 @@ for p in "${programs[@]}"; do
 done
 dpkg-deb -f "$deb" Depends | grep -q 'libhidapi-hidraw0' || fail "Depends lacks hidapi"
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins' || fail "Depends lacks Qt's platform plugins"
+dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || fail "Depends lacks Qt's Hungarian translation"
 
 if [ "$failures" -gt 0 ]; then
     echo "package_test: $failures failed"
