@@ -15,6 +15,7 @@
 #include "views/label_colors.h"
 #include "views/latching_group.h"
 #include "views/radio_group.h"
+#include "views/same_width.h"
 
 namespace velmar {
 
@@ -37,8 +38,9 @@ void MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix, QPush
     auto* group = new LatchingGroup(parent);
     for (QPushButton* b : {read, defaults, write}) {
         group->add(b);
-        row->addWidget(b);
+        row->addWidget(b, 1);
     }
+    SameWidth({read, defaults, write});
 }
 }  // namespace
 
@@ -183,7 +185,7 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
                              "4. A és B között", "5. Kisebb, mint A vagy nagyobb, mint B", "6. Fűtés, feltöltés",
                              "7. Hűtés, leengedés", "8. Mindig bekapcsolva", "9. Delta t növekedés",
                              "10. Delta t csökkenés", "11. Delta t változás"},
-                            1, 0);
+                            2, 0);
     c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 32767, 8);
     c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 32767, 8);
     c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 32767, 8);
@@ -220,7 +222,7 @@ QWidget* LimitOutputsPage::BuildForceGroup() {
     SpeedButton_DigitalOutForceEng = MakeButton(box, "SpeedButton_DigitalOutForceEng", "Közvetlen vezérlés");
     SpeedButton_DigitalOutForceEng->setCheckable(true);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(SpeedButton_DigitalOutForceEng, 0, 0, 2, 1);
+    grid->addWidget(SpeedButton_DigitalOutForceEng, 0, 0, Qt::AlignTop);
     for (int i = 0; i < 4; ++i) {
         const QByteArray n = QByteArray::number(i + 1);
         QPushButton*& force = SpeedButton_DigitalOutForce[std::size_t(i)];
