@@ -1,13 +1,17 @@
 #include "app/form_main.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,6 +28,7 @@
 #include "link/monitor_page.h"
 #include "link/priority_list.h"
 #include "views/about_page.h"
+#include "views/current_page_sizing.h"
 #include "views/px530_page.h"
 #include "views/px210_page.h"
 
@@ -110,12 +115,13 @@ void TForm1::BuildPages() {
     BuildServicePages();
     PageControl4->addTab(TabSheet_Velmar, "Velmar");
     PageControl4->setCurrentWidget(aboutPage);
+    for (QTabWidget* tabs : findChildren<QTabWidget*>()) SizeToCurrentPage(tabs);
 
     velmarAid = new VelmarAidGroup(central);
     velmarAid->hide();
     layout->addWidget(velmarAid);
     setCentralWidget(central);
-    resize(900, 680);
+    FitWindowToContent();
 
     TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);
     Timer_1sec = MakeTimer(this, "Timer_1sec", 1000, false);
@@ -131,6 +137,13 @@ void TForm1::ConnectSignals() {
     connect(Timer_RxLED, &QTimer::timeout, this, &TForm1::Timer_RxLEDTimer);
     connect(Timer_Comm, &QTimer::timeout, this, &TForm1::Timer_CommTimer);
     connect(PageControl4, &QTabWidget::currentChanged, this, &TForm1::PageControl4Change);
+    // A refused page has no tab: in front, the bar would show a sliver of
+    // its hidden tab and tabs that lead nowhere.
+    if (auto* stack = PageControl4->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        connect(stack, &QStackedWidget::currentChanged, this, [this] {
+            QWidget* front = PageControl4->currentWidget();
+            PageControl4->tabBar()->setVisible(front != tooOldPage && front != tooNewPage);
+        });
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
     ConnectHeaderButtons();
@@ -178,8 +191,11 @@ void TForm1::FormActivate() {
         PageControl4->setTabVisible(PageControl4->indexOf(TabSheet_Velmar), bVelmarMode);
     }
     if (bVelmarMode) {
-        resize(width(), 800);
         velmarAid->show();
+        // Its width from its pages once; the user's width after that.
+        if (!serviceModeFitted_) FitWindowToContent(kServiceModeHeight);
+        else resize(width(), kServiceModeHeight);
+        serviceModeFitted_ = true;
     } else {
         HideDevicePages();
         SelectDevicePage(recRX.uDevice);
@@ -228,6 +244,27 @@ void TForm1::closeEvent(QCloseEvent* e) {
 void TForm1::FormClose() {
     WriteIniString(IniPathFor(options_.executablePath), "Date", "Date",
                    options_.regional.DateTimeText(QDateTime::currentDateTime()));
+}
+
+void TForm1::FitWindowToContent(int height) {
+    if (isMaximized() || isFullScreen()) return;
+    // The pages' new size hints, not those the layouts kept from before.
+    // The layout sets the window's minimum size, which a resize keeps to.
+    centralWidget()->layout()->invalidate();
+    centralWidget()->updateGeometry();
+    layout()->activate();
+    // A page control's size hint is that of its largest page with a tab,
+    // the page "A programról" as well; its minimum follows the page in
+    // front, and the pages stand at the top: that height is the content's.
+    QSize size(std::max(sizeHint().width(), minimumSizeHint().width()), height > 0 ? height : minimumSizeHint().height());
+    // Within the screen, less the window's frame, where there is one to ask;
+    // a height given is kept.
+    if (const QScreen* s = screen()) {
+        const QSize room = s->availableGeometry().size() - (frameGeometry().size() - geometry().size());
+        size.setWidth(std::min(size.width(), room.width()));
+        if (height <= 0) size.setHeight(std::min(size.height(), room.height()));
+    }
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow) {

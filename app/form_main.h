@@ -90,6 +90,10 @@ public:
     void ReactivateForm() { FormActivate(); }
     void Button_ExitFromApplicationClick();
     void Button_RefreshFormClick();
+    // The window at the size its pages ask for, within the screen; height,
+    // when given, instead of theirs.
+    void FitWindowToContent(int height = 0);
+    static constexpr int kServiceModeHeight = 800;
     QString ProgramDateText() const;
     // A message the user confirms with OK.
     void Inform(const QString& text) const {
@@ -235,6 +239,7 @@ private:
     HidLibrary& hid_;
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
     bool statusTurn_ = false;
+    bool serviceModeFitted_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
 };

@@ -107,8 +107,13 @@ void TForm1::SelectDevicePage(uint16_t deviceType) {
         break;
     case DevicePage::P580:
         // Its modules are shown but their dialogs are not for this instrument.
-        for (const char* b : {"Button_PX580_PXAI", "Button_PX580_PXRT", "Button_PX580_PXAO_Fo", "Button_PX580_PXMB_Fo"})
-            moduleTabs->Control(b)->setEnabled(false);
+        for (const char* b : {"Button_PX580_PXAI", "Button_PX580_PXRT", "Button_PX580_PXAO_Fo", "Button_PX580_PXMB_Fo"}) {
+            QWidget* button = moduleTabs->Control(b);
+            button->setEnabled(false);
+            button->setToolTip(QString::fromUtf8(
+                "A PX580 moduljainak beállításai ebből a programból nem érhetők el: "
+                "a gomb csak azt mutatja, milyen modul van a készülékben."));
+        }
         for (const char* l : {"Shape_DigitalOut1_PX330", "Shape_DigitalOut2_PX330", "Shape_DigitalOut1_PX350",
                               "Shape_DigitalOut2_PX350", "Shape_DigitalOut1_PX370", "Shape_DigitalOut2_PX370"})
             moduleTabs->Control(l)->hide();
@@ -120,9 +125,12 @@ void TForm1::SelectDevicePage(uint16_t deviceType) {
         return;
     }
     QWidget* page = devicePages[std::size_t(info->page)];
-    if (!bVelmarMode)
+    if (!bVelmarMode) {
+        const bool another = PageControl4->currentWidget() != page;
         ShowDevicePage(page);
-    else if (PageControl4->currentWidget() != TabSheet_Velmar) {
+        // A new instrument's page: the window shrinks or grows to it.
+        if (another) FitWindowToContent();
+    } else if (PageControl4->currentWidget() != TabSheet_Velmar) {
         const QSignalBlocker quiet(PageControl4);
         PageControl4->setCurrentWidget(page);
     }

@@ -19,6 +19,7 @@
 #include "modules/password_dialog.h"
 #include "modules/rtd_input_dialog.h"
 #include "modules/module_openers.h"
+#include "views/program_style.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
 
@@ -54,6 +55,7 @@ private:
 ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
+    InstallProgramStyle();
     auto windows = std::make_unique<ProgramWindows>();
     const StartupOptions kept = options;
     windows->main = std::make_unique<TForm1>(hid, std::move(options));

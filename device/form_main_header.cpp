@@ -28,7 +28,10 @@ constexpr uint8_t kRestartCommand = 113;
 TMBarGraph* MakeHeaderBar(QWidget* area, const char* name, const QColor& plusAt1, bool withHint, bool visible) {
     auto* bar = new TMBarGraph(area);
     bar->setObjectName(name);
-    bar->setFixedSize(105, 17);
+    // As wide as its group, so that a small change still moves the bar.
+    bar->setMinimumSize(105, 17);
+    bar->setMaximumHeight(17);
+    bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     bar->setMBGMode(TMBarGraph::modeUnsigned);
     bar->setMBGPlusColorAt1(plusAt1);
     bar->setMBGText("???%");
@@ -87,7 +90,7 @@ void TForm1::RefreshHeader() {
         SetTextWhenChanged(ui.Label_Dimension2, rx.uAnalogueTypeFor101_2 > 1 ? "V" : "mA");
     }
 
-    SetTextWhenChanged(ui.Label_uSecondsOfOperation, QString::fromStdString(FormatOperatingTime(rx.uSecondsOfOperation)));
+    SetTextFlushLeft(ui.Label_uSecondsOfOperation, QString::fromStdString(FormatOperatingTime(rx.uSecondsOfOperation)));
     if (rx.uGlobalErrorCode != 0) {
         SetTextWhenChanged(ui.Label_uGlobalErrorCode, QString::number(rx.uGlobalErrorCode));
         SetTextColor(ui.Label_uGlobalErrorCode, colors::kRed);

@@ -16,6 +16,7 @@
 #include "views/label_colors.h"
 #include "views/latching_group.h"
 #include "views/radio_group.h"
+#include "views/same_width.h"
 #include "views/typed_length.h"
 
 namespace velmar {
@@ -39,8 +40,9 @@ void MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix, QPush
     auto* group = new LatchingGroup(parent);
     for (QPushButton* b : {read, defaults, write}) {
         group->add(b);
-        row->addWidget(b);
+        row->addWidget(b, 1);
     }
+    SameWidth({read, defaults, write});
 }
 }  // namespace
 
@@ -181,7 +183,7 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
     box->setObjectName(name("GroupBox_Limit"));
     LimitOutputControls& c = limits[std::size_t(output)];
     c.mode = MakeRadioGroup(box, name("RadioGroup_enuLimitMode").constData(), "Üzemmód",
-                            kSettingsSetLimitModeOptions, 1, 0);
+                            kSettingsSetLimitModeOptions, 2, 0);
     c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 0, 8);
     c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 0, 8);
     c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 0, 8);
@@ -218,7 +220,7 @@ QWidget* LimitOutputsPage::BuildForceGroup() {
     SpeedButton_DigitalOutForceEng = MakeButton(box, "SpeedButton_DigitalOutForceEng", "Közvetlen vezérlés");
     SpeedButton_DigitalOutForceEng->setCheckable(true);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(SpeedButton_DigitalOutForceEng, 0, 0, 2, 1);
+    grid->addWidget(SpeedButton_DigitalOutForceEng, 0, 0, Qt::AlignTop);
     for (int i = 0; i < 4; ++i) {
         const QByteArray n = QByteArray::number(i + 1);
         QPushButton*& force = SpeedButton_DigitalOutForce[std::size_t(i)];

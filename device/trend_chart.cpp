@@ -49,6 +49,14 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     values_->addAxis(valueAxis_, Qt::AlignLeft);
     percentAxis_ = new QValueAxis;
     percentAxis_->setRange(-5, 105);
+    // Quarters from 0, a little room beyond both ends for a line at 0 or
+    // 100 %; its grid would cross that of the measured value, so only
+    // its ticks are drawn.
+    percentAxis_->setTickType(QValueAxis::TicksDynamic);
+    percentAxis_->setTickAnchor(0);
+    percentAxis_->setTickInterval(25);
+    percentAxis_->setLabelFormat("%.0f");
+    percentAxis_->setGridLineVisible(false);
     percentAxis_->setTitleText("%");
     values_->addAxis(percentAxis_, Qt::AlignRight);
     laneAxis_ = new QCategoryAxis;
@@ -56,6 +64,8 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     for (int r = kTrendRelays - 1; r >= 0; --r)
         laneAxis_->append(QString::fromUtf8(kChannelNames[kTrendRelay1 + r]), (kTrendRelays - r) * kLaneHeight);
     laneAxis_->setRange(0, kTrendRelays * kLaneHeight);
+    // Their room is the values' axis room above: whole names fit in it.
+    laneAxis_->setTruncateLabels(false);
     relays_->addAxis(laneAxis_, Qt::AlignLeft);
 
     for (int i = 0; i < kTrendChannels; ++i) {
@@ -79,6 +89,17 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(valuesView_, 3);
     layout->addWidget(relaysView_, 1);
+    // The lanes' plot under the values' plot, edge on edge: one moment at
+    // one x in both, and room on the left for the lanes' names.
+    connect(values_, &QChart::plotAreaChanged, this, &TrendChart::AlignRelayPlot);
+    connect(relays_, &QChart::geometryChanged, this, &TrendChart::AlignRelayPlot);
+}
+
+void TrendChart::AlignRelayPlot() {
+    const QRectF values = values_->plotArea();
+    const double top = 6, bottom = 10;
+    const QRectF lanes(values.left(), top, values.width(), std::max(0.0, relays_->size().height() - top - bottom));
+    if (lanes.isValid() && relays_->plotArea() != lanes) relays_->setPlotArea(lanes);
 }
 
 QChartView* TrendChart::MakeView(const char* name, QChart* chart) {
@@ -170,6 +191,13 @@ void TrendChart::Show(const TrendThinner& thinner, int64_t nowMs, const std::vec
             for (const auto& run : segments)
                 for (const TrendPoint& p : run) lo = std::min(lo, p.value), hi = std::max(hi, p.value);
         ShowChannel(channels_[std::size_t(i)], segments);
+        // The legend names what this instrument gives: a channel without a
+        // point (the second value of an instrument without one) is left out.
+        const bool drawn = std::any_of(segments.begin(), segments.end(), [](const auto& run) { return !run.empty(); });
+        Channel& c = channels_[std::size_t(i)];
+        if (i < kTrendRelay1)
+            for (QLegendMarker* m : c.chart->legend()->markers(c.series.front()))
+                if (m->isVisible() != drawn) m->setVisible(drawn);
     }
     ShowLimits(limits);
     for (const LimitLine& l : limits) lo = std::min(lo, l.value), hi = std::max(hi, l.value);

@@ -60,6 +60,7 @@ private:
         std::vector<QLineSeries*> series;  // one per unbroken run
     };
     QChartView* MakeView(const char* name, QChart* chart);
+    void AlignRelayPlot();
     QValueAxis* MakeTimeAxis(QChart* chart);
     void SetSpan(int64_t spanMs);
     QLineSeries* AddSeries(Channel& c);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "views/latching_group.h"
+#include "views/same_width.h"
 
 namespace velmar {
 
@@ -34,8 +35,9 @@ RequestButtons MakeRequestButtons(QWidget* parent, QBoxLayout* row, const QStrin
     auto* group = new LatchingGroup(parent);
     for (QPushButton* b : {r.read, r.defaults, r.write}) {
         group->add(b);
-        row->addWidget(b);
+        row->addWidget(b, 1);
     }
+    SameWidth({r.read, r.defaults, r.write});
     return r;
 }
 

@@ -21,6 +21,19 @@ void SetTextWhenChanged(Widget* widget, const QString& text) {
     if (widget->text() != text) widget->setText(text);
 }
 
+// Rewrites a text like SetTextWhenChanged, with the blanks that lead it
+// (a number mask leaves them) moved out of sight to the left, so that the
+// text starts in line with the labels above and below it.
+inline void SetTextFlushLeft(QLabel* label, const QString& text) {
+    if (label->text() == text) return;
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text[blanks] == ' ') ++blanks;
+    const int shift = QFontMetrics(label->font()).horizontalAdvance(text.left(blanks));
+    const QMargins margins(-shift, 0, 0, 0);
+    if (label->contentsMargins() != margins) label->setContentsMargins(margins);
+    label->setText(text);
+}
+
 // Gives a label that is rewritten all the time a fixed size, wide enough for
 // the widest text it will show. A label whose size may change invalidates
 // its parent's layout with every new text, and the whole page is drawn again.

@@ -1,0 +1,86 @@
+// The main window on a 1366 x 768 laptop: in normal mode no instrument and
+// no set of modules makes it larger than the screen leaves, whatever the
+// hidden pages hold; in service mode it is 800 high and every service page
+// fits in it.
+#include <QTabWidget>
+
+#include "app/device_types.h"
+#include "window_fixture.h"
+
+namespace velmar {
+namespace {
+
+constexpr int kScreenWidth = 1366, kNormalHeight = 720, kServiceHeight = 800;
+constexpr uint16_t kTypes[] = {210, 310, 330, 350, 370, 510, 530, 544, 546, 580};
+// Every module each slot can report.
+constexpr uint8_t kInputs[] = {0, 1, 2, 6, 7, 8}, kOutputs1[] = {0, 3, 4, 5}, kOutputs2[] = {0, 3, 5};
+
+using WindowSize = WindowFixture;
+
+TEST_F(WindowSize, NormalModeFitsALaptopForEveryInstrumentAndModuleSet) {
+    Create();
+    for (uint16_t type : kTypes)
+        for (uint8_t in : kInputs)
+            for (uint8_t out1 : kOutputs1)
+                for (uint8_t out2 : kOutputs2) {
+                    w->recRX.uDevice = type;
+                    w->recRX.uPXOptIn = in;
+                    w->recRX.uPXOptOutPrimer = out1;
+                    w->recRX.uPXOptOutSecondary = out2;
+                    w->SelectDevicePage(type);
+                    const QSize least = w->minimumSizeHint();
+                    EXPECT_LE(least.width(), kScreenWidth) << type << " " << int(in) << int(out1) << int(out2);
+                    EXPECT_LE(least.height(), kNormalHeight) << type << " " << int(in) << int(out1) << int(out2);
+                }
+}
+
+// A page with a few buttons gets a window of a few buttons' height, not one
+// as high as the largest page behind it.
+TEST_F(WindowSize, NormalModeWindowOpensAtItsPagesHeight) {
+    Create();
+    const struct {
+        uint16_t type;
+        int atMost;
+    } cases[] = {{330, 420}, {350, 420}, {310, 420}, {580, 420}, {530, 720}, {210, 720}};
+    for (const auto& c : cases) {
+        w->recRX.uDevice = c.type;
+        w->recRX.uPXOptIn = 1;
+        w->recRX.uPXOptOutPrimer = 5;
+        w->recRX.uPXOptOutSecondary = 3;
+        w->SelectDevicePage(c.type);
+        EXPECT_EQ(w->PageControl4->currentWidget(), w->devicePages[std::size_t(FindDeviceType(c.type)->page)]);
+        EXPECT_LE(w->height(), c.atMost) << c.type;
+        EXPECT_EQ(w->height(), w->minimumSizeHint().height()) << c.type;
+    }
+}
+
+TEST_F(WindowSize, ServiceModeIs800HighAndEveryServicePageFits) {
+    for (uint16_t type : {330, 530, 210, 310}) {
+        Create({"/QZKTRM"});
+        w->recRX.uDevice = type;
+        w->recRX.uPXOptIn = 1;
+        w->recRX.uPXOptOutPrimer = 5;
+        w->recRX.uPXOptOutSecondary = 3;
+        w->SelectDevicePage(type);
+        EXPECT_EQ(w->height(), kServiceHeight) << type;
+        EXPECT_LE(w->width(), kScreenWidth) << type;
+        w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
+        // Each service page, and each page of the page controls within it.
+        for (int i = 0; i < w->PageControl1->count(); ++i) {
+            w->PageControl1->setCurrentIndex(i);
+            QWidget* page = w->PageControl1->currentWidget();
+            auto inner = page->findChildren<QTabWidget*>();
+            inner.prepend(nullptr);  // the page as it opens
+            for (QTabWidget* tabs : inner)
+                for (int k = 0; k < (tabs ? tabs->count() : 1); ++k) {
+                    if (tabs) tabs->setCurrentIndex(k);
+                    const QSize least = w->minimumSizeHint();
+                    EXPECT_LE(least.height(), kServiceHeight) << type << " " << page->objectName().toStdString() << " " << k;
+                    EXPECT_LE(least.width(), kScreenWidth) << type << " " << page->objectName().toStdString() << " " << k;
+                }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmar
