@@ -311,6 +311,8 @@ int Defaults(CliContext& ctx, const QStringList& args) {
 }  // namespace
 
 int SetIdentity(CliContext& ctx, const QStringList& args);  // cli_identity.cpp
+int OfflineFields(CliContext& ctx, const QStringList& args);  // cli_offline.cpp
+int OfflineEdit(CliContext& ctx, const QStringList& args);
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand kCommands[] = {
@@ -321,6 +323,10 @@ std::span<const CliCommand> CliCommands() {
         {"diff", "FILE", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
         {"load", "FILE [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
         {"defaults", "", "Eltérés a gyári értékektől (kilépési kód 1, ha van).", Defaults},
+        {"fields", "FILE", "A fájl minden mezője értékével, határaival és választásaival (készülék nélkül).",
+         OfflineFields},
+        {"edit", "FILE --set=BLOKK.MEZŐ=ÉRTÉK … [--output=NEW] [--yes]",
+         "Beállításfájl szerkesztése készülék nélkül, a mezők határain belül.", OfflineEdit},
         {"set-identity", "--type=… --serial=…|next --made=YY-MM --in=… --out1=… --out2=…",
          "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
     };
