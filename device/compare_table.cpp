@@ -53,7 +53,7 @@ void FillCompareTable(QTableWidget* t, const std::vector<FieldRow>& rows, QChar 
 
 int FitCompareColumns(QTableWidget* t) {
     t->resizeColumnsToContents();
-    for (int c : {2, 3}) t->setColumnWidth(c, std::min(t->columnWidth(c), kValueWidth));
+    for (int c = 2; c < t->columnCount(); ++c) t->setColumnWidth(c, std::min(t->columnWidth(c), kValueWidth));
     int wanted = 2 * t->frameWidth() + t->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < t->columnCount(); ++c) wanted += t->columnWidth(c);
     return wanted;

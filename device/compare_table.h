@@ -23,8 +23,8 @@ enum class OtherColumn {
 // shows the same rows keeps its items, so an edit leaves the view where it is.
 void FillCompareTable(QTableWidget* table, const std::vector<FieldRow>& rows, QChar decimalSeparator, OtherColumn other);
 
-// Every column as wide as it reads, the values up to a limit. Returns the
-// width of the table that shows every column.
+// Every column as wide as it reads, those after the field's caption up to a
+// limit. Returns the width of the table that shows every column.
 int FitCompareColumns(QTableWidget* table);
 
 }  // namespace velmar

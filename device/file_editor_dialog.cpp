@@ -20,7 +20,6 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 constexpr int kLimitsColumn = 4;
-constexpr int kLimitsWidth = 260;
 constexpr int kWidestDialog = 1300;  // on a 1366-pixel screen
 
 // A time of the file in the local time of this computer.
@@ -85,12 +84,10 @@ void TForm_FileEditor::Open(const OfflineFile& file, const QString& path) {
                        .arg(id.serial, 6, 10, QChar('0'))
                        .arg(LocalTime(file.savedAt));
     if (!file.editedOffline.isEmpty()) info += U(" Készülék nélkül szerkesztve: %1.").arg(LocalTime(file.editedOffline));
-    Label_FileInfo->setText(info + U(" Az „Új érték” oszlopban írhat át egy mezőt (dupla kattintás vagy gépelés)."));
+    Label_FileInfo->setText(info + U("\nEgy mező új értéke az „Új érték” oszlopban adható meg (dupla kattintás vagy gépelés)."));
     StringGrid_FileEditor->setRowCount(0);
     Refresh();
     const int wanted = FitCompareColumns(StringGrid_FileEditor);
-    StringGrid_FileEditor->setColumnWidth(kLimitsColumn,
-                                          std::min(StringGrid_FileEditor->columnWidth(kLimitsColumn), kLimitsWidth));
     const QMargins m = layout()->contentsMargins();
     resize(std::clamp(wanted + m.left() + m.right(), this->width(), kWidestDialog), height());
     ShowResult(U("Nincs még módosítás; a „Mentés másként…” új fájlba írja a szerkesztett értékeket."));

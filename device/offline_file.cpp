@@ -45,7 +45,7 @@ QString SetFileField(SettingsSnapshot& s, const QString& blockDotField, const QS
     }
     QStringList names;
     for (const BlockField& f : fields) names << QString::fromStdString(f.name);
-    return U("a(z) „%1” blokkban nincs „%2” mező; mezői: %3").arg(U(info->caption), fieldName, names.join(", "));
+    return U("nincs ilyen mező: %1; a(z) „%2” blokk mezői: %3").arg(blockDotField, U(info->caption), names.join(", "));
 }
 
 QByteArray WriteOfflineFile(const OfflineFile& file, const QString& program, const QDateTime& editedAt) {
