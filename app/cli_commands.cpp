@@ -337,6 +337,8 @@ int Defaults(CliContext& ctx, const QStringList& args) {
 }  // namespace
 
 int SetIdentity(CliContext& ctx, const QStringList& args);  // cli_identity.cpp
+int OfflineFields(CliContext& ctx, const QStringList& args);  // cli_offline.cpp
+int OfflineEdit(CliContext& ctx, const QStringList& args);
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand kCommands[] = {
@@ -347,6 +349,10 @@ std::span<const CliCommand> CliCommands() {
         {"diff", "FÁJL", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
         {"load", "FÁJL [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
         {"defaults", "", "Eltérés a gyári értékektől (kilépési kód 1, ha van).", Defaults},
+        {"fields", "FÁJL", "A fájl minden mezője értékével, határaival és választásaival (készülék nélkül).",
+         OfflineFields},
+        {"edit", "FÁJL --set=BLOKK.MEZŐ=ÉRTÉK … [--output=FÁJL] [--yes]",
+         "Beállításfájl szerkesztése készülék nélkül, a mezők határain belül.", OfflineEdit},
         {"set-identity", "--type=KÓD --serial=N|next --made=YY-MM [--in=KÓD] [--out1=KÓD] [--out2=KÓD] [--pt1000]",
          "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
     };

@@ -70,17 +70,22 @@ void CliOutput::Differences(const std::vector<FieldRow>& rows, const QString& ot
             lines.push_back({QString::fromUtf8(r.block->caption), QString::fromUtf8(r.mine.caption),
                              QString::fromStdString(FieldValueText(r.mine)),
                              QString::fromStdString(FieldValueText(r.theirs))});
-    int widths[4] = {};
+    Table(lines);
+}
+
+void CliOutput::Table(const std::vector<QStringList>& lines) const {
+    std::vector<int> widths;
     for (const QStringList& l : lines)
-        for (int c = 0; c < 4; ++c) widths[c] = std::max(widths[c], int(l[c].size()));
-    for (const QStringList& l : lines)
-        Out(QString("%1 | %2 | %3 | %4")
-                .arg(l[0], -widths[0])
-                .arg(l[1], -widths[1])
-                .arg(l[2], -widths[2])
-                .arg(l[3])
-                .trimmed(),
-            to_);
+        for (int c = 0; c < l.size(); ++c) {
+            if (std::size_t(c) >= widths.size()) widths.push_back(0);
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], int(l[c].size()));
+        }
+    for (const QStringList& l : lines) {
+        QString line;
+        for (int c = 0; c < l.size(); ++c)
+            line += c + 1 < l.size() ? QString("%1 | ").arg(l[c], -widths[std::size_t(c)]) : l[c];
+        Out(line.trimmed(), to_);
+    }
 }
 
 void CliOutput::Error(const QString& line) {

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     void Table(const std::vector<std::pair<QString, QString>>& rows) const;
     // The differing fields of a compare, as records or a table.
     void Differences(const std::vector<FieldRow>& rows, const QString& otherName) const;
+    // Lines of cells in columns as wide as their widest text, the first
+    // line the heads; the last column is not padded.
+    void Table(const std::vector<QStringList>& lines) const;
     static void Error(const QString& line);
     static void Say(const QString& line);  // progress for a person, on the standard error
 

@@ -4,17 +4,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "device/compare_table.h"
+
 namespace velmar {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-const QColor kDifference(255, 236, 150);
-constexpr int kValueWidth = 240;
 constexpr int kWidestDialog = 1300;  // on a 1366-pixel screen
 }  // namespace
 
@@ -59,35 +57,13 @@ void TForm_Compare::Show(const BlockImages& instrument, FieldContext instrumentC
     instrument_ = instrument;
     other_ = other;
     rows_ = CompareBlocks(instrument, instrumentContext, other, otherContext);
-    const char separator = decimalSeparator_.toLatin1();
     differences_ = 0;
+    for (const FieldRow& r : rows_) differences_ += r.differs;
+    // A new table each time: a tick taken off before a write does not stay off.
     StringGrid_Compare->setRowCount(0);
-    for (const FieldRow& r : rows_) {
-        const int row = StringGrid_Compare->rowCount();
-        StringGrid_Compare->insertRow(row);
-        auto* block = new QTableWidgetItem(QString::fromUtf8(r.block->caption));
-        // Only a difference has a tick box.
-        block->setFlags(r.differs ? block->flags() | Qt::ItemIsUserCheckable : block->flags() & ~Qt::ItemIsUserCheckable);
-        if (r.differs) {
-            block->setCheckState(Qt::Checked);
-            ++differences_;
-        }
-        StringGrid_Compare->setItem(row, 0, block);
-        StringGrid_Compare->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(r.mine.caption)));
-        for (const auto& [column, field] : {std::pair{2, &r.mine}, std::pair{3, &r.theirs}}) {
-            auto* value = new QTableWidgetItem(Q(FieldValueText(*field, separator)));
-            value->setToolTip(value->text());  // a long choice may be cut short in its column
-            StringGrid_Compare->setItem(row, column, value);
-        }
-        if (r.differs)
-            for (int c = 0; c < 4; ++c) StringGrid_Compare->item(row, c)->setBackground(kDifference);
-    }
-    // Every column as wide as it reads, the values up to a limit.
-    StringGrid_Compare->resizeColumnsToContents();
-    for (int c : {2, 3}) StringGrid_Compare->setColumnWidth(c, std::min(StringGrid_Compare->columnWidth(c), kValueWidth));
+    FillCompareTable(StringGrid_Compare, rows_, decimalSeparator_, OtherColumn::Ticked);
     // Wide enough for every column where the screen allows.
-    int wanted = 2 * StringGrid_Compare->frameWidth() + StringGrid_Compare->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < StringGrid_Compare->columnCount(); ++c) wanted += StringGrid_Compare->columnWidth(c);
+    const int wanted = FitCompareColumns(StringGrid_Compare);
     const QMargins m = layout()->contentsMargins();
     resize(std::clamp(wanted + m.left() + m.right(), width(), kWidestDialog), height());
     Button_Write->setEnabled(differences_ > 0);

@@ -283,13 +283,24 @@ std::pair<double, double> KindRange(FieldKind k) {
     }
 }
 
-std::string Num(double v) {
-    char s[64];
-    std::snprintf(s, sizeof s, "%g", v);
-    return s;
+}  // namespace
+
+std::pair<double, double> FieldLimits(const BlockField& f) {
+    auto [lo, hi] = KindRange(f.kind);
+    if (f.meta.min <= f.meta.max) lo = std::max(lo, f.meta.min), hi = std::min(hi, f.meta.max);
+    if (f.kind == FieldKind::F32) return {lo, hi};
+    const double scale = std::pow(10.0, f.decimals);
+    return {lo / scale, hi / scale};
 }
 
-}  // namespace
+std::string FieldRangeText(const BlockField& f, char decimalSeparator) {
+    const auto [lo, hi] = FieldLimits(f);
+    BlockField low = f, high = f;
+    low.number = lo;
+    high.number = hi;
+    const std::string unit = f.meta.unit ? std::string(" ") + f.meta.unit : std::string();
+    return NumberText(low, decimalSeparator) + " … " + NumberText(high, decimalSeparator) + unit;
+}
 
 std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value) {
     if (f.kind == FieldKind::Text) return "szöveget vár, nem számot";
@@ -298,11 +309,9 @@ std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value) {
     const double raw = f.kind == FieldKind::F32 ? value : std::round(value * scale);
     if (f.kind != FieldKind::F32 && std::fabs(raw - value * scale) > 1e-6 * std::max(1.0, std::fabs(raw)))
         return "legfeljebb " + std::to_string(f.decimals) + " tizedesjegy lehet";
-    auto [lo, hi] = KindRange(f.kind);
-    if (f.meta.min <= f.meta.max) lo = std::max(lo, f.meta.min), hi = std::min(hi, f.meta.max);
-    if (raw < lo || raw > hi)
-        return "a megengedett tartományon kívül van (" + Num(lo / (f.kind == FieldKind::F32 ? 1 : scale)) + " … " +
-               Num(hi / (f.kind == FieldKind::F32 ? 1 : scale)) + ")";
+    auto [lo, hi] = FieldLimits(f);
+    if (f.kind != FieldKind::F32) lo = std::round(lo * scale), hi = std::round(hi * scale);
+    if (raw < lo || raw > hi) return "a megengedett tartományon kívül van (" + FieldRangeText(f) + ")";
     switch (f.kind) {
     case FieldKind::F32: PutBits(bytes, f, std::bit_cast<uint32_t>(float(raw))); break;
     case FieldKind::S16:

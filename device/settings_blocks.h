@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "link/field_meta.h"
@@ -70,6 +71,12 @@ std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit);
 // with no option text shows as the number, marked when it is outside the
 // choices.
 std::string FieldValueText(const BlockField& f, char decimalSeparator = '.');
+
+// The lowest and highest value the field takes, as a person reads them:
+// its limits within what its bytes hold, decimals applied.
+std::pair<double, double> FieldLimits(const BlockField& f);
+// Those limits in words, with the decimals and the unit: "0.00 … 100.00 mA".
+std::string FieldRangeText(const BlockField& f, char decimalSeparator = '.');
 
 // Puts a person's value into the block's bytes. Returns an empty string,
 // or why the value cannot be taken (in Hungarian); the bytes are then left

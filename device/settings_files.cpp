@@ -50,6 +50,8 @@ SettingsFiles::SettingsFiles(TForm1& main, const StartupOptions& options)
     Action_LoadCompare = add("Action_LoadCompare", "Betöltés és összehasonlítás…", &SettingsFiles::LoadAndCompare);
     Action_FactoryDiff = add("Action_FactoryDiff", "Eltérés a gyári értékektől", &SettingsFiles::CompareWithFactory);
     Action_History = add("Action_History", "Előzmények…", &SettingsFiles::ShowHistory);
+    menu->addSeparator();
+    Action_EditFile = add("Action_EditFile", "Fájl szerkesztése…", &SettingsFiles::EditFile);
     main.blockExchanged = [this](uint8_t c, const Bytes& request, const Bytes& answer) { Observe(c, request, answer); };
 }
 
@@ -97,11 +99,13 @@ bool SettingsFiles::CheckInstrument() {
     return true;
 }
 
-QString SettingsFiles::ChooseFile(const QString& caption, bool save) {
+QString SettingsFiles::ChooseFile(const QString& caption, bool save, const QString& suggested) {
     if (chooseFile_) return chooseFile_(caption, save);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString filter = QString::fromUtf8("Velmar beállítások (*.velmar.json);;Minden fájl (*)");
     if (!save) return QFileDialog::getOpenFileName(&main_, caption, folder, filter);
+    if (!suggested.isEmpty())
+        return QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr, QFileDialog::DontConfirmOverwrite);
     const InstrumentIdentity id = Identity();
     const QString name = QString("PX%1-%2.velmar.json").arg(id.deviceType).arg(id.serial, 6, 10, QChar('0'));
     return QFileDialog::getSaveFileName(&main_, caption, QDir(folder).filePath(name), filter);

@@ -22,6 +22,7 @@ namespace velmar {
 
 class TForm1;
 struct StartupOptions;
+class TForm_FileEditor;
 
 class SettingsFiles : public QObject {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
     void CompareWithFactory();
     void ShowHistory();
     void RestoreAsFound();
+    // A settings file edited with no instrument attached.
+    void EditFile();
 
     SettingsJournal& Journal() { return journal_; }
 
@@ -41,6 +44,7 @@ public:
     QAction* Action_LoadCompare = nullptr;
     QAction* Action_FactoryDiff = nullptr;
     QAction* Action_History = nullptr;
+    QAction* Action_EditFile = nullptr;
 
     // Results arrive in callbacks; failed reads carry a message.
     using ReadDone = std::function<void(std::optional<BlockImages> blocks, QString error)>;
@@ -61,10 +65,13 @@ private:
     int MeasuredDecimals() const;
     // The instrument's blocks read with these decimals.
     FieldContext Context(int measuredDecimals) const;
-    QString ChooseFile(const QString& caption, bool save);
+    // A name to save under given (suggested), the caller asks before a file is
+    // overwritten.
+    QString ChooseFile(const QString& caption, bool save, const QString& suggested = {});
     void OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument, BlockImages other,
                      int otherDecimals);
     void Observe(uint8_t command, const Bytes& request, const Bytes& answer);
+    void SaveEdited(TForm_FileEditor* editor);
     QProgressDialog* Progress(const QString& text, int steps);
 
     TForm1& main_;

@@ -2,6 +2,7 @@
 // against velmar-sim on a socket, with lost answers, error codes, an
 // instrument gone in the middle of a load, and bad arguments.
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -407,6 +408,101 @@ TEST_F(Cli, SetIdentityAndTheNextSerialNumber) {
     EXPECT_EQ(info["serial"].toString(), "000101");
     EXPECT_EQ(info["deviceType"].toInt(), 530);
     EXPECT_EQ(info["made"].toString(), "23-01");
+}
+
+// A template prepared at a desk: fields listed with what they take, edited
+// with --set within their limits, and loaded on site like a saved file.
+TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
+    StartSim({"--in=1", "--out1=5", "--out2=3"});
+    ASSERT_EQ(Tool({"--service", address, "save", File("saved.json")}).code, 0);  // with the texts of the whole set
+    ASSERT_EQ(Tool({address, "save", File("plain.json")}).code, 0);
+    const QByteArray original = [&] {
+        QFile f(File("saved.json"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    sim.Kill();  // nothing below needs an instrument but the load
+
+    const CliRun fields = Tool({"fields", File("saved.json")});
+    ASSERT_EQ(fields.code, 0) << fields.err.toStdString();
+    std::map<QString, QJsonObject> listed;
+    for (const QByteArray& line : fields.out.trimmed().split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        listed[o["field"].toString()] = o;
+    }
+    EXPECT_EQ(listed["analogInput.scaleHigh"]["type"].toString(), "number");
+    EXPECT_EQ(listed["analogInput.scaleHigh"]["decimals"].toInt(), 2);
+    EXPECT_EQ(listed["limit1.timeBase"]["max"].toDouble(), 65535);
+    EXPECT_EQ(listed["limit1.timeBase"]["unit"].toString(), "s");
+    EXPECT_EQ(listed["analogInput.inputType"]["options"].toArray().size(), 5);
+    EXPECT_EQ(listed["limit1.hold"]["type"].toString(), "flag");
+    EXPECT_EQ(listed["settingsSet.tagname"]["maxLength"].toInt(), 21);
+    const CliRun table = Tool({"--text", "fields", File("saved.json")});
+    EXPECT_TRUE(table.out.contains(QString::fromUtf8("limit1.timeBase").toUtf8())) << table.out.toStdString();
+
+    struct Case {
+        const char* set;
+        int code;
+        const char* message;  // part of the error line; nullptr when taken
+    } cases[] = {
+        {"analogInput.scaleHigh=250,5", 0, nullptr},
+        {"analogInput.scaleHigh=1.234", 4, "legfeljebb 2 tizedesjegy"},
+        {"limit1.timeBase=70000", 4, "(0 … 65535 s)"},
+        {"analogInput.inputType=Feszültség 0-10 V", 0, nullptr},
+        {"analogInput.inputType=9", 4, "választható: Áram 4-20 mA (0)"},
+        {"limit1.hold=igen", 0, nullptr},
+        {"limit1.hold=talán", 4, "igen vagy nem"},
+        {"settingsSet.tagname=Tartály 7", 0, nullptr},
+        {"settingsSet.tagname=Tartály a mosóüzemben!", 4, "legfeljebb 21 karakter"},
+        {"analogInput.bogus=1", 4, "scaleHigh"},
+        {"teleport.a=1", 4, "analogInput"},
+        {"analogInput.scaleHigh", 2, "BLOKK.MEZŐ=ÉRTÉK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.set);
+        QFile::remove(File("out.json"));
+        const CliRun r = Tool({"edit", File("saved.json"), "--set", QString::fromUtf8(c.set), "--output=" + File("out.json")});
+        EXPECT_EQ(r.code, c.code) << r.err.toStdString();
+        if (c.message) {
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
+            if (c.code == 4)
+                EXPECT_TRUE(r.err.contains(QByteArray(c.set).left(QByteArray(c.set).indexOf('='))))
+                    << "names the field";
+            EXPECT_FALSE(QFile::exists(File("out.json")));
+        } else {
+            EXPECT_EQ(r.Json()["changed"].toArray().size(), 1) << r.out.toStdString();
+            EXPECT_TRUE(QFile::exists(File("out.json")));
+        }
+    }
+    EXPECT_EQ(Tool({"edit", File("saved.json")}).code, 2) << "nothing to set";
+    EXPECT_EQ(Tool({"edit", File("nowhere.json"), "--set", "limit1.a=1"}).code, 4) << "a file that cannot be read";
+
+    // Without --output the original is overwritten only when the answer is yes.
+    const CliRun declined = Tool({"edit", File("saved.json"), "--set", "limit1.a=12"}, "n\n");
+    EXPECT_EQ(declined.code, 1);
+    QFile f(File("saved.json"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), original);
+    f.close();
+
+    // Several fields at once, in order: fewer decimals first, then the scale in them.
+    const CliRun edit = Tool({"edit", File("plain.json"), "--set", "analogInput.decimals=1", "--set",
+                              "analogInput.scaleHigh=250.5", "--set", "limit1.hold=1", "--set",
+                              "analogInput.inputType=2", "--output=" + File("template.json")});
+    ASSERT_EQ(edit.code, 0) << edit.err.toStdString();
+    EXPECT_EQ(edit.Json()["changed"].toArray().size(), 4) << edit.out.toStdString();
+    const QJsonObject saved = ReadJson(File("plain.json")), edited = ReadJson(File("template.json"));
+    EXPECT_EQ(edited["time"], saved["time"]);
+    EXPECT_TRUE(QDateTime::fromString(edited["editedOffline"].toString(), Qt::ISODateWithMs).isValid())
+        << edited["editedOffline"].toString().toStdString();
+
+    StartSim({"--in=1", "--out1=5", "--out2=3"});
+    const CliRun load = Tool({address, "load", "--yes", File("template.json")});
+    ASSERT_EQ(load.code, 0) << load.err.toStdString();
+    EXPECT_EQ(load.Json()["verified"].toArray().size(), 2) << load.out.toStdString();
+    EXPECT_EQ(load.Json()["mismatched"].toArray(), QJsonArray{});
+    const CliRun after = Tool({address, "diff", File("template.json")});
+    EXPECT_EQ(after.code, 0) << after.out.toStdString();
 }
 
 }  // namespace

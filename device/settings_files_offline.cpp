@@ -1,0 +1,57 @@
+// "Fájl szerkesztése…": a settings file opened, edited and saved under a new
+// name with no instrument attached; nothing is sent to an instrument.
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "app/form_main.h"
+#include "device/file_editor_dialog.h"
+#include "device/settings_files.h"
+
+namespace velmar {
+
+namespace {
+QString U(const char* s) { return QString::fromUtf8(s); }
+}  // namespace
+
+void SettingsFiles::EditFile() {
+    const QString path = ChooseFile(U("Beállításfájl szerkesztése"), false);
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return main_.Inform(U("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
+    QString error;
+    const std::optional<OfflineFile> read = ReadOfflineFile(file.read(4 << 20), &error);
+    if (!read) return main_.Inform(U("A fájl nem szerkeszthető. ") + error);
+    auto* editor = new TForm_FileEditor(&main_, main_.DecimalSeparator);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->confirm = [this](const QString& question) { return main_.Confirm(question); };
+    editor->Open(*read, path);
+    connect(editor, &TForm_FileEditor::saveAsRequested, this, [this, editor] { SaveEdited(editor); });
+    editor->open();
+}
+
+void SettingsFiles::SaveEdited(TForm_FileEditor* editor) {
+    const QFileInfo original(editor->Path());
+    const QString suggested = original.dir().filePath(original.fileName().section('.', 0, 0) + "-szerkesztett.velmar.json");
+    const QString path = ChooseFile(U("Mentés másként"), true, suggested);
+    if (path.isEmpty()) return;
+    const QFileInfo target(path);
+    if (target.exists()) {
+        const bool isOriginal = target.canonicalFilePath() == original.canonicalFilePath();
+        const QString question = isOriginal
+                                     ? U("Ez a megnyitott eredeti fájl: %1. Felülírja a szerkesztett értékekkel?")
+                                     : U("A(z) %1 fájl már létezik. Felülírja?");
+        if (!main_.Confirm(question.arg(path))) return editor->ShowResult(U("Nem mentette; a fájl változatlan."));
+    }
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(WriteOfflineFile(editor->Edited(), main_.ProgramDateText(), QDateTime::currentDateTime())) < 0 ||
+        !out.commit())
+        return editor->ShowResult(U("A fájl nem írható: %1 (%2)").arg(path, out.errorString()), true);
+    editor->MarkSaved(path);
+}
+
+}  // namespace velmar
