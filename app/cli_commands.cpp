@@ -143,7 +143,7 @@ int Info(CliContext& ctx, const QStringList& args) {
         blockCaptions << QString::fromUtf8(b->caption);
     }
     if (ctx.out.Text()) {
-        ctx.out.Table({{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
+        ctx.out.Captions({{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
                        {QString::fromUtf8("Típuskód"), QString::number(id.deviceType)},
                        {QString::fromUtf8("Gyári szám"), QString("%1").arg(id.serial, 6, 10, QChar('0'))},
                        {QString::fromUtf8("Gyártás ideje"), QString("20%1.%2.").arg(id.madeYear, 2, 10, QChar('0'))

@@ -30,7 +30,7 @@ void CliOutput::Record(const QJsonObject& o) const {
 
 void CliOutput::Line(const QString& line) const { Out(line, to_); }
 
-void CliOutput::Table(const std::vector<std::pair<QString, QString>>& rows) const {
+void CliOutput::Captions(const std::vector<std::pair<QString, QString>>& rows) const {
     qsizetype width = 0;
     for (const auto& [caption, value] : rows) width = std::max(width, caption.size() + 1);
     for (const auto& [caption, value] : rows) {

@@ -24,7 +24,7 @@ public:
     void Line(const QString& line) const;
     // Captions and values in two aligned columns; a value's further lines
     // are indented under its first.
-    void Table(const std::vector<std::pair<QString, QString>>& rows) const;
+    void Captions(const std::vector<std::pair<QString, QString>>& rows) const;
     // The differing fields of a compare, as records or a table.
     void Differences(const std::vector<FieldRow>& rows, const QString& otherName) const;
     // Lines of cells in columns as wide as their widest text, the first
