@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_report.h"
 #include "app/program_date.h"
 #include "link/usb_access.h"
 #include "sim/instrument_config.h"
@@ -51,7 +52,8 @@ void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& messag
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = CliApplication(argc, argv);
+    QCoreApplication& app = *application;
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;
