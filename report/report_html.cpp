@@ -119,7 +119,7 @@ QString Checks(const ReportDocument& d) {
 QString Signatures() {
     QString s = "<p>&nbsp;</p><table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"6\"><tr>";
     for (const char* who : {"Üzembe helyező", "Átvevő"})
-        s += QString("<td width=\"50%\">%1:<br><br>%2<br>%3<br><br>%4</td>")
+        s += QString("<td width=\"50%\">%1:<br><br>%2<br><br>%3<br><br>%4</td>")
                  .arg(U(who), U("Név: ……………………………………………"), U("Aláírás: ………………………………………"),
                       U("Dátum: …………………………………………"));
     return s + "</tr></table>";

@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <cmath>
 
 #include "report/report_html.h"
 
@@ -37,6 +40,20 @@ const char* kStyle =
     "h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; }"
     "th { font-weight: bold; }";
 
+// A heading at the foot of a page goes to the next one with what it heads:
+// the layout has no "keep with next" of its own.
+void KeepHeadingsWithNext(QTextDocument& doc, double pageHeight) {
+    const double keep = QFontMetricsF(doc.defaultFont()).lineSpacing() * 4;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().headingLevel() == 0) continue;
+        const QRectF r = doc.documentLayout()->blockBoundingRect(b);
+        if (std::floor(r.top() / pageHeight) == std::floor((r.bottom() + keep) / pageHeight)) continue;
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(b).setBlockFormat(f);  // lays the rest out again
+    }
+}
+
 }  // namespace
 
 bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
@@ -56,6 +73,7 @@ bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
     doc.setDocumentMargin(0);
     doc.setHtml(ReportHtml(d));
     doc.setPageSize(body);
+    KeepHeadingsWithNext(doc, body.height());
     const int pages = doc.pageCount();
 
     QPainter painter;

@@ -17,6 +17,7 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/form_main.h"
 #include "device/settings_files.h"
@@ -45,6 +46,9 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
     Button_Print->setObjectName("Button_Print");
     Button_Close = buttons->addButton(U("Bezárás"), QDialogButtonBox::RejectRole);
     Button_Close->setObjectName("Button_Close");
+    int width = 0;
+    for (QPushButton* b : {Button_SavePdf, Button_Print, Button_Close}) width = std::max(width, b->sizeHint().width() + 16);
+    for (QPushButton* b : {Button_SavePdf, Button_Print, Button_Close}) b->setMinimumWidth(width);
     v->addWidget(buttons);
     connect(Button_SavePdf, &QPushButton::clicked, this, &TForm_Report::SavePdf);
     connect(Button_Print, &QPushButton::clicked, this, &TForm_Report::Print);
@@ -113,10 +117,10 @@ QWidget* TForm_Report::BuildCheckGroup() {
     auto* limits = new QHBoxLayout;
     Edit_Tolerance = new QLineEdit(box);
     Edit_Tolerance->setObjectName("Edit_Tolerance");
-    Edit_Tolerance->setMaximumWidth(70);
+    Edit_Tolerance->setFixedWidth(Edit_Tolerance->fontMetrics().horizontalAdvance("00000000"));
     Edit_Span = new QLineEdit(box);
     Edit_Span->setObjectName("Edit_Span");
-    Edit_Span->setMaximumWidth(100);
+    Edit_Span->setFixedWidth(Edit_Span->fontMetrics().horizontalAdvance("00000000000"));
     Label_SpanSource = new QLabel(box);
     Label_SpanSource->setObjectName("Label_SpanSource");
     limits->addWidget(new QLabel(U("Tűrés (% a terjedelemből):"), box));
@@ -130,7 +134,7 @@ QWidget* TForm_Report::BuildCheckGroup() {
     auto* take = new QHBoxLayout;
     Edit_Reference = new QLineEdit(box);
     Edit_Reference->setObjectName("Edit_Reference");
-    Edit_Reference->setMaximumWidth(100);
+    Edit_Reference->setFixedWidth(Edit_Reference->fontMetrics().horizontalAdvance("00000000000"));
     Button_Capture = new QPushButton(U("Rögzítés"), box);
     Button_Capture->setObjectName("Button_Capture");
     Button_DeletePoint = new QPushButton(U("Törlés"), box);
@@ -208,8 +212,8 @@ void TForm_Report::ShowSpan() {
     if (!typed) Edit_Span->setText(shownSpan_);
     Label_SpanSource->setText(U("%1 skálája: %2 … %3")
                                   .arg(QString::fromStdString(scale_->block),
-                                       ReportNumber(scale_->low, main_.recRX.uDecimalPoint),
-                                       ReportNumber(scale_->high, main_.recRX.uDecimalPoint)));
+                                       ReportNumber(scale_->low, main_.recRX.uDecimalPoint).replace(',', main_.DecimalSeparator),
+                                       ReportNumber(scale_->high, main_.recRX.uDecimalPoint).replace(',', main_.DecimalSeparator)));
 }
 
 std::optional<double> TForm_Report::TypedNumber(const QLineEdit* edit) const {
