@@ -8,10 +8,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QRegularExpression>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <cmath>
+#include <set>
 
 #include "report/report_html.h"
 
@@ -40,17 +41,40 @@ const char* kStyle =
     "h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; }"
     "th { font-weight: bold; }";
 
+// The HTML with a page break before the given headings (h2 and h3, counted
+// from 0 in document order).
+QString WithBreaks(const QString& html, const std::set<int>& headings) {
+    static const QRegularExpression heading("<h([23])>");
+    QString out;
+    int at = 0, n = 0;
+    for (auto it = heading.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += html.mid(at, m.capturedStart() - at);
+        out += headings.count(n++) ? QString("<h%1 style=\"page-break-before: always\">").arg(m.captured(1)) : m.captured();
+        at = int(m.capturedEnd());
+    }
+    return out + html.mid(at);
+}
+
 // A heading at the foot of a page goes to the next one with what it heads:
-// the layout has no "keep with next" of its own.
-void KeepHeadingsWithNext(QTextDocument& doc, double pageHeight) {
+// the layout has no "keep with next" of its own. Laid out anew for each
+// heading moved, as the ones after it move with it.
+void LayOut(QTextDocument& doc, const QString& html, const QSizeF& body) {
     const double keep = QFontMetricsF(doc.defaultFont()).lineSpacing() * 4;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        if (b.blockFormat().headingLevel() == 0) continue;
-        const QRectF r = doc.documentLayout()->blockBoundingRect(b);
-        if (std::floor(r.top() / pageHeight) == std::floor((r.bottom() + keep) / pageHeight)) continue;
-        QTextBlockFormat f = b.blockFormat();
-        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(b).setBlockFormat(f);  // lays the rest out again
+    std::set<int> breaks;
+    for (;;) {
+        doc.setHtml(WithBreaks(html, breaks));
+        doc.setPageSize(body);
+        int n = -1, moved = -1;
+        for (QTextBlock b = doc.begin(); b.isValid() && moved < 0; b = b.next()) {
+            if (b.blockFormat().headingLevel() < 2) continue;
+            ++n;
+            const QRectF r = doc.documentLayout()->blockBoundingRect(b);
+            if (!breaks.count(n) && std::floor(r.top() / body.height()) != std::floor((r.bottom() + keep) / body.height()))
+                moved = n;
+        }
+        if (moved < 0) return;
+        breaks.insert(moved);
     }
 }
 
@@ -71,9 +95,7 @@ bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
     doc.setDefaultFont(ReportFont(9));
     doc.setDefaultStyleSheet(QString::fromUtf8(kStyle));
     doc.setDocumentMargin(0);
-    doc.setHtml(ReportHtml(d));
-    doc.setPageSize(body);
-    KeepHeadingsWithNext(doc, body.height());
+    LayOut(doc, ReportHtml(d), body);
     const int pages = doc.pageCount();
 
     QPainter painter;

@@ -290,6 +290,19 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
         << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression("004711 +1 ?/ ?2"))) << "the serial and the page on each page";
 
+    // The font travels with the document, so every Hungarian letter prints anywhere.
+    QProcess fonts;
+    fonts.start("pdffonts", {File("report.pdf")});
+    ASSERT_TRUE(fonts.waitForFinished(20000));
+    EXPECT_FALSE(test::LineWith(QString::fromUtf8(fonts.readAllStandardOutput()), {"DejaVuSans", "yes"}).isEmpty());
+
+    // In service mode the whole settings set and the calibration constants too.
+    const CliRun service = Tool({"--service", address, "report", File("service.pdf")});
+    ASSERT_EQ(service.code, 0) << service.err.toStdString();
+    const QString serviceText = test::PdfText(File("service.pdf"));
+    for (const char* expected : {"Teljes beállításkészlet", "Kalibrációs állandók", "Kalibrálás 20 mA"})
+        EXPECT_TRUE(serviceText.contains(QString::fromUtf8(expected))) << expected << "\n" << serviceText.toStdString();
+
     // A file that cannot be written: a usage-free failure, said in one line.
     QFile blocker(File("not-a-folder"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
