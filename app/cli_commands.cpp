@@ -19,6 +19,7 @@
 #include "link/payload_io.h"
 #include "link/usb_access.h"
 #include "link/usb_devices.h"
+#include "modules/module_names.h"
 
 namespace velmar {
 
@@ -93,23 +94,7 @@ int ParseCommandOptions(QCommandLineParser& p, const CliCommand& c, const QStrin
 
 namespace {
 
-QString ModuleName(uint8_t code, bool input) {
-    struct Name {
-        uint8_t code;
-        bool input;
-        const char* name;
-    };
-    static constexpr Name kNames[] = {
-        {1, true, "PXAI (analóg U és I)"}, {2, true, "PXRT (hőmérséklet)"},    {6, true, "PXMB (RS-485)"},
-        {7, true, "Timer (Stopper)"},      {8, true, "PXMBIN (bemenet)"},      {3, false, "PXAO (analóg U és I)"},
-        {4, false, "PXMB (RS-485)"},       {5, false, "PXRL (1 relé)"},
-    };
-    for (const Name& n : kNames)
-        if (n.code == code && n.input == input) return QString::fromUtf8(n.name);
-    return QString::fromUtf8("Nincs");
-}
-
-QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, {"name", ModuleName(code, input)}}; }
+QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, {"name", QString::fromUtf8(ModuleName(code, input))}}; }
 
 int List(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
@@ -339,6 +324,7 @@ int Defaults(CliContext& ctx, const QStringList& args) {
 int SetIdentity(CliContext& ctx, const QStringList& args);  // cli_identity.cpp
 int OfflineFields(CliContext& ctx, const QStringList& args);  // cli_offline.cpp
 int OfflineEdit(CliContext& ctx, const QStringList& args);
+int Report(CliContext& ctx, const QStringList& args);       // cli_report.cpp
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand kCommands[] = {
@@ -353,6 +339,8 @@ std::span<const CliCommand> CliCommands() {
          OfflineFields},
         {"edit", "FÁJL --set=BLOKK.MEZŐ=ÉRTÉK … [--output=FÁJL] [--yes]",
          "Beállításfájl szerkesztése készülék nélkül, a mezők határain belül.", OfflineEdit},
+        {"report", "FÁJL.pdf [--technician=…] [--site=…] [--note=…]",
+         "Üzembe helyezési jegyzőkönyv PDF-ben: megtalált (a naplóból) és átadott állapot.", Report},
         {"set-identity", "--type=KÓD --serial=N|next --made=YY-MM [--in=KÓD] [--out1=KÓD] [--out2=KÓD] [--pt1000]",
          "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
     };

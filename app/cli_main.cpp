@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_report.h"
 #include "app/program_date.h"
 #include "link/qt_translation.h"
 #include "link/usb_access.h"
@@ -76,7 +77,8 @@ void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& messag
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = CliApplication(argc, argv);
+    QCoreApplication& app = *application;
     InstallQtTranslation(app);
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;

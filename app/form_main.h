@@ -217,6 +217,10 @@ public:
     QTimer* Timer_RxLED = nullptr;
     QTimer* Timer_Comm = nullptr;
 
+signals:
+    // A status answer has been decoded into recRX.
+    void statusAnswered();
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

@@ -20,6 +20,7 @@
 #include "modules/rtd_input_dialog.h"
 #include "modules/module_openers.h"
 #include "views/program_style.h"
+#include "report/report_window.h"
 #include "views/value_editor_digits.h"
 #include "views/value_editor_typed.h"
 
@@ -79,6 +80,8 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
     main->settingsFiles = new SettingsFiles(*main, kept);
+    // Opened from the settings menu; a child of the main window.
+    new TForm_Report(*main, *main->settingsFiles);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     // Not a dialog of the request machinery: it only listens to the status answers.
     main->Form_Trend = new TForm_Trend(*main);

@@ -50,6 +50,7 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
     // Only a sample into the trend's ring: it draws from its own timer.
     if (Form_Trend) Form_Trend->AddStatus(recRX);
+    emit statusAnswered();
 }
 
 }  // namespace velmar

@@ -58,10 +58,12 @@ public:
     // Writes each block, then reads it back to see that it was taken.
     void WriteBlocks(BlockImages blocks, WriteDone done);
 
-private:
-    bool CheckInstrument();
+    // The attached instrument as its status answers and header tell.
     InstrumentFit Fit() const;
     InstrumentIdentity Identity() const;
+
+private:
+    bool CheckInstrument();
     int MeasuredDecimals() const;
     // The instrument's blocks read with these decimals.
     FieldContext Context(int measuredDecimals) const;

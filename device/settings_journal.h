@@ -45,6 +45,8 @@ public:
     void Attach(uint16_t deviceType, uint32_t serial);
     void Detach() { attached_ = false; }
     bool Attached() const { return attached_; }
+    // Names the attach: the entries it wrote carry it.
+    const QString& Session() const { return session_; }
 
     // Every answered block command: a read notes the first reading of the
     // block since the attach, a write notes before and after.

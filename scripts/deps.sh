@@ -7,6 +7,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev qt6-translations-l10n
     libhidapi-dev libudev-dev libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
+    fonts-dejavu-core poppler-utils
     clang libclang-rt-14-dev
     dpkg-dev lintian desktop-file-utils appstream
     qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "device/status_texts.h"
+#include "tests/pdf_text.h"
 #include "tests/sim_process.h"
 #include "tests/wait_for.h"
 
@@ -503,6 +504,61 @@ TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
     EXPECT_EQ(load.Json()["mismatched"].toArray(), QJsonArray{});
     const CliRun after = Tool({address, "diff", File("template.json")});
     EXPECT_EQ(after.code, 0) << after.out.toStdString();
+}
+
+}  // namespace
+}  // namespace velmar
+
+namespace velmar {
+namespace {
+
+// The report from the shell: as found from the journal of the earlier
+// commands, as left read now; without a journal it says so.
+TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
+    StartSim({"--in=1", "--out1=5", "--out2=3"});
+    const CliRun bare = Tool({address, "report", File("bare.pdf"), QString::fromUtf8("--technician=Kovács Árpád")});
+    ASSERT_EQ(bare.code, 0) << bare.err.toStdString();
+    EXPECT_FALSE(bare.Json()["asFound"].toBool());
+    const QString bareText = test::PdfText(File("bare.pdf"));
+    EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
+    EXPECT_FALSE(bareText.contains("Megtalált"));
+
+    ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);
+    WriteJson(File("edited.json"), WithField(ReadJson(File("saved.json")), "analogInput", "scaleHigh", 55.5));
+    ASSERT_EQ(Tool({address, "load", "--yes", File("edited.json")}).code, 0);
+    const CliRun report = Tool({address, "report", File("report.pdf"), QString::fromUtf8("--technician=Kovács Árpád"),
+                                QString::fromUtf8("--site=Szivattyúház T-12"), "--note=Első"});
+    ASSERT_EQ(report.code, 0) << report.err.toStdString();
+    EXPECT_EQ(report.Json()["file"].toString(), File("report.pdf"));
+    EXPECT_EQ(report.Json()["changedFields"].toInt(), 1);
+    const QString text = test::PdfText(File("report.pdf"));
+    for (const char* expected : {"004711", "PX330", "Kovács Árpád", "Szivattyúház T-12", "Megtalált", "Átadott"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_FALSE(test::LineWith(text, {QString::fromUtf8("Skála felső számérték"), "100,00", "55,50"}).isEmpty())
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("004711 +1 ?/ ?2"))) << "the serial and the page on each page";
+
+    // The font travels with the document, so every Hungarian letter prints anywhere.
+    QProcess fonts;
+    fonts.start("pdffonts", {File("report.pdf")});
+    ASSERT_TRUE(fonts.waitForFinished(20000));
+    EXPECT_FALSE(test::LineWith(QString::fromUtf8(fonts.readAllStandardOutput()), {"DejaVuSans", "yes"}).isEmpty());
+
+    // In service mode the whole settings set and the calibration constants too.
+    const CliRun service = Tool({"--service", address, "report", File("service.pdf")});
+    ASSERT_EQ(service.code, 0) << service.err.toStdString();
+    const QString serviceText = test::PdfText(File("service.pdf"));
+    for (const char* expected : {"Teljes beállításkészlet", "Kalibrációs állandók", "Kalibrálás 20 mA"})
+        EXPECT_TRUE(serviceText.contains(QString::fromUtf8(expected))) << expected << "\n" << serviceText.toStdString();
+
+    // A file that cannot be written: a usage-free failure, said in one line.
+    QFile blocker(File("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const CliRun refused = Tool({address, "report", File("not-a-folder/report.pdf")});
+    EXPECT_EQ(refused.code, 3);
+    EXPECT_TRUE(refused.err.contains(QString::fromUtf8("nem írható").toUtf8())) << refused.err.toStdString();
+    EXPECT_EQ(Tool({address, "report"}).code, 2);
 }
 
 }  // namespace

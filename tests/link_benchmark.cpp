@@ -2,6 +2,7 @@
 // it, the virtual instrument's share of it, and the largest command with the
 // largest answer through the event loop.
 #include <QApplication>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@
 #include "modules/ac_input_dialog.h"
 #include "link/frame.h"
 #include "device/settings_files.h"
+#include "report/report_window.h"
 #include "link/sim_hid.h"
 #include "single_device_hid.h"
 #include "sim/virtual_instrument.h"
@@ -221,6 +223,40 @@ void BM_SaveSettingsPX330(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveSettingsPX330)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// "Mentés PDF-be…" of the report window for the same PX330: the instrument
+// read as left beside the status poll, the journal read, the PDF laid out
+// and written.
+void BM_ReportPX330(benchmark::State& state) {
+    sim::InstrumentConfig config;
+    config.optIn = 1;
+    config.optOut1 = 5;
+    config.optOut2 = 3;
+    config.latencyMs = 1;
+    SimHid hid(config);
+    QTemporaryDir dir;
+    bool saved = false;
+    StartupOptions o = test::QuietOptions();
+    o.inform = [&](const QString& text) { saved = text.contains("elmentve"); };
+    o.journalFolder = dir.filePath("journal");
+    auto windows = Startup(hid, o);
+    TForm1* w = windows->main.get();
+    auto* report = w->findChild<TForm_Report*>("Form_Report");
+    report->chooseFile = [&](const QString&) { return dir.filePath("report.pdf"); };
+    if (!QTest::qWaitFor([&] { return w->recRX.uPXOptOutSecondary == 3; }, 3000)) {
+        state.SkipWithError("the instrument never answered");
+        return;
+    }
+    for (auto _ : state) {
+        saved = false;
+        report->Button_SavePdf->click();
+        if (!QTest::qWaitFor([&] { return saved; }, 5000)) {
+            state.SkipWithError("the report was not written");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_ReportPX330)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace
 }  // namespace velmar

@@ -1,0 +1,87 @@
+#include "report/report_model.h"
+
+#include "app/device_types.h"
+#include "modules/module_names.h"
+
+namespace velmar {
+
+namespace {
+
+constexpr char kSeparator = ',';
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The value without its unit, which has a column of its own.
+QString ValueText(BlockField f) {
+    f.meta.unit = nullptr;
+    return Q(FieldValueText(f, kSeparator));
+}
+
+QStringList Changes(const SettingsBlockInfo& info, const JournalEntry& e, FieldContext context) {
+    if (e.before.empty()) return {QString::fromUtf8("az előző állapot nem ismert")};
+    const std::vector<BlockField> before = info.fields(e.before, context);
+    const std::vector<BlockField> after = info.fields(e.after, context);
+    QStringList out;
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (!FieldEqual(e.before, e.after, after[i]))
+            out << QString::fromUtf8("%1: %2 → %3")
+                       .arg(QString::fromUtf8(after[i].caption), Q(FieldValueText(before[i], kSeparator)),
+                            Q(FieldValueText(after[i], kSeparator)));
+    if (out.isEmpty()) out << QString::fromUtf8("változatlan értékek");
+    return out;
+}
+
+}  // namespace
+
+QString ReportNumber(double value, int decimals) {
+    QString s = QString::number(value, 'f', decimals);
+    if (s.startsWith('-') && s.toDouble() == 0) s.remove(0, 1);  // no "-0,00"
+    return s.replace('.', kSeparator);
+}
+
+QString ReportDateTime(const QDateTime& time) { return time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss"); }
+
+ReportDocument BuildReport(const ReportSources& s) {
+    ReportDocument d;
+    d.header = s.header;
+    d.typeName = Q(DeviceTypeName(s.identity.deviceType));
+    d.serial = QString("%1").arg(s.identity.serial, 6, 10, QChar('0'));
+    d.made = QString("20%1. %2.").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
+    d.firmware = s.identity.firmware.empty() ? QString::fromUtf8("ismeretlen") : Q(s.identity.firmware);
+    d.modules = {{QString::fromUtf8("Bemenet"), QString::fromUtf8(ModuleName(s.fit.optIn, true))},
+                 {QString::fromUtf8("1. kimenet"), QString::fromUtf8(ModuleName(s.fit.out1, false))},
+                 {QString::fromUtf8("2. kimenet"), QString::fromUtf8(ModuleName(s.fit.out2, false))}};
+    d.hasAsFound = s.visit.Known();
+    for (const SettingsBlockInfo& info : SettingsBlocks()) {
+        const auto left = s.asLeft.find(info.name);
+        if (left == s.asLeft.end()) continue;
+        const auto found = s.visit.asFound.find(info.name);
+        const bool known = found != s.visit.asFound.end();
+        const std::vector<BlockField> leftFields = info.fields(left->second, s.context);
+        const std::vector<BlockField> foundFields = known ? info.fields(found->second, s.context) : std::vector<BlockField>{};
+        ReportBlock block{QString::fromUtf8(info.caption), {}};
+        for (std::size_t i = 0; i < leftFields.size(); ++i) {
+            const BlockField& f = leftFields[i];
+            ReportRow row{QString::fromUtf8(f.caption), QString::fromUtf8("nem ismert"), ValueText(f),
+                          f.meta.unit ? QString::fromUtf8(f.meta.unit) : QString(), false};
+            if (known && i < foundFields.size()) {
+                row.found = ValueText(foundFields[i]);
+                row.changed = !FieldEqual(found->second, left->second, f);
+            }
+            d.changedFields += row.changed;
+            block.rows.push_back(row);
+        }
+        d.blocks.push_back(std::move(block));
+    }
+    for (const JournalEntry& e : s.visit.writes) {
+        const SettingsBlockInfo* info = FindSettingsBlock(e.block);
+        if (!info) continue;
+        d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, s.context)});
+    }
+    d.service = s.fit.service;
+    d.calibration = s.calibration;
+    d.checks = s.checks;
+    return d;
+}
+
+}  // namespace velmar
