@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_instruments.h"
+#include "link/hid_factory.h"
 #include "app/program_date.h"
 #include "link/usb_access.h"
 #include "sim/instrument_config.h"
@@ -21,6 +23,10 @@ void PrintUsage() {
         "Használat: velmar-cli [--device=…] [--text] [--service] PARANCS [kapcsolók]\n\n"
         "Általános kapcsolók (a parancs előtt):\n"
         "  --device=sim[:KÓD] | unix:ÚTVONAL | tcp:GÉP:PORT   a készülék (alap: USB)\n"
+        "  --device=usb:/dev/hidrawN | usb:GYÁRISZÁM   több USB-s készülék közül egy\n"
+        "  --device=usb:all   a parancs minden készüléken sorban (info, status --count=N,\n"
+        "                save MINTA, diff, load --yes); a fájlnévben {serial} és {type}\n"
+        "  --sim-bus=MAPPA   az USB helyett a MAPPA socketjein szolgáltatott virtuális készülékek\n"
         "  --text        táblázat JSON helyett\n"
         "  --service     szerviz mód: set-identity, és a teljes beállításkészlet\n"
         "  --help, --version\n\n"
@@ -81,7 +87,8 @@ int main(int argc, char** argv) {
         }
         sim::InstrumentConfig probe;
         std::string error;
-        if (!a.startsWith("--device=") && !sim::ParseInstrumentFlag(a.toStdString(), probe, &error)) {
+        if (!a.startsWith("--device=") && !a.startsWith("--sim-bus=") &&
+            !sim::ParseInstrumentFlag(a.toStdString(), probe, &error)) {
             CliOutput::Error(QString::fromUtf8("ismeretlen kapcsoló: %1 (velmar-cli --help)").arg(a));
             return kExitUsage;
         }
@@ -89,6 +96,14 @@ int main(int argc, char** argv) {
     }
     if (at == args.size()) {
         CliOutput::Error(QString::fromUtf8("hiányzik a parancs (velmar-cli --help)"));
+        return kExitUsage;
+    }
+    InstrumentChoice choice;
+    QString error;
+    if (ChoosesOnBus(ctx.linkArguments, &choice, &error) && choice.kind == InstrumentChoice::Kind::kAll)
+        return RunOnAll(ctx, args.mid(0, at), args[at], args.mid(at + 1));
+    if (!error.isEmpty()) {
+        CliOutput::Error(error);
         return kExitUsage;
     }
     for (const CliCommand& c : CliCommands())

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/program_date.h"
+#include "link/instrument_choice.h"
 #include "link/socket_address.h"
 #include "sim/instrument_config.h"
 
@@ -17,6 +18,10 @@ QString UsageText() {
                "                          (CODE: device type, e.g. 530)\n"
                "  --device=unix:PATH      an instrument served on a local socket, e.g. by velmar-sim\n"
                "  --device=tcp:HOST:PORT  an instrument served on TCP\n"
+               "  --device=usb:NODE       of several instruments on USB, the one on this hidraw node\n"
+               "  --device=usb:SERIAL     ... or the one with this serial number\n"
+               "  --sim-bus=FOLDER        the virtual instruments served on the sockets in FOLDER\n"
+               "                          stand for the USB ones\n"
                "  --open-trend=FILE.csv   opens the trend window, recording into FILE.csv\n"
                "  --help                  this text\n"
                "  --version               the program's date\n\n"
@@ -29,6 +34,13 @@ QString UsageText() {
 
 // The --device value's own check; empty when it is good.
 QString CheckDevice(const QString& device, const QStringList& arguments) {
+    if (device == "usb" || device.startsWith("usb:")) {
+        InstrumentChoice choice;
+        const std::string bad = ParseInstrumentChoice(device.mid(4).toStdString(), &choice);
+        if (!bad.empty()) return "--device: " + QString::fromStdString(bad);
+        if (choice.kind == InstrumentChoice::Kind::kAll) return "--device=usb:all is for velmar-cli";
+        return {};
+    }
     if (device == "sim" || device.startsWith("sim:")) {
         std::vector<std::string> args;
         for (const QString& a : arguments) args.push_back(a.toStdString());
@@ -59,6 +71,7 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments, QChar dateSepar
         }
         if (a == "--device") return {CommandLineAnswer::kError, "--device needs a value, e.g. --device=sim"};
         if (a.startsWith("--open-trend")) continue;  // the trend window's business
+        if (a.startsWith("--sim-bus=")) continue;
         std::string error;
         sim::InstrumentConfig ignored;
         if (sim::ParseInstrumentFlag(a.toStdString(), ignored, &error)) {

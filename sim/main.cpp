@@ -1,12 +1,15 @@
-// velmar-sim: one virtual instrument served on a local or TCP socket, for
-// velmar-setup --device=unix:PATH / tcp:HOST:PORT and for the tests.
+// velmar-sim: virtual instruments served on local or TCP sockets, one per
+// socket, for velmar-setup --device=unix:PATH / tcp:HOST:PORT, --sim-bus and
+// the tests.
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdlib>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,8 +22,10 @@ namespace {
 
 void PrintUsage() {
     std::fprintf(stdout,
-                 "Usage: velmar-sim --listen=unix:PATH|tcp:HOST:PORT [instrument flags]\n"
-                 "Serves one virtual instrument, to one client at a time.\n\n"
+                 "Usage: velmar-sim [instrument flags] --listen=unix:PATH|tcp:HOST:PORT [instrument flags]\n"
+                 "                  [--listen=... [instrument flags]]...\n"
+                 "Serves a virtual instrument on each address, to one client at a time. Flags\n"
+                 "before the first --listen apply to every instrument, those after one to its own.\n\n"
                  "  --listen=ADDRESS     where to listen (tcp port 0 picks a free port)\n"
                  "  --disconnect-every=SECONDS  close the client's connection that often\n"
                  "  --help               this text\n"
@@ -58,8 +63,12 @@ void QuitOnSignals(QCoreApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    velmar::sim::InstrumentConfig config;
-    std::string listen;
+    struct Served {
+        std::string listen;
+        velmar::sim::InstrumentConfig config;
+    };
+    velmar::sim::InstrumentConfig common;
+    std::vector<Served> served;
     int disconnectEvery = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -72,35 +81,39 @@ int main(int argc, char** argv) {
                         velmar::kProgramDay);
             return 0;
         } else if (arg.rfind("--listen=", 0) == 0) {
-            listen = arg.substr(9);
+            served.push_back({arg.substr(9), common});
         } else if (arg.rfind("--disconnect-every=", 0) == 0) {
             disconnectEvery = std::atoi(arg.c_str() + 19);
             if (disconnectEvery <= 0 || disconnectEvery > 86400) return Fail("bad value for " + arg);
-        } else if (velmar::sim::ParseInstrumentFlag(arg, config, &error)) {
+        } else if (velmar::sim::ParseInstrumentFlag(arg, served.empty() ? common : served.back().config, &error)) {
             if (!error.empty()) return Fail(error);
         } else {
             return Fail("unknown option " + arg);
         }
     }
-    if (listen.empty()) return Fail("--listen=unix:PATH or --listen=tcp:HOST:PORT is required");
-    velmar::SocketAddress address;
-    if (const auto error = velmar::ParseSocketAddress(listen, &address); !error.empty())
-        return Fail(error);
+    if (served.empty()) return Fail("--listen=unix:PATH or --listen=tcp:HOST:PORT is required");
+    std::vector<velmar::SocketAddress> addresses(served.size());
+    for (std::size_t i = 0; i < served.size(); ++i)
+        if (const auto error = velmar::ParseSocketAddress(served[i].listen, &addresses[i]); !error.empty())
+            return Fail(error);
 
     QCoreApplication app(argc, argv);
     QuitOnSignals(app);
-    velmar::sim::SimServer server(config);
-    if (const QString error = server.Listen(address); !error.isEmpty()) {
-        std::fprintf(stderr, "velmar-sim: cannot listen on %s: %s\n", listen.c_str(),
-                     error.toLocal8Bit().constData());
-        return 1;
+    std::vector<std::unique_ptr<velmar::sim::SimServer>> servers;
+    for (std::size_t i = 0; i < served.size(); ++i) {
+        const velmar::sim::InstrumentConfig& config = served[i].config;
+        auto& server = *servers.emplace_back(std::make_unique<velmar::sim::SimServer>(config));
+        if (const QString error = server.Listen(addresses[i]); !error.isEmpty()) {
+            std::fprintf(stderr, "velmar-sim: cannot listen on %s: %s\n", served[i].listen.c_str(),
+                         error.toLocal8Bit().constData());
+            return 1;
+        }
+        std::fprintf(stderr, "velmar-sim: PX type %u, serial %u, listening on %s\n", unsigned(config.deviceType),
+                     unsigned(config.serial), server.Address().ToString().c_str());
+        if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     }
-    std::fprintf(stderr, "velmar-sim: PX type %u, serial %u, listening on %s\n",
-                 unsigned(config.deviceType), unsigned(config.serial),
-                 server.Address().ToString().c_str());
     std::fflush(stderr);
-    if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     const int status = app.exec();
-    std::fprintf(stderr, "velmar-sim: %s\n", server.Summary().c_str());
+    for (const auto& server : servers) std::fprintf(stderr, "velmar-sim: %s\n", server->Summary().c_str());
     return status;
 }
