@@ -107,7 +107,10 @@ Outcome RunOne(const QStringList& globalArguments, const QString& node, const QS
     o.text = p.readAllStandardOutput();
     for (const QByteArray& line : o.text.split('\n'))
         if (!line.trimmed().isEmpty()) o.records.append(QJsonDocument::fromJson(line).object());
-    o.error = QString::fromUtf8(p.readAllStandardError()).trimmed().replace('\n', "; ");
+    QStringList errors;
+    for (QString line : QString::fromUtf8(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts))
+        errors << line.remove(QRegularExpression("^velmar-cli: "));
+    o.error = errors.join("; ");
     return o;
 }
 
