@@ -47,10 +47,11 @@ bool AskOnStdin(const QString& question) {
     return line == "i" || line == "I" || line == "igen" || line == "y" || line == "yes";
 }
 
-// The link's own warnings in one line each; the missing permission is left
-// to the tool's own error line, which names the fix.
+// The link's own warnings in one line each; the missing permission and a
+// node in use are left to the tool's own error line, which says the same.
 void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
     if (message.contains(QString::fromUtf8(kUdevRuleName))) return;
+    if (message.contains(QString::fromStdString(UsbInUseText("")).section(')', 1))) return;
     CliOutput::Error(message.simplified());
 }
 

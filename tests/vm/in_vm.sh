@@ -52,6 +52,12 @@ as_user() {
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
         env HOME=/tmp/user XDG_RUNTIME_DIR=/tmp/user XDG_DATA_HOME=/tmp/user/data QT_QPA_PLATFORM=offscreen "$@"
 }
+# The same for a background job: the program takes the job's place, so that
+# $! is its own pid and a kill ends it (and frees the node it holds).
+as_user_job() {
+    exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env HOME=/tmp/user XDG_RUNTIME_DIR=/tmp/user XDG_DATA_HOME=/tmp/user/data QT_QPA_PLATFORM=offscreen "$@"
+}
 cli_refused() {
     as_user "$build/velmar-cli" info >/tmp/cli.out 2>/tmp/cli.err
     [ $? = 3 ] && grep -q '/dev/hidraw0.*70-velmar.rules' /tmp/cli.err
@@ -60,7 +66,7 @@ check "without the rule velmar-cli info ends with 3, naming the node and the rul
 sed 's/^/VM cli: /' /tmp/cli.err
 cli_list_refused() { as_user "$build/velmar-cli" list | grep -q '"access":false'; }
 check "velmar-cli list tells the node is not open to this user" cli_list_refused
-as_user "$build/velmar-setup" >/tmp/setup.log 2>&1 &
+as_user_job "$build/velmar-setup" >/tmp/setup.log 2>&1 &
 setup=$!
 check "without the rule velmar-setup names the refused node, the rule and the command" \
     wait_until 60 grep -q 'Csatlakozik egy Velmar készülék (/dev/hidraw0).*70-velmar.rules' /tmp/setup.log
@@ -137,7 +143,7 @@ cli_absent() {
 }
 check "an absent serial ends with 3, naming those attached" cli_absent
 sed 's/^/VM cli: /' /tmp/cli.err
-as_user "$build/velmar-cli" --device=usb:4711 status --watch --interval=100 >/tmp/cli-watch.log 2>/dev/null &
+as_user_job "$build/velmar-cli" --device=usb:4711 status --watch --interval=100 >/tmp/cli-watch.log 2>/dev/null &
 watch=$!
 wait_until 20 bash -c '[ "$(wc -l </tmp/cli-watch.log)" -ge 2 ]'
 cli_in_use() {
