@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QElapsedTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "app/cli_status.h"
 #include "app/device_types.h"
@@ -18,8 +20,8 @@
 #include "link/hid_factory.h"
 #include "link/payload_io.h"
 #include "link/usb_access.h"
-#include "link/usb_devices.h"
 #include "modules/module_names.h"
+#include "app/cli_instruments.h"
 
 namespace velmar {
 
@@ -36,12 +38,33 @@ int CliContext::Open() {
         CliOutput::Error(error);
         return kExitUsage;
     }
+    InstrumentChoice choice;
+    const bool bus = ChoosesOnBus(linkArguments, &choice, &error);
+    if (bus && choice.kind != InstrumentChoice::Kind::kFirst) {
+        // The chosen one must be there and free, or the line says which are.
+        const std::vector<AttachedInstrument> attached = hid->Instruments(true);
+        auto chosen = std::find_if(attached.begin(), attached.end(), [&](const AttachedInstrument& a) {
+            return choice.kind == InstrumentChoice::Kind::kNode ? a.node == choice.node
+                                                                 : a.identified && a.serial == choice.serial;
+        });
+        if (chosen == attached.end()) {
+            CliOutput::Error(AbsentText(choice, attached));
+            return kExitLink;
+        }
+        if (const QString problem = InstrumentProblem(*chosen); !problem.isEmpty()) {
+            CliOutput::Error(problem);
+            return kExitLink;
+        }
+    }
     session = std::make_unique<CliSession>(*hid, journalFolder, service);
     if (!session->Connect(3000, &error)) {
         // An instrument that is there but may not be opened says why.
-        if (linkArguments.filter("--device=").isEmpty())
-            for (const UsbInstrument& u : ListUsbInstruments())
-                if (!u.accessible) error = AccessText(u.path);
+        if (bus)
+            for (const AttachedInstrument& a : hid->Instruments(false))
+                if (const QString problem = InstrumentProblem(a); !problem.isEmpty() && !session->Online()) {
+                    error = problem;
+                    break;
+                }
         CliOutput::Error(error);
         return kExitLink;
     }
@@ -99,13 +122,15 @@ QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, 
 int List(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
     if (int stop = ParseCommandOptions(p, FindCliCommand("list"), args, 0); stop >= 0) return stop;
-    const std::vector<UsbInstrument> found = ListUsbInstruments();
-    for (const UsbInstrument& u : found) {
-        QJsonObject o{{"path", QString::fromStdString(u.path)},
-                      {"product", QString::fromStdString(u.product)},
-                      {"serial", QString::fromStdString(u.serial)},
-                      {"access", u.accessible}};
-        if (!u.accessible) o["fix"] = AccessText(u.path);
+    QString error;
+    InstrumentChoice choice;
+    const std::unique_ptr<HidLibrary> bus =
+        ChoosesOnBus(ctx.linkArguments, &choice, &error) ? CreateHidLibrary(ctx.linkArguments, &error) : nullptr;
+    // Each free node is asked who it is; a node in use is shown as such.
+    const std::vector<AttachedInstrument> found = bus ? bus->Instruments(true) : std::vector<AttachedInstrument>{};
+    for (const AttachedInstrument& a : found) {
+        QJsonObject o = InstrumentJson(a);
+        if (a.state == NodeState::kRefused) o["fix"] = AccessText(a.node);
         ctx.out.Record(o);
     }
     if (found.empty()) {
@@ -328,7 +353,10 @@ int Report(CliContext& ctx, const QStringList& args);       // cli_report.cpp
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand kCommands[] = {
-        {"list", "", "Az USB-n csatlakoztatott készülékek, és hogy ez a felhasználó megnyithatja-e őket.", List},
+        {"list", "",
+         "Az USB-n csatlakoztatott készülékek: csomópont, megnyithatja-e ez a felhasználó, szabad-e, típus és "
+         "gyári szám.",
+         List},
         {"info", "", "A készülék azonosítói és beépített moduljai.", Info},
         {"status", "[--watch] [--interval=MS] [--count=N]", "Élő értékek, soronként egy rekord.", Status},
         {"save", "FÁJL", "A készülék összes beállítását fájlba menti.", Save},

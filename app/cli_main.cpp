@@ -9,6 +9,8 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_report.h"
+#include "app/cli_instruments.h"
+#include "link/hid_factory.h"
 #include "app/program_date.h"
 #include "link/qt_translation.h"
 #include "link/usb_access.h"
@@ -23,6 +25,10 @@ void PrintUsage() {
         "Használat: velmar-cli [általános kapcsolók] PARANCS [kapcsolók]\n\n"
         "Általános kapcsolók (a parancs előtt vagy után):\n"
         "  --device=sim[:KÓD] | unix:ÚTVONAL | tcp:GÉP:PORT   a készülék (alap: USB)\n"
+        "  --device=usb:/dev/hidrawN | usb:GYÁRISZÁM   több USB-s készülék közül egy\n"
+        "  --device=usb:all   a parancs minden készüléken sorban (info, status --count=N,\n"
+        "                save MINTA, diff, load --yes); a fájlnévben {serial} és {type}\n"
+        "  --sim-bus=MAPPA   az USB helyett a MAPPA socketjein szolgáltatott virtuális készülékek\n"
         "  --text        táblázat JSON helyett\n"
         "  --service     szerviz mód: set-identity, és a teljes beállításkészlet\n"
         "  --help, --version\n"
@@ -46,7 +52,7 @@ bool TakeGlobalOption(const QString& a, CliContext& ctx) {
         ctx.out = CliOutput(true);
     } else if (a == "--service") {
         ctx.service = true;
-    } else if (a.startsWith("--device=")) {
+    } else if (a.startsWith("--device=") || a.startsWith("--sim-bus=")) {
         ctx.linkArguments << a;
     } else {
         return false;
@@ -67,10 +73,11 @@ bool AskOnStdin(const QString& question) {
     return line == "i" || line == "I" || line == "igen" || line == "y" || line == "yes";
 }
 
-// The link's own warnings in one line each; the missing permission is left
-// to the tool's own error line, which names the fix.
+// The link's own warnings in one line each; the missing permission and a
+// node in use are left to the tool's own error line, which says the same.
 void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
     if (message.contains(QString::fromUtf8(kUdevRuleName))) return;
+    if (message.contains(QString::fromStdString(UsbInUseText("")).section(')', 1))) return;
     CliOutput::Error(message.simplified());
 }
 
@@ -116,16 +123,28 @@ int main(int argc, char** argv) {
         // flags but where the command has options of the same names, up to
         // the "--" that ends the options.
         const bool ownFlags = args[at] == "set-identity";
-        QStringList own;
+        QStringList own, globals = args.mid(0, at);
         bool optionsEnded = false;
         for (const QString& a : args.mid(at + 1)) {
             optionsEnded = optionsEnded || a == "--";
-            if (!optionsEnded && TakeGlobalOption(a, ctx)) continue;
+            if (!optionsEnded && TakeGlobalOption(a, ctx)) {
+                globals << a;
+                continue;
+            }
             if (!optionsEnded && !ownFlags && IsInstrumentFlag(a)) {
                 ctx.linkArguments << a;
+                globals << a;
                 continue;
             }
             own << a;
+        }
+        InstrumentChoice choice;
+        QString error;
+        if (ChoosesOnBus(ctx.linkArguments, &choice, &error) && choice.kind == InstrumentChoice::Kind::kAll)
+            return RunOnAll(ctx, globals, c.name, own);
+        if (!error.isEmpty()) {
+            CliOutput::Error(error);
+            return kExitUsage;
         }
         return c.run(ctx, own);
     }

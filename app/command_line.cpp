@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/program_date.h"
+#include "link/instrument_choice.h"
 #include "link/socket_address.h"
 #include "sim/instrument_config.h"
 
@@ -16,6 +17,11 @@ QString UsageText() {
                "                          (KÓD: a készülék típusa, pl. 530)\n"
                "  --device=unix:ÚTVONAL   helyi socketen elérhető készülék, pl. a velmar-sim-é\n"
                "  --device=tcp:GÉP:PORT   TCP-n elérhető készülék\n"
+               "  --device=usb:ESZKÖZ     több USB-s készülék közül az ezen a hidraw eszközfájlon\n"
+               "                          lévő (pl. /dev/hidraw3)\n"
+               "  --device=usb:GYÁRISZÁM  … vagy az ezzel a gyári számmal\n"
+               "  --sim-bus=MAPPA         a MAPPA socketjein szolgáltatott virtuális készülékek\n"
+               "                          állnak az USB-sek helyén\n"
                "  --open-trend=FÁJL.csv   megnyitja a trend ablakot, és a FÁJL.csv-be rögzít\n"
                "  --help                  ez a súgó\n"
                "  --version               a program dátuma\n\n"
@@ -28,6 +34,13 @@ QString UsageText() {
 
 // The --device value's own check; empty when it is good.
 QString CheckDevice(const QString& device, const QStringList& arguments) {
+    if (device == "usb" || device.startsWith("usb:")) {
+        InstrumentChoice choice;
+        const std::string bad = ParseInstrumentChoice(device.mid(4).toStdString(), &choice);
+        if (!bad.empty()) return "--device: " + QString::fromStdString(bad);
+        if (choice.kind == InstrumentChoice::Kind::kAll) return "a --device=usb:all csak a velmar-cli parancsaihoz való";
+        return {};
+    }
     if (device == "sim" || device.startsWith("sim:")) {
         std::vector<std::string> args;
         for (const QString& a : arguments) args.push_back(a.toStdString());
@@ -59,6 +72,7 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments) {
         if (a == "--device")
             return {CommandLineAnswer::kError, QString::fromUtf8("a --device kapcsolónak érték kell, pl. --device=sim")};
         if (a.startsWith("--open-trend")) continue;  // the trend window's business
+        if (a.startsWith("--sim-bus=")) continue;
         std::string error;
         sim::InstrumentConfig ignored;
         if (sim::ParseInstrumentFlag(a.toStdString(), ignored, &error)) {

@@ -8,6 +8,8 @@
 #include "app/device_replaced_dialog.h"
 #include "app/form_main.h"
 #include "app/program_date.h"
+#include "device/header_page.h"
+#include "device/instrument_menu.h"
 #include "device/settings_files.h"
 #include "device/errors_dialog.h"
 #include "device/trend_window.h"
@@ -82,6 +84,7 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->settingsFiles = new SettingsFiles(*main, kept);
     // Opened from the settings menu; a child of the main window.
     new TForm_Report(*main, *main->settingsFiles);
+    new InstrumentMenu(*main, hid, main->header->ui.Label_InstrumentCount);
     qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
     // Not a dialog of the request machinery: it only listens to the status answers.
     main->Form_Trend = new TForm_Trend(*main);

@@ -23,6 +23,7 @@ HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
     FixTextSize(ui.Label_uSecondsOfOperation, QString::fromUtf8("49 710 nap, 23 óra, 59 perc, 59 mp"));
     FixTextSize(ui.Label_FPS2, "888 FpS");
     ui.Label_AccessProblem->hide();
+    ui.Label_InstrumentCount->hide();
 }
 
 void HeaderPage::ShowAccessProblem(const QString& text) {

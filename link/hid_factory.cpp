@@ -2,20 +2,46 @@
 
 #include "link/sim_hid.h"
 #include "link/socket_address.h"
+#include "link/socket_bus.h"
 #include "link/socket_hid.h"
 #include "link/usb_hid.h"
 #include "sim/instrument_config.h"
 
 namespace velmar {
 
+namespace {
+
+QString Value(const QStringList& arguments, const QString& prefix) {
+    QString value;
+    for (const QString& a : arguments)
+        if (a.startsWith(prefix)) value = a.mid(prefix.size());
+    return value;
+}
+
+}  // namespace
+
+bool ChoosesOnBus(const QStringList& arguments, InstrumentChoice* choice, QString* error) {
+    const QString device = Value(arguments, "--device=");
+    *choice = {};
+    if (!device.isEmpty() && device != "usb" && !device.startsWith("usb:")) return false;
+    const std::string bad = ParseInstrumentChoice(device.mid(4).toStdString(), choice);
+    if (!bad.empty()) *error = "--device: " + QString::fromStdString(bad);
+    return bad.empty();
+}
+
 std::unique_ptr<HidLibrary> CreateHidLibrary(const QStringList& arguments, QString* error) {
-    QString device;
+    const QString device = Value(arguments, "--device=");
     std::vector<std::string> args;
-    for (const QString& a : arguments) {
-        if (a.startsWith("--device=")) device = a.mid(9);
-        args.push_back(a.toStdString());
+    for (const QString& a : arguments) args.push_back(a.toStdString());
+
+    InstrumentChoice choice;
+    error->clear();
+    if (ChoosesOnBus(arguments, &choice, error)) {
+        const QString folder = Value(arguments, "--sim-bus=");
+        if (!folder.isEmpty()) return std::make_unique<SocketBus>(folder, choice);
+        return std::make_unique<UsbHid>(choice);
     }
-    if (device.isEmpty()) return std::make_unique<UsbHid>();
+    if (!error->isEmpty()) return nullptr;
 
     if (device == "sim" || device.startsWith("sim:")) {
         sim::InstrumentConfig config;

@@ -6,6 +6,10 @@
 
 #include <QObject>
 #include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/node_probe.h"
 
 namespace velmar {
 
@@ -16,6 +20,17 @@ enum HidEvent : int {
     kHidUnplugged = 2,
     kHidChanged = 3,
     kHidReportReceived = 4,
+};
+
+// One instrument attached where several may be (USB): its node, whether it
+// can be talked to, and who it is by one status exchange.
+struct AttachedInstrument {
+    std::string node;
+    NodeState state = NodeState::kFree;
+    bool identified = false;  // deviceType and serial are known
+    uint16_t deviceType = 0;
+    uint32_t serial = 0;
+    bool current = false;  // the one this program talks to
 };
 
 class HidLibrary : public QObject {
@@ -42,7 +57,20 @@ public:
     // from inside the call.
     virtual bool Write(HidHandle handle, const uint8_t* buffer) = 0;
 
+    // The instruments attached, where several can be; the free ones are
+    // asked who they are when identify is set (one status exchange each,
+    // bounded in time). Empty for a transport of one instrument.
+    virtual std::vector<AttachedInstrument> Instruments(bool identify) {
+        (void)identify;
+        return {};
+    }
+    // Talk to this one from now on (by its serial when it is known, so that
+    // it is found again after a replug); the link sees an unplug and a plug.
+    virtual void Choose(const AttachedInstrument& instrument) { (void)instrument; }
+
 signals:
+    // Instruments were attached or removed.
+    void instrumentsChanged();
     // Always emitted from the event loop of the GUI thread.
     void hidEvent(int event, velmar::HidHandle handle);
     // Why an attached instrument cannot be used (for the user, in Hungarian),

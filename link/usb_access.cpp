@@ -53,4 +53,9 @@ std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& ru
            kTrigger;
 }
 
+std::string UsbInUseText(const std::string& node) {
+    return "A Velmar készüléket (" + node +
+           ") egy másik Velmar program használja; ha az befejezi, ez a program magától megnyitja.";
+}
+
 }  // namespace velmar

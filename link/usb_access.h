@@ -28,4 +28,7 @@ UdevRuleFiles FindUdevRule(const std::string& programDir,
 // access and the one command that puts it in force.
 std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& rule);
 
+// Hungarian text, UTF-8: the node is held by another of our programs.
+std::string UsbInUseText(const std::string& node);
+
 }  // namespace velmar

@@ -1,12 +1,15 @@
-// velmar-sim: one virtual instrument served on a local or TCP socket, for
-// velmar-setup --device=unix:PATH / tcp:HOST:PORT and for the tests.
+// velmar-sim: virtual instruments served on local or TCP sockets, one per
+// socket, for velmar-setup --device=unix:PATH / tcp:HOST:PORT, --sim-bus and
+// the tests.
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdlib>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,8 +23,10 @@ namespace {
 
 void PrintUsage() {
     std::fprintf(stdout,
-                 "Használat: velmar-sim --listen=unix:ÚTVONAL|tcp:GÉP:PORT [a virtuális készülék kapcsolói]\n"
-                 "Egy virtuális készüléket szolgál ki, egyszerre egy kliensnek.\n\n"
+                 "Használat: velmar-sim [a virtuális készülék kapcsolói] --listen=unix:ÚTVONAL|tcp:GÉP:PORT\n"
+                 "                  [a virtuális készülék kapcsolói] [--listen=… [kapcsolók]]…\n"
+                 "Minden címen egy virtuális készüléket szolgál ki, egyszerre egy kliensnek. Az első\n"
+                 "--listen előtti kapcsolók minden készülékre vonatkoznak, az utána állók a sajátjára.\n\n"
                  "  --listen=CÍM         itt várja a kapcsolatot (TCP-n a 0 port egy szabad portot választ)\n"
                  "  --disconnect-every=MP\n"
                  "                       ennyi másodpercenként bontja a kliens kapcsolatát\n"
@@ -60,8 +65,12 @@ void QuitOnSignals(QCoreApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    velmar::sim::InstrumentConfig config;
-    std::string listen;
+    struct Served {
+        std::string listen;
+        velmar::sim::InstrumentConfig config;
+    };
+    velmar::sim::InstrumentConfig common;
+    std::vector<Served> served;
     int disconnectEvery = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -73,36 +82,40 @@ int main(int argc, char** argv) {
             std::printf("%s\n", qPrintable(velmar::VersionText("velmar-sim")));
             return 0;
         } else if (arg.rfind("--listen=", 0) == 0) {
-            listen = arg.substr(9);
+            served.push_back({arg.substr(9), common});
         } else if (arg.rfind("--disconnect-every=", 0) == 0) {
             disconnectEvery = std::atoi(arg.c_str() + 19);
             if (disconnectEvery <= 0 || disconnectEvery > 86400) return Fail("hibás érték: " + arg);
-        } else if (velmar::sim::ParseInstrumentFlag(arg, config, &error)) {
+        } else if (velmar::sim::ParseInstrumentFlag(arg, served.empty() ? common : served.back().config, &error)) {
             if (!error.empty()) return Fail(error);
         } else {
             return Fail("ismeretlen kapcsoló: " + arg);
         }
     }
-    if (listen.empty()) return Fail("hiányzik a --listen=unix:ÚTVONAL vagy a --listen=tcp:GÉP:PORT");
-    velmar::SocketAddress address;
-    if (const auto error = velmar::ParseSocketAddress(listen, &address); !error.empty())
-        return Fail(error);
+    if (served.empty()) return Fail("hiányzik a --listen=unix:ÚTVONAL vagy a --listen=tcp:GÉP:PORT");
+    std::vector<velmar::SocketAddress> addresses(served.size());
+    for (std::size_t i = 0; i < served.size(); ++i)
+        if (const auto error = velmar::ParseSocketAddress(served[i].listen, &addresses[i]); !error.empty())
+            return Fail(error);
 
     QCoreApplication app(argc, argv);
     velmar::InstallQtTranslation(app);
     QuitOnSignals(app);
-    velmar::sim::SimServer server(config);
-    if (const QString error = server.Listen(address); !error.isEmpty()) {
-        std::fprintf(stderr, "velmar-sim: a szerver nem indul el itt: %s (%s)\n", listen.c_str(),
-                     error.toLocal8Bit().constData());
-        return 1;
+    std::vector<std::unique_ptr<velmar::sim::SimServer>> servers;
+    for (std::size_t i = 0; i < served.size(); ++i) {
+        const velmar::sim::InstrumentConfig& config = served[i].config;
+        auto& server = *servers.emplace_back(std::make_unique<velmar::sim::SimServer>(config));
+        if (const QString error = server.Listen(addresses[i]); !error.isEmpty()) {
+            std::fprintf(stderr, "velmar-sim: a szerver nem indul el itt: %s (%s)\n", served[i].listen.c_str(),
+                         error.toLocal8Bit().constData());
+            return 1;
+        }
+        std::fprintf(stderr, "velmar-sim: PX type %u, serial %u, listening on %s\n", unsigned(config.deviceType),
+                     unsigned(config.serial), server.Address().ToString().c_str());
+        if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     }
-    std::fprintf(stderr, "velmar-sim: PX type %u, serial %u, listening on %s\n",
-                 unsigned(config.deviceType), unsigned(config.serial),
-                 server.Address().ToString().c_str());
     std::fflush(stderr);
-    if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     const int status = app.exec();
-    std::fprintf(stderr, "velmar-sim: %s\n", server.Summary().c_str());
+    for (const auto& server : servers) std::fprintf(stderr, "velmar-sim: %s\n", server->Summary().c_str());
     return status;
 }

@@ -52,6 +52,12 @@ as_user() {
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
         env HOME=/tmp/user XDG_RUNTIME_DIR=/tmp/user XDG_DATA_HOME=/tmp/user/data QT_QPA_PLATFORM=offscreen "$@"
 }
+# The same for a background job: the program takes the job's place, so that
+# $! is its own pid and a kill ends it (and frees the node it holds).
+as_user_job() {
+    exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env HOME=/tmp/user XDG_RUNTIME_DIR=/tmp/user XDG_DATA_HOME=/tmp/user/data QT_QPA_PLATFORM=offscreen "$@"
+}
 cli_refused() {
     as_user "$build/velmar-cli" info >/tmp/cli.out 2>/tmp/cli.err
     [ $? = 3 ] && grep -q '/dev/hidraw0.*70-velmar.rules' /tmp/cli.err
@@ -60,7 +66,7 @@ check "without the rule velmar-cli info ends with 3, naming the node and the rul
 sed 's/^/VM cli: /' /tmp/cli.err
 cli_list_refused() { as_user "$build/velmar-cli" list | grep -q '"access":false'; }
 check "velmar-cli list tells the node is not open to this user" cli_list_refused
-as_user "$build/velmar-setup" >/tmp/setup.log 2>&1 &
+as_user_job "$build/velmar-setup" >/tmp/setup.log 2>&1 &
 setup=$!
 check "without the rule velmar-setup names the refused node, the rule and the command" \
     wait_until 60 grep -q 'Csatlakozik egy Velmar készülék (/dev/hidraw0).*70-velmar.rules' /tmp/setup.log
@@ -109,6 +115,57 @@ wait $watch
 check "... with exit code 3" test $? = 3
 echo plug >&3
 check "plugged again: velmar-cli finds it" wait_until 20 cli_info
+
+# A second instrument on the bus: list names both, a serial picks one, a
+# node held by one program is shown as in use to another.
+mkfifo /tmp/second.ctl
+"$build/tests/uhid_instrument" --type=310 --serial=4712 --count-file=/tmp/answered2 \
+    </tmp/second.ctl >/tmp/second.log 2>&1 &
+exec 4>/tmp/second.ctl
+two_nodes() { [ "$(ls /dev/hidraw* 2>/dev/null | wc -l)" -ge 2 ]; }
+check "the second uhid instrument appears" wait_until 10 two_nodes
+udevadm settle -t 10 >/dev/null 2>&1
+cli_list_two() {
+    as_user "$build/velmar-cli" list >/tmp/cli-list.out 2>/tmp/cli.err &&
+        grep -q '"deviceType":530.*"serial":"004711"' /tmp/cli-list.out &&
+        grep -q '"deviceType":310.*"serial":"004712"' /tmp/cli-list.out
+}
+check "velmar-cli list names both instruments by type and serial" wait_until 20 cli_list_two
+sed 's/^/VM list: /' /tmp/cli-list.out
+cli_pick() { as_user "$build/velmar-cli" --device=usb:$1 info 2>/tmp/cli.err | grep -q "\"deviceType\":$2"; }
+check "--device=usb:4712 reads the PX310" cli_pick 4712 310
+check "--device=usb:4711 reads the PX530" cli_pick 4711 530
+node_4712="$(grep '"serial":"004712"' /tmp/cli-list.out | sed 's/.*"node":"\([^"]*\)".*/\1/')"
+check "--device=usb:$node_4712 reads the PX310" cli_pick "$node_4712" 310
+cli_absent() {
+    as_user "$build/velmar-cli" --device=usb:4799 info 2>/tmp/cli.err
+    [ $? = 3 ] && grep -q '004711.*004712' /tmp/cli.err
+}
+check "an absent serial ends with 3, naming those attached" cli_absent
+sed 's/^/VM cli: /' /tmp/cli.err
+as_user_job "$build/velmar-cli" --device=usb:4711 status --watch --interval=100 >/tmp/cli-watch.log 2>/dev/null &
+watch=$!
+wait_until 20 bash -c '[ "$(wc -l </tmp/cli-watch.log)" -ge 2 ]'
+cli_in_use() {
+    as_user "$build/velmar-cli" list >/tmp/cli-list.out 2>/dev/null &&
+        grep -q '"inUse":true' /tmp/cli-list.out && grep -q '"serial":"004712"' /tmp/cli-list.out
+}
+check "a node held by velmar-cli is in use to another, the other still named" cli_in_use
+sed 's/^/VM list: /' /tmp/cli-list.out
+cli_held() {
+    as_user "$build/velmar-cli" --device=usb:4711 info 2>/tmp/cli.err
+    [ $? = 3 ] && grep -q 'másik Velmar program' /tmp/cli.err
+}
+check "a second program does not open the held node" cli_held
+kill $watch 2>/dev/null
+wait $watch 2>/dev/null
+cli_all() {
+    as_user "$build/velmar-cli" --device=usb:all info >/tmp/cli-all.out 2>/tmp/cli.err &&
+        [ "$(grep -c '"exit":0,"inUse"' /tmp/cli-all.out)" = 2 ] && grep -q '"summary"' /tmp/cli-all.out
+}
+check "--device=usb:all reads both in turn" cli_all
+sed 's/^/VM all: /' /tmp/cli-all.out | cut -c1-200
+echo quit >&4
 if [ $failures -gt 0 ]; then
     ls -l /dev/hidraw* | sed 's/^/VM: /'
     tail -20 /tmp/setup.log | sed 's/^/VM setup: /'

@@ -1,0 +1,37 @@
+#pragma once
+// Several instruments attached: the header says how many, and the
+// "Készülékek" menu lists them (each free one asked who it is when the menu
+// opens) and lets the user pick the one the program talks to.
+
+#include <QObject>
+
+#include "link/hid_library.h"
+
+class QLabel;
+class QMenu;
+
+namespace velmar {
+
+class TForm1;
+
+class InstrumentMenu : public QObject {
+    Q_OBJECT
+public:
+    InstrumentMenu(TForm1& main, HidLibrary& hid, QLabel* count);
+
+    QMenu* Menu_Instruments = nullptr;
+
+private:
+    void ShowCount();
+    void Fill();
+    void Pick(const AttachedInstrument& instrument);
+
+    TForm1& main_;
+    HidLibrary& hid_;
+    QLabel* count_;
+};
+
+// The menu's line for one instrument.
+QString InstrumentMenuText(const AttachedInstrument& instrument);
+
+}  // namespace velmar

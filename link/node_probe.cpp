@@ -1,0 +1,104 @@
+#include "link/node_probe.h"
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "device/status_codec.h"
+#include "link/command_table.h"
+#include "link/frame.h"
+#include "link/payload_io.h"
+
+namespace velmar {
+
+bool LockNode(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+int OpenLockedNode(const std::string& path, NodeState* state) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *state = errno == EACCES || errno == EPERM ? NodeState::kRefused : NodeState::kGone;
+        return -1;
+    }
+    if (!LockNode(fd)) {
+        ::close(fd);
+        *state = NodeState::kInUse;
+        return -1;
+    }
+    *state = NodeState::kFree;
+    return fd;
+}
+
+namespace {
+
+// The status command in one frame, with the payload the tool sends too
+// (nothing forced), for whichever instrument answers (device type 0).
+std::array<uint8_t, kReportSize> StatusRequest() {
+    tTX tx;
+    tMSys sys;
+    std::vector<uint8_t> payload;
+    BytesWriter out(payload);
+    StatusRequestLayout(out, tx, sys);
+    std::array<uint8_t, kReportSize> r{};
+    FillTxHeader(r.data(), 0, 101, MinimumFirmwareFor(0), VersionDate{});
+    r[pos::kFrameBits] = bits::kFirst | bits::kLast;
+    PutU16(r.data(), pos::kDataBytes, uint16_t(payload.size()));
+    PutU16(r.data(), pos::kIndex, 0);
+    std::memcpy(r.data() + kPayloadFirst, payload.data(), payload.size());
+    SealTxFrame(r.data());
+    return r;
+}
+
+}  // namespace
+
+std::vector<NodeIdentity> ProbeNodes(std::span<const int> fds, int ms, std::size_t answerSize) {
+    using Clock = std::chrono::steady_clock;
+    const auto request = StatusRequest();
+    std::vector<NodeIdentity> found(fds.size());
+    std::vector<std::vector<uint8_t>> partial(fds.size());
+    std::vector<bool> waiting(fds.size(), false);
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        // hidraw takes the report id first; a socket carries whole reports.
+        waiting[i] = ::write(fds[i], request.data(), request.size()) == ssize_t(request.size());
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        std::vector<pollfd> polls;
+        std::vector<std::size_t> which;
+        for (std::size_t i = 0; i < fds.size(); ++i) {
+            if (!waiting[i]) continue;
+            polls.push_back({fds[i], POLLIN, 0});
+            which.push_back(i);
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (polls.empty() || left <= 0) break;
+        if (::poll(polls.data(), polls.size(), int(left)) < 0 && errno != EINTR) break;
+        for (std::size_t k = 0; k < polls.size(); ++k) {
+            if (!(polls[k].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            const std::size_t i = which[k];
+            std::array<uint8_t, kReportSize> buffer{};
+            const ssize_t n = ::read(fds[i], buffer.data(), answerSize - partial[i].size());
+            if (n <= 0) {
+                if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+                waiting[i] = false;
+                continue;
+            }
+            partial[i].insert(partial[i].end(), buffer.begin(), buffer.begin() + n);
+            if (partial[i].size() < answerSize) continue;
+            std::array<uint8_t, kReportSize> report{};
+            std::memcpy(report.data() + 1, partial[i].data() + (answerSize - kFrameSize), kFrameSize);
+            partial[i].clear();
+            // A spoiled frame says nothing; the next may.
+            if (!CheckRxCRC(report.data())) continue;
+            found[i] = {true, GetU16(report.data(), pos::kDevice), GetU32(report.data(), pos::kId)};
+            waiting[i] = false;
+        }
+    }
+    return found;
+}
+
+}  // namespace velmar

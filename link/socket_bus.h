@@ -1,0 +1,31 @@
+#pragma once
+// Virtual instruments standing for the USB ones: each socket in a folder
+// (velmar-sim --listen=unix:FOLDER/NAME.sock, one or several) is a node of
+// the bus, so choosing among several instruments, listing them and going
+// through them in turn can be tried without hardware.
+
+#include <QString>
+#include <QTimer>
+
+#include "link/bus_hid.h"
+
+namespace velmar {
+
+class SocketBus : public BusHid {
+    Q_OBJECT
+public:
+    SocketBus(QString folder, InstrumentChoice choice, QObject* parent = nullptr);
+
+protected:
+    std::vector<std::string> Nodes() override;
+    std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) override;
+    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) override;
+    void Watch() override;
+
+private:
+    QString folder_;
+    QTimer rescan_;  // sockets come and go without an event
+    std::vector<std::string> seen_;
+};
+
+}  // namespace velmar
