@@ -32,6 +32,7 @@ constexpr AllCommand kAllCommands[] = {
     {"save", nullptr, true},
     {"diff", nullptr, false},
     {"load", "--yes", false},
+    {"report", nullptr, true},
 };
 
 const AllCommand* FindAllCommand(const QString& name) {

@@ -152,7 +152,11 @@ TEST_F(MultiInstrument, AllRunsOnEachAndTheFailureOfOneDoesNotStopTheRest) {
     EXPECT_EQ(status.Lines()[2]["records"].toArray().size(), 2);
     const Run diff = Tool({"--device=usb:all", "diff", dir.filePath("PX330-000101.json")});
     EXPECT_EQ(diff.Lines()[0]["exit"].toInt(), 0);
-    EXPECT_EQ(diff.Lines()[2]["exit"].toInt(), 2) << "a PX330's file does not fit a PX544";
+    EXPECT_EQ(diff.Lines()[2]["exit"].toInt(), 4) << "a PX330's file does not fit a PX544";
+    const Run report = Tool({"--device=usb:all", "report", dir.filePath("{type}-{serial}.pdf"), "--technician=T"});
+    EXPECT_EQ(report.Lines()[0]["exit"].toInt(), 0) << report.out.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("PX330-000101.pdf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("PX544-000103.pdf")));
 
     struct Case {
         QStringList args;
