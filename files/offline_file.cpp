@@ -1,10 +1,10 @@
-#include "device/offline_file.h"
+#include "files/offline_file.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 
-#include "device/field_edit.h"
+#include "core/device/field_edit.h"
 
 namespace velmar {
 

@@ -9,7 +9,7 @@
 #include <QString>
 #include <optional>
 
-#include "device/settings_file.h"
+#include "files/settings_file.h"
 
 namespace velmar {
 

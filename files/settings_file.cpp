@@ -1,4 +1,4 @@
-#include "device/settings_file.h"
+#include "files/settings_file.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -6,7 +6,7 @@
 #include <QJsonObject>
 #include <cmath>
 
-#include "link/mbu.h"
+#include "core/link/mbu.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "device/settings_journal.h"
+#include "files/settings_journal.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "device/settings_blocks.h"
+#include "core/device/settings_blocks.h"
 
 namespace velmar {
 

@@ -1,6 +1,6 @@
-#include "app/program_date.h"
+#include "program/program_date.h"
 
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "link/qt_translation.h"
+#include "program/qt_translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,8 +1,8 @@
 #include "report/calibration_reads.h"
 
-#include "device/number_mask.h"
-#include "device/service_commands.h"
-#include "link/payload_io.h"
+#include "core/device/number_mask.h"
+#include "core/device/service_commands.h"
+#include "core/link/payload_io.h"
 
 namespace velmar {
 

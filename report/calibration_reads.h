@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/settings_blocks.h"
+#include "core/device/settings_blocks.h"
 
 namespace velmar {
 

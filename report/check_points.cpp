@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "modules/rtd_input_codec.h"
+#include "core/modules/rtd_input_codec.h"
 
 namespace velmar {
 

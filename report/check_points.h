@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "device/block_compare.h"
+#include "core/device/block_compare.h"
 
 namespace velmar {
 

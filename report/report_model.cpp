@@ -1,7 +1,7 @@
 #include "report/report_model.h"
 
-#include "app/device_types.h"
-#include "modules/module_names.h"
+#include "core/device/device_types.h"
+#include "core/modules/module_names.h"
 
 namespace velmar {
 

@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "device/settings_file.h"
+#include "files/settings_file.h"
 #include "report/calibration_reads.h"
 #include "report/check_points.h"
 #include "report/report_visit.h"

@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-#include "device/block_compare.h"
-#include "device/settings_journal.h"
+#include "core/device/block_compare.h"
+#include "files/settings_journal.h"
 
 namespace velmar {
 

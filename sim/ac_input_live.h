@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "device/records.h"
-#include "modules/ac_input_codec.h"
+#include "core/device/records.h"
+#include "core/modules/ac_input_codec.h"
 
 namespace velmar::sim {
 

@@ -3,7 +3,7 @@
 // with the block the instrument keeps, a write takes the block in, and the
 // factory values answer with a block as it leaves the factory.
 
-#include "link/payload_io.h"
+#include "core/link/payload_io.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::sim {

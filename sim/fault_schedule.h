@@ -8,7 +8,7 @@
 #include <optional>
 #include <span>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar::sim {
 

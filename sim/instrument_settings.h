@@ -5,16 +5,16 @@
 #include <array>
 #include <cstdint>
 
-#include "modules/ac_input_codec.h"
-#include "modules/analog_input_codec.h"
-#include "modules/analog_output_codec.h"
-#include "device/settings_set_codec.h"
-#include "modules/limit_relay_codec.h"
-#include "modules/modbus_codec.h"
-#include "modules/password_codec.h"
-#include "modules/rtd_input_codec.h"
-#include "views/display_codec.h"
-#include "views/px210_codec.h"
+#include "core/modules/ac_input_codec.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
+#include "core/device/settings_set_codec.h"
+#include "core/modules/limit_relay_codec.h"
+#include "core/modules/modbus_codec.h"
+#include "core/modules/password_codec.h"
+#include "core/modules/rtd_input_codec.h"
+#include "core/views/display_codec.h"
+#include "core/views/px210_codec.h"
 
 namespace velmar::sim {
 

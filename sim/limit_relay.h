@@ -6,7 +6,7 @@
 #include <deque>
 #include <utility>
 
-#include "modules/limit_relay_codec.h"
+#include "core/modules/limit_relay_codec.h"
 
 namespace velmar::sim {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "device/status_codec.h"
-#include "link/payload_io.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
 #include "sim/rtd_handlers.h"
 #include "sim/ac_input_live.h"
 

@@ -1,7 +1,7 @@
 #include "sim/pwm_output.h"
 
-#include "device/service_commands.h"
-#include "link/payload_io.h"
+#include "core/device/service_commands.h"
+#include "core/link/payload_io.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::sim {

@@ -1,6 +1,6 @@
 #include "sim/px210_handlers.h"
 
-#include "link/payload_io.h"
+#include "core/link/payload_io.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::sim {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 #include "sim/block_handlers.h"
 #include "sim/virtual_instrument.h"
 

@@ -2,8 +2,8 @@
 // The RTD input of the virtual instrument (the PX310's own input, or a PXRT
 // module in the input slot): its settings commands, and what it measures.
 
-#include "device/records.h"
-#include "modules/rtd_input_codec.h"
+#include "core/device/records.h"
+#include "core/modules/rtd_input_codec.h"
 
 namespace velmar::sim {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <memory>
 
-#include "device/number_mask.h"
-#include "device/service_commands.h"
-#include "link/payload_io.h"
+#include "core/device/number_mask.h"
+#include "core/device/service_commands.h"
+#include "core/link/payload_io.h"
 #include "sim/display_image.h"
 #include "sim/pwm_output.h"
 #include "sim/virtual_instrument.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/payload_io.h"
+#include "core/link/payload_io.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::sim {

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "link/command_table.h"
+#include "core/link/command_table.h"
 #include "sim/ac_input_handlers.h"
 #include "sim/module_handlers.h"
 #include "sim/settings_set.h"

@@ -1,10 +1,10 @@
-#include "link/bus_hid.h"
+#include "transport/bus_hid.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "link/hid_library.h"
-#include "link/instrument_choice.h"
+#include "transport/hid_library.h"
+#include "transport/instrument_choice.h"
 
 namespace velmar {
 

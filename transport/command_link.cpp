@@ -1,10 +1,10 @@
-#include "link/command_link.h"
+#include "transport/command_link.h"
 
 #include <QTimer>
 
-#include "device/settings_blocks.h"
-#include "link/command_table.h"
-#include "link/frame.h"
+#include "core/device/settings_blocks.h"
+#include "core/link/command_table.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

@@ -8,10 +8,10 @@
 #include <functional>
 #include <vector>
 
-#include "link/command_engine.h"
-#include "link/hid_library.h"
-#include "link/mbu.h"
-#include "link/transfer.h"
+#include "core/link/command_engine.h"
+#include "transport/hid_library.h"
+#include "core/link/mbu.h"
+#include "core/link/transfer.h"
 
 class QTimer;
 

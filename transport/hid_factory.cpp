@@ -1,10 +1,10 @@
-#include "link/hid_factory.h"
+#include "transport/hid_factory.h"
 
-#include "link/sim_hid.h"
-#include "link/socket_address.h"
-#include "link/socket_bus.h"
-#include "link/socket_hid.h"
-#include "link/usb_hid.h"
+#include "transport/sim_hid.h"
+#include "core/link/socket_address.h"
+#include "transport/socket_bus.h"
+#include "transport/socket_hid.h"
+#include "transport/usb_hid.h"
 #include "sim/instrument_config.h"
 
 namespace velmar {

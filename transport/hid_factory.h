@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "link/hid_library.h"
-#include "link/instrument_choice.h"
+#include "transport/hid_library.h"
+#include "transport/instrument_choice.h"
 
 namespace velmar {
 

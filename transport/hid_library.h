@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "link/node_probe.h"
+#include "transport/node_probe.h"
 
 namespace velmar {
 

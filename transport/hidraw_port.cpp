@@ -1,4 +1,4 @@
-#include "link/hidraw_port.h"
+#include "transport/hidraw_port.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "link/report_writer.h"
+#include "transport/report_writer.h"
 
 namespace velmar {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "link/frame.h"
-#include "link/hid_library.h"
+#include "core/link/frame.h"
+#include "transport/hid_library.h"
 
 class QSocketNotifier;
 

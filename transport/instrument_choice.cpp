@@ -1,4 +1,4 @@
-#include "link/instrument_choice.h"
+#include "transport/instrument_choice.h"
 
 #include <charconv>
 #include <cstdio>

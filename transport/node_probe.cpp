@@ -1,4 +1,4 @@
-#include "link/node_probe.h"
+#include "transport/node_probe.h"
 
 #include <array>
 #include <cerrno>
@@ -9,10 +9,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "device/status_codec.h"
-#include "link/command_table.h"
-#include "link/frame.h"
-#include "link/payload_io.h"
+#include "core/device/status_codec.h"
+#include "core/link/command_table.h"
+#include "core/link/frame.h"
+#include "core/link/payload_io.h"
 
 namespace velmar {
 

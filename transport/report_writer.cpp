@@ -1,4 +1,4 @@
-#include "link/report_writer.h"
+#include "transport/report_writer.h"
 
 #include <cerrno>
 #include <condition_variable>

@@ -1,4 +1,4 @@
-#include "link/sim_hid.h"
+#include "transport/sim_hid.h"
 
 #include <QTimer>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <deque>
 #include <memory>
 
-#include "link/hid_library.h"
+#include "transport/hid_library.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar {

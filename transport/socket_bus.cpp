@@ -1,4 +1,4 @@
-#include "link/socket_bus.h"
+#include "transport/socket_bus.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "link/socket_hid.h"
+#include "transport/socket_hid.h"
 
 namespace velmar {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTimer>
 
-#include "link/bus_hid.h"
+#include "transport/bus_hid.h"
 
 namespace velmar {
 

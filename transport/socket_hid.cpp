@@ -1,4 +1,4 @@
-#include "link/socket_hid.h"
+#include "transport/socket_hid.h"
 
 #include <QLocalSocket>
 #include <QTcpSocket>

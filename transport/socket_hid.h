@@ -12,9 +12,9 @@
 #include <deque>
 #include <optional>
 
-#include "link/frame.h"
-#include "link/hid_library.h"
-#include "link/socket_address.h"
+#include "core/link/frame.h"
+#include "transport/hid_library.h"
+#include "core/link/socket_address.h"
 
 class QIODevice;
 class QLocalSocket;

@@ -1,4 +1,4 @@
-#include "link/usb_access.h"
+#include "transport/usb_access.h"
 
 #include <unistd.h>
 

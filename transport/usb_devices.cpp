@@ -1,9 +1,9 @@
-#include "link/usb_devices.h"
+#include "transport/usb_devices.h"
 
 #include <hidapi/hidapi.h>
 #include <unistd.h>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "link/usb_hid.h"
+#include "transport/usb_hid.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -10,9 +10,9 @@
 #include <libudev.h>
 #include <unistd.h>
 
-#include "link/frame.h"
-#include "link/hidraw_port.h"
-#include "link/usb_access.h"
+#include "core/link/frame.h"
+#include "transport/hidraw_port.h"
+#include "transport/usb_access.h"
 
 namespace velmar {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "link/bus_hid.h"
+#include "transport/bus_hid.h"
 
 class QSocketNotifier;
 struct udev;

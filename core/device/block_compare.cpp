@@ -1,4 +1,4 @@
-#include "device/block_compare.h"
+#include "core/device/block_compare.h"
 
 namespace velmar {
 

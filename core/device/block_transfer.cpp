@@ -1,9 +1,9 @@
-#include "device/block_transfer.h"
+#include "core/device/block_transfer.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

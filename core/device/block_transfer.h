@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "device/block_compare.h"
-#include "link/command_engine.h"
+#include "core/device/block_compare.h"
+#include "core/link/command_engine.h"
 
 namespace velmar {
 

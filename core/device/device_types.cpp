@@ -1,4 +1,4 @@
-#include "app/device_types.h"
+#include "core/device/device_types.h"
 
 namespace velmar {
 

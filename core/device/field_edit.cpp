@@ -1,4 +1,4 @@
-#include "device/field_edit.h"
+#include "core/device/field_edit.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "device/records.h"
+#include "core/device/records.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "device/service_commands.h"
+#include "core/device/service_commands.h"
 
 namespace velmar {
 

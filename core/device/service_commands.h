@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 namespace velmar {
 

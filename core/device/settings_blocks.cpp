@@ -1,7 +1,7 @@
 // The settings blocks' table, and the field listing that reads each block
 // through its own layout.
 
-#include "device/settings_blocks.h"
+#include "core/device/settings_blocks.h"
 
 #include <array>
 #include <algorithm>
@@ -12,17 +12,17 @@
 #include <limits>
 #include <map>
 
-#include "device/records.h"
-#include "device/settings_set_codec.h"
-#include "link/payload_io.h"
-#include "modules/ac_input_codec.h"
-#include "modules/analog_input_codec.h"
-#include "modules/analog_output_codec.h"
-#include "modules/limit_relay_codec.h"
-#include "modules/modbus_codec.h"
-#include "modules/rtd_input_codec.h"
-#include "views/display_codec.h"
-#include "views/px210_codec.h"
+#include "core/device/records.h"
+#include "core/device/settings_set_codec.h"
+#include "core/link/payload_io.h"
+#include "core/modules/ac_input_codec.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
+#include "core/modules/limit_relay_codec.h"
+#include "core/modules/modbus_codec.h"
+#include "core/modules/rtd_input_codec.h"
+#include "core/views/display_codec.h"
+#include "core/views/px210_codec.h"
 
 namespace velmar {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
 namespace velmar {
 

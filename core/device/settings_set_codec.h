@@ -6,10 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "link/field_meta.h"
-#include "modules/analog_input_codec.h"
-#include "modules/modbus_codec.h"
-#include "modules/signal_options.h"
+#include "core/link/field_meta.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/modbus_codec.h"
+#include "core/modules/signal_options.h"
 
 namespace velmar {
 

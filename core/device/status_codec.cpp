@@ -1,4 +1,4 @@
-#include "device/status_codec.h"
+#include "core/device/status_codec.h"
 
 namespace velmar {
 

@@ -2,7 +2,7 @@
 // Payloads of the status command 101: the live controls out, every live
 // value of the instrument back.
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 namespace velmar {
 

@@ -1,6 +1,6 @@
-#include "device/status_texts.h"
+#include "core/device/status_texts.h"
 
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 
 namespace velmar {
 

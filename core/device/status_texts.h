@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 namespace velmar {
 

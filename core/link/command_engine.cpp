@@ -1,6 +1,6 @@
-#include "link/command_engine.h"
+#include "core/link/command_engine.h"
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

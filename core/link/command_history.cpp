@@ -1,4 +1,4 @@
-#include "link/command_history.h"
+#include "core/link/command_history.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "link/command_table.h"
+#include "core/link/command_table.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

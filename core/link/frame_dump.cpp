@@ -1,4 +1,4 @@
-#include "link/frame_dump.h"
+#include "core/link/frame_dump.h"
 
 namespace velmar {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "link/field_meta.h"
-#include "link/transfer.h"
+#include "core/link/field_meta.h"
+#include "core/link/transfer.h"
 
 namespace velmar {
 

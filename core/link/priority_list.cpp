@@ -1,4 +1,4 @@
-#include "link/priority_list.h"
+#include "core/link/priority_list.h"
 
 #include <array>
 

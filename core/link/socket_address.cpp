@@ -1,4 +1,4 @@
-#include "link/socket_address.h"
+#include "core/link/socket_address.h"
 
 #include <charconv>
 

@@ -1,10 +1,10 @@
-#include "link/transfer.h"
+#include "core/link/transfer.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "link/mbu.h"
+#include "core/link/mbu.h"
 
 namespace velmar {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
-#include "device/code_list.h"
+#include "core/device/code_list.h"
 
 namespace velmar {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 namespace velmar {
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
-#include "device/code_list.h"
-#include "modules/signal_options.h"
+#include "core/device/code_list.h"
+#include "core/modules/signal_options.h"
 
 namespace velmar {
 

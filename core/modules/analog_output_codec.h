@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "link/field_meta.h"
-#include "modules/signal_options.h"
+#include "core/link/field_meta.h"
+#include "core/modules/signal_options.h"
 
 namespace velmar {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
 namespace velmar {
 

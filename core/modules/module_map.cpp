@@ -1,6 +1,6 @@
-#include "modules/module_map.h"
+#include "core/modules/module_map.h"
 
-#include "app/device_types.h"
+#include "core/device/device_types.h"
 
 namespace velmar {
 

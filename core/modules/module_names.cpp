@@ -1,4 +1,4 @@
-#include "modules/module_names.h"
+#include "core/modules/module_names.h"
 
 namespace velmar {
 

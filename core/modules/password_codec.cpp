@@ -1,4 +1,4 @@
-#include "modules/password_codec.h"
+#include "core/modules/password_codec.h"
 
 #include <charconv>
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 #include <utility>
 
 namespace velmar {

@@ -3,7 +3,7 @@
 // alike: the standard signals, by the item index that travels, and which
 // measured value an output follows.
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
 namespace velmar {
 

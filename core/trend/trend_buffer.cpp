@@ -1,11 +1,11 @@
-#include "device/trend_buffer.h"
+#include "core/trend/trend_buffer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "device/records.h"
-#include "modules/limit_relay_codec.h"
+#include "core/device/records.h"
+#include "core/modules/limit_relay_codec.h"
 
 namespace velmar {
 

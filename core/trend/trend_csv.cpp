@@ -1,4 +1,4 @@
-#include "device/trend_csv.h"
+#include "core/trend/trend_csv.h"
 
 #include <charconv>
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "device/trend_buffer.h"
+#include "core/trend/trend_buffer.h"
 
 namespace velmar {
 

@@ -1,10 +1,10 @@
-#include "device/trend_recorder.h"
+#include "core/trend/trend_recorder.h"
 
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
-#include "device/trend_csv.h"
+#include "core/trend/trend_csv.h"
 
 namespace velmar {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "link/field_meta.h"
-#include "views/display_refresh.h"
+#include "core/link/field_meta.h"
+#include "core/views/display_refresh.h"
 
 namespace velmar {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "device/code_list.h"
-#include "link/field_meta.h"
+#include "core/device/code_list.h"
+#include "core/link/field_meta.h"
 
 namespace velmar {
 

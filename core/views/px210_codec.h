@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
-#include "device/code_list.h"
-#include "views/display_refresh.h"
+#include "core/device/code_list.h"
+#include "core/views/display_refresh.h"
 
 namespace velmar {
 

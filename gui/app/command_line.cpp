@@ -1,8 +1,8 @@
-#include "app/command_line.h"
+#include "gui/app/command_line.h"
 
-#include "app/program_date.h"
-#include "link/instrument_choice.h"
-#include "link/socket_address.h"
+#include "program/program_date.h"
+#include "transport/instrument_choice.h"
+#include "core/link/socket_address.h"
 #include "sim/instrument_config.h"
 
 namespace velmar {

@@ -1,10 +1,10 @@
-#include "app/device_replaced_dialog.h"
+#include "gui/app/device_replaced_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-#include "views/label_colors.h"
+#include "gui/views/label_colors.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "app/form_main.h"
+#include "gui/app/form_main.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -16,21 +16,21 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/device_types.h"
-#include "app/velmar_aid.h"
-#include "modules/module_tabs.h"
-#include "app/version_refused_page.h"
-#include "app/program_date.h"
-#include "device/header_page.h"
-#include "device/number_mask.h"
-#include "device/service_requests.h"
-#include "link/command_history.h"
-#include "link/monitor_page.h"
-#include "link/priority_list.h"
-#include "views/about_page.h"
-#include "views/current_page_sizing.h"
-#include "views/px530_page.h"
-#include "views/px210_page.h"
+#include "core/device/device_types.h"
+#include "gui/app/velmar_aid.h"
+#include "gui/modules/module_tabs.h"
+#include "gui/app/version_refused_page.h"
+#include "program/program_date.h"
+#include "gui/device/header_page.h"
+#include "core/device/number_mask.h"
+#include "gui/device/service_requests.h"
+#include "core/link/command_history.h"
+#include "gui/link/monitor_page.h"
+#include "core/link/priority_list.h"
+#include "gui/views/about_page.h"
+#include "gui/views/current_page_sizing.h"
+#include "gui/views/px530_page.h"
+#include "gui/views/px210_page.h"
 
 namespace velmar {
 

@@ -7,14 +7,14 @@
 #include <functional>
 #include <vector>
 
-#include "app/startup_options.h"
-#include "device/records.h"
-#include "link/command_engine.h"
-#include "link/command_registry.h"
-#include "link/hid_library.h"
-#include "link/mbu.h"
-#include "link/transfer.h"
-#include "views/value_destinations.h"
+#include "gui/app/startup_options.h"
+#include "core/device/records.h"
+#include "core/link/command_engine.h"
+#include "core/link/command_registry.h"
+#include "transport/hid_library.h"
+#include "core/link/mbu.h"
+#include "core/link/transfer.h"
+#include "core/views/value_destinations.h"
 
 class QTabWidget;
 class QTimer;

@@ -5,12 +5,12 @@
 #include <QCheckBox>
 #include <QTimer>
 
-#include "app/form_main.h"
-#include "device/settings_blocks.h"
-#include "link/command_table.h"
-#include "link/frame.h"
-#include "link/monitor_page.h"
-#include "link/priority_list.h"
+#include "gui/app/form_main.h"
+#include "core/device/settings_blocks.h"
+#include "core/link/command_table.h"
+#include "core/link/frame.h"
+#include "gui/link/monitor_page.h"
+#include "core/link/priority_list.h"
 
 namespace velmar {
 

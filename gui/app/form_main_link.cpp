@@ -2,21 +2,21 @@
 // timer, frames per second and the activity lamps.
 
 #include <QLabel>
-#include "views/frame_dump_view.h"
+#include "gui/views/frame_dump_view.h"
 #include <QTabWidget>
 #include <QTimer>
 
-#include "app/form_main.h"
-#include "app/velmar_aid.h"
-#include "device/header_page.h"
-#include "device/number_mask.h"
-#include "link/command_history.h"
-#include "link/frame.h"
-#include "link/frame_dump.h"
-#include "link/monitor_page.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
-#include "views/widget_updates.h"
+#include "gui/app/form_main.h"
+#include "gui/app/velmar_aid.h"
+#include "gui/device/header_page.h"
+#include "core/device/number_mask.h"
+#include "core/link/command_history.h"
+#include "core/link/frame.h"
+#include "core/link/frame_dump.h"
+#include "gui/link/monitor_page.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

@@ -10,21 +10,21 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-#include "app/device_replaced_dialog.h"
-#include "app/device_types.h"
-#include "app/form_main.h"
-#include "views/px530_page.h"
-#include "app/version_refused_page.h"
-#include "device/header_page.h"
-#include "device/service_serial_page.h"
-#include "device/settings_set_view.h"
-#include "modules/analog_output_dialog.h"
-#include "modules/module_map.h"
-#include "modules/module_tabs.h"
-#include "views/about_page.h"
-#include "views/label_colors.h"
-#include "views/widget_updates.h"
-#include "views/radio_group.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "core/device/device_types.h"
+#include "gui/app/form_main.h"
+#include "gui/views/px530_page.h"
+#include "gui/app/version_refused_page.h"
+#include "gui/device/header_page.h"
+#include "gui/device/service_serial_page.h"
+#include "gui/device/settings_set_view.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "core/modules/module_map.h"
+#include "gui/modules/module_tabs.h"
+#include "gui/views/about_page.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/widget_updates.h"
+#include "gui/views/radio_group.h"
 
 namespace velmar {
 

@@ -4,15 +4,15 @@
 #include <QAbstractButton>
 #include <QTabWidget>
 
-#include "app/form_main.h"
-#include "device/output_calibration_page.h"
-#include "device/service_calibration_page.h"
-#include "device/service_requests.h"
-#include "device/service_serial_page.h"
-#include "device/service_tests_page.h"
-#include "device/settings_pages.h"
-#include "device/settings_set_view.h"
-#include "link/monitor_page.h"
+#include "gui/app/form_main.h"
+#include "gui/device/output_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
+#include "gui/device/service_requests.h"
+#include "gui/device/service_serial_page.h"
+#include "gui/device/service_tests_page.h"
+#include "gui/device/settings_pages.h"
+#include "gui/device/settings_set_view.h"
+#include "gui/link/monitor_page.h"
 
 namespace velmar {
 

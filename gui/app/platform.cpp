@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "gui/app/platform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,30 +1,30 @@
-#include "app/startup.h"
+#include "gui/app/startup.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/device_replaced_dialog.h"
-#include "app/form_main.h"
-#include "app/program_date.h"
-#include "device/header_page.h"
-#include "device/instrument_menu.h"
-#include "device/settings_files.h"
-#include "device/errors_dialog.h"
-#include "device/trend_window.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/analog_input_dialog.h"
-#include "modules/analog_output_dialog.h"
-#include "modules/limit_relay_dialog.h"
-#include "modules/modbus_dialog.h"
-#include "modules/password_dialog.h"
-#include "modules/rtd_input_dialog.h"
-#include "modules/module_openers.h"
-#include "views/program_style.h"
-#include "report/report_window.h"
-#include "views/value_editor_digits.h"
-#include "views/value_editor_typed.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "gui/app/form_main.h"
+#include "program/program_date.h"
+#include "gui/device/header_page.h"
+#include "gui/device/instrument_menu.h"
+#include "gui/files/settings_files.h"
+#include "gui/device/errors_dialog.h"
+#include "gui/trend/trend_window.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/analog_input_dialog.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/modules/modbus_dialog.h"
+#include "gui/modules/password_dialog.h"
+#include "gui/modules/rtd_input_dialog.h"
+#include "gui/modules/module_openers.h"
+#include "gui/views/program_style.h"
+#include "gui/report/report_window.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_typed.h"
 
 namespace velmar {
 

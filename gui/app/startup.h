@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "app/startup_options.h"
-#include "link/hid_library.h"
+#include "gui/app/startup_options.h"
+#include "transport/hid_library.h"
 
 namespace velmar {
 

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/platform.h"
+#include "gui/app/platform.h"
 
 namespace velmar {
 

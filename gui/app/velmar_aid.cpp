@@ -1,4 +1,4 @@
-#include "app/velmar_aid.h"
+#include "gui/app/velmar_aid.h"
 
 #include <QEvent>
 

@@ -1,4 +1,4 @@
-#include "app/version_refused_page.h"
+#include "gui/app/version_refused_page.h"
 
 #include <QPushButton>
 

@@ -1,12 +1,12 @@
-#include "device/errors_dialog.h"
+#include "gui/device/errors_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "device/status_texts.h"
-#include "views/label_colors.h"
+#include "core/device/status_texts.h"
+#include "gui/views/label_colors.h"
 
 namespace velmar {
 

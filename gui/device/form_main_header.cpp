@@ -6,18 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "device/errors_dialog.h"
-#include "device/header_page.h"
-#include "link/monitor_page.h"
-#include "device/number_mask.h"
-#include "device/service_requests.h"
-#include "device/status_texts.h"
-#include "modules/module_tabs.h"
-#include "views/bar_graph.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
-#include "views/widget_updates.h"
+#include "gui/app/form_main.h"
+#include "gui/device/errors_dialog.h"
+#include "gui/device/header_page.h"
+#include "gui/link/monitor_page.h"
+#include "core/device/number_mask.h"
+#include "gui/device/service_requests.h"
+#include "core/device/status_texts.h"
+#include "gui/modules/module_tabs.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

@@ -1,18 +1,18 @@
 // The status command 101: the request carries the live controls, the
 // answer every live value of the instrument.
 
-#include "app/form_main.h"
-#include "device/output_calibration_page.h"
-#include "device/service_calibration_page.h"
-#include "device/service_tests_page.h"
-#include "device/settings_set_view.h"
-#include "device/status_codec.h"
-#include "device/trend_window.h"
-#include "link/payload_io.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/limit_relay_dialog.h"
-#include "modules/rtd_input_dialog.h"
-#include "views/px530_page.h"
+#include "gui/app/form_main.h"
+#include "gui/device/output_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
+#include "gui/device/service_tests_page.h"
+#include "gui/device/settings_set_view.h"
+#include "core/device/status_codec.h"
+#include "gui/trend/trend_window.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/px530_page.h"
 
 namespace velmar {
 

@@ -1,9 +1,9 @@
-#include "device/header_page.h"
+#include "gui/device/header_page.h"
 
 #include <QTabBar>
 
-#include "views/jpeg_image.h"
-#include "views/widget_updates.h"
+#include "gui/views/jpeg_image.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

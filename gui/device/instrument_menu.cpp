@@ -1,4 +1,4 @@
-#include "device/instrument_menu.h"
+#include "gui/device/instrument_menu.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/device_types.h"
-#include "app/form_main.h"
-#include "link/instrument_choice.h"
+#include "core/device/device_types.h"
+#include "gui/app/form_main.h"
+#include "transport/instrument_choice.h"
 
 namespace velmar {
 

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "link/hid_library.h"
+#include "transport/hid_library.h"
 
 class QLabel;
 class QMenu;

@@ -1,4 +1,4 @@
-#include "device/output_calibration_page.h"
+#include "gui/device/output_calibration_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,15 +15,15 @@
 #include <functional>
 #include <optional>
 
-#include "app/form_main.h"
-#include "device/number_mask.h"
-#include "device/service_commands.h"
-#include "modules/module_controls.h"
-#include "views/bar_graph.h"
-#include "views/lamp.h"
-#include "views/latching_group.h"
-#include "views/radio_group.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/device/number_mask.h"
+#include "core/device/service_commands.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/lamp.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 class QCheckBox;
 class QLabel;

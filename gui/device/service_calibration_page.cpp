@@ -1,4 +1,4 @@
-#include "device/service_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,16 +9,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "device/number_mask.h"
-#include "device/service_commands.h"
-#include "device/status_texts.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/bar_graph.h"
-#include "views/latching_group.h"
-#include "views/widget_updates.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/device/number_mask.h"
+#include "core/device/service_commands.h"
+#include "core/device/status_texts.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/widget_updates.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -1,16 +1,16 @@
-#include "device/service_requests.h"
+#include "gui/device/service_requests.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/form_main.h"
-#include "device/header_page.h"
-#include "device/output_calibration_page.h"
-#include "device/service_calibration_page.h"
-#include "device/service_commands.h"
-#include "device/service_serial_page.h"
+#include "gui/app/form_main.h"
+#include "gui/device/header_page.h"
+#include "gui/device/output_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
+#include "core/device/service_commands.h"
+#include "gui/device/service_serial_page.h"
 
 namespace velmar {
 

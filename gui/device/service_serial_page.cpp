@@ -1,4 +1,4 @@
-#include "device/service_serial_page.h"
+#include "gui/device/service_serial_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,14 +9,14 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/form_main.h"
-#include "device/service_commands.h"
-#include "device/service_requests.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/latching_group.h"
-#include "views/radio_group.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/device/service_commands.h"
+#include "gui/device/service_requests.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "device/service_tests_page.h"
+#include "gui/device/service_tests_page.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,12 +8,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/device_types.h"
-#include "app/form_main.h"
-#include "device/service_commands.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/latching_group.h"
+#include "core/device/device_types.h"
+#include "gui/app/form_main.h"
+#include "core/device/service_commands.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/latching_group.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "device/settings_pages.h"
+#include "gui/device/settings_pages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,13 +11,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "device/settings_set_codec.h"
-#include "modules/module_controls.h"
-#include "views/label_colors.h"
-#include "views/latching_group.h"
-#include "views/radio_group.h"
-#include "views/same_width.h"
-#include "views/typed_length.h"
+#include "core/device/settings_set_codec.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/same_width.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "device/settings_set_view.h"
+#include "gui/device/settings_set_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,18 +9,18 @@
 #include <cmath>
 #include <limits>
 
-#include "app/form_main.h"
-#include "device/number_mask.h"
-#include "device/settings_pages.h"
-#include "device/settings_set_codec.h"
-#include "link/payload_io.h"
-#include "modules/analog_input_codec.h"
-#include "modules/analog_output_dialog.h"
-#include "modules/modbus_dialog.h"
-#include "views/decimal_input.h"
-#include "views/parse_integer_edit.h"
-#include "views/radio_group.h"
-#include "views/widget_updates.h"
+#include "gui/app/form_main.h"
+#include "core/device/number_mask.h"
+#include "gui/device/settings_pages.h"
+#include "core/device/settings_set_codec.h"
+#include "core/link/payload_io.h"
+#include "core/modules/analog_input_codec.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/modbus_dialog.h"
+#include "gui/views/decimal_input.h"
+#include "gui/views/parse_integer_edit.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

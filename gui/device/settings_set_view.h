@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "device/settings_set_codec.h"
+#include "core/device/settings_set_codec.h"
 
 class QLineEdit;
 

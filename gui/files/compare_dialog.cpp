@@ -1,4 +1,4 @@
-#include "device/compare_dialog.h"
+#include "gui/files/compare_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "device/compare_table.h"
+#include "gui/files/compare_table.h"
 
 namespace velmar {
 

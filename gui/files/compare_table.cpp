@@ -1,4 +1,4 @@
-#include "device/compare_table.h"
+#include "gui/files/compare_table.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

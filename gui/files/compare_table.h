@@ -6,7 +6,7 @@
 #include <QColor>
 #include <vector>
 
-#include "device/block_compare.h"
+#include "core/device/block_compare.h"
 
 class QTableWidget;
 

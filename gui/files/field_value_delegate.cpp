@@ -1,9 +1,9 @@
-#include "device/field_value_delegate.h"
+#include "gui/files/field_value_delegate.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "device/field_edit.h"
+#include "core/device/field_edit.h"
 
 namespace velmar {
 

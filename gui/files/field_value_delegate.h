@@ -7,7 +7,7 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
-#include "device/settings_blocks.h"
+#include "core/device/settings_blocks.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "device/file_editor_dialog.h"
+#include "gui/files/file_editor_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/device_types.h"
-#include "device/compare_table.h"
-#include "device/field_edit.h"
-#include "device/field_value_delegate.h"
+#include "core/device/device_types.h"
+#include "gui/files/compare_table.h"
+#include "core/device/field_edit.h"
+#include "gui/files/field_value_delegate.h"
 
 namespace velmar {
 

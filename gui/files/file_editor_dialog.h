@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "device/block_compare.h"
-#include "device/offline_file.h"
+#include "core/device/block_compare.h"
+#include "files/offline_file.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "device/journal_dialog.h"
+#include "gui/files/journal_dialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -7,7 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "device/settings_journal.h"
+#include "files/settings_journal.h"
 
 namespace velmar {
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "device/settings_blocks.h"
+#include "core/device/settings_blocks.h"
 
 class QPushButton;
 class QTableWidget;

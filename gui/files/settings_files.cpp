@@ -1,4 +1,4 @@
-#include "device/settings_files.h"
+#include "gui/files/settings_files.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -11,10 +11,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "app/form_main.h"
-#include "app/startup_options.h"
-#include "device/journal_dialog.h"
-#include "link/frame.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup_options.h"
+#include "gui/files/journal_dialog.h"
+#include "core/link/frame.h"
 
 namespace velmar {
 

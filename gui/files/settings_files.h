@@ -10,10 +10,10 @@
 #include <memory>
 #include <optional>
 
-#include "device/block_transfer.h"
-#include "device/compare_dialog.h"
-#include "device/settings_file.h"
-#include "device/settings_journal.h"
+#include "core/device/block_transfer.h"
+#include "gui/files/compare_dialog.h"
+#include "files/settings_file.h"
+#include "files/settings_journal.h"
 
 class QAction;
 class QProgressDialog;

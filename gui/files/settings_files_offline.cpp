@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/form_main.h"
-#include "device/file_editor_dialog.h"
-#include "device/settings_files.h"
+#include "gui/app/form_main.h"
+#include "gui/files/file_editor_dialog.h"
+#include "gui/files/settings_files.h"
 
 namespace velmar {
 

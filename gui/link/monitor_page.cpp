@@ -1,6 +1,6 @@
-#include "link/monitor_page.h"
+#include "gui/link/monitor_page.h"
 
-#include "views/widget_updates.h"
+#include "gui/views/widget_updates.h"
 
 #include <QFont>
 

@@ -1,4 +1,4 @@
-#include "modules/ac_input_calibration.h"
+#include "gui/modules/ac_input_calibration.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -9,12 +9,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/ac_input_codec.h"
-#include "modules/module_controls.h"
-#include "views/latching_group.h"
-#include "views/radio_group.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "core/modules/ac_input_codec.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/radio_group.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "modules/ac_input_dialog.h"
+#include "gui/modules/ac_input_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,16 +14,16 @@
 #include <array>
 #include <cmath>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/ac_input_calibration.h"
-#include "modules/ac_input_statistics.h"
-#include "modules/ac_input_velmar_tab.h"
-#include "modules/module_controls.h"
-#include "views/decimal_input.h"
-#include "views/radio_group.h"
-#include "views/widget_updates.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/ac_input_calibration.h"
+#include "core/modules/ac_input_statistics.h"
+#include "gui/modules/ac_input_velmar_tab.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/decimal_input.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -5,8 +5,8 @@
 // calibration. What the converter sees is shown live from every status
 // answer, whether the dialog is open or not.
 
-#include "modules/ac_input_codec.h"
-#include "modules/module_dialog.h"
+#include "core/modules/ac_input_codec.h"
+#include "gui/modules/module_dialog.h"
 
 class QCheckBox;
 class QGroupBox;

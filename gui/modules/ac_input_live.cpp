@@ -12,18 +12,18 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/form_main.h"
-#include "device/header_page.h"
-#include "device/number_mask.h"
-#include "modules/ac_input_calibration.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/ac_input_statistics.h"
-#include "modules/ac_input_velmar_tab.h"
-#include "modules/module_controls.h"
-#include "views/bar_graph.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
-#include "views/widget_updates.h"
+#include "gui/app/form_main.h"
+#include "gui/device/header_page.h"
+#include "core/device/number_mask.h"
+#include "gui/modules/ac_input_calibration.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "core/modules/ac_input_statistics.h"
+#include "gui/modules/ac_input_velmar_tab.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

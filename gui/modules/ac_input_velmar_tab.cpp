@@ -1,4 +1,4 @@
-#include "modules/ac_input_velmar_tab.h"
+#include "gui/modules/ac_input_velmar_tab.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,12 +8,12 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/form_main.h"
-#include "modules/ac_input_codec.h"
-#include "modules/ac_input_statistics.h"
-#include "modules/module_controls.h"
-#include "views/radio_group.h"
-#include "views/widget_updates.h"
+#include "gui/app/form_main.h"
+#include "core/modules/ac_input_codec.h"
+#include "core/modules/ac_input_statistics.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

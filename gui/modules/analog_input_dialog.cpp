@@ -1,4 +1,4 @@
-#include "modules/analog_input_dialog.h"
+#include "gui/modules/analog_input_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/analog_input_codec.h"
-#include "modules/module_controls.h"
-#include "views/radio_group.h"
-#include "views/value_editor_open.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "core/modules/analog_input_codec.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_open.h"
 
 namespace velmar {
 

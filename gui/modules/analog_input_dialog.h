@@ -2,7 +2,7 @@
 // Settings of the analog input module: signal type, measuring time,
 // decimals and the two scale ends.
 
-#include "modules/module_dialog.h"
+#include "gui/modules/module_dialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "modules/limit_relay_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,16 +10,16 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/limit_relay_codec.h"
-#include "modules/module_controls.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
-#include "views/parse_integer_edit.h"
-#include "views/radio_group.h"
-#include "views/value_editor_open.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "core/modules/limit_relay_codec.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
+#include "gui/views/parse_integer_edit.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_open.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -3,7 +3,7 @@
 // PX530 family) in either output slot, its present state and a forced test.
 // The slot is the main window's flag at the moment a request is served.
 
-#include "modules/module_dialog.h"
+#include "gui/modules/module_dialog.h"
 
 class QCheckBox;
 class QGroupBox;

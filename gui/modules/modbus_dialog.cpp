@@ -1,4 +1,4 @@
-#include "modules/modbus_dialog.h"
+#include "gui/modules/modbus_dialog.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/modbus_codec.h"
-#include "modules/module_controls.h"
-#include "views/parse_integer_edit.h"
-#include "views/radio_group.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "core/modules/modbus_codec.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/parse_integer_edit.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

@@ -3,7 +3,7 @@
 // or the measuring input). Its requests are served only while the main
 // window's slot flag says slot 1.
 
-#include "modules/module_dialog.h"
+#include "gui/modules/module_dialog.h"
 
 class QComboBox;
 class QFrame;

@@ -1,11 +1,11 @@
-#include "modules/module_controls.h"
+#include "gui/modules/module_controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
-#include "views/radio_group.h"
+#include "gui/views/radio_group.h"
 
 namespace velmar {
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <span>
 
-#include "link/field_meta.h"
+#include "core/link/field_meta.h"
 
 class QGridLayout;
 class QGroupBox;

@@ -1,11 +1,11 @@
-#include "modules/module_dialog.h"
+#include "gui/modules/module_dialog.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "views/indicator_controls.h"
+#include "gui/app/form_main.h"
+#include "gui/views/indicator_controls.h"
 
 namespace velmar {
 

@@ -1,18 +1,18 @@
-#include "modules/module_openers.h"
+#include "gui/modules/module_openers.h"
 
 #include <QPushButton>
 
-#include "app/form_main.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/analog_input_dialog.h"
-#include "modules/analog_output_dialog.h"
-#include "modules/limit_relay_dialog.h"
-#include "modules/modbus_dialog.h"
-#include "modules/password_dialog.h"
-#include "modules/rtd_input_dialog.h"
-#include "views/px530_page.h"
-#include "modules/module_map.h"
-#include "modules/module_tabs.h"
+#include "gui/app/form_main.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/analog_input_dialog.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/modules/modbus_dialog.h"
+#include "gui/modules/password_dialog.h"
+#include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/px530_page.h"
+#include "core/modules/module_map.h"
+#include "gui/modules/module_tabs.h"
 
 namespace velmar {
 

@@ -1,13 +1,13 @@
-#include "modules/module_tabs.h"
+#include "gui/modules/module_tabs.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "modules/module_map.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
+#include "core/modules/module_map.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
 
 namespace velmar {
 

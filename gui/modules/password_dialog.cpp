@@ -1,4 +1,4 @@
-#include "modules/password_dialog.h"
+#include "gui/modules/password_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/typed_length.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "gui/views/typed_length.h"
 
 namespace velmar {
 

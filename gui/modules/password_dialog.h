@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "modules/module_dialog.h"
-#include "modules/password_codec.h"
+#include "gui/modules/module_dialog.h"
+#include "core/modules/password_codec.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "modules/rtd_input_dialog.h"
+#include "gui/modules/rtd_input_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/rtd_input_codec.h"
-#include "views/radio_group.h"
-#include "views/value_editor_open.h"
-#include "views/widget_updates.h"
-#include "views/wrapped_button.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "core/modules/rtd_input_codec.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_open.h"
+#include "gui/views/widget_updates.h"
+#include "gui/views/wrapped_button.h"
 
 namespace velmar {
 

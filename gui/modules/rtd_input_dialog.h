@@ -10,7 +10,7 @@
 
 #include <array>
 
-#include "modules/module_dialog.h"
+#include "gui/modules/module_dialog.h"
 
 class QGroupBox;
 class QLabel;

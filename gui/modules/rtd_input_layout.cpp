@@ -9,12 +9,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "modules/module_controls.h"
-#include "modules/rtd_input_codec.h"
-#include "modules/rtd_input_dialog.h"
-#include "views/radio_group.h"
-#include "views/widget_updates.h"
-#include "views/wrapped_button.h"
+#include "gui/modules/module_controls.h"
+#include "core/modules/rtd_input_codec.h"
+#include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
+#include "gui/views/wrapped_button.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "report/report_window.h"
+#include "gui/report/report_window.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/form_main.h"
-#include "device/settings_files.h"
+#include "gui/app/form_main.h"
+#include "gui/files/settings_files.h"
 
 namespace velmar {
 

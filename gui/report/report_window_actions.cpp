@@ -14,11 +14,11 @@
 #include <cmath>
 #include <memory>
 
-#include "app/form_main.h"
-#include "device/settings_files.h"
-#include "device/status_texts.h"
+#include "gui/app/form_main.h"
+#include "gui/files/settings_files.h"
+#include "core/device/status_texts.h"
 #include "report/report_pdf.h"
-#include "report/report_window.h"
+#include "gui/report/report_window.h"
 
 namespace velmar {
 

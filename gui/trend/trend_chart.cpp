@@ -1,4 +1,4 @@
-#include "device/trend_chart.h"
+#include "gui/trend/trend_chart.h"
 
 #include <QCategoryAxis>
 #include <QChart>

@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-#include "device/trend_buffer.h"
+#include "core/trend/trend_buffer.h"
 
 class QAbstractAxis;
 class QChart;

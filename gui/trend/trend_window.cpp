@@ -1,4 +1,4 @@
-#include "device/trend_window.h"
+#include "gui/trend/trend_window.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -14,11 +14,11 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/device_types.h"
-#include "app/form_main.h"
-#include "device/header_page.h"
-#include "device/status_texts.h"
-#include "device/trend_chart.h"
+#include "core/device/device_types.h"
+#include "gui/app/form_main.h"
+#include "gui/device/header_page.h"
+#include "core/device/status_texts.h"
+#include "gui/trend/trend_chart.h"
 
 namespace velmar {
 

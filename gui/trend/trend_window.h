@@ -6,10 +6,10 @@
 
 #include <QWidget>
 
-#include "device/records.h"
-#include "device/trend_buffer.h"
-#include "device/trend_csv.h"
-#include "device/trend_recorder.h"
+#include "core/device/records.h"
+#include "core/trend/trend_buffer.h"
+#include "core/trend/trend_csv.h"
+#include "core/trend/trend_recorder.h"
 
 class QComboBox;
 class QLabel;

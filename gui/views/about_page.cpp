@@ -1,4 +1,4 @@
-#include "views/about_page.h"
+#include "gui/views/about_page.h"
 
 namespace velmar {
 

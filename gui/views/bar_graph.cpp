@@ -1,4 +1,4 @@
-#include "views/bar_graph.h"
+#include "gui/views/bar_graph.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "views/current_page_sizing.h"
+#include "gui/views/current_page_sizing.h"
 
 #include <QStackedWidget>
 #include <QTabWidget>

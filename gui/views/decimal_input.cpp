@@ -1,4 +1,4 @@
-#include "views/decimal_input.h"
+#include "gui/views/decimal_input.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "views/frame_dump_view.h"
+#include "gui/views/frame_dump_view.h"
 
 #include <QPainter>
 

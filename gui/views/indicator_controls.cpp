@@ -1,4 +1,4 @@
-#include "views/indicator_controls.h"
+#include "gui/views/indicator_controls.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "views/latching_group.h"
-#include "views/same_width.h"
+#include "gui/views/latching_group.h"
+#include "gui/views/same_width.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "views/jpeg_image.h"
+#include "gui/views/jpeg_image.h"
 
 #include <QFile>
 

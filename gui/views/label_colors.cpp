@@ -1,4 +1,4 @@
-#include "views/label_colors.h"
+#include "gui/views/label_colors.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "views/lamp.h"
+#include "gui/views/lamp.h"
 
 #include <QPainter>
 

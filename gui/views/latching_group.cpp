@@ -1,4 +1,4 @@
-#include "views/latching_group.h"
+#include "gui/views/latching_group.h"
 
 #include <QAbstractButton>
 

@@ -1,4 +1,4 @@
-#include "views/parse_integer_edit.h"
+#include "gui/views/parse_integer_edit.h"
 
 #include <QLineEdit>
 #include <algorithm>

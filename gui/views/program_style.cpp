@@ -1,4 +1,4 @@
-#include "views/program_style.h"
+#include "gui/views/program_style.h"
 
 #include <QApplication>
 #include <QProxyStyle>

@@ -1,4 +1,4 @@
-#include "views/px210_page.h"
+#include "gui/views/px210_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -8,14 +8,14 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/form_main.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/display_refresh.h"
-#include "views/indicator_controls.h"
-#include "views/px210_codec.h"
-#include "views/radio_group.h"
-#include "views/value_editor_open.h"
+#include "gui/app/form_main.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "core/views/display_refresh.h"
+#include "gui/views/indicator_controls.h"
+#include "core/views/px210_codec.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_open.h"
 
 namespace velmar {
 

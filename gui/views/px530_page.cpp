@@ -1,4 +1,4 @@
-#include "views/px530_page.h"
+#include "gui/views/px530_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -9,16 +9,16 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "app/device_types.h"
-#include "app/form_main.h"
-#include "device/number_mask.h"
-#include "link/payload_io.h"
-#include "modules/module_controls.h"
-#include "views/display_codec.h"
-#include "views/display_refresh.h"
-#include "views/indicator_controls.h"
-#include "views/radio_group.h"
-#include "views/widget_updates.h"
+#include "core/device/device_types.h"
+#include "gui/app/form_main.h"
+#include "core/device/number_mask.h"
+#include "core/link/payload_io.h"
+#include "gui/modules/module_controls.h"
+#include "core/views/display_codec.h"
+#include "core/views/display_refresh.h"
+#include "gui/views/indicator_controls.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 

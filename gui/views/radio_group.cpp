@@ -1,4 +1,4 @@
-#include "views/radio_group.h"
+#include "gui/views/radio_group.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>

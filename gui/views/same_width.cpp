@@ -1,4 +1,4 @@
-#include "views/same_width.h"
+#include "gui/views/same_width.h"
 
 #include <QWidget>
 #include <algorithm>

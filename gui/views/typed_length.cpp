@@ -1,4 +1,4 @@
-#include "views/typed_length.h"
+#include "gui/views/typed_length.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,11 +1,11 @@
-#include "views/value_editor_base.h"
+#include "gui/views/value_editor_base.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "views/value_destinations.h"
+#include "core/views/value_destinations.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "views/value_editor_digits.h"
+#include "gui/views/value_editor_digits.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "views/value_editor_base.h"
+#include "gui/views/value_editor_base.h"
 
 class QLabel;
 class QPushButton;

@@ -1,8 +1,8 @@
-#include "views/value_editor_open.h"
+#include "gui/views/value_editor_open.h"
 
-#include "app/form_main.h"
-#include "views/value_editor_digits.h"
-#include "views/value_editor_typed.h"
+#include "gui/app/form_main.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_typed.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "views/value_editor_typed.h"
+#include "gui/views/value_editor_typed.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,8 +13,8 @@
 #include <cmath>
 #include <limits>
 
-#include "device/number_mask.h"
-#include "views/decimal_input.h"
+#include "core/device/number_mask.h"
+#include "gui/views/decimal_input.h"
 
 namespace velmar {
 

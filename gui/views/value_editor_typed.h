@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "views/value_editor_base.h"
+#include "gui/views/value_editor_base.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "views/wrapped_button.h"
+#include "gui/views/wrapped_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

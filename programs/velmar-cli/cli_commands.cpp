@@ -1,4 +1,4 @@
-#include "app/cli_commands.h"
+#include "programs/velmar-cli/cli_commands.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,17 +11,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/cli_status.h"
-#include "app/device_types.h"
-#include "device/service_commands.h"
-#include "device/status_codec.h"
-#include "device/status_texts.h"
-#include "link/frame.h"
-#include "link/hid_factory.h"
-#include "link/payload_io.h"
-#include "link/usb_access.h"
-#include "modules/module_names.h"
-#include "app/cli_instruments.h"
+#include "programs/velmar-cli/cli_status.h"
+#include "core/device/device_types.h"
+#include "core/device/service_commands.h"
+#include "core/device/status_codec.h"
+#include "core/device/status_texts.h"
+#include "core/link/frame.h"
+#include "transport/hid_factory.h"
+#include "core/link/payload_io.h"
+#include "transport/usb_access.h"
+#include "core/modules/module_names.h"
+#include "programs/velmar-cli/cli_instruments.h"
 
 namespace velmar {
 

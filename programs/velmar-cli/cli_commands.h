@@ -7,8 +7,8 @@
 #include <memory>
 #include <span>
 
-#include "app/cli_output.h"
-#include "app/cli_session.h"
+#include "programs/velmar-cli/cli_output.h"
+#include "programs/velmar-cli/cli_session.h"
 
 namespace velmar {
 

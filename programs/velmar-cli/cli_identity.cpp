@@ -9,10 +9,10 @@
 #include <QSaveFile>
 #include <algorithm>
 
-#include "app/cli_commands.h"
-#include "app/device_types.h"
-#include "device/service_commands.h"
-#include "link/payload_io.h"
+#include "programs/velmar-cli/cli_commands.h"
+#include "core/device/device_types.h"
+#include "core/device/service_commands.h"
+#include "core/link/payload_io.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "app/cli_instruments.h"
+#include "programs/velmar-cli/cli_instruments.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <algorithm>
 
-#include "app/device_types.h"
-#include "link/hid_factory.h"
-#include "link/usb_access.h"
+#include "core/device/device_types.h"
+#include "transport/hid_factory.h"
+#include "transport/usb_access.h"
 
 namespace velmar {
 

@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/cli_commands.h"
-#include "link/hid_library.h"
-#include "link/instrument_choice.h"
+#include "programs/velmar-cli/cli_commands.h"
+#include "transport/hid_library.h"
+#include "transport/instrument_choice.h"
 
 namespace velmar {
 

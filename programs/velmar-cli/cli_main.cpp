@@ -7,13 +7,13 @@
 #include <iostream>
 #include <string>
 
-#include "app/cli_commands.h"
-#include "app/cli_report.h"
-#include "app/cli_instruments.h"
-#include "link/hid_factory.h"
-#include "app/program_date.h"
-#include "link/qt_translation.h"
-#include "link/usb_access.h"
+#include "programs/velmar-cli/cli_commands.h"
+#include "programs/velmar-cli/cli_report.h"
+#include "programs/velmar-cli/cli_instruments.h"
+#include "transport/hid_factory.h"
+#include "program/program_date.h"
+#include "program/qt_translation.h"
+#include "transport/usb_access.h"
 #include "sim/instrument_config.h"
 
 using namespace velmar;

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/cli_commands.h"
-#include "device/block_compare.h"
-#include "device/field_edit.h"
-#include "device/offline_file.h"
+#include "programs/velmar-cli/cli_commands.h"
+#include "core/device/block_compare.h"
+#include "core/device/field_edit.h"
+#include "files/offline_file.h"
 
 namespace velmar {
 

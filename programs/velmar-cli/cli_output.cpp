@@ -1,4 +1,4 @@
-#include "app/cli_output.h"
+#include "programs/velmar-cli/cli_output.h"
 
 #include <QJsonDocument>
 #include <algorithm>

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "device/block_compare.h"
+#include "core/device/block_compare.h"
 
 namespace velmar {
 

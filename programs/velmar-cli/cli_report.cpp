@@ -1,10 +1,10 @@
-#include "app/cli_report.h"
+#include "programs/velmar-cli/cli_report.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
 
-#include "app/cli_commands.h"
+#include "programs/velmar-cli/cli_commands.h"
 #include "report/report_pdf.h"
 
 namespace velmar {

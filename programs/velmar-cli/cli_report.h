@@ -5,8 +5,8 @@
 #include <QString>
 #include <memory>
 
-#include "app/cli_output.h"
-#include "app/cli_session.h"
+#include "programs/velmar-cli/cli_output.h"
+#include "programs/velmar-cli/cli_session.h"
 #include "report/report_model.h"
 
 class QCoreApplication;

@@ -1,13 +1,13 @@
-#include "app/cli_session.h"
+#include "programs/velmar-cli/cli_session.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
-#include "device/status_codec.h"
-#include "link/frame.h"
-#include "link/payload_io.h"
+#include "core/device/status_codec.h"
+#include "core/link/frame.h"
+#include "core/link/payload_io.h"
 
 namespace velmar {
 

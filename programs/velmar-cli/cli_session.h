@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "device/block_transfer.h"
-#include "device/records.h"
-#include "device/settings_file.h"
-#include "device/settings_journal.h"
-#include "link/command_link.h"
+#include "core/device/block_transfer.h"
+#include "core/device/records.h"
+#include "files/settings_file.h"
+#include "files/settings_journal.h"
+#include "transport/command_link.h"
 
 namespace velmar {
 

@@ -1,11 +1,11 @@
-#include "app/cli_status.h"
+#include "programs/velmar-cli/cli_status.h"
 
 #include <QJsonArray>
 #include <QStringList>
 
-#include "device/number_mask.h"
-#include "device/status_codec.h"
-#include "device/status_texts.h"
+#include "core/device/number_mask.h"
+#include "core/device/status_codec.h"
+#include "core/device/status_texts.h"
 
 namespace velmar {
 

@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <QString>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 namespace velmar {
 

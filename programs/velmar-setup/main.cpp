@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "app/command_line.h"
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "link/hid_factory.h"
-#include "link/qt_translation.h"
+#include "gui/app/command_line.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "transport/hid_factory.h"
+#include "program/qt_translation.h"
 
 int main(int argc, char** argv) {
     // Help, version and a bad option are answered before Qt looks for a display.

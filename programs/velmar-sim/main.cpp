@@ -13,11 +13,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "app/program_date.h"
-#include "link/qt_translation.h"
-#include "link/socket_address.h"
+#include "program/program_date.h"
+#include "program/qt_translation.h"
+#include "core/link/socket_address.h"
 #include "sim/instrument_config.h"
-#include "sim/sim_server.h"
+#include "programs/velmar-sim/sim_server.h"
 
 namespace {
 

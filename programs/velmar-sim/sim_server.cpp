@@ -1,4 +1,4 @@
-#include "sim/sim_server.h"
+#include "programs/velmar-sim/sim_server.h"
 
 #include <cstdio>
 #include <QHostAddress>

@@ -10,7 +10,7 @@
 #include <QString>
 #include <string>
 
-#include "link/socket_address.h"
+#include "core/link/socket_address.h"
 #include "sim/virtual_instrument.h"
 
 class QIODevice;

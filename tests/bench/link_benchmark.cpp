@@ -15,16 +15,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "link/monitor_page.h"
-#include "device/trend_window.h"
-#include "modules/ac_input_dialog.h"
-#include "link/frame.h"
-#include "device/settings_files.h"
-#include "report/report_window.h"
-#include "link/sim_hid.h"
-#include "single_device_hid.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "gui/link/monitor_page.h"
+#include "gui/trend/trend_window.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "core/link/frame.h"
+#include "gui/files/settings_files.h"
+#include "gui/report/report_window.h"
+#include "transport/sim_hid.h"
+#include "tests/support/single_device_hid.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar {

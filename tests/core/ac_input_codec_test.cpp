@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
-#include "block_io.h"
-#include "device/status_codec.h"
-#include "modules/ac_input_codec.h"
-#include "modules/ac_input_statistics.h"
+#include "tests/support/block_io.h"
+#include "core/device/status_codec.h"
+#include "core/modules/ac_input_codec.h"
+#include "core/modules/ac_input_statistics.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "link/command_history.h"
-#include "link/frame_dump.h"
+#include "core/link/command_history.h"
+#include "core/link/frame_dump.h"
 
 using namespace velmar;
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/field_edit.h"
+#include "core/device/field_edit.h"
 
 namespace velmar {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "link/command_table.h"
-#include "link/frame.h"
+#include "core/link/command_table.h"
+#include "core/link/frame.h"
 
 using namespace velmar;
 

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string_view>
 
-#include "block_io.h"
-#include "link/payload_io.h"
-#include "modules/analog_input_codec.h"
-#include "modules/analog_output_codec.h"
-#include "modules/limit_relay_codec.h"
-#include "modules/modbus_codec.h"
-#include "modules/password_codec.h"
-#include "views/display_codec.h"
-#include "views/px210_codec.h"
+#include "tests/support/block_io.h"
+#include "core/link/payload_io.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
+#include "core/modules/limit_relay_codec.h"
+#include "core/modules/modbus_codec.h"
+#include "core/modules/password_codec.h"
+#include "core/views/display_codec.h"
+#include "core/views/px210_codec.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "device/number_mask.h"
+#include "core/device/number_mask.h"
 
 using velmar::FormatMask;
 

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "device/records.h"
+#include "core/device/records.h"
 
 using namespace velmar;
 

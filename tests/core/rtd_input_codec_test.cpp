@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "device/status_codec.h"
-#include "link/payload_io.h"
-#include "modules/rtd_input_codec.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
+#include "core/modules/rtd_input_codec.h"
 #include "sim/rtd_handlers.h"
 #include "sim/virtual_instrument.h"
 

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <set>
 
-#include "device/settings_blocks.h"
-#include "device/block_transfer.h"
-#include "link/command_engine.h"
-#include "link/frame.h"
-#include "modules/analog_input_codec.h"
-#include "modules/limit_relay_codec.h"
-#include "tests/block_io.h"
+#include "core/device/settings_blocks.h"
+#include "core/device/block_transfer.h"
+#include "core/link/command_engine.h"
+#include "core/link/frame.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/limit_relay_codec.h"
+#include "tests/support/block_io.h"
 
 namespace velmar {
 namespace {

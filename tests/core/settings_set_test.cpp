@@ -2,16 +2,16 @@
 // keeping it consistent with the module blocks it shares values with.
 #include <gtest/gtest.h>
 
-#include "block_io.h"
+#include "tests/support/block_io.h"
 
-#include "device/settings_set_codec.h"
-#include "link/payload_io.h"
-#include "modules/analog_input_codec.h"
-#include "modules/limit_relay_codec.h"
-#include "modules/modbus_codec.h"
+#include "core/device/settings_set_codec.h"
+#include "core/link/payload_io.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/limit_relay_codec.h"
+#include "core/modules/modbus_codec.h"
 #include "sim/settings_set.h"
 #include "sim/virtual_instrument.h"
-#include "views/display_codec.h"
+#include "core/views/display_codec.h"
 
 using namespace velmar;
 using Bytes = std::vector<uint8_t>;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "device/status_texts.h"
+#include "core/device/status_texts.h"
 
 using namespace velmar;
 

@@ -4,8 +4,8 @@
 #include <numeric>
 #include <vector>
 
-#include "link/frame.h"
-#include "link/transfer.h"
+#include "core/link/frame.h"
+#include "core/link/transfer.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;

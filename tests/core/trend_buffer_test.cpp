@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "device/trend_buffer.h"
-#include "modules/limit_relay_codec.h"
+#include "core/trend/trend_buffer.h"
+#include "core/modules/limit_relay_codec.h"
 
 namespace velmar {
 namespace {

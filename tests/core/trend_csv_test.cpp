@@ -7,8 +7,8 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "device/trend_csv.h"
-#include "device/trend_recorder.h"
+#include "core/trend/trend_csv.h"
+#include "core/trend/trend_recorder.h"
 
 namespace velmar {
 namespace {

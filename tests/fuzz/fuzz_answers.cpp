@@ -28,13 +28,13 @@
 #include <string>
 #include <vector>
 
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "link/frame.h"
-#include "link/priority_list.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "core/link/frame.h"
+#include "core/link/priority_list.h"
 #include "sim/virtual_instrument.h"
-#include "press_button.h"
-#include "single_device_hid.h"
+#include "tests/support/press_button.h"
+#include "tests/support/single_device_hid.h"
 #include "written_frame_check.h"
 
 namespace velmar {

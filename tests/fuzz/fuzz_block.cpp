@@ -8,9 +8,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include "device/block_compare.h"
-#include "device/block_transfer.h"
-#include "device/settings_file.h"
+#include "core/device/block_compare.h"
+#include "core/device/block_transfer.h"
+#include "files/settings_file.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

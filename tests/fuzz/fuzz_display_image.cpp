@@ -1,6 +1,6 @@
 // The display image read back in service mode: 1024 bytes of any content
 // (or fewer, or more) turned into the 128 x 64 pixels the page draws.
-#include "device/service_commands.h"
+#include "core/device/service_commands.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

@@ -2,8 +2,8 @@
 // restores its last "as found" state through the compare table.
 #include <QByteArray>
 
-#include "device/block_compare.h"
-#include "device/settings_journal.h"
+#include "core/device/block_compare.h"
+#include "files/settings_journal.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

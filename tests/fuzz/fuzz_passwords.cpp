@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "modules/password_codec.h"
+#include "core/modules/password_codec.h"
 
 using namespace velmar;
 

@@ -3,8 +3,8 @@
 // their masks, and the output calibration's 16-bit points.
 //
 // An input is one byte choosing the command, then its answer.
-#include "device/number_mask.h"
-#include "device/service_commands.h"
+#include "core/device/number_mask.h"
+#include "core/device/service_commands.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

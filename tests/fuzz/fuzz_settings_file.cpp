@@ -4,8 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "device/block_compare.h"
-#include "device/settings_file.h"
+#include "core/device/block_compare.h"
+#include "files/settings_file.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

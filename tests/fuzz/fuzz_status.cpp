@@ -2,11 +2,11 @@
 // and trend sample made from it without a window.
 #include <cmath>
 
-#include "device/number_mask.h"
-#include "device/status_codec.h"
-#include "device/status_texts.h"
-#include "device/trend_buffer.h"
-#include "device/trend_csv.h"
+#include "core/device/number_mask.h"
+#include "core/device/status_codec.h"
+#include "core/device/status_texts.h"
+#include "core/trend/trend_buffer.h"
+#include "core/trend/trend_csv.h"
 #include "fuzz_support.h"
 
 using namespace velmar;

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "link/payload_io.h"
-#include "link/transfer.h"
+#include "core/link/payload_io.h"
+#include "core/link/transfer.h"
 
 namespace velmar::fuzz {
 

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "link/command_link.h"
-#include "single_device_hid.h"
+#include "transport/command_link.h"
+#include "tests/support/single_device_hid.h"
 #include "written_frame_check.h"
 
 using namespace velmar;

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "link/frame.h"
-#include "link/transfer.h"
+#include "core/link/frame.h"
+#include "core/link/transfer.h"
 
 namespace velmar::fuzz {
 

@@ -10,14 +10,14 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ac_input_fixture.h"
-#include "link/sim_hid.h"
-#include "modules/ac_input_calibration.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/ac_input_velmar_tab.h"
-#include "views/lamp.h"
-#include "views/radio_group.h"
-#include "wait_for.h"
+#include "tests/support/ac_input_fixture.h"
+#include "transport/sim_hid.h"
+#include "gui/modules/ac_input_calibration.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/ac_input_velmar_tab.h"
+#include "gui/views/lamp.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/wait_for.h"
 
 namespace velmar {
 namespace {

@@ -10,13 +10,13 @@
 
 #include <limits>
 
-#include "ac_input_fixture.h"
-#include "modules/ac_input_calibration.h"
-#include "modules/ac_input_dialog.h"
-#include "modules/ac_input_velmar_tab.h"
-#include "views/bar_graph.h"
-#include "views/lamp.h"
-#include "views/radio_group.h"
+#include "tests/support/ac_input_fixture.h"
+#include "gui/modules/ac_input_calibration.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/ac_input_velmar_tab.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/lamp.h"
+#include "gui/views/radio_group.h"
 
 namespace velmar {
 namespace {

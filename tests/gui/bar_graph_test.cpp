@@ -8,8 +8,8 @@
 #include <limits>
 #include <ostream>
 
-#include "device/number_mask.h"
-#include "views/bar_graph.h"
+#include "core/device/number_mask.h"
+#include "gui/views/bar_graph.h"
 
 static void PrintTo(const QRect& r, std::ostream* os) {
     *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << " x " << r.height() << ")";

@@ -2,7 +2,7 @@
 // line for an option it does not know or a device it cannot use.
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
+#include "gui/app/command_line.h"
 
 namespace velmar {
 namespace {

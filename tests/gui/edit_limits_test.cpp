@@ -8,10 +8,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "device/service_calibration_page.h"
-#include "device/service_serial_page.h"
-#include "views/typed_length.h"
-#include "window_fixture.h"
+#include "gui/device/service_calibration_page.h"
+#include "gui/device/service_serial_page.h"
+#include "gui/views/typed_length.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

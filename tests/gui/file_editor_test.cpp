@@ -12,13 +12,13 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "device/compare_dialog.h"
-#include "device/compare_table.h"
-#include "device/field_edit.h"
-#include "device/file_editor_dialog.h"
-#include "device/settings_files.h"
-#include "tests/wait_for.h"
-#include "tests/window_fixture.h"
+#include "gui/files/compare_dialog.h"
+#include "gui/files/compare_table.h"
+#include "core/device/field_edit.h"
+#include "gui/files/file_editor_dialog.h"
+#include "gui/files/settings_files.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

@@ -9,11 +9,11 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/device_replaced_dialog.h"
-#include "device/errors_dialog.h"
-#include "views/bar_graph.h"
-#include "views/lamp.h"
-#include "window_fixture.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "gui/device/errors_dialog.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/lamp.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

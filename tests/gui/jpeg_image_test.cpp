@@ -10,8 +10,8 @@
 
 #include <jpeglib.h>
 
-#include "device/header_page.h"
-#include "views/jpeg_image.h"
+#include "gui/device/header_page.h"
+#include "gui/views/jpeg_image.h"
 
 static void InitLogoResource() { Q_INIT_RESOURCE(logo); }
 

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "link/sim_hid.h"
-#include "modules/limit_relay_dialog.h"
-#include "views/lamp.h"
-#include "views/radio_group.h"
-#include "window_fixture.h"
-#include "wait_for.h"
+#include "transport/sim_hid.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/views/lamp.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/window_fixture.h"
+#include "tests/support/wait_for.h"
 
 namespace velmar {
 namespace {

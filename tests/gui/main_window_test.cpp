@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include "views/frame_dump_view.h"
+#include "gui/views/frame_dump_view.h"
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/form_main.h"
-#include "window_fixture.h"
-#include "views/label_colors.h"
-#include "views/lamp.h"
-#include "wait_for.h"
+#include "gui/app/form_main.h"
+#include "tests/support/window_fixture.h"
+#include "gui/views/label_colors.h"
+#include "gui/views/lamp.h"
+#include "tests/support/wait_for.h"
 
 namespace velmar {
 namespace {

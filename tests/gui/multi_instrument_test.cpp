@@ -11,13 +11,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/device_replaced_dialog.h"
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "link/socket_bus.h"
-#include "tests/sim_process.h"
-#include "tests/wait_for.h"
-#include "tests/window_fixture.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "transport/socket_bus.h"
+#include "tests/support/sim_process.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

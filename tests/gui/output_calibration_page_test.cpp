@@ -12,14 +12,14 @@
 
 #include <cmath>
 
-#include "device/output_calibration_page.h"
-#include "device/service_calibration_page.h"
+#include "gui/device/output_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
 #include "sim/instrument_config.h"
-#include "views/bar_graph.h"
-#include "views/lamp.h"
-#include "views/radio_group.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/lamp.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/velmar_aid.h"
-#include "app/version_refused_page.h"
-#include "device/header_page.h"
-#include "link/monitor_page.h"
-#include "views/about_page.h"
+#include "gui/app/velmar_aid.h"
+#include "gui/app/version_refused_page.h"
+#include "gui/device/header_page.h"
+#include "gui/link/monitor_page.h"
+#include "gui/views/about_page.h"
 
 namespace velmar {
 namespace {

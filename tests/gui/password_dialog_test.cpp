@@ -5,11 +5,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "link/sim_hid.h"
-#include "modules/password_dialog.h"
-#include "views/px530_page.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "transport/sim_hid.h"
+#include "gui/modules/password_dialog.h"
+#include "gui/views/px530_page.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

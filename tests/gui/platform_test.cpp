@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/form_main.h"
-#include "app/platform.h"
+#include "gui/app/form_main.h"
+#include "gui/app/platform.h"
 
 namespace velmar {
 namespace {

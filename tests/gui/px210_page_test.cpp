@@ -9,15 +9,15 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/device_types.h"
-#include "link/sim_hid.h"
-#include "views/indicator_controls.h"
-#include "views/px210_codec.h"
-#include "views/px210_page.h"
-#include "views/radio_group.h"
-#include "views/value_editor_digits.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "core/device/device_types.h"
+#include "transport/sim_hid.h"
+#include "gui/views/indicator_controls.h"
+#include "core/views/px210_codec.h"
+#include "gui/views/px210_page.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_digits.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

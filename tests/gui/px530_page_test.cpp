@@ -7,14 +7,14 @@
 #include <QSlider>
 #include <gtest/gtest.h>
 
-#include "app/device_types.h"
-#include "link/sim_hid.h"
-#include "views/about_page.h"
-#include "views/display_codec.h"
-#include "views/px530_page.h"
-#include "views/radio_group.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "core/device/device_types.h"
+#include "transport/sim_hid.h"
+#include "gui/views/about_page.h"
+#include "core/views/display_codec.h"
+#include "gui/views/px530_page.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

@@ -7,9 +7,9 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 
-#include "app/program_date.h"
-#include "app/startup.h"
-#include "link/qt_translation.h"
+#include "program/program_date.h"
+#include "gui/app/startup.h"
+#include "program/qt_translation.h"
 
 namespace velmar {
 namespace {

@@ -12,11 +12,11 @@
 #include <gtest/gtest.h>
 #include <cmath>
 
-#include "device/settings_files.h"
-#include "report/report_window.h"
-#include "tests/pdf_text.h"
-#include "tests/wait_for.h"
-#include "tests/window_fixture.h"
+#include "gui/files/settings_files.h"
+#include "gui/report/report_window.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

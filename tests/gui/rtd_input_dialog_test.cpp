@@ -11,16 +11,16 @@
 
 #include <cmath>
 
-#include "app/device_types.h"
-#include "views/about_page.h"
-#include "link/sim_hid.h"
-#include "modules/rtd_input_codec.h"
-#include "modules/rtd_input_dialog.h"
-#include "views/radio_group.h"
-#include "views/value_editor_typed.h"
-#include "views/wrapped_button.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "core/device/device_types.h"
+#include "gui/views/about_page.h"
+#include "transport/sim_hid.h"
+#include "core/modules/rtd_input_codec.h"
+#include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/radio_group.h"
+#include "gui/views/value_editor_typed.h"
+#include "gui/views/wrapped_button.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

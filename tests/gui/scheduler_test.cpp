@@ -11,11 +11,11 @@
 #include <type_traits>
 #include <variant>
 
-#include "app/form_main.h"
-#include "device/status_codec.h"
-#include "fake_hid.h"
-#include "link/payload_io.h"
-#include "views/latching_group.h"
+#include "gui/app/form_main.h"
+#include "core/device/status_codec.h"
+#include "tests/support/fake_hid.h"
+#include "core/link/payload_io.h"
+#include "gui/views/latching_group.h"
 
 namespace velmar {
 namespace {

@@ -9,17 +9,17 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/device_replaced_dialog.h"
-#include "app/device_types.h"
-#include "device/header_page.h"
-#include "device/service_calibration_page.h"
-#include "device/service_serial_page.h"
-#include "device/service_tests_page.h"
-#include "link/sim_hid.h"
-#include "views/bar_graph.h"
-#include "views/radio_group.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "core/device/device_types.h"
+#include "gui/device/header_page.h"
+#include "gui/device/service_calibration_page.h"
+#include "gui/device/service_serial_page.h"
+#include "gui/device/service_tests_page.h"
+#include "transport/sim_hid.h"
+#include "gui/views/bar_graph.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

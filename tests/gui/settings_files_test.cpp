@@ -9,14 +9,14 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
-#include "device/compare_dialog.h"
-#include "device/journal_dialog.h"
-#include "device/settings_files.h"
-#include "modules/analog_input_codec.h"
-#include "modules/analog_output_codec.h"
-#include "tests/block_io.h"
-#include "tests/wait_for.h"
-#include "tests/window_fixture.h"
+#include "gui/files/compare_dialog.h"
+#include "gui/files/journal_dialog.h"
+#include "gui/files/settings_files.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
+#include "tests/support/block_io.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

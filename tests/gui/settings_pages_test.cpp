@@ -11,14 +11,14 @@
 #include <tuple>
 #include <gtest/gtest.h>
 
-#include "device/settings_pages.h"
-#include "device/settings_set_codec.h"
-#include "modules/analog_output_dialog.h"
-#include "modules/modbus_dialog.h"
-#include "views/radio_group.h"
-#include "block_io.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "gui/device/settings_pages.h"
+#include "core/device/settings_set_codec.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/modbus_dialog.h"
+#include "gui/views/radio_group.h"
+#include "tests/support/block_io.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

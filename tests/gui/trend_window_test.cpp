@@ -5,12 +5,12 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "device/header_page.h"
-#include "device/trend_chart.h"
-#include "device/trend_window.h"
-#include "modules/limit_relay_dialog.h"
-#include "wait_for.h"
-#include "window_fixture.h"
+#include "gui/device/header_page.h"
+#include "gui/trend/trend_chart.h"
+#include "gui/trend/trend_window.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

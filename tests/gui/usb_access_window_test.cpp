@@ -2,7 +2,7 @@
 // link's state is shown, and forgets it once the instrument opens.
 #include <QLabel>
 
-#include "window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

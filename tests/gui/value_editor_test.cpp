@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "device/number_mask.h"
-#include "views/value_destinations.h"
-#include "views/value_editor_digits.h"
-#include "views/value_editor_open.h"
-#include "views/value_editor_typed.h"
-#include "window_fixture.h"
+#include "core/device/number_mask.h"
+#include "core/views/value_destinations.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_open.h"
+#include "gui/views/value_editor_typed.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

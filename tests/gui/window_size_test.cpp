@@ -4,8 +4,8 @@
 // fits in it.
 #include <QTabWidget>
 
-#include "app/device_types.h"
-#include "window_fixture.h"
+#include "core/device/device_types.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {

@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "device/status_texts.h"
-#include "tests/pdf_text.h"
-#include "tests/sim_process.h"
-#include "tests/wait_for.h"
+#include "core/device/status_texts.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/sim_process.h"
+#include "tests/support/wait_for.h"
 
 namespace velmar {
 namespace {

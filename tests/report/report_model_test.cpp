@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "modules/analog_input_codec.h"
-#include "modules/rtd_input_codec.h"
-#include "link/payload_io.h"
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/rtd_input_codec.h"
+#include "core/link/payload_io.h"
 #include "report/report_model.h"
 
 namespace velmar {

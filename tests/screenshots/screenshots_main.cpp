@@ -27,17 +27,17 @@
 #include <memory>
 #include <set>
 
-#include "app/device_replaced_dialog.h"
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "device/errors_dialog.h"
-#include "device/header_page.h"
-#include "device/settings_files.h"
-#include "device/trend_window.h"
-#include "link/sim_hid.h"
-#include "views/value_editor_digits.h"
-#include "views/value_editor_open.h"
-#include "views/value_editor_typed.h"
+#include "gui/app/device_replaced_dialog.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "gui/device/errors_dialog.h"
+#include "gui/device/header_page.h"
+#include "gui/files/settings_files.h"
+#include "gui/trend/trend_window.h"
+#include "transport/sim_hid.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_open.h"
+#include "gui/views/value_editor_typed.h"
 
 namespace velmar {
 namespace {

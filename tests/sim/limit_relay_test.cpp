@@ -3,8 +3,8 @@
 // request.
 #include <gtest/gtest.h>
 
-#include "device/status_codec.h"
-#include "link/payload_io.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
 #include "sim/limit_relay.h"
 #include "sim/virtual_instrument.h"
 

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "device/service_commands.h"
-#include "device/status_codec.h"
-#include "link/payload_io.h"
+#include "core/device/service_commands.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
 #include "sim/display_image.h"
 #include "sim/virtual_instrument.h"
 

@@ -3,7 +3,7 @@
 #include <numeric>
 #include <vector>
 
-#include "link/command_table.h"
+#include "core/link/command_table.h"
 #include "sim/virtual_instrument.h"
 
 using namespace velmar;
@@ -271,8 +271,8 @@ TEST(InstrumentFlags, ParseAndReject) {
     }
 }
 
-#include "device/status_codec.h"
-#include "link/payload_io.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
 
 namespace {
 struct Status {

@@ -22,15 +22,15 @@
 #include <map>
 #include <random>
 
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "device/header_page.h"
-#include "device/settings_files.h"
-#include "device/trend_window.h"
-#include "link/frame.h"
-#include "link/mbu.h"
-#include "link/socket_hid.h"
-#include "press_button.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "gui/device/header_page.h"
+#include "gui/files/settings_files.h"
+#include "gui/trend/trend_window.h"
+#include "core/link/frame.h"
+#include "core/link/mbu.h"
+#include "transport/socket_hid.h"
+#include "tests/support/press_button.h"
 
 namespace velmar {
 namespace {

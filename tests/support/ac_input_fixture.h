@@ -6,9 +6,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "modules/ac_input_dialog.h"
-#include "modules/ac_input_velmar_tab.h"
-#include "window_fixture.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/ac_input_velmar_tab.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 

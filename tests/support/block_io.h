@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "link/frame.h"
-#include "link/payload_io.h"
+#include "core/link/frame.h"
+#include "core/link/payload_io.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::test {

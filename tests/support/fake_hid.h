@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "link/frame.h"
-#include "link/hid_library.h"
+#include "core/link/frame.h"
+#include "transport/hid_library.h"
 
 namespace velmar::test {
 

@@ -5,8 +5,8 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-#include "app/form_main.h"
-#include "link/priority_list.h"
+#include "gui/app/form_main.h"
+#include "core/link/priority_list.h"
 
 namespace velmar::test {
 

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <deque>
 
-#include "app/startup_options.h"
-#include "link/frame.h"
-#include "link/hid_library.h"
+#include "gui/app/startup_options.h"
+#include "core/link/frame.h"
+#include "transport/hid_library.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar::test {

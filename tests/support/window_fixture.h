@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/form_main.h"
-#include "app/startup.h"
-#include "device/status_codec.h"
-#include "link/payload_io.h"
-#include "link/sim_hid.h"
-#include "fake_hid.h"
-#include "views/label_colors.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
+#include "transport/sim_hid.h"
+#include "tests/support/fake_hid.h"
+#include "gui/views/label_colors.h"
 
 namespace velmar {
 

@@ -14,9 +14,9 @@
 #include <thread>
 #include <unistd.h>
 
-#include "link/frame.h"
-#include "link/instrument_choice.h"
-#include "link/node_probe.h"
+#include "core/link/frame.h"
+#include "transport/instrument_choice.h"
+#include "transport/node_probe.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar {

@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
-#include "link/frame.h"
-#include "link/socket_hid.h"
-#include "tests/sim_process.h"
+#include "core/link/frame.h"
+#include "transport/socket_hid.h"
+#include "tests/support/sim_process.h"
 
 using namespace velmar;
 

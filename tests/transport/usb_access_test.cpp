@@ -6,7 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-#include "link/usb_access.h"
+#include "transport/usb_access.h"
 
 namespace velmar {
 namespace {

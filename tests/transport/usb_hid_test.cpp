@@ -6,8 +6,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "link/frame.h"
-#include "link/usb_hid.h"
+#include "core/link/frame.h"
+#include "transport/usb_hid.h"
 
 namespace velmar {
 namespace {

@@ -21,7 +21,7 @@
 #include <poll.h>
 #include <unistd.h>
 
-#include "link/frame.h"
+#include "core/link/frame.h"
 #include "sim/instrument_config.h"
 #include "sim/virtual_instrument.h"
 
