@@ -55,11 +55,14 @@ SlotFields FieldsOf(Record& r, bool secondSlot) {
             r.bHoldL1,        r.uSecL1,     r.uPulseSecL1,   r.PXRL_SourceInput1};
 }
 
+constexpr int kWidestEdit = 5;  // characters of the seconds
+
 QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength) {
     auto* e = new QLineEdit("0", parent);
     e->setObjectName(name);
     LimitTypedLength(e, maxLength);
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(maxLength + 2, '0')));
+    // One width for the column of edits, that of the longest.
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QString(kWidestEdit + 2, '0')));
     return e;
 }
 
