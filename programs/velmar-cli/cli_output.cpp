@@ -12,10 +12,45 @@ void Out(const QString& s, std::FILE* to) {
     std::fputc('\n', to);
     std::fflush(to);
 }
+// What a person reads for a record's keys; a key not here shows as it is.
+constexpr struct {
+    const char* key;
+    const char* caption;
+} kKeyCaptions[] = {
+    {"name", "Készülék"},          {"deviceType", "Típuskód"},       {"serial", "Gyári szám"},
+    {"made", "Gyártás ideje"},     {"firmware", "Firmware"},         {"node", "Eszközfájl"},
+    {"access", "Megnyitható"},     {"inUse", "Használatban"},        {"fix", "Teendő"},
+    {"file", "Fájl"},              {"blocks", "Blokkok"},            {"changed", "Módosított mezők"},
+    {"changedFields", "Eltérő mezők"}, {"asFound", "Megtalált állapot a naplóból"},
+    {"writes", "Beírások"},        {"written", "Beírva"},            {"verified", "Visszaolvasva"},
+    {"mismatched", "Visszaolvasáskor eltér"}, {"differences", "Eltérések"},
+    {"exit", "Kilépési kód"},      {"error", "Hiba"},                {"records", "Eredmény"},
+    {"summary", "Összesítés"},     {"instruments", "Készülékek"},    {"done", "Kész"},
+    {"differ", "Eltér"},           {"failed", "Sikertelen"},
+};
+
+QString Caption(const QString& key) {
+    for (const auto& k : kKeyCaptions)
+        if (key == QLatin1String(k.key)) return QString::fromUtf8(k.caption);
+    return key;
+}
+
 QString Value(const QJsonValue& v) {
     if (v.isString()) return v.toString();
     if (v.isBool()) return v.toBool() ? QString::fromUtf8("igen") : QString::fromUtf8("nem");
     if (v.isDouble()) return QString::number(v.toDouble(), 'g', 12);
+    if (v.isArray()) {
+        // A list of plain values reads as a list; anything deeper as JSON.
+        QStringList items;
+        for (const QJsonValue& item : v.toArray()) {
+            if (item.isArray() || item.isObject()) {
+                items.clear();
+                break;
+            }
+            items << Value(item);
+        }
+        if (!items.isEmpty() || v.toArray().isEmpty()) return items.isEmpty() ? QString::fromUtf8("–") : items.join(", ");
+    }
     return QString::fromUtf8(QJsonDocument(v.isArray() ? QJsonDocument(v.toArray()) : QJsonDocument(v.toObject()))
                                  .toJson(QJsonDocument::Compact));
 }
@@ -23,9 +58,13 @@ QString Value(const QJsonValue& v) {
 
 void CliOutput::Record(const QJsonObject& o) const {
     if (!text_) return Out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)), to_);
-    QStringList parts;
-    for (auto it = o.begin(); it != o.end(); ++it) parts << it.key() + ": " + Value(it.value());
-    Out(parts.join("  "), to_);
+    // Captions and values, one a line; records after the first set off by
+    // an empty line.
+    if (recordShown_) Out(QString(), to_);
+    recordShown_ = true;
+    std::vector<std::pair<QString, QString>> rows;
+    for (auto it = o.begin(); it != o.end(); ++it) rows.emplace_back(Caption(it.key()), Value(it.value()));
+    Captions(rows);
 }
 
 void CliOutput::Line(const QString& line) const { Out(line, to_); }

@@ -18,7 +18,7 @@ class CliOutput {
 public:
     explicit CliOutput(bool text, std::FILE* to = stdout) : text_(text), to_(to) {}
     bool Text() const { return text_; }
-    // One record: a JSON object on one line, or "key: value" lines.
+    // One record: a JSON object on one line, or a caption and value a line.
     void Record(const QJsonObject& o) const;
     // One line as it is, for the tables a command builds itself.
     void Line(const QString& line) const;
@@ -36,6 +36,7 @@ public:
 private:
     bool text_;
     std::FILE* to_;
+    mutable bool recordShown_ = false;
 };
 
 QJsonArray DifferencesJson(const std::vector<FieldRow>& rows);
