@@ -21,6 +21,7 @@ HeaderPage::HeaderPage(QWidget* parent) : QWidget(parent) {
     FixTextSize(ui.Label_fValue1, "-88888.888");
     FixTextSize(ui.Label_fValue2, "-88888.888");
     FixTextSize(ui.Label_uSecondsOfOperation, QString::fromUtf8("49 710 nap, 23 óra, 59 perc, 59 mp"));
+    ClipForFlushLeft(ui.Label_uSecondsOfOperation);
     FixTextSize(ui.Label_FPS2, "888 FpS");
     ui.Label_AccessProblem->hide();
     ui.Label_InstrumentCount->hide();

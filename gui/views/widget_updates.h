@@ -3,6 +3,8 @@
 // alters nothing visible must not make Qt lay out and redraw the window.
 
 #include <QLabel>
+#include <QLayout>
+#include <QWidget>
 #include <QString>
 #include <initializer_list>
 
@@ -23,15 +25,28 @@ void SetTextWhenChanged(Widget* widget, const QString& text) {
 
 // Rewrites a text like SetTextWhenChanged, with the blanks that lead it
 // (a number mask leaves them) moved out of sight to the left, so that the
-// text starts in line with the labels above and below it.
+// text starts in line with the labels above and below it. The label must
+// sit in a clip of its own (ClipForFlushLeft): Qt takes no negative margins.
 inline void SetTextFlushLeft(QLabel* label, const QString& text) {
     if (label->text() == text) return;
     qsizetype blanks = 0;
     while (blanks < text.size() && text[blanks] == ' ') ++blanks;
     const int shift = QFontMetrics(label->font()).horizontalAdvance(text.left(blanks));
-    const QMargins margins(-shift, 0, 0, 0);
-    if (label->contentsMargins() != margins) label->setContentsMargins(margins);
+    if (label->pos() != QPoint(-shift, 0)) label->move(-shift, 0);
     label->setText(text);
+}
+
+// Puts a label of fixed size into a widget of the same size in its place in
+// the layout, so that SetTextFlushLeft can move the label's start out of it.
+inline void ClipForFlushLeft(QLabel* label) {
+    QWidget* parent = label->parentWidget();
+    auto* clip = new QWidget(parent);
+    clip->setObjectName(label->objectName() + "_Clip");
+    clip->setFixedSize(label->minimumSize());
+    if (parent && parent->layout()) delete parent->layout()->replaceWidget(label, clip);
+    label->setParent(clip);
+    label->move(0, 0);
+    label->show();
 }
 
 // Gives a label that is rewritten all the time a fixed size, wide enough for

@@ -155,6 +155,13 @@ TEST_F(Identification, HeaderFromTheStatusAnswer) {
     EXPECT_EQ(Text("Label_KeszulekGyariSzam"), "004711/22.07");
     EXPECT_EQ(Text("Label_fValue1"), "-12,34");
     EXPECT_EQ(Text("Label_uSecondsOfOperation"), QString::fromUtf8(" 1 nap, 1 óra, 1 perc, 1 mp"));
+    {
+        // The mask's leading blank is out of sight: the digits start where
+        // the firmware's text above them does.
+        QLabel* time = Find("Label_uSecondsOfOperation");
+        const int digits = time->mapTo(w, QPoint(0, 0)).x() + time->fontMetrics().horizontalAdvance(" ");
+        EXPECT_EQ(digits, Find("Label_Firmware")->mapTo(w, QPoint(0, 0)).x());
+    }
     EXPECT_EQ(Text("Label_uGlobalErrorCode"), "12");
     EXPECT_EQ(TextColour("Label_uGlobalErrorCode"), colors::kRed);
     EXPECT_EQ(w->MBarGraph_OutputPercent1->MBGText(), "12%");
