@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTime>
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
@@ -138,10 +139,22 @@ void TForm1::ConnectHeaderButtons() {
     // An instrument that restarts before its answer leaves never answers:
     // asked again, each copy arriving after it is back would restart it once
     // more. So a restart goes out once per click, answered or not.
-    commands.SetOnFailure(kRestartCommand, [this, reset] {
+    // The note stays under the button, with its time, until the next
+    // restart is asked for: while the instrument restarts the header may
+    // show the no-connection page, and every frame rewrites the error labels.
+    auto* note = new QLabel(header->ui.TabSheet_Header);
+    note->setObjectName("Label_RestartUnanswered");
+    note->setWordWrap(true);
+    SetTextColor(note, colors::kRed);
+    note->hide();
+    header->ui.logoColumn->insertWidget(header->ui.logoColumn->indexOf(reset) + 1, note);
+    connect(reset, &QPushButton::clicked, note, &QLabel::hide);
+    commands.SetOnFailure(kRestartCommand, [this, reset, note] {
         reset->setChecked(false);
-        monitor->ui.Label_MBURxError->setText(QString::fromUtf8("Az újraindítási kérésre nem jött válasz"));
-        header->ui.Label_MBURxError2->setText(QString::fromUtf8("Újraindítás: nincs válasz"));
+        const QString time = QTime::currentTime().toString("HH:mm:ss");
+        note->setText(QString::fromUtf8("Újraindítás: nem jött válasz (%1)").arg(time));
+        note->show();
+        monitor->ui.Label_MBURxError->setText(QString::fromUtf8("Az újraindítási kérésre nem jött válasz (%1)").arg(time));
     });
 }
 

@@ -322,6 +322,10 @@ TEST_F(Identification, AFailedRestartIsNotSentAgain) {
         EXPECT_EQ(Tick(), 101) << c.what << ": the poll resumes";
         AnswerEmpty();
         EXPECT_EQ(Tick(), 101) << c.what;
+        // The header keeps saying so after the instrument answers again.
+        QLabel* note = Find("Label_RestartUnanswered");
+        EXPECT_FALSE(note->isHidden()) << c.what;
+        EXPECT_TRUE(note->text().contains(QString::fromUtf8("nem jött válasz"))) << note->text().toStdString();
     }
 
     // Any other request keeps asking after a lost answer.
