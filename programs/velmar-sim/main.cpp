@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
                          error.toLocal8Bit().constData());
             return 1;
         }
-        std::fprintf(stderr, "velmar-sim: PX type %u, serial %u, listening on %s\n", unsigned(config.deviceType),
+        std::fprintf(stderr, "velmar-sim: PX%u, gyári szám %06u, itt vár: %s\n", unsigned(config.deviceType),
                      unsigned(config.serial), server.Address().ToString().c_str());
         if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     }

@@ -114,8 +114,8 @@ void SimServer::DisconnectEvery(int seconds) {
 
 std::string SimServer::Summary() const {
     const FaultSchedule& f = instrument_.Faults();
-    std::string s = "answers " + std::to_string(f.Answers()) + ", connections " + std::to_string(connections_) +
-                    ", closed by the instrument " + std::to_string(disconnects_);
+    std::string s = "válaszok " + std::to_string(f.Answers()) + ", kapcsolatok " + std::to_string(connections_) +
+                    ", a készülék bontotta " + std::to_string(disconnects_);
     if (!f.Active()) return s;
     unsigned total = 0;
     std::string kinds;
@@ -123,7 +123,7 @@ std::string SimServer::Summary() const {
         total += f.Injected()[i];
         kinds += std::string(i ? ", " : "") + FaultKinds()[i].name + " " + std::to_string(f.Injected()[i]);
     }
-    return s + ", faults injected " + std::to_string(total) + " (" + kinds + ")";
+    return s + ", szándékos hibák " + std::to_string(total) + " (" + kinds + ")";
 }
 
 void SimServer::OnReadyRead() {
@@ -145,9 +145,9 @@ void SimServer::ShowDisplayTest() {
     if (pattern == displayTest_) return;
     displayTest_ = pattern;
     if (pattern)
-        std::fprintf(stderr, "velmar-sim: display test, pattern %u\n", unsigned(pattern));
+        std::fprintf(stderr, "velmar-sim: kijelzőteszt, %u. minta\n", unsigned(pattern));
     else
-        std::fprintf(stderr, "velmar-sim: display test ended\n");
+        std::fprintf(stderr, "velmar-sim: a kijelzőteszt véget ért\n");
 }
 
 void SimServer::Answer(const Report& answer) {

@@ -21,7 +21,7 @@ public:
         process_ = std::make_unique<QProcess>();
         process_->start(VELMAR_SIM_PATH, args);
         if (!process_->waitForStarted(kSimWaitMs)) return {};
-        static const QRegularExpression line("listening on (\\S+)\n");
+        static const QRegularExpression line("itt vár: (\\S+)\n");
         QRegularExpressionMatch match;
         const bool up = QTest::qWaitFor([&] {
             output_ += process_->readAllStandardError();
