@@ -48,7 +48,15 @@ protected:
     // event once connected); nothing, with *state saying why, when it cannot.
     virtual std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) = 0;
     // One status exchange with each node (none of them open here), within ms.
-    virtual std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) = 0;
+    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms);
+    // For Identify: a descriptor to ask the node on, or -1 with *state
+    // saying why there is none.
+    virtual int OpenForProbe(const std::string& node, NodeState* state) = 0;
+    // For Identify: 64 where the node delivers bare frames, 65 where it
+    // delivers whole reports.
+    virtual std::size_t ProbeAnswerSize() const = 0;
+    // For Identify: what a node that opened but did not answer in time is.
+    virtual NodeState SilentState() const = 0;
     // Starts following nodes that come and go; NodesChanged() tells of them.
     virtual void Watch() = 0;
     // The nodes that could not be opened while none is open (empty once one

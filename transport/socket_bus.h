@@ -7,7 +7,9 @@
 #include <QString>
 #include <QTimer>
 
+#include "core/link/frame.h"
 #include "transport/bus_hid.h"
+#include "transport/node_probe.h"
 
 namespace velmar {
 
@@ -19,7 +21,11 @@ public:
 protected:
     std::vector<std::string> Nodes() override;
     std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) override;
-    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) override;
+    int OpenForProbe(const std::string& node, NodeState* state) override;
+    // A socket carries whole reports, the report id included.
+    std::size_t ProbeAnswerSize() const override { return kReportSize; }
+    // The server serves one client at a time: silence is another's turn.
+    NodeState SilentState() const override { return NodeState::kInUse; }
     void Watch() override;
 
 private:

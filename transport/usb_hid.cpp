@@ -146,29 +146,6 @@ std::unique_ptr<HidLibrary> UsbHid::OpenNode(const std::string& node, NodeState*
     return std::make_unique<HidrawPort>(fd, vendor, product);
 }
 
-std::vector<AttachedInstrument> UsbHid::Identify(const std::vector<std::string>& nodes, int ms) {
-    std::vector<AttachedInstrument> out(nodes.size());
-    std::vector<int> fds;
-    std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out[i].node = nodes[i];
-        const int fd = OpenLockedNode(nodes[i], &out[i].state);
-        if (fd < 0) continue;
-        fds.push_back(fd);
-        open.push_back(i);
-    }
-    const std::vector<NodeIdentity> found = ProbeNodes(fds, ms, kFrameSize);
-    for (std::size_t k = 0; k < fds.size(); ++k) {
-        AttachedInstrument& a = out[open[k]];
-        a.identified = found[k].answered;
-        a.state = a.identified ? NodeState::kFree : NodeState::kSilent;
-        a.deviceType = found[k].deviceType;
-        a.serial = found[k].serial;
-        ::close(fds[k]);
-    }
-    return out;
-}
-
 void UsbHid::ShowProblems(const std::map<std::string, NodeState>& problems) {
     QString text;
     for (const auto& [node, state] : problems) {

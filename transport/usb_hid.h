@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "core/link/frame.h"
 #include "transport/bus_hid.h"
+#include "transport/node_probe.h"
 
 class QSocketNotifier;
 struct udev;
@@ -25,7 +27,9 @@ public:
 protected:
     std::vector<std::string> Nodes() override;
     std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) override;
-    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) override;
+    int OpenForProbe(const std::string& node, NodeState* state) override { return OpenLockedNode(node, state); }
+    std::size_t ProbeAnswerSize() const override { return kFrameSize; }
+    NodeState SilentState() const override { return NodeState::kSilent; }
     void Watch() override;
     void ShowProblems(const std::map<std::string, NodeState>& problems) override;
 
