@@ -142,18 +142,18 @@ void SettingsSetView::Build() {
     // The first analog output as the analog output dialog holds it; until it
     // holds this instrument's values, as the instrument last reported them,
     // so that writing other settings leaves the output's scale alone.
-    if (const TForm_PXAO* out = main_.Form_PXAO; out && (out->HoldsInstrumentValues() || !lastRead_)) {
+    if (const TForm_PXAO* out = main_.Form_PXAO; out && (out->HoldsInstrumentValues() || !setRead_)) {
         s.analogueType = uint8_t(out->RadioGroup_uAnalogueType->ItemIndex());
         s.analogueLow = out->iScaleLowSettings;
         s.analogueHigh = out->iScaleHighSettings;
         s.analogueErrorHigh = out->CheckBox_bAnalogueErrorHigh->isChecked();
         s.analogueErrorDisabled = !out->CheckBox_bEnableAnalogueError->isChecked();
-    } else if (lastRead_) {
-        s.analogueType = lastRead_->analogueType;
-        s.analogueLow = lastRead_->analogueLow;
-        s.analogueHigh = lastRead_->analogueHigh;
-        s.analogueErrorHigh = lastRead_->analogueErrorHigh;
-        s.analogueErrorDisabled = lastRead_->analogueErrorDisabled;
+    } else if (setRead_) {
+        s.analogueType = rx.uAnalogueType;
+        s.analogueLow = rx.iAnalogueLow;
+        s.analogueHigh = rx.iAnalogueHigh;
+        s.analogueErrorHigh = rx.bAnalogueErrorHigh;
+        s.analogueErrorDisabled = rx.bDisableAnalogueError;
     }
     s.barGraphMode = settings_.CheckBox_BargraphDot->isChecked() ? 1 : 0;
     s.bgLow = ParseScaledEdit(settings_.Edit_iBgLow);
@@ -217,7 +217,7 @@ void SettingsSetView::Decode(bool defaults) {
     SettingsSet s;
     TransferReader in(main_.transfer);
     SettingsSetLayout(in, s);
-    lastRead_ = s;
+    setRead_ = true;
 
     tRX& rx = main_.recRX;
     rx.uBrightness = s.brightness;

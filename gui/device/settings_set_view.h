@@ -7,9 +7,6 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
-#include <optional>
-
-#include "core/device/settings_set_codec.h"
 
 class QLineEdit;
 
@@ -18,6 +15,7 @@ namespace velmar {
 class LimitOutputsPage;
 class SettingsPage;
 class TForm1;
+struct SettingsSet;
 
 class SettingsSetView : public QObject {
     Q_OBJECT
@@ -35,7 +33,7 @@ public:
     // Status answer: which limit outputs are on.
     void ShowLimitStates();
     // Another instrument: what was read from the last one is no longer its.
-    void ForgetInstrument() { lastRead_.reset(); }
+    void ForgetInstrument() { setRead_ = false; }
 
 private:
     void Decode(bool defaults);
@@ -49,7 +47,9 @@ private:
     TForm1& main_;
     SettingsPage& settings_;
     LimitOutputsPage& limits_;
-    std::optional<SettingsSet> lastRead_;  // the last answer to 131 or 132
+    // An answer to 131 or 132 came from this instrument: until the analog
+    // output dialog holds its own, the record keeps the output as reported.
+    bool setRead_ = false;
 };
 
 }  // namespace velmar
