@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include "core/device/block_compare.h"
 #include "core/device/field_edit.h"
 
 namespace velmar {
@@ -13,19 +14,22 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 std::optional<OfflineFile> ReadOfflineFile(const QByteArray& data, QString* error) {
-    const QJsonObject root = QJsonDocument::fromJson(data).object();
-    const int type = root["instrument"].toObject()["deviceType"].toInt();
-    // A damaged file gets the reader's own words.
-    if (!root.isEmpty() && (type <= 0 || type > 0xFFFF)) {
-        if (error) *error = U("A fájlban nincs érvényes készüléktípus (instrument.deviceType).");
-        return std::nullopt;
-    }
-    std::optional<SettingsSnapshot> s = ReadSettingsFile(data, uint16_t(type), error);
+    std::optional<SettingsSnapshot> s = ReadSettingsFile(data, 0, error);
     if (!s) return std::nullopt;
+    const QJsonObject root = QJsonDocument::fromJson(data).object();
     return OfflineFile{std::move(*s), root["time"].toString(), root["editedOffline"].toString()};
 }
 
 FieldContext ContextOf(const SettingsSnapshot& s) { return {s.measuredDecimals, s.identity.deviceType}; }
+
+std::string SetSnapshotField(SettingsSnapshot& s, const SettingsBlockInfo& block, const BlockField& f,
+                             std::string_view text) {
+    Bytes& bytes = s.blocks.at(block.name);
+    const BlockImages before{{block.name, bytes}};
+    const std::string why = SetFieldFromText(bytes, f, text);
+    if (why.empty()) s.measuredDecimals = FollowMeasuredDecimals(s.measuredDecimals, before, {{block.name, bytes}});
+    return why;
+}
 
 QString SetFileField(SettingsSnapshot& s, const QString& blockDotField, const QString& value) {
     const QString blockName = blockDotField.section('.', 0, 0), fieldName = blockDotField.section('.', 1);
@@ -39,7 +43,7 @@ QString SetFileField(SettingsSnapshot& s, const QString& blockDotField, const QS
     const std::vector<BlockField> fields = info->fields(bytes->second, ContextOf(s));
     for (const BlockField& f : fields) {
         if (QString::fromStdString(f.name) != fieldName) continue;
-        const std::string why = SetFieldFromText(bytes->second, f, value.toStdString());
+        const std::string why = SetSnapshotField(s, *info, f, value.toStdString());
         if (why.empty()) return {};
         return U("%1 / %2 (%3): %4").arg(U(info->caption), U(f.caption), blockDotField, QString::fromStdString(why));
     }

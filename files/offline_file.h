@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 #include "files/settings_file.h"
 
@@ -23,6 +24,15 @@ std::optional<OfflineFile> ReadOfflineFile(const QByteArray& data, QString* erro
 
 // The file's fields are read for its own model and decimals.
 FieldContext ContextOf(const SettingsSnapshot& s);
+
+// Sets one field of a block of the file to a value given as text (see
+// SetFieldFromText). The instrument keeps its stored integers when its
+// decimals change, so a changed input decimals carries the file's measured
+// decimals with it: the limit and output values read in them, and those
+// set after it are stored in them. Returns an empty string, or why not;
+// the snapshot is then unchanged.
+std::string SetSnapshotField(SettingsSnapshot& s, const SettingsBlockInfo& block, const BlockField& f,
+                             std::string_view text);
 
 // Sets the field named "block.field" to a value given as text (see
 // SetFieldFromText). Returns an empty string, or why not, naming the block,

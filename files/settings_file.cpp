@@ -4,8 +4,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
+#include "core/device/block_compare.h"
+#include "core/device/field_edit.h"
 #include "core/link/mbu.h"
 
 namespace velmar {
@@ -60,6 +64,41 @@ QByteArray WriteSettingsFile(const SettingsSnapshot& s, const QString& programVe
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+
+// A JSON number that is a whole number within lo … hi.
+std::optional<double> WholeNumber(const QJsonValue& v, double lo, double hi) {
+    if (!v.isDouble()) return std::nullopt;
+    const double d = v.toDouble();
+    if (d != std::floor(d) || d < lo || d > hi) return std::nullopt;
+    return d;
+}
+
+// Digits only, as the file writes them ("004711"), within max.
+std::optional<uint32_t> DigitsOf(const QString& text, uint32_t max) {
+    static const QRegularExpression digits("^[0-9]{1,10}$");
+    if (!digits.match(text).hasMatch()) return std::nullopt;
+    const qulonglong n = text.toULongLong();
+    return n <= max ? std::optional<uint32_t>(uint32_t(n)) : std::nullopt;
+}
+
+// Whether the field reads in decimals that another field or the
+// measured value decides.
+bool Scaled(const BlockField& f) {
+    return f.meta.decimals == DecimalsFrom::Field || f.meta.decimals == DecimalsFrom::Measured;
+}
+
+// Takes a field's value from the file into the bytes, by the rules a value
+// typed in the offline editor or given to velmar-cli edit follows. Returns
+// why not, or an empty string.
+std::string TakeValue(Bytes& bytes, const BlockField& f, const QJsonValue& v) {
+    if (v.isUndefined() || Unedited(f, v)) return {};
+    if (f.kind == FieldKind::Text) return v.isString() ? SetFieldText(bytes, f, v.toString().toStdString()) : "szöveget vár";
+    return v.isDouble() ? SetFieldFromNumber(bytes, f, v.toDouble()) : "számot vár";
+}
+
+}  // namespace
+
 std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_t deviceType, QString* error) {
     auto refuse = [error](const QString& why) -> std::optional<SettingsSnapshot> {
         if (error) *error = why;
@@ -70,33 +109,52 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
     if (parse.error != QJsonParseError::NoError || !doc.isObject())
         return refuse(QString("A fájl nem beállításfájl vagy sérült (JSON hiba: %1).").arg(parse.errorString()));
     const QJsonObject root = doc.object();
-    const int format = root["format"].toInt(-1);
-    if (format < 1) return refuse("A fájlban nincs érvényes formátumváltozat.");
-    if (format > kSettingsFileFormat)
+    const std::optional<double> format = WholeNumber(root["format"], 1, 1e9);
+    if (!format) return refuse("A fájlban nincs érvényes formátumváltozat (format).");
+    if (*format > kSettingsFileFormat)
         return refuse(QString("A fájl újabb formátumú (%1. változat); ez a program a %2. változatot ismeri.")
-                          .arg(format)
+                          .arg(*format)
                           .arg(kSettingsFileFormat));
     const QJsonObject id = root["instrument"].toObject();
     SettingsSnapshot s;
-    s.identity.deviceType = uint16_t(id["deviceType"].toInt());
-    if (s.identity.deviceType != deviceType)
+    const std::optional<double> type = WholeNumber(id["deviceType"], 1, 65535);
+    if (!type) return refuse("A fájlban nincs érvényes készüléktípus (instrument.deviceType).");
+    s.identity.deviceType = uint16_t(*type);
+    if (deviceType != 0 && s.identity.deviceType != deviceType)
         return refuse(QString("A fájl egy %1 típusú készülék beállításait tartalmazza, a csatlakoztatott készülék %2 típusú.")
-                          .arg(id["deviceType"].toInt())
+                          .arg(s.identity.deviceType)
                           .arg(deviceType));
-    s.identity.serial = id["serial"].toString().toUInt();
-    s.identity.firmware = id["firmware"].toString().toStdString();
-    const QStringList made = id["made"].toString().split('-');
-    if (made.size() == 2) {
-        s.identity.madeYear = uint8_t(made[0].toUInt());
-        s.identity.madeMonth = uint8_t(made[1].toUInt());
+    if (id.contains("serial")) {
+        const std::optional<uint32_t> serial = id["serial"].isString() ? DigitsOf(id["serial"].toString(), 0xFFFFFFFFu) : std::nullopt;
+        if (!serial) return refuse("A fájlban a gyári szám (instrument.serial) hibás: csak számjegyekből állhat.");
+        s.identity.serial = *serial;
     }
-    const QJsonValue decimals = root["measuredDecimals"];
-    if (!decimals.isDouble() || decimals.toInt() < 0 || decimals.toInt() > 4)
-        return refuse("A fájlban a tizedesjegyek száma (measuredDecimals) hiányzik vagy hibás.");
-    s.measuredDecimals = decimals.toInt();
+    if (id.contains("made")) {
+        const QStringList made = id["made"].toString().split('-');
+        const std::optional<uint32_t> year = made.size() == 2 ? DigitsOf(made[0], 255) : std::nullopt;
+        const std::optional<uint32_t> month = made.size() == 2 ? DigitsOf(made[1], 255) : std::nullopt;
+        if (!year || !month) return refuse("A fájlban a gyártás ideje (instrument.made) hibás: ÉÉ-HH alakú kell.");
+        s.identity.madeYear = uint8_t(*year);
+        s.identity.madeMonth = uint8_t(*month);
+    }
+    if (id.contains("firmware") && !id["firmware"].isString())
+        return refuse("A fájlban a förmver változata (instrument.firmware) hibás: szöveget vár.");
+    s.identity.firmware = id["firmware"].toString().toStdString();
+    const std::optional<double> decimals = WholeNumber(root["measuredDecimals"], 0, 4);
+    if (!decimals) return refuse("A fájlban a tizedesjegyek száma (measuredDecimals) hiányzik vagy hibás: 0 … 4 egész szám kell.");
+    s.measuredDecimals = int(*decimals);
 
     const QJsonObject blocks = root["blocks"].toObject();
     if (blocks.isEmpty()) return refuse("A fájlban nincs egy beállításblokk sem.");
+    auto fieldError = [&](const SettingsBlockInfo& info, const BlockField& f, const std::string& why) {
+        return refuse(QString("%1 / %2 (%3.%4): %5.")
+                          .arg(QString::fromUtf8(info.caption), QString::fromUtf8(f.caption), info.name, Q(f.name), Q(why)));
+    };
+    // First the raw bytes and every value that does not depend on decimals,
+    // the decimals themselves among them; then the values in the decimals
+    // the file now says, which a changed input decimals moves for the limit
+    // and output values too.
+    BlockImages raw;
     for (auto it = blocks.begin(); it != blocks.end(); ++it) {
         const std::string name = it.key().toStdString();
         const SettingsBlockInfo* info = FindSettingsBlock(name);
@@ -113,19 +171,25 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
                               .arg(bytes.size())
                               .arg(info->size));
         const QJsonObject fields = block["fields"].toObject();
-        for (const BlockField& f : info->fields(bytes, s.measuredDecimals)) {
-            const QJsonValue v = fields[Q(f.name)];
-            if (v.isUndefined() || Unedited(f, v)) continue;
-            std::string why;
-            if (f.kind == FieldKind::Text)
-                why = v.isString() ? SetFieldText(bytes, f, v.toString().toStdString()) : "szöveget vár";
-            else
-                why = v.isDouble() ? SetFieldNumber(bytes, f, v.toDouble()) : "számot vár";
-            if (!why.empty())
-                return refuse(QString("%1 / %2 (%3): %4.")
-                                  .arg(caption, QString::fromUtf8(f.caption), Q(f.name), Q(why)));
-        }
+        const std::vector<BlockField> listed = info->fields(bytes, {s.measuredDecimals, s.identity.deviceType});
+        for (auto v = fields.begin(); v != fields.end(); ++v)
+            if (std::none_of(listed.begin(), listed.end(), [&](const BlockField& f) { return Q(f.name) == v.key(); }))
+                return refuse(QString("%1 (%2.%3): nincs ilyen mező ebben a blokkban.").arg(caption, it.key(), v.key()));
+        raw[name] = bytes;
+        for (const BlockField& f : listed)
+            if (!Scaled(f))
+                if (const std::string why = TakeValue(bytes, f, fields[Q(f.name)]); !why.empty())
+                    return fieldError(*info, f, why);
         s.blocks[name] = std::move(bytes);
+    }
+    s.measuredDecimals = FollowMeasuredDecimals(s.measuredDecimals, raw, s.blocks);
+    for (auto& [name, bytes] : s.blocks) {
+        const SettingsBlockInfo& info = *FindSettingsBlock(name);
+        const QJsonObject fields = blocks[Q(name)].toObject()["fields"].toObject();
+        for (const BlockField& f : info.fields(bytes, {s.measuredDecimals, s.identity.deviceType}))
+            if (Scaled(f))
+                if (const std::string why = TakeValue(bytes, f, fields[Q(f.name)]); !why.empty())
+                    return fieldError(info, f, why);
     }
     return s;
 }

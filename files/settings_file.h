@@ -30,10 +30,15 @@ struct SettingsSnapshot {
 
 QByteArray WriteSettingsFile(const SettingsSnapshot& snapshot, const QString& programVersion);
 
-// Reads a file for an instrument of the given type. A value in the fields
-// overrides the raw bytes (a person may have edited it); every such value is
-// checked against its field's limits. nullopt with *error set when the file
-// cannot be taken: the message names the block, the field and the reason.
+// Reads a file for an instrument of the given type (0: of the type the file
+// names). A value in the fields overrides the raw bytes (a person may have
+// edited it) and is read in the decimals the file itself now says; every
+// such value is taken by the rules of the offline editor: within its
+// field's limits, a whole number where one belongs, a choice among the
+// choices, a text no longer than the field. A field the block does not have
+// is refused too. nullopt with *error set when the file cannot be taken:
+// the message names the block, the field and the reason. Every command
+// that reads a settings file reads it here.
 std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_t deviceType, QString* error);
 
 // Checks that the file holds exactly the blocks the instrument has.

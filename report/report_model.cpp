@@ -17,16 +17,16 @@ QString ValueText(BlockField f) {
     return Q(FieldValueText(f, kSeparator));
 }
 
-QStringList Changes(const SettingsBlockInfo& info, const JournalEntry& e, FieldContext context) {
+// A write's changes, each side in the decimals in force: a written input
+// decimals moves the values of its own block with it.
+QStringList Changes(const SettingsBlockInfo& info, const JournalEntry& e, FieldContext before, FieldContext after) {
     if (e.before.empty()) return {QString::fromUtf8("az előző állapot nem ismert")};
-    const std::vector<BlockField> before = info.fields(e.before, context);
-    const std::vector<BlockField> after = info.fields(e.after, context);
     QStringList out;
-    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i)
-        if (!FieldEqual(e.before, e.after, after[i]))
+    for (const FieldRow& r : CompareBlocks({{e.block, e.before}}, before, {{e.block, e.after}}, after))
+        if (r.differs)
             out << QString::fromUtf8("%1: %2 → %3")
-                       .arg(QString::fromUtf8(after[i].caption), Q(FieldValueText(before[i], kSeparator)),
-                            Q(FieldValueText(after[i], kSeparator)));
+                       .arg(QString::fromUtf8(r.theirs.caption), Q(FieldValueText(r.mine, kSeparator)),
+                            Q(FieldValueText(r.theirs, kSeparator)));
     if (out.isEmpty()) out << QString::fromUtf8("változatlan értékek");
     return out;
 }
@@ -52,13 +52,18 @@ ReportDocument BuildReport(const ReportSources& s) {
                  {QString::fromUtf8("1. kimenet"), QString::fromUtf8(ModuleName(s.fit.out1, false))},
                  {QString::fromUtf8("2. kimenet"), QString::fromUtf8(ModuleName(s.fit.out2, false))}};
     d.hasAsFound = s.visit.Known();
+    // As found in the decimals the instrument had then: a decimals written
+    // in the visit moved what the stored integers of the limits mean.
+    FieldContext foundContext = s.context;
+    foundContext.measuredDecimals = FollowMeasuredDecimals(s.context.measuredDecimals, s.asLeft, s.visit.asFound);
     for (const SettingsBlockInfo& info : SettingsBlocks()) {
         const auto left = s.asLeft.find(info.name);
         if (left == s.asLeft.end()) continue;
         const auto found = s.visit.asFound.find(info.name);
         const bool known = found != s.visit.asFound.end();
         const std::vector<BlockField> leftFields = info.fields(left->second, s.context);
-        const std::vector<BlockField> foundFields = known ? info.fields(found->second, s.context) : std::vector<BlockField>{};
+        const std::vector<BlockField> foundFields =
+            known ? info.fields(found->second, foundContext) : std::vector<BlockField>{};
         ReportBlock block{QString::fromUtf8(info.caption), {}};
         for (std::size_t i = 0; i < leftFields.size(); ++i) {
             const BlockField& f = leftFields[i];
@@ -66,17 +71,21 @@ ReportDocument BuildReport(const ReportSources& s) {
                           f.meta.unit ? QString::fromUtf8(f.meta.unit) : QString(), false};
             if (known && i < foundFields.size()) {
                 row.found = ValueText(foundFields[i]);
-                row.changed = !FieldEqual(found->second, left->second, f);
+                row.changed = !FieldEqual(found->second, left->second, f) || row.found != row.left;
             }
             d.changedFields += row.changed;
             block.rows.push_back(row);
         }
         d.blocks.push_back(std::move(block));
     }
+    FieldContext now = foundContext;
     for (const JournalEntry& e : s.visit.writes) {
         const SettingsBlockInfo* info = FindSettingsBlock(e.block);
         if (!info) continue;
-        d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, s.context)});
+        FieldContext next = now;
+        next.measuredDecimals = FollowMeasuredDecimals(now.measuredDecimals, {{e.block, e.before}}, {{e.block, e.after}});
+        d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, now, next)});
+        now = next;
     }
     d.service = s.fit.service;
     d.calibration = s.calibration;

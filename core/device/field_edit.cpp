@@ -51,21 +51,15 @@ std::string ChoiceList(const BlockField& f) {
     return out;
 }
 
-std::size_t Characters(std::string_view utf8) {
-    return std::size_t(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (uint8_t(c) & 0xC0) != 0x80; }));
-}
-
 std::string SetChoice(Bytes& bytes, const BlockField& f, std::string_view s) {
     const std::vector<FieldOption> choices = FieldChoices(f);
     const FieldOption* found = nullptr;
     for (const FieldOption& o : choices)
         if (!found && (SameWords(s, o.text) || SameWords(s, o.text + UnitSuffix(f)))) found = &o;
+    if (found) return SetFieldNumber(bytes, f, found->code);
     double code = 0;
-    if (!found && ParseNumber(s, code))
-        for (const FieldOption& o : choices)
-            if (!found && o.code == code) found = &o;
-    if (!found) return "nem választható érték: " + Quoted(s) + "; választható: " + ChoiceList(f);
-    return SetFieldNumber(bytes, f, found->code);
+    if (ParseNumber(s, code)) return SetFieldFromNumber(bytes, f, code);
+    return "nem választható érték: " + Quoted(s) + "; választható: " + ChoiceList(f);
 }
 
 std::string SetFlag(Bytes& bytes, const BlockField& f, std::string_view s) {
@@ -74,6 +68,12 @@ std::string SetFlag(Bytes& bytes, const BlockField& f, std::string_view s) {
     for (const char* no : {"nem", "n", "0", "false"})
         if (SameWords(s, no)) return SetFieldNumber(bytes, f, 0);
     return "igen vagy nem lehet, nem " + Quoted(s);
+}
+
+std::string NumberText(double v) {
+    char s[32];
+    const auto r = std::to_chars(s, s + sizeof s, v);
+    return std::string(s, r.ptr);
 }
 
 }  // namespace
@@ -130,14 +130,7 @@ namespace {
 
 std::string SetFromText(Bytes& bytes, const BlockField& f, std::string_view text) {
     switch (TypeOf(f)) {
-    case FieldType::Text: {
-        // The instrument keeps one byte for the closing zero.
-        const std::string_view s = Trimmed(text);
-        if (Characters(s) > f.width - 1)
-            return "legfeljebb " + std::to_string(f.width - 1) + " karakter lehet, " + Quoted(s) + " " +
-                   std::to_string(Characters(s)) + " karakter";
-        return SetFieldText(bytes, f, s);
-    }
+    case FieldType::Text: return SetFieldText(bytes, f, Trimmed(text));
     case FieldType::Choice: return SetChoice(bytes, f, Trimmed(text));
     case FieldType::Flag: return SetFlag(bytes, f, Trimmed(text));
     case FieldType::Number: break;
@@ -150,6 +143,23 @@ std::string SetFromText(Bytes& bytes, const BlockField& f, std::string_view text
 }
 
 }  // namespace
+
+std::string SetFieldFromNumber(Bytes& bytes, const BlockField& f, double value) {
+    switch (TypeOf(f)) {
+    case FieldType::Text: return "szöveget vár, nem számot";
+    case FieldType::Flag:
+        if (value != 0 && value != 1) return "igen (1) vagy nem (0) lehet, nem " + NumberText(value);
+        break;
+    case FieldType::Choice: {
+        const std::vector<FieldOption> choices = FieldChoices(f);
+        if (std::none_of(choices.begin(), choices.end(), [&](const FieldOption& o) { return o.code == value; }))
+            return "nem választható érték: " + NumberText(value) + "; választható: " + ChoiceList(f);
+        break;
+    }
+    case FieldType::Number: break;
+    }
+    return SetFieldNumber(bytes, f, value);
+}
 
 std::string SetFieldFromText(Bytes& bytes, const BlockField& f, std::string_view text) {
     // The reason goes into a sentence of the caller's.

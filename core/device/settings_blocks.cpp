@@ -135,6 +135,17 @@ std::vector<BlockField> ListFields(const Bytes& bytes, FieldContext context, Lay
 
 Bytes SameShape(const Bytes& answer, const Bytes&) { return answer; }
 
+bool Always(const Bytes&) { return true; }
+
+// Only the scaled potentiometer shows the measured value in the block's
+// decimals; a temperature or a resistance has decimals of its own.
+bool ScaledPotentiometer(const Bytes& bytes) {
+    RtdBlock b;
+    BytesReader in(bytes);
+    RtdLayout(in, b);
+    return b.mode == kRtdScaledPotentiometer;
+}
+
 // The RTD defaults answer lacks the points measured on site.
 Bytes RtdDefaultsAsBlock(const Bytes& answer, const Bytes& current) {
     RtdBlock b;
@@ -150,9 +161,9 @@ Bytes RtdDefaultsAsBlock(const Bytes& answer, const Bytes& current) {
 
 const SettingsBlockInfo kBlocks[] = {
     {"analogInput", "Analóg bemenet (PXAI)", kReadAnalogInput, kWriteAnalogInput, kAnalogInputDefaults,
-     kAnalogInputBlockSize, VELMAR_FIELDS(AnalogInputBlock, AnalogInputLayout), SameShape},
+     kAnalogInputBlockSize, VELMAR_FIELDS(AnalogInputBlock, AnalogInputLayout), SameShape, Always},
     {"rtdInput", "Hőmérséklet bemenet (PXRT)", kReadRtd, kWriteRtd, kRtdDefaults, kRtdBlockSize,
-     VELMAR_FIELDS(RtdBlock, RtdLayout), RtdDefaultsAsBlock},
+     VELMAR_FIELDS(RtdBlock, RtdLayout), RtdDefaultsAsBlock, ScaledPotentiometer},
     {"acInput", "TRMS bemenet", kReadAcInput, kWriteAcInput, kAcInputDefaults, kAcInputBlockSize,
      VELMAR_FIELDS(AcInputBlock, AcInputLayout), SameShape},
     {"analogOutput1", "Analóg kimenet 1 (PXAO)", kReadAnalogOutput1, kWriteAnalogOutput1, kAnalogOutputDefaults,
@@ -170,7 +181,7 @@ const SettingsBlockInfo kBlocks[] = {
     {"px210", "PX210 beállítások", kReadPX210, kWritePX210, kPX210Defaults, kPX210BlockSize,
      VELMAR_FIELDS(PX210Block, PX210Layout), SameShape},
     {"settingsSet", "Teljes beállításkészlet", kReadSettingsSet, kWriteSettingsSet, kSettingsSetDefaults,
-     kSettingsSetSize, VELMAR_FIELDS(SettingsSet, SettingsSetLayout), SameShape},
+     kSettingsSetSize, VELMAR_FIELDS(SettingsSet, SettingsSetLayout), SameShape, Always},
 };
 
 bool IsPX530Family(uint16_t type) { return type == 530 || type == 544 || type == 546; }
@@ -204,6 +215,13 @@ bool IsBlockCommand(uint8_t command) {
         return t;
     }();
     return table[command];
+}
+
+std::optional<int> MeasuredDecimalsIn(const SettingsBlockInfo& block, const Bytes& bytes) {
+    if (!block.setsMeasuredDecimals || !block.setsMeasuredDecimals(bytes)) return std::nullopt;
+    for (const BlockField& f : block.fields(bytes, {}))
+        if (f.name == "decimals" && f.number >= 0 && f.number <= 4) return int(f.number);
+    return std::nullopt;
 }
 
 std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit) {
@@ -308,7 +326,7 @@ std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value) {
     const double scale = std::pow(10.0, f.decimals);
     const double raw = f.kind == FieldKind::F32 ? value : std::round(value * scale);
     if (f.kind != FieldKind::F32 && std::fabs(raw - value * scale) > 1e-6 * std::max(1.0, std::fabs(raw)))
-        return "legfeljebb " + std::to_string(f.decimals) + " tizedesjegy lehet";
+        return f.decimals == 0 ? std::string("egész számot vár") : "legfeljebb " + std::to_string(f.decimals) + " tizedesjegy lehet";
     auto [lo, hi] = FieldLimits(f);
     if (f.kind != FieldKind::F32) lo = std::round(lo * scale), hi = std::round(hi * scale);
     if (raw < lo || raw > hi) return "a megengedett tartományon kívül van (" + FieldRangeText(f) + ")";
@@ -333,6 +351,14 @@ std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf
         text.push_back(cp);
         i += std::size_t(n);
     }
+    // The instrument keeps one byte for the closing zero; blanks at the ends
+    // do not travel.
+    std::u32string_view kept = text;
+    while (!kept.empty() && (kept.front() == U' ' || kept.front() == U'\t')) kept.remove_prefix(1);
+    while (!kept.empty() && (kept.back() == U' ' || kept.back() == U'\t')) kept.remove_suffix(1);
+    if (kept.size() > f.width - 1)
+        return "legfeljebb " + std::to_string(f.width - 1) + " karakter lehet, „" + std::string(utf8) + "” " +
+               std::to_string(kept.size()) + " karakter";
     Bytes out(f.width, 0);
     std::string error;
     if (!EncodeDeviceText(text, out.data(), f.width, &error)) return error;

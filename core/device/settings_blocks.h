@@ -3,6 +3,7 @@
 // once: its commands, and its fields as the block's own layout lists them.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,6 +49,9 @@ struct SettingsBlockInfo {
     // The factory values in the shape of the block; what the defaults
     // answer does not carry keeps its value in current.
     Bytes (*defaultsAsBlock)(const Bytes& answer, const Bytes& current);
+    // Whether the block's "decimals" field is the measured value's for these
+    // bytes; nullptr: the block never sets them.
+    bool (*setsMeasuredDecimals)(const Bytes& bytes) = nullptr;
 };
 
 std::span<const SettingsBlockInfo> SettingsBlocks();
@@ -57,6 +61,10 @@ const SettingsBlockInfo* BlockOfRead(uint8_t command);
 const SettingsBlockInfo* BlockOfWrite(uint8_t command);
 // A read, write or defaults command of any block; cheap enough for every answer.
 bool IsBlockCommand(uint8_t command);
+
+// The decimals the instrument shows its measured value in, where these
+// bytes set them (the input's own decimals); nullopt where they do not.
+std::optional<int> MeasuredDecimalsIn(const SettingsBlockInfo& block, const Bytes& bytes);
 
 // What the instrument reports of itself, enough to know its blocks.
 struct InstrumentFit {
@@ -80,7 +88,7 @@ std::string FieldRangeText(const BlockField& f, char decimalSeparator = '.');
 
 // Puts a person's value into the block's bytes. Returns an empty string,
 // or why the value cannot be taken (in Hungarian); the bytes are then left
-// as they were.
+// as they were. A text longer than the field holds is refused, never cut.
 std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value);
 std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf8);
 

@@ -8,6 +8,7 @@
 
 #include "core/link/field_meta.h"
 #include "core/modules/analog_input_codec.h"
+#include "core/modules/limit_relay_codec.h"
 #include "core/modules/modbus_codec.h"
 #include "core/modules/signal_options.h"
 
@@ -88,8 +89,9 @@ void SettingsSetLayout(IO& io, SettingsSet& s) {
     io.Bool(s.leadingZeros, Code("leadingZeros", "Vezető nullák", 0, 1));
     io.U8(s.averageCount, Choice("averageCount", "Frissítési gyakoriság", 1, 40, kMeasuringTimeOptions).In("ms"));
     io.U8(s.analogueType, Choice("analogueType", "Analóg kimenet típusa", 0, 4, kSignalTypeOptions));
-    io.S32(s.analogueLow, Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals"));
-    io.S32(s.analogueHigh, Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals"));
+    // The analog output's scale comes from its dialog's value editor.
+    io.S32(s.analogueLow, Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals").Within(kEditorLow, kEditorHigh));
+    io.S32(s.analogueHigh, Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals").Within(kEditorLow, kEditorHigh));
     io.Bool(s.analogueErrorHigh, Code("analogueErrorHigh", "Magas szint jelzi a hibát", 0, 1));
     io.U8(s.barGraphMode, Choice("barGraphMode", "Sávkijelző módja", 0, 1, kBarGraphModeOptions));
     io.S32(s.bgLow, Scaled("bgLow", "Sávkijelző 0%", "decimals"));
@@ -107,8 +109,8 @@ void SettingsSetLayout(IO& io, SettingsSet& s) {
         io.S32(l.b, Scaled("limitB", "Határérték B", "decimals"));
         io.S32(l.hysteresis, Scaled("limitHysteresis", "Határérték hiszterézis", "decimals"));
     }
-    for (uint16_t& t : s.timeBase) io.U16(t, Code("timeBase", "Időegység", 0, 65535).In("s"));
-    for (uint8_t& p : s.pulseWidth) io.U8(p, Code("pulseWidth", "Impulzusszélesség", 0, 255).In("s"));
+    for (uint16_t& t : s.timeBase) io.U16(t, kLimitTimeBase);
+    for (uint8_t& p : s.pulseWidth) io.U8(p, kLimitPulseWidth);
     io.U8(s.modbusProtocol, Choice("modbusProtocol", "Modbus protokoll", 0, 1, kModbusProtocolOptions));
     io.U8(s.modbusParity, Choice("modbusParity", "Modbus paritás", 0, 3, kModbusParityOptions));
     io.U8(s.modbusBaudRate, Choice("modbusBaudRate", "Modbus sebesség", 0, 15, kModbusBaudRateOptions));

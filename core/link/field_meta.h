@@ -44,7 +44,19 @@ struct FieldMeta {
         m.unit = u;
         return m;
     }
+    // The raw limits the dialog's editor allows: files, the offline editor
+    // and the command line take no more than a person can set there.
+    constexpr FieldMeta Within(double lo, double hi) const {
+        FieldMeta m = *this;
+        m.min = lo;
+        m.max = hi;
+        return m;
+    }
 };
+
+// A scale end or a limit value in the typed value editor: five digits in
+// implied decimals, four of them below zero.
+inline constexpr double kEditorLow = -9999, kEditorHigh = 99999;
 
 // The text of a code for the given model, nullptr when it has none.
 constexpr const char* OptionText(const FieldMeta& m, int64_t code, uint16_t device) {

@@ -20,6 +20,12 @@ constexpr std::size_t kAnalogInputBlockSize = 12;
 inline constexpr FieldOption kMeasuringTimeOptions[] = {{1, "12"},  {5, "60"},  {8, "100"},
                                                         {16, "200"}, {24, "300"}, {40, "500"}};
 
+// The scale ends with what the dialog's value editor lets them take.
+inline constexpr FieldMeta kAnalogInputScaleLow =
+    field::Scaled("scaleLow", "Skála alsó számérték", "decimals").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kAnalogInputScaleHigh =
+    field::Scaled("scaleHigh", "Skála felső számérték", "decimals").Within(kEditorLow, kEditorHigh);
+
 struct AnalogInputBlock {
     uint8_t averageCount = 16;  // 1, 5, 8, 16, 24 or 40 samples
     uint8_t inputType = 0;      // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
@@ -35,8 +41,8 @@ void AnalogInputLayout(IO& io, AnalogInputBlock& b) {
     io.U8(b.averageCount, Choice("averageCount", "Mérési idő", 1, 40, kMeasuringTimeOptions).In("ms"));
     io.U8(b.inputType, Choice("inputType", "Típus", 0, 4, kSignalTypeOptions));
     io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
-    io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
-    io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
+    io.S32(b.scaleLow, kAnalogInputScaleLow);
+    io.S32(b.scaleHigh, kAnalogInputScaleHigh);
     io.U8(b.rounding, Code("rounding", "Kerekítés", 1, 5));
 }
 

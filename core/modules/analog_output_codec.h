@@ -14,6 +14,12 @@ constexpr uint8_t kReadAnalogOutput2 = 205, kWriteAnalogOutput2 = 206;
 constexpr uint8_t kAnalogOutputDefaults = 212;
 constexpr std::size_t kAnalogOutputBlockSize = 12;
 
+// The scale ends with what the dialog's value editor lets them take.
+inline constexpr FieldMeta kAnalogOutputScaleLow =
+    field::InMeasured("scaleLow", "Alsó értékhez tartozó skálázott bemenő jel").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kAnalogOutputScaleHigh =
+    field::InMeasured("scaleHigh", "Felső értékhez tartozó skálázott bemenő jel").Within(kEditorLow, kEditorHigh);
+
 struct AnalogOutputBlock {
     uint8_t type = 0;        // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
     int32_t scaleLow = 0;    // measured value at the output's low end, implied decimals
@@ -27,8 +33,8 @@ template <class IO>
 void AnalogOutputLayout(IO& io, AnalogOutputBlock& b) {
     using namespace field;
     io.U8(b.type, Choice("type", "Típus", 0, 4, kSignalTypeOptions));
-    io.S32(b.scaleLow, InMeasured("scaleLow", "Alsó értékhez tartozó skálázott bemenő jel"));
-    io.S32(b.scaleHigh, InMeasured("scaleHigh", "Felső értékhez tartozó skálázott bemenő jel"));
+    io.S32(b.scaleLow, kAnalogOutputScaleLow);
+    io.S32(b.scaleHigh, kAnalogOutputScaleHigh);
     io.Bool(b.errorHigh, Code("errorHigh", "Magas szint jelzi a hibát", 0, 1));
     io.Bool(b.errorDisabled, Code("errorDisabled", "Hibajelzés kikapcsolva", 0, 1));
     io.U8(b.source, Choice("source", "Bemenő jel forrása", 1, 2, kSourceValueOptions));

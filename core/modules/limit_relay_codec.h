@@ -44,6 +44,15 @@ inline constexpr FieldOption kLimitModeOptions[] = {
     {kLimitChange, "11. Bármilyen irányú változás Delta t időegység alatt"},
 };
 
+// The values the dialog edits, with the limits its editors allow: the
+// value editor for A, B and hysteresis, at least 2 s for the delta modes.
+inline constexpr FieldMeta kLimitA = field::InMeasured("a", "A érték").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kLimitB = field::InMeasured("b", "B érték").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kLimitHysteresis =
+    field::InMeasured("hysteresis", "Hiszterézis").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kLimitTimeBase = field::Code("timeBase", "Időegység", 2, 65535).In("s");
+inline constexpr FieldMeta kLimitPulseWidth = field::Code("pulseWidth", "Impulzusszélesség", 2, 255).In("s");
+
 struct LimitBlock {
     uint8_t mode = kLimitAtLeastA;
     int32_t a = 8000;           // value A, or the change in the delta modes; implied decimals
@@ -61,12 +70,12 @@ template <class IO>
 void LimitLayout(IO& io, LimitBlock& b) {
     using namespace field;
     io.U8(b.mode, Choice("mode", "Üzemmód", 0, kLimitModeCount - 1, kLimitModeOptions));
-    io.S32(b.a, InMeasured("a", "A érték"));
-    io.S32(b.b, InMeasured("b", "B érték"));
-    io.S32(b.hysteresis, InMeasured("hysteresis", "Hiszterézis"));
+    io.S32(b.a, kLimitA);
+    io.S32(b.b, kLimitB);
+    io.S32(b.hysteresis, kLimitHysteresis);
     io.Bool(b.hold, Code("hold", "A már bekapcsolt kimenet bekapcsolva marad", 0, 1));
-    io.U16(b.timeBase, Code("timeBase", "Időegység", 0, 65535).In("s"));
-    io.U8(b.pulseWidth, Code("pulseWidth", "Impulzusszélesség", 0, 255).In("s"));
+    io.U16(b.timeBase, kLimitTimeBase);
+    io.U8(b.pulseWidth, kLimitPulseWidth);
     io.U8(b.source, Choice("source", "Bemenő jel forrása", 1, 2, kSourceValueOptions));
 }
 

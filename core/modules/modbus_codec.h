@@ -26,6 +26,8 @@ inline constexpr FieldOption kModbusBaudRateOptions[] = {
 };
 static_assert(std::size(kModbusBaudRateOptions) == kModbusBaudRates);
 
+inline constexpr FieldMeta kModbusTimeOut = field::Code("timeOut", "Időtúllépés hiba", 0, 65535).In("s");
+
 struct ModbusBlock {
     uint8_t protocol = 0;   // 0 RTU, 1 ASCII
     uint8_t parity = 1;     // 0 none, 1 even, 2 odd, 3 mark
@@ -43,7 +45,7 @@ void ModbusLayout(IO& io, ModbusBlock& b) {
     io.U8(b.parity, Choice("parity", "Paritás bit", 0, 3, kModbusParityOptions));
     io.U8(b.baudRate, Choice("baudRate", "Adatátviteli sebesség", 0, kModbusBaudRates - 1, kModbusBaudRateOptions));
     io.U8(b.address, Code("address", "Készülékcím", 0, kModbusAddresses - 1));
-    io.U16(b.timeOut, Code("timeOut", "Időtúllépés hiba", 0, 65535).In("s"));
+    io.U16(b.timeOut, kModbusTimeOut);
 }
 
 }  // namespace velmar

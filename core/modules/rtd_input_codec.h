@@ -35,6 +35,16 @@ inline constexpr FieldOption kRtdMeasuringTimeOptions[] = {
     {10, "1 másodperc"},  {20, "2 másodperc"},  {50, "5 másodperc"},
 };
 
+// The values the dialog's value editor sets, with its limits: a correction
+// point at -200.0 … 800.0 °C adding -10.0 … +10.0 °C, and the scale ends.
+inline constexpr FieldMeta kRtdCorrTemp =
+    field::Tenths("corrTemp", "Korrekciós pont hőmérséklete").In("°C").Within(-2000, 8000);
+inline constexpr FieldMeta kRtdCorrPlus = field::Tenths("corrPlus", "Korrekció").In("°C").Within(-100, 100);
+inline constexpr FieldMeta kRtdScaleLow =
+    field::Scaled("scaleLow", "0%-hoz tartozó számérték", "decimals").Within(kEditorLow, kEditorHigh);
+inline constexpr FieldMeta kRtdScaleHigh =
+    field::Scaled("scaleHigh", "100%-hoz tartozó számérték", "decimals").Within(kEditorLow, kEditorHigh);
+
 struct RtdBlock {
     uint8_t wires = 4;          // 4, 3 or 2 wires to the sensor
     uint8_t averageCount = 10;  // measuring time in tenths of a second
@@ -60,15 +70,15 @@ void Head(IO& io, RtdBlock& b) {
     io.U8(b.wires, Choice("wires", "Jelforrás bekötése", 2, 4, kRtdWiringOptions));
     io.U8(b.averageCount, Choice("averageCount", "Mérési idő", 1, 50, kRtdMeasuringTimeOptions));
     io.U8(b.mode, Choice("mode", "Bemeneti jelforrás", 0, kRtdModeCount - 1, kRtdModeOptions));
-    for (auto& t : b.corrTemp) io.S16(t, Tenths("corrTemp", "Korrekciós pont hőmérséklete").In("°C"));
-    for (auto& c : b.corrPlus) io.S16(c, Tenths("corrPlus", "Korrekció").In("°C"));
+    for (auto& t : b.corrTemp) io.S16(t, kRtdCorrTemp);
+    for (auto& c : b.corrPlus) io.S16(c, kRtdCorrPlus);
 }
 template <class IO>
 void Scale(IO& io, RtdBlock& b) {
     using namespace field;
     io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
-    io.S32(b.scaleLow, Scaled("scaleLow", "0%-hoz tartozó számérték", "decimals"));
-    io.S32(b.scaleHigh, Scaled("scaleHigh", "100%-hoz tartozó számérték", "decimals"));
+    io.S32(b.scaleLow, kRtdScaleLow);
+    io.S32(b.scaleHigh, kRtdScaleHigh);
 }
 }  // namespace rtd_detail
 

@@ -22,6 +22,12 @@ inline constexpr FieldOption kPX210MeasuringTimeOptions[] = {{2, "10 ms"},   {8,
                                                              {26, "200 ms"}, {40, "300 ms"}, {55, "500 ms"},
                                                              {90, "1000 ms"}};
 
+// The scale ends as far as the four-digit display and the page's digit-wise
+// editor reach.
+inline constexpr FieldMeta kPX210ScaleLow = field::Scaled("scaleLow", "Skála alsó számérték", "decimals").Within(-9999, 9999);
+inline constexpr FieldMeta kPX210ScaleHigh =
+    field::Scaled("scaleHigh", "Skála felső számérték", "decimals").Within(-9999, 9999);
+
 struct PX210Block {
     bool leadingZeros = true;
     uint8_t displayRefresh = 50;  // units of 10 ms, 1 the fastest
@@ -41,8 +47,8 @@ void PX210Layout(IO& io, PX210Block& b) {
     io.U8(b.displayRefresh, Choice("displayRefresh", "Kijelző frissítése", 0, 255, kDisplayRefreshOptions));
     io.U8(b.measuringTime, Choice("measuringTime", "Mérési idő", 0, 255, kPX210MeasuringTimeOptions));
     io.U8(b.decimals, Code("decimals", "Tizedesjegyek", 0, 4));
-    io.S32(b.scaleLow, Scaled("scaleLow", "Skála alsó számérték", "decimals"));
-    io.S32(b.scaleHigh, Scaled("scaleHigh", "Skála felső számérték", "decimals"));
+    io.S32(b.scaleLow, kPX210ScaleLow);
+    io.S32(b.scaleHigh, kPX210ScaleHigh);
     io.U8(b.rounding, Code("rounding", "Kerekítés", 1, 5));
 }
 

@@ -168,8 +168,8 @@ void SettingsSetView::Build() {
         const LimitOutputControls& c = limits_.limits[i];
         s.limits[i] = {uint8_t(c.mode->ItemIndex()), c.hold->isChecked(), ParseScaledEdit(c.a), ParseScaledEdit(c.b),
                        ParseScaledEdit(c.hysteresis)};
-        s.timeBase[i] = uint16_t(ParseIntegerEdit(c.seconds, 2, 65535));
-        s.pulseWidth[i] = uint8_t(ParseIntegerEdit(c.pulse, 2, 255));
+        s.timeBase[i] = uint16_t(ParseIntegerEdit(c.seconds, kLimitTimeBase));
+        s.pulseWidth[i] = uint8_t(ParseIntegerEdit(c.pulse, kLimitPulseWidth));
     }
     if (const TForm_PXMB* m = main_.Form_PXMB) {
         s.modbusProtocol = uint8_t(m->RadioGroup_MODBUSProtocol->ItemIndex());

@@ -32,8 +32,9 @@ void FillCompareTable(QTableWidget* t, const std::vector<FieldRow>& rows, QChar 
         const FieldRow& r = rows[std::size_t(row)];
         QTableWidgetItem* block = Cell(t, row, 0);
         block->setText(QString::fromUtf8(r.block->caption));
-        // Only a difference has a tick box.
-        const bool tick = other == OtherColumn::Ticked && r.differs;
+        // Only a difference has a tick box; a value that moved with the
+        // decimals has nothing of its own to write.
+        const bool tick = other == OtherColumn::Ticked && r.differs && !r.moved;
         block->setFlags(tick ? block->flags() | Qt::ItemIsUserCheckable : block->flags() & ~Qt::ItemIsUserCheckable);
         block->setData(Qt::CheckStateRole, tick ? QVariant(Qt::Checked) : QVariant());
         Cell(t, row, 1)->setText(QString::fromUtf8(r.mine.caption));

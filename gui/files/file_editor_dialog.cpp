@@ -110,7 +110,7 @@ bool TForm_FileEditor::SetValue(int row, const QString& text) {
     if (text == QString::fromStdString(FieldEditText(*f, separator))) return true;
     const SettingsBlockInfo* block = rows_[std::size_t(row)].block;
     const QString where = U("%1 / %2").arg(U(block->caption), U(f->caption));
-    const std::string why = SetFieldFromText(edited_.snapshot.blocks.at(block->name), *f, text.toStdString());
+    const std::string why = SetSnapshotField(edited_.snapshot, *block, *f, text.toStdString());
     if (!why.empty()) {
         ShowResult(U("%1: %2. Nem változott.").arg(where, QString::fromStdString(why)), true);
         return false;
@@ -124,8 +124,11 @@ bool TForm_FileEditor::SetValue(int row, const QString& text) {
 }
 
 void TForm_FileEditor::Refresh() {
-    const FieldContext context = ContextOf(original_.snapshot);
-    rows_ = CompareBlocks(original_.snapshot.blocks, context, edited_.snapshot.blocks, context);
+    // The edited side in its own decimals: where the input's decimals
+    // changed, the limit and output values show what their stored integers
+    // will mean.
+    rows_ = CompareBlocks(original_.snapshot.blocks, ContextOf(original_.snapshot), edited_.snapshot.blocks,
+                          ContextOf(edited_.snapshot));
     FillCompareTable(StringGrid_FileEditor, rows_, decimalSeparator_, OtherColumn::Editable);
     // A changed decimals field moves the limits of the values it scales.
     for (int row = 0; row < int(rows_.size()); ++row) {

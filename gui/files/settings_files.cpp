@@ -233,8 +233,10 @@ void SettingsFiles::RestoreAsFound() {
         return main_.Inform(QString::fromUtf8("A naplóban nincs megtalált állapot ehhez a készülékhez."));
     ReadBlocks(blocks, false, [this, found](std::optional<BlockImages> now, QString why) {
         if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        // The state found read in the decimals it was found in.
+        const int foundDecimals = FollowMeasuredDecimals(MeasuredDecimals(), *now, found);
         OpenCompare(QString::fromUtf8("Visszaállítás a megtalált állapotra"), QString::fromUtf8("Megtalált állapot"),
-                    std::move(*now), found, MeasuredDecimals());
+                    std::move(*now), found, foundDecimals);
     });
 }
 

@@ -96,12 +96,12 @@ void TForm_PXAI::BuildWrite() {
 
 void TForm_PXAI::Button_ScaleLowSettingsClick() {
     OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 1, QString::fromUtf8("PXAI skála alsó számérték beállítása"),
-                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleLowSettings);
+                    kAnalogInputScaleLow, main_.recRX.uDecimalPoint, iScaleLowSettings);
 }
 
 void TForm_PXAI::Button_ScaleHighSettingsClick() {
     OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 2, QString::fromUtf8("PXAI skála felső számérték beállítása"),
-                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleHighSettings);
+                    kAnalogInputScaleHigh, main_.recRX.uDecimalPoint, iScaleHighSettings);
 }
 
 }  // namespace velmar

@@ -166,12 +166,12 @@ void TForm_PXAO::SpeedButton_WriteToDeviceClick() {
 
 void TForm_PXAO::Button_ScaleLowSettingsClick() {
     OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 3, QString::fromUtf8("PXAO skála alsó számérték beállítása"),
-                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleLowSettings);
+                    kAnalogOutputScaleLow, main_.recRX.uDecimalPoint, iScaleLowSettings);
 }
 
 void TForm_PXAO::Button_ScaleHighSettingsClick() {
     OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 4, QString::fromUtf8("PXAO skála felső számérték beállítása"),
-                    -9999, 99999, main_.recRX.uDecimalPoint, iScaleHighSettings);
+                    kAnalogOutputScaleHigh, main_.recRX.uDecimalPoint, iScaleHighSettings);
 }
 
 }  // namespace velmar

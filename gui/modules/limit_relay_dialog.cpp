@@ -205,8 +205,8 @@ void TForm_PXRL::BuildWrite(bool secondSlot) {
                  iB,
                  iHysteresis,
                  CheckBox_bHold->isChecked(),
-                 uint16_t(ParseIntegerEdit(Edit_uSec, 2, 65535)),
-                 uint8_t(ParseIntegerEdit(Edit_uPulseSec, 2, 255)),
+                 uint16_t(ParseIntegerEdit(Edit_uSec, kLimitTimeBase)),
+                 uint8_t(ParseIntegerEdit(Edit_uPulseSec, kLimitPulseWidth)),
                  uint8_t(source < 0 ? 0 : source + 1)};
     Store(b, FieldsOf(main_.recTX, secondSlot));
     TransferWriter out(main_.transfer);
@@ -239,17 +239,17 @@ void TForm_PXRL::hideEvent(QHideEvent* event) {
 }
 
 void TForm_PXRL::Button_SettingsAClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 5, QString::fromUtf8("A érték vagy delta érték beállítása"), -9999,
-                    99999, main_.recRX.uDecimalPoint, iA);
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 5, QString::fromUtf8("A érték vagy delta érték beállítása"), kLimitA,
+                    main_.recRX.uDecimalPoint, iA);
 }
 
 void TForm_PXRL::Button_SettingsBClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 6, QString::fromUtf8("B érték beállítása"), -9999, 99999,
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 6, QString::fromUtf8("B érték beállítása"), kLimitB,
                     main_.recRX.uDecimalPoint, iB);
 }
 
 void TForm_PXRL::Button_SettingsHysteresisClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 7, QString::fromUtf8("Hiszterézis érték beállítása"), -9999, 99999,
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 7, QString::fromUtf8("Hiszterézis érték beállítása"), kLimitHysteresis,
                     main_.recRX.uDecimalPoint, iHysteresis);
 }
 

@@ -136,7 +136,7 @@ void TForm_PXMB::BuildWrite() {
     ModbusBlock b{uint8_t(RadioGroup_MODBUSProtocol->ItemIndex()), uint8_t(RadioGroup_MODBUSParity->ItemIndex()),
                   rate < 0 ? main_.recRX.uMODBUSBaudRate : uint8_t(rate),
                   address < 0 ? main_.recRX.uMODBUSAddress : uint8_t(address),
-                  uint16_t(ParseIntegerEdit(Edit_MODBUSTimeOut, 0, 65535))};
+                  uint16_t(ParseIntegerEdit(Edit_MODBUSTimeOut, kModbusTimeOut))};
     tx.uMODBUSProtocol = b.protocol;
     tx.uMODBUSParity = b.parity;
     tx.uMODBUSBaudRate = b.baudRate;

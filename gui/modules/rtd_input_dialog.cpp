@@ -36,30 +36,27 @@ void Set(tRX& r, int32_t v) {
 struct EditedField {
     int identifier;
     const char* caption;
-    int32_t min, max;
+    const FieldMeta& limits;  // the field's description
     bool scaled;  // decimals of the scale choice; otherwise tenths of a degree
     int32_t (*get)(const tRX&);
     void (*set)(tRX&, int32_t);
 };
-constexpr int32_t kScaleMin = -9999, kScaleMax = 99999;
-constexpr int32_t kTempMin = -2000, kTempMax = 8000;  // -200.0 .. 800.0 °C
-constexpr int32_t kPlusMin = -100, kPlusMax = 100;    // -10.0 .. +10.0 °C
 const EditedField kEditedFields[] = {
-    {8, "A 0%-hoz tartozó kijelzési érték", kScaleMin, kScaleMax, true, Get<&tRX::iPXRT_ScaleLow>,
+    {8, "A 0%-hoz tartozó kijelzési érték", kRtdScaleLow, true, Get<&tRX::iPXRT_ScaleLow>,
      Set<&tRX::iPXRT_ScaleLow>},
-    {9, "A 100%-hoz tartozó kijelzési érték", kScaleMin, kScaleMax, true, Get<&tRX::iPXRT_ScaleHigh>,
+    {9, "A 100%-hoz tartozó kijelzési érték", kRtdScaleHigh, true, Get<&tRX::iPXRT_ScaleHigh>,
      Set<&tRX::iPXRT_ScaleHigh>},
-    {10, "Korrekció: hőmérsékleti pont 1", kTempMin, kTempMax, false, Get<&tRX::iPXRT_CorrTemp1>,
+    {10, "Korrekció: hőmérsékleti pont 1", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp1>,
      Set<&tRX::iPXRT_CorrTemp1>},
-    {11, "Korrekció: hőmérsékleti pont 2", kTempMin, kTempMax, false, Get<&tRX::iPXRT_CorrTemp2>,
+    {11, "Korrekció: hőmérsékleti pont 2", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp2>,
      Set<&tRX::iPXRT_CorrTemp2>},
-    {12, "Korrekció: hőmérsékleti pont 3", kTempMin, kTempMax, false, Get<&tRX::iPXRT_CorrTemp3>,
+    {12, "Korrekció: hőmérsékleti pont 3", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp3>,
      Set<&tRX::iPXRT_CorrTemp3>},
-    {13, "Korrekció: hőmérséklethez adandó érték 1", kPlusMin, kPlusMax, false, Get<&tRX::iPXRT_CorrPlusTemp1>,
+    {13, "Korrekció: hőmérséklethez adandó érték 1", kRtdCorrPlus, false, Get<&tRX::iPXRT_CorrPlusTemp1>,
      Set<&tRX::iPXRT_CorrPlusTemp1>},
-    {14, "Korrekció: hőmérséklethez adandó érték 2", kPlusMin, kPlusMax, false, Get<&tRX::iPXRT_CorrPlusTemp2>,
+    {14, "Korrekció: hőmérséklethez adandó érték 2", kRtdCorrPlus, false, Get<&tRX::iPXRT_CorrPlusTemp2>,
      Set<&tRX::iPXRT_CorrPlusTemp2>},
-    {15, "Korrekció: hőmérséklethez adandó érték 3", kPlusMin, kPlusMax, false, Get<&tRX::iPXRT_CorrPlusTemp3>,
+    {15, "Korrekció: hőmérséklethez adandó érték 3", kRtdCorrPlus, false, Get<&tRX::iPXRT_CorrPlusTemp3>,
      Set<&tRX::iPXRT_CorrPlusTemp3>},
 };
 // Further identifiers that lead to the scale ends.
@@ -147,7 +144,7 @@ void TForm_PXRT::RegisterEditors() {
     };
     // The limits keep a value within its field's width, whoever delivers it.
     const auto storeInto = [this](const EditedField& f) {
-        return [this, &f](int32_t v) { f.set(main_.recRX, std::clamp(v, f.min, f.max)); };
+        return [this, &f](int32_t v) { f.set(main_.recRX, std::clamp(v, int32_t(f.limits.min), int32_t(f.limits.max))); };
     };
     for (std::size_t i = 0; i < std::size(kEditedFields); ++i) {
         connect(buttons[i], &QPushButton::clicked, this, [this, i] { OpenEditor(i); });
@@ -160,7 +157,7 @@ void TForm_PXRT::RegisterEditors() {
 void TForm_PXRT::OpenEditor(std::size_t field) {
     const EditedField& f = kEditedFields[field];
     const int decimals = f.scaled ? std::max(RadioGroup_PX310_Decimals->ItemIndex(), 0) : 1;
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, f.identifier, QString::fromUtf8(f.caption), f.min, f.max, decimals,
+    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, f.identifier, QString::fromUtf8(f.caption), f.limits, decimals,
                     f.get(main_.recRX));
 }
 

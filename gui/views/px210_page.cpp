@@ -20,8 +20,6 @@
 namespace velmar {
 
 namespace {
-// Scale ends the four-digit display can show.
-constexpr int32_t kScaleMin = -9999, kScaleMax = 9999;
 constexpr int kScaleLowIdentifier = 18, kScaleHighIdentifier = 19;
 
 template <std::size_t N>
@@ -192,7 +190,9 @@ void PX210Page::WriteAnswered() {
 
 void PX210Page::OpenScaleEditor(int identifier, const char* caption, int32_t value) {
     if (!main_.Form_IncDec) return;
-    OpenDigitEditor(*main_.Form_IncDec, &main_, identifier, QString::fromUtf8(caption), kScaleMin, kScaleMax,
+    // The scale ends as far as the four-digit display reaches.
+    OpenDigitEditor(*main_.Form_IncDec, &main_, identifier, QString::fromUtf8(caption),
+                    identifier == kScaleLowIdentifier ? kPX210ScaleLow : kPX210ScaleHigh,
                     RadioGroup_uDecimalPointSettings_PX210->ItemIndex(), value);
 }
 

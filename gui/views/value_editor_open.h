@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "core/link/field_meta.h"
+
 class QWidget;
 
 namespace velmar {
@@ -19,6 +21,10 @@ void PrepareTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int
                         int32_t min, int32_t max, int decimalPoint, int32_t value);
 void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                      int32_t min, int32_t max, int decimalPoint, int32_t value);
+// The limits of the field's description, which the settings files and the
+// command line take too.
+void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                     const FieldMeta& field, int decimalPoint, int32_t value);
 
 // Bottom edge on the main window's bottom edge, left edge on its left edge.
 void PositionFormToBottomLeftOfMainForm(QWidget* dialog, const QWidget* mainWindow);
@@ -26,5 +32,7 @@ void PrepareDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int ide
                         int32_t min, int32_t max, int decimalPoint, int32_t value);
 void OpenDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                      int32_t min, int32_t max, int decimalPoint, int32_t value);
+void OpenDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
+                     const FieldMeta& field, int decimalPoint, int32_t value);
 
 }  // namespace velmar

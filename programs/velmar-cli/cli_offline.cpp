@@ -131,7 +131,7 @@ int OfflineEdit(CliContext& ctx, const QStringList& args) {
     int exit = kExitDone;
     std::optional<OfflineFile> file = Open(path, &exit);
     if (!file) return exit;
-    const BlockImages before = file->snapshot.blocks;
+    const SettingsSnapshot before = file->snapshot;
     // In the order given: a changed decimals field reads the scale after it.
     for (const QString& set : p.values("set")) {
         const qsizetype eq = set.indexOf('=');
@@ -150,20 +150,30 @@ int OfflineEdit(CliContext& ctx, const QStringList& args) {
         !out.commit())
         return Fail(U("a fájl nem írható: %1 (%2)").arg(output, out.errorString()), kExitFile);
 
-    const FieldContext context = ContextOf(file->snapshot);
-    const std::vector<FieldRow> rows = CompareBlocks(before, context, file->snapshot.blocks, context);
+    // Each side in the decimals it is in: a value whose decimals moved shows
+    // what the instrument will make of its stored integer.
+    const std::vector<FieldRow> rows =
+        CompareBlocks(before.blocks, ContextOf(before), file->snapshot.blocks, ContextOf(file->snapshot));
     QJsonArray changed;
     std::vector<QStringList> table{{U("Blokk"), U("Mező"), U("Eredeti"), U("Új érték")}};
+    int moved = 0;
     for (const FieldRow& r : rows) {
         if (!r.differs) continue;
-        changed.append(QJsonObject{{"field", QString("%1.%2").arg(r.block->name, Q(r.mine.name))},
-                                   {"caption", U(r.mine.caption)},
-                                   {"before", Q(FieldValueText(r.mine))},
-                                   {"after", Q(FieldValueText(r.theirs))}});
+        QJsonObject o{{"field", QString("%1.%2").arg(r.block->name, Q(r.mine.name))},
+                      {"caption", U(r.mine.caption)},
+                      {"before", Q(FieldValueText(r.mine))},
+                      {"after", Q(FieldValueText(r.theirs))}};
+        if (r.moved) o["moved"] = true;
+        moved += r.moved;
+        changed.append(o);
         table.push_back({U(r.block->caption), U(r.mine.caption), Q(FieldValueText(r.mine)), Q(FieldValueText(r.theirs))});
     }
     if (ctx.out.Text()) {
         ctx.out.Table(table);
+        if (moved > 0)
+            CliOutput::Say(U("%1 érték a tizedesjegyek változásával együtt mozdult: a készülék a tárolt egész "
+                             "számokat megtartja.")
+                               .arg(moved));
         CliOutput::Say(U("Elmentve: %1").arg(output));
     } else {
         ctx.out.Record({{"file", output}, {"changed", changed}});

@@ -39,7 +39,11 @@ TEST(FieldEdit, EachKindOfFieldTakesWhatItsDescriptionAllows) {
         {{"limit1", "a"}, "sok", nullptr, "számot vár"},
         {{"limit1", "a"}, "", nullptr, "számot vár"},
         {{"limit1", "timeBase"}, "90 s", "90 s", nullptr},
-        {{"limit1", "timeBase"}, "70000", nullptr, "(0 … 65535 s)"},
+        {{"limit1", "timeBase"}, "70000", nullptr, "(2 … 65535 s)"},
+        {{"limit1", "timeBase"}, "1", nullptr, "(2 … 65535 s)"},  // the dialog's minimum, not the type's
+        {{"limit1", "a"}, "1000", nullptr, "(-99.99 … 999.99)"},  // what the dialog's editor allows
+        {{"limit1", "a"}, "-99,99", "-99.99", nullptr},
+        {{"px210", "scaleHigh", 210}, "10000", nullptr, "(-9999 … 9999)"},
         {{"analogInput", "rounding"}, "6", nullptr, "(1 … 5)"},
         {{"rtdInput", "corrTemp2", 310}, "100,5 °C", "100.5 °C", nullptr},
         // Choices: by the text the table shows or by code, only the model's own.
@@ -78,6 +82,39 @@ TEST(FieldEdit, EachKindOfFieldTakesWhatItsDescriptionAllows) {
     }
 }
 
+// A settings file gives its values as numbers: taken by the same rules, a
+// choice by its code only (the averaging time "100" is code 8, not 100).
+TEST(FieldEdit, ANumberFromAFileFollowsTheSameRules) {
+    struct Case {
+        Field at;
+        double value;
+        const char* shown;    // nullptr when refused
+        const char* refusal;
+    } cases[] = {
+        {{"analogInput", "averageCount"}, 8, "100 ms", nullptr},
+        {{"analogInput", "averageCount"}, 100, nullptr, "nem választható érték: 100"},
+        {{"limit1", "hold"}, 1, "igen", nullptr},
+        {{"limit1", "hold"}, 0.5, nullptr, "igen (1) vagy nem (0)"},
+        {{"analogInput", "decimals"}, 2.5, nullptr, "egész számot vár"},
+        {{"limit1", "a"}, 5000, nullptr, "(-99.99 … 999.99)"},
+        {{"limit1", "pulseWidth"}, 0, nullptr, "(2 … 255 s)"},
+        {{"settingsSet", "tagname"}, 1, nullptr, "szöveget vár"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.at.block) + "." + c.at.name + " = " + std::to_string(c.value));
+        const Bytes before(FindSettingsBlock(c.at.block)->size, 0);
+        Bytes bytes = before;
+        const std::string why = SetFieldFromNumber(bytes, Named(FieldsOf(c.at, bytes), c.at.name), c.value);
+        if (c.shown) {
+            EXPECT_EQ(why, "");
+            EXPECT_EQ(FieldValueText(Named(FieldsOf(c.at, bytes), c.at.name)), c.shown);
+        } else {
+            EXPECT_NE(why.find(c.refusal), std::string::npos) << why;
+            EXPECT_EQ(bytes, before);
+        }
+    }
+}
+
 TEST(FieldEdit, LimitsAndTheTextAnEditorStartsFrom) {
     struct Case {
         Field at;
@@ -85,8 +122,9 @@ TEST(FieldEdit, LimitsAndTheTextAnEditorStartsFrom) {
         const char* limits;
         const char* editText;
     } cases[] = {
-        {{"limit1", "a"}, ',', "-21474836,48 … 21474836,47", "0,00"},
-        {{"limit1", "timeBase"}, '.', "0 … 65535 s", "0"},
+        {{"limit1", "a"}, ',', "-99,99 … 999,99", "0,00"},
+        {{"limit1", "timeBase"}, '.', "2 … 65535 s", "0"},
+        {{"rtdInput", "corrPlus1", 310}, '.', "-10.0 … 10.0 °C", "0.0"},
         {{"analogInput", "decimals"}, '.', "0 … 4", "0"},
         {{"limit1", "hold"}, '.', "igen / nem", "nem"},
         {{"modbus", "protocol"}, '.', "RTU / ASCII", "RTU"},

@@ -8,11 +8,14 @@
 #include <set>
 
 #include "core/device/settings_blocks.h"
+#include "core/device/block_compare.h"
 #include "core/device/block_transfer.h"
 #include "core/link/command_engine.h"
 #include "core/link/frame.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/limit_relay_codec.h"
+#include "core/modules/rtd_input_codec.h"
+#include "core/device/settings_set_codec.h"
 #include "tests/support/block_io.h"
 
 namespace velmar {
@@ -152,6 +155,60 @@ TEST(SettingsBlocks, SettingAValueChecksItFirst) {
     EXPECT_EQ(SetFieldText(set, tag, "Tartály \xC3\xA1"), "");
     EXPECT_EQ(Named(FindSettingsBlock("settingsSet")->fields(set, 0), "tagname").text, "Tartály \xC3\xA1");
     EXPECT_NE(SetFieldText(set, tag, "\xE2\x82\xAC"), "") << "the euro sign has no Latin-1 byte";
+}
+
+// The instrument keeps its stored integers when its decimals change: the
+// measured decimals follow the input block that sets them, and a limit
+// whose integer stayed reads as another value, shown but never written.
+TEST(SettingsBlocks, ADecimalsChangeMovesTheValuesThatReadInIt) {
+    auto input = [](uint8_t decimals) {
+        AnalogInputBlock b;
+        b.decimals = decimals;
+        return test::Encode(b, [](auto& io, AnalogInputBlock& x) { AnalogInputLayout(io, x); });
+    };
+    auto rtd = [](uint8_t mode, uint8_t decimals) {
+        RtdBlock b;
+        b.mode = mode;
+        b.decimals = decimals;
+        return test::Encode(b, [](auto& io, RtdBlock& x) { RtdLayout(io, x); });
+    };
+    auto set = [](uint8_t decimals) {
+        SettingsSet s;
+        s.decimals = decimals;
+        return test::Encode(s, [](auto& io, SettingsSet& x) { SettingsSetLayout(io, x); });
+    };
+    LimitBlock relay;
+    const Bytes limit = test::Encode(relay, [](auto& io, LimitBlock& b) { LimitLayout(io, b); });
+    relay.a = 1800;
+    const Bytes limitEdited = test::Encode(relay, [](auto& io, LimitBlock& b) { LimitLayout(io, b); });
+    struct Case {
+        const char* what;
+        BlockImages from, to;
+        int decimals;  // from 2
+    } cases[] = {
+        {"input decimals 2 to 1", {{"analogInput", input(2)}}, {{"analogInput", input(1)}}, 1},
+        {"input unchanged: the file's word stands", {{"analogInput", input(3)}}, {{"analogInput", input(3)}}, 2},
+        {"a limit changed", {{"limit1", limit}}, {{"limit1", limitEdited}}, 2},
+        {"a Pt sensor has decimals of its own", {{"rtdInput", rtd(kRtdPt, 1)}}, {{"rtdInput", rtd(kRtdPt, 3)}}, 2},
+        {"to the scaled potentiometer", {{"rtdInput", rtd(kRtdPt, 3)}}, {{"rtdInput", rtd(kRtdScaledPotentiometer, 3)}}, 3},
+        {"the settings set's decimals", {{"settingsSet", set(2)}}, {{"settingsSet", set(0)}}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FollowMeasuredDecimals(2, c.from, c.to), c.decimals) << c.what;
+
+    const BlockImages before{{"analogInput", input(2)}, {"limit1", limit}};
+    const BlockImages after{{"analogInput", input(1)}, {"limit1", limit}};
+    const std::vector<FieldRow> rows = CompareBlocks(before, {2, 330}, after, {1, 330});
+    std::map<std::string, const FieldRow*> by;
+    for (const FieldRow& r : rows) by[std::string(r.block->name) + "." + r.mine.name] = &r;
+    const FieldRow& b = *by.at("limit1.b");
+    EXPECT_TRUE(b.differs && b.moved);
+    EXPECT_EQ(FieldValueText(b.mine) + " / " + FieldValueText(b.theirs), "90.00 / 900.0");
+    EXPECT_TRUE(by.at("analogInput.scaleHigh")->moved) << "the scale in its own block's decimals";
+    EXPECT_FALSE(by.at("analogInput.scaleLow")->differs) << "zero is zero in any decimals";
+    EXPECT_FALSE(by.at("analogInput.decimals")->moved);
+    const BlockImages written = TakeChosen(before, after, rows, std::vector<bool>(rows.size(), true));
+    EXPECT_EQ(written.size(), 1u) << "a moved value has nothing of its own to write";
+    EXPECT_TRUE(written.count("analogInput"));
 }
 
 TEST(SettingsBlocks, EachInstrumentHasTheBlocksOfItsModules) {

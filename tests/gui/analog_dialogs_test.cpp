@@ -10,6 +10,9 @@
 #include "transport/sim_hid.h"
 #include "gui/modules/analog_input_dialog.h"
 #include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/views/value_editor_typed.h"
+#include "core/device/settings_blocks.h"
 #include "gui/views/radio_group.h"
 #include "core/views/value_destinations.h"
 #include "tests/support/window_fixture.h"
@@ -55,6 +58,43 @@ TEST_F(AnalogDialogs, InputAnswerFillsTheDialogAndWriteSendsIt) {
     EXPECT_FALSE(d->SpeedButton_WriteToDevice->isChecked());
     EXPECT_TRUE(d->SpeedButton_ReadFromDevice->isChecked()) << "a read-back follows every write";
     EXPECT_EQ(Serve({1, 0, 0}), 201);
+}
+
+// One description of each field's limits: a dialog's value editor allows
+// exactly what a settings file, the offline editor and velmar-cli take.
+TEST_F(AnalogDialogs, ValueEditorsAllowWhatFilesTake) {
+    const struct {
+        QWidget* dialog;
+        const char* button;
+        const char* block;
+        const char* field;
+    } cases[] = {
+        {w->Form_PXAI, "Button_ScaleLowSettings", "analogInput", "scaleLow"},
+        {w->Form_PXAI, "Button_ScaleHighSettings", "analogInput", "scaleHigh"},
+        {w->Form_PXAO, "Button_ScaleLowSettings", "analogOutput1", "scaleLow"},
+        {w->Form_PXAO, "Button_ScaleHighSettings", "analogOutput1", "scaleHigh"},
+        {w->Form_PXRL, "Button_SettingsA", "limit1", "a"},
+        {w->Form_PXRL, "Button_SettingsB", "limit1", "b"},
+        {w->Form_PXRL, "Button_SettingsHysteresis", "limit1", "hysteresis"},
+    };
+    TForm_IncDecEdit* e = w->Form_IncDecEdit;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.block) + "." + c.field);
+        // With no decimals, what a file takes is the stored integer itself.
+        const SettingsBlockInfo* info = FindSettingsBlock(c.block);
+        std::pair<double, double> file{1, 0};
+        for (const BlockField& f : info->fields(Bytes(info->size, 0), {0, 330}))
+            if (f.name == c.field) file = FieldLimits(f);
+        EXPECT_EQ(file, std::make_pair(-9999.0, 99999.0));
+        bool opened = false;
+        QTimer::singleShot(0, e, [&] {
+            opened = true;
+            EXPECT_EQ(std::make_pair(double(e->iMin), double(e->iMax)), file);
+            e->reject();
+        });
+        c.dialog->findChild<QPushButton*>(c.button)->click();
+        EXPECT_TRUE(opened);
+    }
 }
 
 TEST_F(AnalogDialogs, EditorResultLandsInTheInputDialog) {

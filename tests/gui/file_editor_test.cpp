@@ -8,6 +8,8 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@
 #include "core/device/field_edit.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
+#include "tests/support/sim_process.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
 
@@ -125,7 +128,7 @@ TEST(FileEditor, TheTableTakesEachKindOfFieldWithinItsLimits) {
         {"analogInput", "scaleHigh", "250,5", "250,50", nullptr},
         {"analogInput", "scaleHigh", "1,234", nullptr, "legfeljebb 2 tizedesjegy"},
         {"limit1", "timeBase", "90", "90 s", nullptr},
-        {"limit1", "timeBase", "70000", nullptr, "(0 … 65535 s)"},
+        {"limit1", "timeBase", "70000", nullptr, "(2 … 65535 s)"},
         {"limit1", "a", "sok", nullptr, "számot vár"},
         {"analogInput", "inputType", "Feszültség 0-10 V", "Feszültség 0-10 V", nullptr},
         {"limit1", "hold", "igen", "igen", nullptr},
@@ -172,7 +175,118 @@ TEST(FileEditor, TheTableTakesEachKindOfFieldWithinItsLimits) {
     const int scale = RowOf(d, "analogInput", "scaleHigh");
     Type(d, RowOf(d, "analogInput", "decimals"), "1");
     EXPECT_EQ(t->item(scale, 3)->text(), "2505,0");
-    EXPECT_EQ(t->item(scale, 4)->text(), QString::fromUtf8("-214748364,8 … 214748364,7"));
+    EXPECT_EQ(t->item(scale, 4)->text(), QString::fromUtf8("-999,9 … 9999,9"));
+}
+
+// A decimals change by each road a person takes. The instrument keeps its
+// stored integers when its decimals change, so a value typed after the
+// change is stored in the new decimals and the limits typed before keep
+// their integers; a file changed by hand is read in the decimals it now
+// says. Each file is loaded by velmar-cli onto a fresh velmar-sim and the
+// instrument's settings saved again to read what it holds.
+TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
+    QTemporaryDir dir;
+    auto cli = [&](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        p.setProcessEnvironment(env);
+        p.start(VELMAR_CLI_PATH, args);
+        p.closeWriteChannel();
+        EXPECT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 0) << args.join(' ').toStdString() << ": " << p.readAllStandardError().toStdString();
+        return p.readAllStandardOutput();
+    };
+    auto json = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object() : QJsonObject();
+    };
+    auto field = [](const QJsonObject& file, const char* block, const char* name) {
+        return file["blocks"].toObject()[block].toObject()["fields"].toObject()[name].toDouble();
+    };
+    test::SimProcess sim;
+    const QString socket = "unix:" + dir.filePath("sim.sock"), device = "--device=" + socket;
+    auto freshInstrument = [&] {
+        sim.Kill();
+        ASSERT_FALSE(sim.Start({"--listen=" + socket, "--in=1", "--out1=5", "--out2=3"}).isEmpty()) << sim.Output().toStdString();
+    };
+    freshInstrument();
+    const QString saved = dir.filePath("saved.json");
+    cli({device, "save", saved});
+    ASSERT_EQ(json(saved)["measuredDecimals"].toInt(), 2);
+
+    const QString byTool = dir.filePath("tool.json");
+    cli({"edit", saved, "--set", "analogInput.decimals=1", "--set", "limit1.a=180", "--set", "analogInput.scaleHigh=250",
+         "--output=" + byTool});
+
+    const QString byHand = dir.filePath("hand.json");
+    QJsonObject hand = json(saved), blocks = hand["blocks"].toObject();
+    for (auto [block, name, value] : {std::tuple{"analogInput", "decimals", 1}, std::tuple{"analogInput", "scaleHigh", 250},
+                                      std::tuple{"limit1", "a", 180}}) {
+        QJsonObject b = blocks[block].toObject(), fields = b["fields"].toObject();
+        fields[name] = value;
+        b["fields"] = fields;
+        blocks[block] = b;
+    }
+    hand["blocks"] = blocks;
+    QFile handFile(byHand);
+    ASSERT_TRUE(handFile.open(QIODevice::WriteOnly));
+    handFile.write(QJsonDocument(hand).toJson());
+    handFile.close();
+
+    const QString inEditor = dir.filePath("editor.json");
+    {
+        EditorProgram p(1, 5, 3);
+        p.open = saved;
+        p.saveAs = inEditor;
+        p.files->EditFile();
+        TForm_FileEditor* d = p.Editor();
+        ASSERT_NE(d, nullptr) << p.informed.join(" | ").toStdString();
+        Type(d, RowOf(d, "analogInput", "decimals"), "1");
+        Type(d, RowOf(d, "limit1", "a"), "180");
+        Type(d, RowOf(d, "analogInput", "scaleHigh"), "250");
+        const int b = RowOf(d, "limit1", "b");
+        EXPECT_EQ(d->StringGrid_FileEditor->item(b, 2)->text() + " / " + d->StringGrid_FileEditor->item(b, 3)->text(),
+                  "90,00 / 900,0")
+            << "B keeps its integer, and the table shows what it then means";
+        EXPECT_EQ(d->StringGrid_FileEditor->item(b, 1)->background().color(), kDifferenceColor);
+        d->Button_SaveAs->click();
+        ASSERT_TRUE(QFile::exists(inEditor)) << d->Label_Result->text().toStdString();
+    }
+
+    struct Case {
+        const char* road;
+        QString file;
+        double a, b, scaleHigh;  // as the instrument ends with them, one decimal
+    } cases[] = {
+        {"velmar-cli edit", byTool, 180, 900, 250},
+        {"by hand", byHand, 180, 90, 250},
+        {"the offline editor", inEditor, 180, 900, 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.road);
+        EXPECT_EQ(json(c.file)["measuredDecimals"].toInt(), c.road == std::string("by hand") ? 2 : 1)
+            << "the file's measured decimals follow the input's";
+        // What the table of the file shows before anything is written.
+        std::map<QString, double> listed;
+        for (const QByteArray& line : cli({"fields", c.file}).trimmed().split('\n')) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            listed[o["field"].toString()] = o["value"].toDouble();
+        }
+        EXPECT_EQ(listed["limit1.a"], c.a);
+        EXPECT_EQ(listed["limit1.b"], c.b);
+        EXPECT_EQ(listed["analogInput.scaleHigh"], c.scaleHigh);
+
+        freshInstrument();
+        cli({device, "load", "--yes", c.file});
+        const QString after = dir.filePath("after.json");
+        cli({device, "save", after});
+        const QJsonObject held = json(after);
+        EXPECT_EQ(held["measuredDecimals"].toInt(), 1);
+        EXPECT_EQ(field(held, "limit1", "a"), c.a);
+        EXPECT_EQ(field(held, "limit1", "b"), c.b);
+        EXPECT_EQ(field(held, "analogInput", "scaleHigh"), c.scaleHigh);
+    }
 }
 
 TEST(FileEditor, SavedAsANewFileItLoadsOntoTheInstrumentLikeASavedOne) {

@@ -69,6 +69,13 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(QJsonDocument(o).toJson());
     }
+    // The file with the value at path ("instrument.deviceType",
+    // "blocks.limit1.fields.a") set.
+    static QJsonObject With(QJsonObject o, QStringList path, const QJsonValue& value) {
+        const QString key = path.takeFirst();
+        o[key] = path.isEmpty() ? value : QJsonValue(With(o[key].toObject(), path, value));
+        return o;
+    }
     // The file with one field of one block changed.
     QJsonObject WithField(QJsonObject o, const char* block, const char* field, double value) {
         QJsonObject blocks = o["blocks"].toObject(), b = blocks[block].toObject(), f = b["fields"].toObject();
@@ -224,6 +231,54 @@ TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
     const CliRun unwritable = Tool(sim + QStringList{"save", File("no/such/folder.json")});
     EXPECT_EQ(unwritable.code, 4);
     EXPECT_TRUE(unwritable.err.contains(QByteArray("nem írható"))) << unwritable.err.toStdString();
+}
+
+// One reader for every command: a damaged or out-of-limits value is refused
+// by each with code 4, in one line naming the field, and nothing is written.
+TEST_F(Cli, EveryCommandRefusesADamagedValueAlike) {
+    const QStringList sim{"--service", "--device=sim", "--in=1", "--out1=5", "--out2=3"};
+    ASSERT_EQ(Tool(sim + QStringList{"save", File("saved.json")}).code, 0);
+    const QJsonObject saved = ReadJson(File("saved.json"));
+    struct Case {
+        const char* what;
+        const char* path;
+        QJsonValue value;
+        const char* named;
+    } cases[] = {
+        {"decimals not a whole number", "measuredDecimals", 2.5, "measuredDecimals"},
+        {"a type beyond 16 bits", "instrument.deviceType", 65866, "instrument.deviceType"},
+        {"a serial number with a letter", "instrument.serial", "0047x1", "instrument.serial"},
+        {"a tag longer than the field", "blocks.settingsSet.fields.tagname", QString(35, 'T'), "settingsSet.tagname"},
+        {"a limit beyond the dialog's editor", "blocks.limit1.fields.a", 5000, "limit1.a"},
+        {"a time base below the dialog's minimum", "blocks.limit1.fields.timeBase", 0, "limit1.timeBase"},
+        {"a choice not offered", "blocks.analogInput.fields.averageCount", 7, "analogInput.averageCount"},
+        {"half a flag", "blocks.limit1.fields.hold", 0.5, "limit1.hold"},
+        {"a decimals field not whole", "blocks.analogInput.fields.decimals", 1.5, "analogInput.decimals"},
+        {"a field the block does not have", "blocks.analogInput.fields.scalehigh", 250, "analogInput.scalehigh"},
+        {"a number as a text", "blocks.limit1.fields.a", "180", "limit1.a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteJson(File("bad.json"), With(saved, QString(c.path).split('.'), c.value));
+        const QStringList commands[] = {
+            {"fields", File("bad.json")},
+            {"edit", File("bad.json"), "--set", "limit1.hold=1", "--output=" + File("out.json")},
+            sim + QStringList{"diff", File("bad.json")},
+            sim + QStringList{"load", "--yes", File("bad.json")},
+        };
+        for (const QStringList& command : commands) {
+            SCOPED_TRACE(command.join(' ').toStdString());
+            const CliRun r = Tool(command);
+            EXPECT_EQ(r.code, 4);
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(c.named)) << r.err.toStdString();
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(File("out.json")));
+    }
+    QFile journal(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_EQ(journal.readAll().count("\"written\""), 0) << "nothing reached the instrument";
 }
 
 // The three programs speak alike: the same version line, Hungarian help,
@@ -447,7 +502,7 @@ TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
     } cases[] = {
         {"analogInput.scaleHigh=250,5", 0, nullptr},
         {"analogInput.scaleHigh=1.234", 4, "legfeljebb 2 tizedesjegy"},
-        {"limit1.timeBase=70000", 4, "(0 … 65535 s)"},
+        {"limit1.timeBase=70000", 4, "(2 … 65535 s)"},
         {"analogInput.inputType=Feszültség 0-10 V", 0, nullptr},
         {"analogInput.inputType=9", 4, "választható: Áram 4-20 mA (0)"},
         {"limit1.hold=igen", 0, nullptr},
@@ -491,7 +546,16 @@ TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
                               "analogInput.scaleHigh=250.5", "--set", "limit1.hold=1", "--set",
                               "analogInput.inputType=2", "--output=" + File("template.json")});
     ASSERT_EQ(edit.code, 0) << edit.err.toStdString();
-    EXPECT_EQ(edit.Json()["changed"].toArray().size(), 4) << edit.out.toStdString();
+    // The limits and the output scale keep their integers: with one decimal
+    // fewer they read ten times larger, and the table says so.
+    std::map<QString, QJsonObject> changed;
+    for (const QJsonValue& v : edit.Json()["changed"].toArray()) changed[v["field"].toString()] = v.toObject();
+    QStringList moved;
+    for (const auto& [field, o] : changed)
+        if (o["moved"].toBool()) moved << field;
+    EXPECT_EQ(changed.size() - std::size_t(moved.size()), 4u) << edit.out.toStdString();
+    EXPECT_EQ(moved.join(' '), "analogOutput2.scaleHigh limit1.a limit1.b limit1.hysteresis");
+    EXPECT_EQ(changed["limit1.b"]["before"].toString() + " " + changed["limit1.b"]["after"].toString(), "90.00 900.0");
     const QJsonObject saved = ReadJson(File("plain.json")), edited = ReadJson(File("template.json"));
     EXPECT_EQ(edited["time"], saved["time"]);
     EXPECT_TRUE(QDateTime::fromString(edited["editedOffline"].toString(), Qt::ISODateWithMs).isValid())
