@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/modules/analog_input_codec.h"
+#include "core/modules/limit_relay_codec.h"
 #include "core/modules/rtd_input_codec.h"
 #include "core/link/payload_io.h"
 #include "report/report_model.h"
@@ -41,6 +42,41 @@ TEST(ReportVisit, FoundIsTheFirstReadingBeforeAnyWriteOfTheVisit) {
         EXPECT_EQ(v.writes.size(), c.writes) << c.session;
     }
     EXPECT_FALSE(VisitOf({}).Known());
+}
+
+// A visit that changed the input's decimals: as found reads in the decimals
+// the instrument had then, so a limit whose integer stayed shows what it
+// meant and what it means now, marked as changed.
+TEST(ReportModel, ValuesReadInTheDecimalsInForceWhenTheyWereFoundAndWritten) {
+    auto encode = [](auto block, auto layout) {
+        Bytes out;
+        BytesWriter w(out);
+        layout(w, block);
+        return out;
+    };
+    auto input = [&](uint8_t decimals) {
+        AnalogInputBlock b;
+        b.decimals = decimals;
+        return encode(b, [](auto& io, AnalogInputBlock& x) { AnalogInputLayout(io, x); });
+    };
+    const Bytes limit = encode(LimitBlock{}, [](auto& io, LimitBlock& x) { LimitLayout(io, x); });
+    ReportSources s;
+    s.identity.deviceType = 330;
+    s.fit = {330, 1, 5, 0};
+    s.context = {1, 330};
+    s.asLeft = {{"analogInput", input(1)}, {"limit1", limit}};
+    s.visit.asFound = {{"analogInput", input(2)}, {"limit1", limit}};
+    s.visit.writes = {Entry(1, "b", kWritten, "analogInput", input(2), input(1))};
+    const ReportDocument d = BuildReport(s);
+    std::map<QString, ReportRow> rows;
+    for (const ReportBlock& b : d.blocks)
+        for (const ReportRow& r : b.rows) rows[b.caption + " / " + r.caption] = r;
+    const ReportRow b = rows.at(QString::fromUtf8("Határérték kimenet 1 (PXRL) / B érték"));
+    EXPECT_EQ(b.found + " → " + b.left, QString::fromUtf8("90,00 → 900,0"));
+    EXPECT_TRUE(b.changed);
+    ASSERT_EQ(d.writes.size(), 1u);
+    EXPECT_TRUE(d.writes[0].changes.contains(QString::fromUtf8("Skála felső számérték: 100,00 → 1000,0")))
+        << d.writes[0].changes.join(" | ").toStdString();
 }
 
 TEST(ReportCheckPoint, ErrorInPercentOfTheSpanAgainstTheTolerance) {
