@@ -89,11 +89,14 @@ QJsonArray DifferencesJson(const std::vector<FieldRow>& rows) {
     QJsonArray out;
     for (const FieldRow& r : rows) {
         if (!r.differs) continue;
-        out.append(QJsonObject{{"block", r.block->name},
-                               {"field", QString::fromStdString(r.mine.name)},
-                               {"caption", QString::fromUtf8(r.mine.caption)},
-                               {"instrument", QString::fromStdString(FieldValueText(r.mine))},
-                               {"other", QString::fromStdString(FieldValueText(r.theirs))}});
+        QJsonObject o{{"block", r.block->name},
+                      {"field", QString::fromStdString(r.mine.name)},
+                      {"caption", QString::fromUtf8(r.mine.caption)},
+                      {"instrument", QString::fromStdString(FieldValueText(r.mine))},
+                      {"other", QString::fromStdString(FieldValueText(r.theirs))}};
+        // The same integer in other decimals: nothing to write, a new meaning.
+        if (r.moved) o["moved"] = true;
+        out.append(o);
     }
     return out;
 }

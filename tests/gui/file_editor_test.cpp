@@ -186,7 +186,7 @@ TEST(FileEditor, TheTableTakesEachKindOfFieldWithinItsLimits) {
 // instrument's settings saved again to read what it holds.
 TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
     QTemporaryDir dir;
-    auto cli = [&](const QStringList& args) {
+    auto cli = [&](const QStringList& args, int code = 0) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
@@ -194,7 +194,7 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         p.start(VELMAR_CLI_PATH, args);
         p.closeWriteChannel();
         EXPECT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), 0) << args.join(' ').toStdString() << ": " << p.readAllStandardError().toStdString();
+        EXPECT_EQ(p.exitCode(), code) << args.join(' ').toStdString() << ": " << p.readAllStandardError().toStdString();
         return p.readAllStandardOutput();
     };
     auto json = [](const QString& path) {
@@ -258,10 +258,11 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         const char* road;
         QString file;
         double a, b, scaleHigh;  // as the instrument ends with them, one decimal
+        bool bMoved;             // B's integer stays, its meaning moves
     } cases[] = {
-        {"velmar-cli edit", byTool, 180, 900, 250},
-        {"by hand", byHand, 180, 90, 250},
-        {"the offline editor", inEditor, 180, 900, 250},
+        {"velmar-cli edit", byTool, 180, 900, 250, true},
+        {"by hand", byHand, 180, 90, 250, false},
+        {"the offline editor", inEditor, 180, 900, 250, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.road);
@@ -278,6 +279,13 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         EXPECT_EQ(listed["analogInput.scaleHigh"], c.scaleHigh);
 
         freshInstrument();
+        // The difference to the instrument names B before anything is written.
+        QJsonObject bRow;
+        for (const QJsonValue& v : QJsonDocument::fromJson(cli({device, "diff", c.file}, 1)).object()["differences"].toArray())
+            if (v["block"] == "limit1" && v["field"] == "b") bRow = v.toObject();
+        EXPECT_EQ(bRow["instrument"].toString() + " / " + bRow["other"].toString(),
+                  QString("90.00 / %1.0").arg(c.b));
+        EXPECT_EQ(bRow["moved"].toBool(), c.bMoved);
         cli({device, "load", "--yes", c.file});
         const QString after = dir.filePath("after.json");
         cli({device, "save", after});
