@@ -117,9 +117,14 @@ bool TForm_FileEditor::SetValue(int row, const QString& text) {
     }
     unsaved_ = true;
     Refresh();
-    ShowResult(U("%1: %2. %3 mező tér el a fájltól.")
-                   .arg(where, QString::fromStdString(FieldValueText(*EditedField(row), separator)))
-                   .arg(ChangeCount()));
+    QString result = U("%1: %2. %3 mező tér el a fájltól.")
+                         .arg(where, QString::fromStdString(FieldValueText(*EditedField(row), separator)))
+                         .arg(ChangeCount());
+    const auto moved = std::count_if(rows_.begin(), rows_.end(), [](const FieldRow& r) { return r.moved; });
+    if (moved > 0)
+        result += U(" Ebből %1 érték a tizedesjegyekkel együtt mozdult: a készülék a tárolt egész számokat megtartja.")
+                      .arg(moved);
+    ShowResult(result);
     return true;
 }
 

@@ -207,8 +207,10 @@ void SettingsFiles::CompareWithFactory() {
             if (!factory) return main_.Inform(QString::fromUtf8("A gyári értékek nem olvashatók. ") + why2);
             for (auto& [name, bytes] : *factory)
                 bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
+            // The factory values in the decimals they would bring back.
+            const int factoryDecimals = FollowMeasuredDecimals(MeasuredDecimals(), *now, *factory);
             OpenCompare(QString::fromUtf8("Eltérés a gyári értékektől"), QString::fromUtf8("Gyári érték"), *now,
-                        std::move(*factory), MeasuredDecimals());
+                        std::move(*factory), factoryDecimals);
         });
     });
 }

@@ -336,7 +336,9 @@ int Defaults(CliContext& ctx, const QStringList& args) {
     }
     for (auto& [name, bytes] : *factory) bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
     const FieldContext context{ctx.session->MeasuredDecimals(), ctx.session->Identity().deviceType};
-    const std::vector<FieldRow> rows = CompareBlocks(*now, context, *factory, context);
+    // The factory values in the decimals they would bring back.
+    const FieldContext factoryContext{FollowMeasuredDecimals(context.measuredDecimals, *now, *factory), context.deviceType};
+    const std::vector<FieldRow> rows = CompareBlocks(*now, context, *factory, factoryContext);
     if (ctx.out.Text())
         ctx.out.Differences(rows, QString::fromUtf8("Gyári"));
     else

@@ -249,6 +249,7 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         EXPECT_EQ(d->StringGrid_FileEditor->item(b, 2)->text() + " / " + d->StringGrid_FileEditor->item(b, 3)->text(),
                   "90,00 / 900,0")
             << "B keeps its integer, and the table shows what it then means";
+        EXPECT_TRUE(d->Label_Result->text().contains(QString::fromUtf8("együtt mozdult"))) << d->Label_Result->text().toStdString();
         EXPECT_EQ(d->StringGrid_FileEditor->item(b, 1)->background().color(), kDifferenceColor);
         d->Button_SaveAs->click();
         ASSERT_TRUE(QFile::exists(inEditor)) << d->Label_Result->text().toStdString();
