@@ -167,10 +167,11 @@ void SettingsFiles::SaveToFile() {
     const QString path = ChooseFile(QString::fromUtf8("Beállítások mentése"), true);
     if (path.isEmpty()) return;
     const InstrumentIdentity id = Identity();
-    const int decimals = MeasuredDecimals();
-    ReadBlocks(BlocksOf(Fit()), false, [this, path, id, decimals](std::optional<BlockImages> blocks, QString error) {
+    ReadBlocks(BlocksOf(Fit()), false, [this, path, id](std::optional<BlockImages> blocks, QString error) {
         if (!blocks) return main_.Inform(QString::fromUtf8("A beállítások mentése nem sikerült. ") + error);
-        SettingsSnapshot s{id, decimals, std::move(*blocks)};
+        // The decimals of the status answers that came with the blocks: a
+        // save asked for at once after plugging in may precede the first.
+        SettingsSnapshot s{id, MeasuredDecimals(), std::move(*blocks)};
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, main_.ProgramDateText())) < 0 ||
             !file.commit())
