@@ -139,27 +139,37 @@ QString Checks(const ReportDocument& d) {
                "a terjedelem %1 %-a.")
                  .arg(ReportNumber(c.steadyPercent, 2));
     s += QString("<p>%1</p>").arg(E(terms));
-    s += kTable;
-    s += output ? HeadRow({{"Sz.", 4}, {"Bemenet", 10}, {"Várt kijelzés", 11}, {"Mért érték", 11}, {"Szórás", 9},
-                           {"Hiba", 9}, {"Kimenet", 10}, {"Várt kimenet", 10}, {"Kimenet hiba", 9}, {"Eredmény", 0}})
-                : HeadRow({{"Sz.", 5}, {"Bemenet", 14}, {"Várt kijelzés", 14}, {"Mért érték", 14}, {"Szórás", 12},
-                           {"Hiba", 12}, {"Eredmény", 0}});
-    int n = 0;
     const auto percent = [](double v) { return WithUnit(ReportNumber(v, 3), U("%")); };
-    for (const CheckPoint& p : c.points) {
-        s += "<tr>" + Cell(QString::number(++n), "right") + Cell(WithUnit(ReportNumber(p.input, c.InputDecimals()), in), "right") +
-             Cell(WithUnit(ReportNumber(p.expected, c.decimals), unit), "right") +
+    const auto number = [](int n) { return Cell(QString::number(n), "right"); };
+    const auto applied = [&c, &in](const CheckPoint& p) { return Cell(WithUnit(ReportNumber(p.input, c.InputDecimals()), in), "right"); };
+    // The reading and the output each in a table of their own, so every
+    // value keeps its unit on one line.
+    s += QString("<h3>%1</h3>").arg(U("Kijelzés")) + kTable +
+         HeadRow({{"Sz.", 5}, {"Bemenet", 15}, {"Várt kijelzés", 16}, {"Mért érték", 16}, {"Szórás", 14}, {"Hiba", 11},
+                  {"Eredmény", 0}});
+    int n = 0;
+    for (const CheckPoint& p : c.points)
+        s += "<tr>" + number(++n) + applied(p) + Cell(WithUnit(ReportNumber(p.expected, c.decimals), unit), "right") +
              Cell(WithUnit(ReportNumber(p.mean, c.decimals + 1), unit), "right") +
-             Cell(WithUnit(ReportNumber(p.spread, c.decimals + 1), unit), "right") + Cell(percent(p.errorPercent), "right");
-        if (output) {
-            const bool measured = p.output && p.expectedOutput;
-            s += Cell(measured ? WithUnit(ReportNumber(*p.output, 3), out) : U("–"), "right") +
-                 Cell(measured ? WithUnit(ReportNumber(*p.expectedOutput, 3), out) : U("–"), "right") +
-                 Cell(measured ? percent(p.outputErrorPercent) : U("–"), "right");
-        }
-        s += Cell(Verdict(p.Passes()) + (p.steady ? QString() : U(" (ingadozó jel)"))) + "</tr>";
-    }
+             Cell(WithUnit(ReportNumber(p.spread, c.decimals + 1), unit), "right") + Cell(percent(p.errorPercent), "right") +
+             Cell(Verdict(p.readingPasses) + (p.steady ? QString() : U(" (ingadozó jel)"))) + "</tr>";
     s += "</table>";
+    if (output) {
+        s += QString("<h3>%1</h3>").arg(U("Analóg kimenet")) + kTable +
+             HeadRow({{"Sz.", 5}, {"Bemenet", 15}, {"Várt kimenet", 16}, {"Mért kimenet", 16}, {"Hiba", 14}, {"Eredmény", 0}});
+        n = 0;
+        for (const CheckPoint& p : c.points) {
+            ++n;
+            if (!p.output || !p.expectedOutput) {
+                s += "<tr>" + number(n) + applied(p) + QString("<td colspan=\"4\">%1</td></tr>").arg(U("nem mérve"));
+                continue;
+            }
+            s += "<tr>" + number(n) + applied(p) + Cell(WithUnit(ReportNumber(*p.expectedOutput, 3), out), "right") +
+                 Cell(WithUnit(ReportNumber(*p.output, 3), out), "right") + Cell(percent(p.outputErrorPercent), "right") +
+                 Cell(Verdict(p.outputPasses)) + "</tr>";
+        }
+        s += "</table>";
+    }
     s += QString("<p><b>%1 %2</b></p>").arg(U("Összesített eredmény:"), Verdict(c.AllPass()));
     return s;
 }
@@ -167,8 +177,8 @@ QString Checks(const ReportDocument& d) {
 QString Relays(const ReportDocument& d) {
     if (d.relays.empty()) return {};
     QString s = Heading("Határérték relék");
-    s += kTable + HeadRow({{"Relé", 22}, {"Üzemmód", 26}, {"A", 10}, {"B", 10}, {"Hiszterézis", 10},
-                           {"Bekapcsolt", 11}, {"Elengedett", 0}});
+    s += kTable + HeadRow({{"Relé", 9}, {"Üzemmód", 25}, {"A", 12}, {"B", 12}, {"Hiszterézis", 14},
+                           {"Bekapcsolt", 14}, {"Elengedett", 0}});
     for (const ReportRelay& r : d.relays) {
         const auto at = [&r](const std::optional<double>& v) {
             return v ? WithUnit(ReportNumber(*v, r.decimals), r.unit) : U("–");

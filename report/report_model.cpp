@@ -90,11 +90,11 @@ ReportDocument BuildReport(const ReportSources& s) {
         if (!info) continue;
         d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, s.context)});
     }
-    for (const char* name : {"limit1", "limit2"}) {
+    for (const auto& [name, caption] : {std::pair{"limit1", "1. relé"}, {"limit2", "2. relé"}}) {
         const auto left = s.asLeft.find(name);
         if (left == s.asLeft.end()) continue;
         const SettingsBlockInfo* info = FindSettingsBlock(name);
-        ReportRelay relay{QString::fromUtf8(info->caption), {}, {}, {}, {}, s.readingUnit, 0, {}};
+        ReportRelay relay{QString::fromUtf8(caption), {}, {}, {}, {}, s.readingUnit, 0, {}};
         for (const BlockField& f : info->fields(left->second, s.context)) {
             if (f.name == "mode") relay.mode = ValueText(f);
             if (f.name == "a") {
