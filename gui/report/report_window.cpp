@@ -308,6 +308,7 @@ void TForm_Report::FollowInstrument() {
     if (now == instrument_) return;
     const bool known = !instrument_.isEmpty();
     instrument_ = now;
+    if (isVisible()) ReadScales();
     if (!known) return;  // the first instrument the job's fields are typed for
     // Points and tests of one instrument never go into another's report.
     if (capturing_) disconnect(sampling_);
@@ -337,6 +338,7 @@ void TForm_Report::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     FollowInstrument();
     ShowSpan();
+    ReadScales();
 }
 
 void TForm_Report::closeEvent(QCloseEvent* e) {

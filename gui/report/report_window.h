@@ -93,6 +93,8 @@ private:
     // job's fields too unless it is the same job.
     void FollowInstrument();
     void ShowReferenceDue();
+    // Reads the blocks not yet known this attach, for the scales and relays.
+    void ReadScales();
     void ShowRelays(const BlockImages& known);
 
     void ReadAsLeft();
@@ -132,6 +134,7 @@ private:
     QString unsteadyTyped_;
     QMetaObject::Connection sampling_;
     bool busy_ = false;
+    bool readingScales_ = false;
 };
 
 }  // namespace velmar

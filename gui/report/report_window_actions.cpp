@@ -49,8 +49,24 @@ void ReadCalibration(CommandEngine& engine, std::vector<const CalibrationRead*> 
 
 }  // namespace
 
+void TForm_Report::ReadScales() {
+    if (readingScales_ || busy_ || !Online(main_)) return;
+    std::vector<const SettingsBlockInfo*> missing;
+    for (const SettingsBlockInfo* info : BlocksOf(files_.Fit()))
+        if (!files_.Journal().Known().count(info->name)) missing.push_back(info);
+    if (missing.empty()) return;
+    readingScales_ = true;
+    QPointer<TForm_Report> self(this);
+    files_.ReadBlocks(missing, false, [this, self](std::optional<BlockImages>, QString) {
+        if (!self) return;
+        readingScales_ = false;
+        ShowSpan();
+    });
+}
+
 void TForm_Report::Capture() {
     if (capturing_) return;
+    ReadScales();
     const std::optional<double> input = TypedNumber(Edit_Input);
     if (!input)
         return CheckMessage(U("A bemenet nem szám: „%1”. Írja be a referencián beállított értéket, pl. %2.")
