@@ -308,8 +308,12 @@ void TForm_Report::FollowInstrument() {
     if (now == instrument_) return;
     const bool known = !instrument_.isEmpty();
     instrument_ = now;
-    if (isVisible()) ReadScales();
-    if (!known) return;  // the first instrument the job's fields are typed for
+    if (!known) {  // the first instrument the job's fields are typed for
+        if (isVisible()) ReadScales();
+        return;
+    }
+    // What is known of the blocks may still be the last instrument's.
+    if (isVisible()) ReadScales(true);
     // Points and tests of one instrument never go into another's report.
     if (capturing_) disconnect(sampling_);
     unsteady_.reset();

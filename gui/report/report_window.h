@@ -93,8 +93,9 @@ private:
     // job's fields too unless it is the same job.
     void FollowInstrument();
     void ShowReferenceDue();
-    // Reads the blocks not yet known this attach, for the scales and relays.
-    void ReadScales();
+    // Reads the blocks not yet known this attach (all: every block), for
+    // the scales and relays.
+    void ReadScales(bool all = false);
     void ShowRelays(const BlockImages& known);
 
     void ReadAsLeft();

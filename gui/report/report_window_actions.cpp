@@ -49,11 +49,11 @@ void ReadCalibration(CommandEngine& engine, std::vector<const CalibrationRead*> 
 
 }  // namespace
 
-void TForm_Report::ReadScales() {
+void TForm_Report::ReadScales(bool all) {
     if (readingScales_ || busy_ || !Online(main_)) return;
     std::vector<const SettingsBlockInfo*> missing;
     for (const SettingsBlockInfo* info : BlocksOf(files_.Fit()))
-        if (!files_.Journal().Known().count(info->name)) missing.push_back(info);
+        if (all || !files_.Journal().Known().count(info->name)) missing.push_back(info);
     if (missing.empty()) return;
     readingScales_ = true;
     QPointer<TForm_Report> self(this);
