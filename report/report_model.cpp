@@ -41,9 +41,21 @@ QString ReportNumber(double value, int decimals) {
 
 QString ReportDateTime(const QDateTime& time) { return time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss"); }
 
+QString ReportDate(const QDate& date) { return date.toString("yyyy.MM.dd."); }
+
+QString DocumentNumber(uint16_t deviceType, uint32_t serial, const QDateTime& time) {
+    return QString("PX%1-%2-%3").arg(deviceType).arg(serial, 6, 10, QChar('0')).arg(time.toLocalTime().toString("yyyyMMdd-HHmm"));
+}
+
+QString InstrumentName(const ReportDocument& d) {
+    return QString::fromUtf8("%1, gyári szám: %2").arg(d.typeName.section(' ', 0, 0), d.serial);
+}
+
 ReportDocument BuildReport(const ReportSources& s) {
     ReportDocument d;
     d.header = s.header;
+    d.number = DocumentNumber(s.identity.deviceType, s.identity.serial, s.header.time);
+    d.referenceExpired = s.header.reference.ExpiredOn(s.header.time.date());
     d.typeName = Q(DeviceTypeName(s.identity.deviceType));
     d.serial = QString("%1").arg(s.identity.serial, 6, 10, QChar('0'));
     d.made = QString("20%1. %2.").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
@@ -86,6 +98,23 @@ ReportDocument BuildReport(const ReportSources& s) {
         next.measuredDecimals = FollowMeasuredDecimals(now.measuredDecimals, {{e.block, e.before}}, {{e.block, e.after}});
         d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, now, next)});
         now = next;
+    }
+    for (const auto& [name, caption] : {std::pair{"limit1", "1. relé"}, {"limit2", "2. relé"}}) {
+        const auto left = s.asLeft.find(name);
+        if (left == s.asLeft.end()) continue;
+        const SettingsBlockInfo* info = FindSettingsBlock(name);
+        ReportRelay relay{QString::fromUtf8(caption), {}, {}, {}, {}, s.readingUnit, 0, {}};
+        for (const BlockField& f : info->fields(left->second, s.context)) {
+            if (f.name == "mode") relay.mode = ValueText(f);
+            if (f.name == "a") {
+                relay.a = ValueText(f);
+                relay.decimals = f.decimals;
+            }
+            if (f.name == "b") relay.b = ValueText(f);
+            if (f.name == "hysteresis") relay.hysteresis = ValueText(f);
+        }
+        if (const auto test = s.relayTests.find(name); test != s.relayTests.end()) relay.test = test->second;
+        d.relays.push_back(relay);
     }
     d.service = s.fit.service;
     d.calibration = s.calibration;

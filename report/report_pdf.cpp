@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -15,6 +16,7 @@
 #include <set>
 
 #include "report/report_html.h"
+#include "report/report_json.h"
 
 namespace velmar {
 
@@ -24,7 +26,7 @@ namespace {
 // printer and the PDF give the same pages.
 constexpr double kLayoutDpi = 96.0;
 constexpr double kMarginMm = 15.0;
-constexpr double kFootMm = 8.0;  // below the body, for the foot line
+constexpr double kHeadMm = 8.0;  // above the body, for the page head
 
 double MmToLayout(double mm) { return mm / 25.4 * kLayoutDpi; }
 
@@ -85,7 +87,8 @@ bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     const QSizeF page = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
     const double margin = MmToLayout(kMarginMm);
-    const QSizeF body(MmToLayout(page.width()) - 2 * margin, MmToLayout(page.height()) - 2 * margin - MmToLayout(kFootMm));
+    const QSizeF body(MmToLayout(page.width()) - 2 * margin, MmToLayout(page.height()) - 2 * margin - MmToLayout(kHeadMm));
+    const double top = margin + MmToLayout(kHeadMm);
 
     QImage measure(1, 1, QImage::Format_RGB32);
     measure.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
@@ -102,25 +105,26 @@ bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
     if (!painter.begin(&device)) return false;
     const double scale = device.logicalDpiX() / double(measure.logicalDpiX());
     painter.scale(scale, scale);
-    const QString foot = QString::fromUtf8("%1 – %2, gyári szám: %3").arg(ReportTitle(), d.typeName.section(' ', 0, 0), d.serial);
     for (int p = 0; p < pages; ++p) {
         if (p > 0) device.newPage();
         painter.save();
-        painter.translate(margin, margin - p * body.height());
+        painter.translate(margin, top - p * body.height());
         QAbstractTextDocumentLayout::PaintContext context;
         context.clip = QRectF(0, p * body.height(), body.width(), body.height());
         painter.setClipRect(context.clip);
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
 
-        const QRectF footRect(margin, margin + body.height() + MmToLayout(2), body.width(), MmToLayout(kFootMm - 2));
-        painter.setPen(QPen(Qt::gray, 0));
-        painter.drawLine(footRect.topLeft(), footRect.topRight());
+        // Each page names its document and instrument, so a loose page is filed right.
+        const QRectF head(margin, margin, body.width(), MmToLayout(kHeadMm - 3));
         painter.setPen(Qt::black);
         // The painter is scaled: the font's points are the layout's.
         painter.setFont(ReportFont(8.0 * kLayoutDpi / device.logicalDpiY()));
-        painter.drawText(footRect, Qt::AlignLeft | Qt::AlignVCenter, foot);
-        painter.drawText(footRect, Qt::AlignRight | Qt::AlignVCenter, QString("%1 / %2").arg(p + 1).arg(pages));
+        painter.drawText(head, Qt::AlignLeft | Qt::AlignVCenter, d.number);
+        painter.drawText(head, Qt::AlignHCenter | Qt::AlignVCenter, InstrumentName(d));
+        painter.drawText(head, Qt::AlignRight | Qt::AlignVCenter, QString("%1 / %2").arg(p + 1).arg(pages));
+        painter.setPen(QPen(Qt::gray, 0));
+        painter.drawLine(head.bottomLeft(), head.bottomRight());
     }
     return painter.end();
 }
@@ -139,20 +143,30 @@ QByteArray ReportPdf(const ReportDocument& d) {
     return bytes;
 }
 
+bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error) {
+    // Made whole in memory first: a full disk or a folder that cannot be
+    // written leaves no half file behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+        return false;
+    }
+    return true;
+}
+
 bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error) {
     const QByteArray pdf = ReportPdf(d);
     if (pdf.isEmpty()) {
         *error = QString::fromUtf8("A jegyzőkönyv nem készíthető el.");
         return false;
     }
-    // The PDF is made whole in memory first: a full disk or a folder that
-    // cannot be written leaves no half file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
-        return false;
-    }
-    return true;
+    return SaveReportFile(path, pdf, error) && SaveReportFile(ReportJsonPath(path), ReportJson(d), error);
+}
+
+QString ReportJsonPath(const QString& pdfPath) {
+    const QFileInfo info(pdfPath);
+    const QString name = info.suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? info.completeBaseName() : info.fileName();
+    return info.dir().filePath(name + ".json");
 }
 
 QString ReportFileName(uint16_t deviceType, uint32_t serial) {

@@ -369,8 +369,12 @@ std::span<const CliCommand> CliCommands() {
          OfflineFields},
         {"edit", "FÁJL --set=BLOKK.MEZŐ=ÉRTÉK … [--output=FÁJL] [--yes]",
          "Beállításfájl szerkesztése készülék nélkül, a mezők határain belül.", OfflineEdit},
-        {"report", "FÁJL.pdf [--technician=…] [--site=…] [--note=…]",
-         "Üzembe helyezési jegyzőkönyv PDF-ben: megtalált (a naplóból) és átadott állapot.", Report},
+        {"report",
+         "FÁJL.pdf [--technician=…] [--site=…] [--tag=…] [--customer=…] [--order=…] [--note=…] "
+         "[--reference=\"TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN\"] [--ambient=…] [--point=\"BEMENET;KIMENET\"]… [--relay=…]… [--json]",
+         "Üzembe helyezési jegyzőkönyv PDF-ben és JSON-ban: megtalált (a naplóból) és átadott állapot, ellenőrző "
+         "pontok, relék.",
+         Report},
         {"set-identity", "--type=KÓD --serial=N|next --made=YY-MM [--in=KÓD] [--out1=KÓD] [--out2=KÓD] [--pt1000]",
          "Gyári azonosító beírása (csak --service mellett).", SetIdentity},
     };

@@ -625,5 +625,45 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     EXPECT_EQ(Tool({address, "report"}).code, 2);
 }
 
+// The record's fields from the command line, as a production line prints
+// them: the job, the reference, the conditions, a point whose reading the
+// line took itself and one the tool measures, a relay test; the JSON twin
+// beside the PDF and on the output.
+TEST_F(Cli, ReportTakesTheRecordsFieldsAndWritesItsTwin) {
+    StartSim({"--in=1", "--out1=5", "--out2=3"});
+    const CliRun run = Tool({address, "report", File("line.pdf"), "--tag=FT-101", QString::fromUtf8("--customer=Dunai Vízmű"),
+                             "--order=MR-118", "--reference=Fluke 754;4471022;2020-01-31", "--ambient=23,5",
+                             "--humidity=45", "--point=12;12.01;50.02", "--point=20;", "--relay=1;80.1;78.6", "--json"});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("lejárt").toUtf8())) << run.err.toStdString();
+    // The sweeping signal of the virtual instrument is not steady over two seconds.
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("nem állandó").toUtf8())) << run.err.toStdString();
+    EXPECT_EQ(run.Json()["json"].toString(), File("line.json"));
+    EXPECT_TRUE(run.Json()["number"].toString().startsWith("PX330-004711-"));
+    const QJsonObject twin = ReadJson(File("line.json"));
+    EXPECT_EQ(run.Json()["report"].toObject(), twin) << "the same record on the output";
+    EXPECT_EQ(twin["tag"].toString(), "FT-101");
+    EXPECT_TRUE(twin["reference"]["expired"].toBool());
+    const QJsonArray points = twin["checks"]["points"].toArray();
+    ASSERT_EQ(points.size(), 2);
+    EXPECT_EQ(points[0]["reading"].toObject(), (QJsonObject{{"value", 50.02}, {"unit", twin["checks"]["span"]["unit"]}}));
+    EXPECT_EQ(points[0]["expectedOutput"].toObject(), (QJsonObject{{"value", 12}, {"unit", "mA"}}));
+    EXPECT_TRUE(points[0]["verdict"]["passes"].toBool());
+    EXPECT_FALSE(points[1]["steady"].toBool());
+    EXPECT_FALSE(points[1].toObject().contains("output")) << "no output measured at the second point";
+    EXPECT_EQ(twin["relays"][0]["switchedAt"]["value"].toDouble(), 80.1);
+    const QString text = test::PdfText(File("line.pdf"));
+    for (const QStringList& line : {QStringList{"FT-101"}, {"Fluke 754"}, {QString::fromUtf8("23,5 °C")}, {"12,000 mA", "12,010 mA"}})
+        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n" << text.toStdString();
+
+    for (const char* bad : {"--point=abc", "--point=1;2;3;4", "--reference=Fluke;1;31.01.2020", "--relay=3;1;2",
+                            "--ambient=meleg", "--tolerance=0"}) {
+        const CliRun refused = Tool({address, "report", File("bad.pdf"), bad});
+        EXPECT_EQ(refused.code, 2) << bad;
+        EXPECT_FALSE(refused.err.isEmpty()) << bad;
+    }
+    EXPECT_FALSE(QFile::exists(File("bad.pdf")));
+}
+
 }  // namespace
 }  // namespace velmar

@@ -1,13 +1,15 @@
 // The report's document without a window: the visit the journal tells, the
-// check point's verdict and the span of the input's scale.
+// check point's verdicts and what the instrument's scales expect.
 
 #include <gtest/gtest.h>
 
 #include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/rtd_input_codec.h"
-#include "core/link/payload_io.h"
+#include "core/views/px210_codec.h"
 #include "report/report_model.h"
+#include "tests/support/block_io.h"
 
 namespace velmar {
 namespace {
@@ -44,22 +46,63 @@ TEST(ReportVisit, FoundIsTheFirstReadingBeforeAnyWriteOfTheVisit) {
     EXPECT_FALSE(VisitOf({}).Known());
 }
 
+TEST(ReportCheckPoint, ErrorsInPercentOfTheirSpansAgainstTheTolerance) {
+    struct Case {
+        double expected;
+        std::vector<double> readings;
+        std::optional<double> output, expectedOutput;
+        double span, tolerance;
+        double error, outputError;
+        bool readingPasses, passes;
+    };
+    // The output's span is 16 mA throughout.
+    for (const Case& c : {Case{50, {50.1, 50.3}, {}, {}, 100, 0.5, 0.2, 0, true, true},
+                          Case{50, {50.5}, {}, {}, 100, 0.5, 0.5, 0, true, true},  // on the limit
+                          Case{50, {49.4}, {}, {}, 100, 0.5, -0.6, 0, false, false},
+                          Case{-20, {-19}, {}, {}, 200, 0.25, 0.5, 0, false, false},
+                          Case{50, {50}, 12.08, 12, 100, 0.5, 0, 0.5, true, true},
+                          Case{50, {50}, 12.16, 12, 100, 0.5, 0, 1, true, false}}) {  // the output alone fails
+        const Expected expected{c.expected, c.expectedOutput};
+        const std::optional<CheckPoint> p = EvaluateCheckPoint(7, expected, c.output, c.readings, {c.span, 16, c.tolerance});
+        ASSERT_TRUE(p) << c.expected;
+        EXPECT_EQ(p->input, 7);
+        EXPECT_NEAR(p->errorPercent, c.error, 1e-9) << c.expected;
+        EXPECT_NEAR(p->outputErrorPercent, c.outputError, 1e-9) << c.expected;
+        EXPECT_EQ(p->readingPasses, c.readingPasses) << c.expected;
+        EXPECT_EQ(p->Passes(), c.passes) << c.expected;
+        EXPECT_EQ(p->samples, int(c.readings.size()));
+    }
+    EXPECT_FALSE(EvaluateCheckPoint(10, {10}, {}, {}, {100, 0, 1})) << "no readings";
+    EXPECT_FALSE(EvaluateCheckPoint(10, {10}, {}, {10}, {0, 0, 1})) << "no span";
+}
+
+TEST(ReportCheckPoint, ASpreadBeyondTheLimitIsUnsteady) {
+    const CheckLimits limits{100, 0, 1, kSteadyPercent};
+    const std::optional<CheckPoint> steady = EvaluateCheckPoint(10, {10}, {}, {10.0, 10.1, 10.0, 10.1}, limits);
+    EXPECT_TRUE(steady->steady) << steady->spread;
+    const std::optional<CheckPoint> sweeping = EvaluateCheckPoint(10, {10}, {}, {9, 11}, limits);
+    EXPECT_NEAR(sweeping->spread, std::sqrt(2.0), 1e-9);
+    EXPECT_FALSE(sweeping->steady);
+    EXPECT_TRUE(sweeping->Passes()) << "steadiness is asked about, not judged";
+}
+
+// A block's bytes through its own layout.
+Bytes Image(AnalogInputBlock b) { return test::Encode(b, [](auto& io, auto& x) { AnalogInputLayout(io, x); }); }
+Bytes Image(AnalogOutputBlock b) { return test::Encode(b, [](auto& io, auto& x) { AnalogOutputLayout(io, x); }); }
+Bytes Image(RtdBlock b) { return test::Encode(b, [](auto& io, auto& x) { RtdLayout(io, x); }); }
+Bytes Image(PX210Block b) { return test::Encode(b, [](auto& io, auto& x) { PX210Layout(io, x); }); }
+Bytes Image(LimitBlock b) { return test::Encode(b, [](auto& io, auto& x) { LimitLayout(io, x); }); }
+
 // A visit that changed the input's decimals: as found reads in the decimals
 // the instrument had then, so a limit whose integer stayed shows what it
 // meant and what it means now, marked as changed.
 TEST(ReportModel, ValuesReadInTheDecimalsInForceWhenTheyWereFoundAndWritten) {
-    auto encode = [](auto block, auto layout) {
-        Bytes out;
-        BytesWriter w(out);
-        layout(w, block);
-        return out;
-    };
-    auto input = [&](uint8_t decimals) {
+    auto input = [](uint8_t decimals) {
         AnalogInputBlock b;
         b.decimals = decimals;
-        return encode(b, [](auto& io, AnalogInputBlock& x) { AnalogInputLayout(io, x); });
+        return Image(b);
     };
-    const Bytes limit = encode(LimitBlock{}, [](auto& io, LimitBlock& x) { LimitLayout(io, x); });
+    const Bytes limit = Image(LimitBlock{});
     ReportSources s;
     s.identity.deviceType = 330;
     s.fit = {330, 1, 5, 0};
@@ -79,55 +122,61 @@ TEST(ReportModel, ValuesReadInTheDecimalsInForceWhenTheyWereFoundAndWritten) {
         << d.writes[0].changes.join(" | ").toStdString();
 }
 
-TEST(ReportCheckPoint, ErrorInPercentOfTheSpanAgainstTheTolerance) {
+TEST(ReportSignalScales, ExpectedReadingAndOutputFromTheSettings) {
     struct Case {
-        double reference;
-        std::vector<double> readings;
-        double span, tolerance;
-        double error;
-        bool passes;
+        const char* what;
+        BlockImages blocks;
+        double input;
+        const char* inputUnit;
+        double reading;
+        std::optional<double> output;
     };
-    for (const Case& c : {Case{50, {50.1, 50.3}, 100, 0.5, 0.2, true},
-                          Case{50, {50.5}, 100, 0.5, 0.5, true},  // on the limit
-                          Case{50, {49.4}, 100, 0.5, -0.6, false},
-                          Case{-20, {-19}, 200, 0.25, 0.5, false}}) {
-        const std::optional<CheckPoint> p = EvaluateCheckPoint(c.reference, c.readings, c.span, c.tolerance);
-        ASSERT_TRUE(p) << c.reference;
-        EXPECT_NEAR(p->errorPercent, c.error, 1e-9) << c.reference;
-        EXPECT_EQ(p->passes, c.passes) << c.reference;
-        EXPECT_EQ(p->samples, int(c.readings.size()));
+    AnalogInputBlock ai;  // 4-20 mA to 0,00 … 100,00
+    AnalogInputBlock volts = ai;
+    volts.inputType = 4;  // 2-10 V
+    volts.decimals = 1;
+    volts.scaleLow = -500;
+    volts.scaleHigh = 1500;
+    AnalogOutputBlock ao;  // 0,00 … 100,00 to 4-20 mA
+    AnalogOutputBlock aoVolts = ao;
+    aoVolts.type = 2;  // 0-10 V over 50,00 … 100,00
+    aoVolts.scaleLow = 5000;
+    RtdBlock pt, ohm, pot, scaledPot;
+    ohm.mode = kRtdResistance;
+    pot.mode = kRtdPotentiometer;
+    pot.potPercent0 = 100;
+    pot.potPercent100 = 1100;
+    scaledPot = pot;
+    scaledPot.mode = kRtdScaledPotentiometer;
+    scaledPot.decimals = 0;
+    scaledPot.scaleLow = 0;
+    scaledPot.scaleHigh = 250;
+    PX210Block px210;
+    px210.decimals = 0;
+    px210.scaleLow = 0;
+    px210.scaleHigh = 1600;
+    const FieldContext context{2, 330};
+    for (const Case& c : {
+             Case{"current", {{"analogInput", Image(ai)}}, 12, "mA", 50, {}},
+             Case{"voltage", {{"analogInput", Image(volts)}}, 6, "V", 50, {}},
+             Case{"isolator", {{"analogInput", Image(ai)}, {"analogOutput1", Image(ao)}}, 8, "mA", 25, 8},
+             Case{"output in volts", {{"analogInput", Image(ai)}, {"analogOutput2", Image(aoVolts)}}, 16, "mA", 75, 5},
+             Case{"Pt100", {{"rtdInput", Image(pt)}}, 21.5, "°C", 21.5, {}},
+             Case{"resistance", {{"rtdInput", Image(ohm)}}, 350, "Ω", 350, {}},
+             Case{"potentiometer", {{"rtdInput", Image(pot)}}, 350, "Ω", 25, {}},
+             Case{"scaled potentiometer", {{"rtdInput", Image(scaledPot)}}, 600, "Ω", 125, {}},
+             Case{"PX210", {{"px210", Image(px210)}}, 8, "mA", 400, {}},
+             Case{"no input known", {{"limit1", Image(LimitBlock{})}}, 42, "", 42, {}},
+         }) {
+        const SignalScales scales = SignalScalesOf(c.blocks, context);
+        EXPECT_EQ(scales.inputUnit, c.inputUnit) << c.what;
+        const Expected e = ExpectedAt(scales, c.input);
+        EXPECT_NEAR(e.reading, c.reading, 1e-9) << c.what;
+        EXPECT_EQ(e.output.has_value(), c.output.has_value()) << c.what;
+        if (c.output && e.output) EXPECT_NEAR(*e.output, *c.output, 1e-9) << c.what;
     }
-    const std::optional<CheckPoint> spread = EvaluateCheckPoint(10, {9, 11}, 100, 1);
-    EXPECT_NEAR(spread->spread, std::sqrt(2.0), 1e-9);
-    EXPECT_FALSE(EvaluateCheckPoint(10, {}, 100, 1)) << "no readings";
-    EXPECT_FALSE(EvaluateCheckPoint(10, {10}, 0, 1)) << "no span";
-}
-
-template <class Block, class Layout>
-Bytes BytesOf(Block b, Layout layout) {
-    Bytes out;
-    BytesWriter w(out);
-    layout(w, b);
-    return out;
-}
-
-TEST(ReportCheckPoint, SpanFromTheInputsScale) {
-    AnalogInputBlock ai;
-    ai.decimals = 1;
-    ai.scaleLow = -500;
-    ai.scaleHigh = 1500;
-    RtdBlock pt, pot;
-    pot.mode = kRtdScaledPotentiometer;
-    pot.decimals = 0;
-    pot.scaleLow = 0;
-    pot.scaleHigh = 250;
-    const Bytes aiBytes = BytesOf(ai, [](auto& io, AnalogInputBlock& b) { AnalogInputLayout(io, b); });
-    const Bytes ptBytes = BytesOf(pt, [](auto& io, RtdBlock& b) { RtdLayout(io, b); });
-    const Bytes potBytes = BytesOf(pot, [](auto& io, RtdBlock& b) { RtdLayout(io, b); });
-    EXPECT_DOUBLE_EQ(InputScaleOf({{"analogInput", aiBytes}}, {})->Span(), 200);
-    EXPECT_DOUBLE_EQ(InputScaleOf({{"rtdInput", potBytes}}, {})->Span(), 250);
-    EXPECT_FALSE(InputScaleOf({{"rtdInput", ptBytes}}, {})) << "a temperature has no scale to read";
-    EXPECT_FALSE(InputScaleOf({{"limit1", Bytes(30, 0)}}, {}));
+    EXPECT_DOUBLE_EQ(SignalScalesOf({{"analogInput", Image(volts)}}, context).input.ToSpan(), 200);
+    EXPECT_FALSE(SignalScalesOf({{"rtdInput", Image(pt)}}, context).readingScaleKnown) << "a temperature's span is typed";
 }
 
 }  // namespace

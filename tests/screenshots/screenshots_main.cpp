@@ -18,7 +18,12 @@
 #include <QFile>
 #include <QEventLoop>
 #include <QImageWriter>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QDateEdit>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
@@ -33,6 +39,7 @@
 #include "gui/device/errors_dialog.h"
 #include "gui/device/header_page.h"
 #include "gui/files/settings_files.h"
+#include "gui/report/report_window.h"
 #include "gui/trend/trend_window.h"
 #include "transport/sim_hid.h"
 #include "gui/views/value_editor_digits.h"
@@ -304,6 +311,60 @@ void DrawCompareAndJournal() {
         if (d->inherits("velmar::TForm_Journal")) Save(d, "journal_px330");
 }
 
+// The commissioning report of a PX330 isolator: the window with its fields,
+// two check points and a relay test, and the pages of its PDF.
+void DrawReport() {
+    const Instrument i{"px330", 330, 1, 5, 3};
+    double at = 5.0;  // the signal at 95 % of its range; at 15 s it stands at 5 %
+    Program p(ConfigOf(i), {}, [&at] { return at; });
+    p.hid.Instrument().Settings().limits[0].hysteresis = 150;
+    p.Identified();
+    auto* report = p.w->findChild<TForm_Report*>("Form_Report");
+    report->show();
+    WaitUntil([&] { return report->Edit_Output->isEnabled(); }, 10000);
+    const std::pair<QLineEdit*, const char*> texts[] = {
+        {report->Edit_Site, "Dunai Vízmű, szivattyúház"}, {report->Edit_Tag, "FT-101"},
+        {report->Edit_Customer, "Dunai Vízmű Zrt."},       {report->Edit_Order, "MR-2026/118"},
+        {report->Edit_Technician, "Kovács Árpád"},          {report->Edit_ReferenceType, "Fluke 754"},
+        {report->Edit_ReferenceSerial, "4471022"},          {report->Edit_Ambient, "23.5"},
+        {report->Edit_Humidity, "45"},                      {report->Edit_Tolerance, "0.5"},
+        {report->Edit_SteadyLimit, "0.1"}};
+    for (const auto& [edit, text] : texts) edit->setText(QString::fromUtf8(text));
+    report->Memo_Note->setPlainText(QString::fromUtf8("Első üzembe helyezés a tartály feltöltő vezetékén."));
+    report->DateEdit_ReferenceDue->setDate(QDate::currentDate().addMonths(5));
+    for (const auto& [signal, input, output] : {std::tuple{5.0, "19.2", "19.21"}, std::tuple{15.0, "4.8", "4.79"}}) {
+        at = signal;
+        Wait(500);
+        report->Edit_Input->setText(input);
+        report->Edit_Output->setText(output);
+        report->Button_Capture->click();
+        WaitUntil([&] { return report->Button_Capture->isEnabled(); }, 5000);
+    }
+    if (report->StringGrid_Relays->rowCount() > 0) {
+        report->StringGrid_Relays->item(0, 5)->setText("80.1");
+        report->StringGrid_Relays->item(0, 6)->setText("78.6");
+    }
+    Wait(300);
+    Save(report, "report_window");
+
+    QTemporaryDir pdfDir;
+    const QString pdf = pdfDir.filePath("report.pdf");
+    report->chooseFile = [pdf](const QString&) { return pdf; };
+    report->Button_SavePdf->click();
+    if (!WaitUntil([&] { return QFile::exists(pdf); }, 15000)) return;
+    QProcess render;
+    render.start("pdftoppm", {"-r", "80", "-png", pdf, pdfDir.filePath("page")});
+    if (!render.waitForFinished(60000)) return;
+    QStringList pages = QDir(pdfDir.path()).entryList({"page*.png"}, QDir::Files, QDir::Name);
+    for (int n = 0; n < pages.size(); ++n) {
+        const QImage page(QDir(pdfDir.path()).filePath(pages[n]));
+        QImageWriter writer(QDir(outDir).filePath(QString("report-page%1.png").arg(n + 1)), "png");
+        writer.setQuality(0);
+        writer.write(page.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
+    }
+    report->close();
+}
+
 }  // namespace
 }  // namespace velmar
 
@@ -336,5 +397,6 @@ int main(int argc, char** argv) {
     if (Wanted("small")) DrawSmallWindows();
     if (Wanted("trend")) DrawTrend();
     if (Wanted("compare")) DrawCompareAndJournal();
+    if (Wanted("report")) DrawReport();
     return 0;
 }
