@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/modules/analog_output_dialog.h"
+#include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
 
 namespace velmar {
@@ -180,6 +182,46 @@ TEST_F(InstrumentValuesTest, AWriteNeverReachesTheInstrumentPluggedInAfterIt) {
         EXPECT_TRUE(checked);
         if (HasFatalFailure()) return;
     }
+}
+
+// The same with the timers running, against the virtual instrument, which
+// is taken off the bus and comes back as another PX330.
+TEST(InstrumentValuesWithInstrument, AWriteAskedWhileUnpluggedNeverReachesTheNextInstrument) {
+    InstrumentProgram program(sim::InstrumentConfig{});  // its analog output in the second slot
+    TForm1* w = program.w;
+    sim::VirtualInstrument& instrument = program.hid.Instrument();
+    auto* opener = w->findChild<QPushButton*>("Button_PX330_PXAO_Tovabbi");
+    ASSERT_NE(opener, nullptr);
+    WAIT_FOR(opener->isVisibleTo(w), 5000);  // the identity load after two seconds of answers
+    const int32_t before = instrument.Settings().outputs[1].scaleHigh;
+    TForm_PXAO* d = w->Form_PXAO;
+    bool checked = false;
+    QTimer::singleShot(0, d, [&] {
+        checked = true;
+        const struct Close {
+            QDialog* dialog;
+            ~Close() { dialog->reject(); }
+        } close{d};
+        WAIT_FOR(!d->SpeedButton_ReadFromDevice->isChecked(), 3000);
+        ASSERT_TRUE(w->valueDestinations.Deliver(4, before + 1));
+        program.hid.Unplug();
+        WAIT_FOR(!w->recMBU.bOnline, 1000);
+        d->SpeedButton_WriteToDevice->click();
+        WAIT_FOR(!d->SpeedButton_WriteToDevice->isChecked(), 1000);
+
+        sim::InstrumentConfig other;
+        other.serial = 4712;
+        instrument.SetConfig(other);
+        program.hid.Plug();
+        WAIT_FOR(w->Form_Keszulekcsere->isVisible(), 3000);
+        EXPECT_EQ(QApplication::activeModalWidget(), w->Form_Keszulekcsere);
+        EXPECT_TRUE(d->Label_ValuesOfAnotherInstrument->isVisible());
+        QTest::qWait(300);  // ten polls more
+        EXPECT_EQ(instrument.Settings().outputs[1].scaleHigh, before) << "the write never reached it";
+        w->Form_Keszulekcsere->Button_Ok->click();
+    });
+    opener->click();
+    EXPECT_TRUE(checked);
 }
 
 }  // namespace
