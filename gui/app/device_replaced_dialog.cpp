@@ -26,6 +26,8 @@ TForm_Keszulekcsere::TForm_Keszulekcsere(QWidget* parent) : QDialog(parent) {
     setObjectName("TForm_Keszulekcsere");
     setWindowTitle(QString::fromUtf8("A készüléket kicserélték!"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // Shown over whatever is open, a modal dialog too, and answered first.
+    setWindowModality(Qt::ApplicationModal);
 
     Label_AktualisGyariSzam = MakeLabel(this, "Label_AktualisGyariSzam", "Új készüléket csatlakoztattak az USB portra.");
     SetTextColor(Label_AktualisGyariSzam, colors::kRed);

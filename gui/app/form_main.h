@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "gui/app/startup_options.h"
@@ -54,6 +55,13 @@ class SettingsPage;
 class SettingsSetView;
 class OutputCalibrationPage;
 struct OptionSlot;
+
+// Who answered: the type and serial number an answer's header carries.
+struct InstrumentKey {
+    uint16_t device = 0;
+    uint32_t serial = 0;
+    bool operator==(const InstrumentKey&) const = default;
+};
 
 class TForm1 : public QMainWindow, public TransferHost {
     Q_OBJECT
@@ -164,9 +172,14 @@ public:
     void CheckDeviceIdentity();
     void Button_GyariSzamToEditsClick();
     void CloseDeviceReplacedDialog();
-    // Another instrument is attached: settings held for the last one are dropped.
-    void ForgetInstrumentSettings();
     void ShowTxFrame();
+
+    // --- the instrument the requests are meant for
+    // The instrument of the last answer; none before the first.
+    const std::optional<InstrumentKey>& AnsweringInstrument() const { return answering_; }
+    // Pending requests that would change the instrument are given up, and
+    // the user is told why: they were asked of an instrument that is gone.
+    void DropPendingChanges(const QString& why);
 
     // --- service tab
     void ReadSerialPage();
@@ -220,6 +233,8 @@ public:
 signals:
     // A status answer has been decoded into recRX.
     void statusAnswered();
+    // An answer came from another instrument than the answer before it.
+    void answeringInstrumentChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -238,10 +253,18 @@ private:
     void RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType);
 
     bool RequestPending(std::size_t rank) const;
+    // Each answer's header names its instrument: another one than before
+    // drops what was asked of the last.
+    void NoteAnsweringInstrument();
 
     std::vector<std::pair<Lamp*, int>> limitLamps_;  // lamp, limit output 0 or 1
     HidLibrary& hid_;
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
+    std::vector<bool> requestChanges_;  // per rank: its command changes the instrument
+    std::optional<InstrumentKey> answering_;
+    // Until an answer tells who is attached, nothing that changes an
+    // instrument goes out: the link may have come back with another one.
+    bool answeredSinceLinkUp_ = false;
     bool statusTurn_ = false;
     bool serviceModeFitted_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands

@@ -16,7 +16,9 @@ namespace velmar {
 
 void TForm1::ResolveRequestButtons(const QList<QWidget*>& dialogs) {
     requestButtons_.clear();
+    requestChanges_.clear();
     for (const PriorityRank& r : PriorityList()) {
+        requestChanges_.push_back(ChangesInstrument(r.command));
         QObject* owner = this;
         if (r.window) {
             owner = nullptr;
@@ -41,12 +43,32 @@ bool TForm1::RequestPending(std::size_t rank) const {
     return false;
 }
 
+void TForm1::DropPendingChanges(const QString& why) {
+    bool dropped = false;
+    for (std::size_t i = 0; i < requestButtons_.size(); ++i) {
+        if (!requestChanges_[i]) continue;
+        for (QAbstractButton* b : requestButtons_[i]) {
+            if (!b || !b->isChecked()) continue;
+            b->setChecked(false);
+            dropped = true;
+        }
+    }
+    // Told once the event at hand is dealt with: a message box here would
+    // run the event loop in the middle of an answer or a plug event.
+    if (dropped) QTimer::singleShot(0, this, [this, why] { Inform(why); });
+}
+
 void TForm1::Timer_CommTimer() {
     if (!recMBU.bWaitForAnswer) ScheduleCommand();
 }
 
 void TForm1::ScheduleCommand() {
-    if (!recMBU.bOnline) return;
+    if (!recMBU.bOnline) {
+        // A write does not wait for a link: whatever comes back may be
+        // another instrument.
+        DropPendingChanges(QString::fromUtf8("Nincs kapcsolat a készülékkel: a kért beírás nem került a készülékbe."));
+        return;
+    }
     if (recMBU.uLinkedCommand != 0) {
         const uint8_t linked = recMBU.uLinkedCommand;
         recMBU.uLinkedCommand = 0;
@@ -55,10 +77,9 @@ void TForm1::ScheduleCommand() {
     }
     if (recMBU.uTP != phase::kIdle) return;
     for (std::size_t i = 0; i < requestButtons_.size(); ++i) {
-        if (RequestPending(i)) {
-            StartCommand(PriorityList()[i].command);
-            return;
-        }
+        if (!RequestPending(i) || (requestChanges_[i] && !answeredSinceLinkUp_)) continue;
+        StartCommand(PriorityList()[i].command);
+        return;
     }
     const bool paused = monitor->ui.CheckBox_MBUPause->isChecked();
     if (engine.Queued() && (!statusTurn_ || paused)) {

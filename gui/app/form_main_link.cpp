@@ -35,6 +35,7 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
     case kHidPlugged:
         if (IdsMatch(handle)) {
             recMBU.bOnline = true;
+            answeredSinceLinkUp_ = false;
             monitor->ui.Shape_MBUOn->setBrushColor(colors::kLime);
             header->ui.Shape_USBConnected->setBrushColor(colors::kLime);
             ShowHidIdentity();
@@ -43,7 +44,10 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
     case kHidUnplugged:
         if (IdsMatch(handle)) {
             recMBU.bOnline = false;
+            answeredSinceLinkUp_ = false;
             engine.CancelAll();
+            DropPendingChanges(QString::fromUtf8(
+                "A készülék kapcsolata megszakadt: a kért beírás nem került a készülékbe."));
             monitor->ui.Shape_MBUOn->switchOff();
             header->ui.Shape_USBConnected->switchOff();
             ClearHidIdentity();
@@ -176,10 +180,23 @@ void TForm1::ProcessRxFrame() {
     ui.Label_DeviceID->setText(Masked(recRX.uDeviceID, "# ### ### ##0"));
     ui.Memo_MBURx->setPlainText(QString::fromLatin1(HexDump(f, true)));
     recMBU.uRxIndex = 1;
+    NoteAnsweringInstrument();
 
     if (code == err::kOk) transfer.ProcessRxTransfer(f[pos::kCommand]);
     recMBU.bWaitForAnswer = false;
     CheckDeviceIdentity();
+}
+
+void TForm1::NoteAnsweringInstrument() {
+    answeredSinceLinkUp_ = true;
+    const InstrumentKey now{recRX.uDevice, recRX.uDeviceID};
+    if (answering_ == now) return;
+    const bool another = answering_.has_value();
+    answering_ = now;
+    if (!another) return;
+    DropPendingChanges(QString::fromUtf8(
+        "Másik készülék válaszol: az előző készüléknek szánt beírás nem került az új készülékbe."));
+    emit answeringInstrumentChanged();
 }
 
 void TForm1::FlashRxLed() {

@@ -17,8 +17,6 @@
 #include "gui/app/version_refused_page.h"
 #include "gui/device/header_page.h"
 #include "gui/device/service_serial_page.h"
-#include "gui/device/settings_set_view.h"
-#include "gui/modules/analog_output_dialog.h"
 #include "core/modules/module_map.h"
 #include "gui/modules/module_tabs.h"
 #include "gui/views/about_page.h"
@@ -143,7 +141,6 @@ void TForm1::CheckDeviceIdentity() {
     const bool typeChanged = recRX.uDevice != recRX.uLastDevice;
     const bool idChanged = recRX.uDeviceID != recRX.uLastDeviceID;
     if (!typeChanged && !idChanged) return;
-    ForgetInstrumentSettings();
     if (dialog) {
         SetTextColor(dialog->Label_uDevice, typeChanged ? colors::kRed : colors::kBlack);
         SetTextColor(dialog->Label_uDeviceID, idChanged ? colors::kRed : colors::kBlack);
@@ -156,17 +153,15 @@ void TForm1::CheckDeviceIdentity() {
             // it has before its first show.
             dialog->adjustSize();
             PositionFormToCenterOfMainForm(dialog, this);
+            // In front of a dialog open at the time, not behind it.
             dialog->show();
+            dialog->raise();
+            dialog->activateWindow();
         }
     }
     recMBU.uDeviceType = recRX.uDevice;
     recRX.uLastDevice = recRX.uDevice;
     recRX.uLastDeviceID = recRX.uDeviceID;
-}
-
-void TForm1::ForgetInstrumentSettings() {
-    if (Form_PXAO) Form_PXAO->ForgetInstrument();
-    if (settingsSetView) settingsSetView->ForgetInstrument();
 }
 
 void TForm1::CloseDeviceReplacedDialog() {

@@ -30,9 +30,11 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, const char* text, int 
     return e;
 }
 
-// The three request buttons of a page, in one latching group.
-void MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix, QPushButton*& read,
-                  QPushButton*& defaults, QPushButton*& write) {
+// The three request buttons of a page, in one latching group, and beneath
+// them the place of a note on whose settings the page shows.
+void MakeRequests(QWidget* parent, QBoxLayout* column, const QString& suffix, QPushButton*& read,
+                  QPushButton*& defaults, QPushButton*& write, QLabel*& note) {
+    auto* row = new QHBoxLayout;
     read = MakeButton(parent, qPrintable("SpeedButton_ReadSettings" + suffix), "Kiolvasás a készülékből");
     defaults = MakeButton(parent, qPrintable("SpeedButton_ReadDefaultSettings" + suffix),
                           "Gyári alapbeállítások megjelenítése");
@@ -43,16 +45,19 @@ void MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix, QPush
         row->addWidget(b, 1);
     }
     SameWidth({read, defaults, write});
+    column->addLayout(row);
+    note = new QLabel(parent);
+    note->setObjectName("Label_ValuesOfAnotherInstrument" + suffix);
+    note->hide();
+    column->addWidget(note);
 }
 }  // namespace
 
 SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     setObjectName("TabSheet5");
     auto* column = new QVBoxLayout(this);
-    auto* requests = new QHBoxLayout;
-    MakeRequests(this, requests, "", SpeedButton_ReadSettings, SpeedButton_ReadDefaultSettings,
-                 SpeedButton_WriteSettings);
-    column->addLayout(requests);
+    MakeRequests(this, column, "", SpeedButton_ReadSettings, SpeedButton_ReadDefaultSettings,
+                 SpeedButton_WriteSettings, Label_ValuesOfAnotherInstrument);
     PageControl_Settings = new QTabWidget(this);
     PageControl_Settings->setObjectName("PageControl_Settings");
     QWidget* display = BuildDisplayTab();
@@ -162,10 +167,8 @@ QWidget* SettingsPage::BuildInputTab() {
 LimitOutputsPage::LimitOutputsPage(QWidget* parent) : QWidget(parent) {
     setObjectName("TabSheet15");
     auto* column = new QVBoxLayout(this);
-    auto* requests = new QHBoxLayout;
-    MakeRequests(this, requests, "2", SpeedButton_ReadSettings2, SpeedButton_ReadDefaultSettings2,
-                 SpeedButton_WriteSettings2);
-    column->addLayout(requests);
+    MakeRequests(this, column, "2", SpeedButton_ReadSettings2, SpeedButton_ReadDefaultSettings2,
+                 SpeedButton_WriteSettings2, Label_ValuesOfAnotherInstrument2);
     PageControl2 = new QTabWidget(this);
     PageControl2->setObjectName("PageControl2");
     for (int i = 0; i < 4; ++i) PageControl2->addTab(BuildLimitTab(i), QString::number(i + 1));

@@ -25,6 +25,8 @@ public:
     explicit SettingsPage(QWidget* parent = nullptr);
 
     QPushButton *SpeedButton_ReadSettings, *SpeedButton_ReadDefaultSettings, *SpeedButton_WriteSettings;
+    // Whose settings the page shows, once another instrument answers.
+    QLabel* Label_ValuesOfAnotherInstrument;
     QTabWidget* PageControl_Settings;
     QSlider* TrackBar_Brightness;
     QLineEdit *Edit_DisplayTagname, *Edit_DisplayDimension;
@@ -66,6 +68,7 @@ public:
     explicit LimitOutputsPage(QWidget* parent = nullptr);
 
     QPushButton *SpeedButton_ReadSettings2, *SpeedButton_ReadDefaultSettings2, *SpeedButton_WriteSettings2;
+    QLabel* Label_ValuesOfAnotherInstrument2;
     QTabWidget* PageControl2;
     std::array<LimitOutputControls, 4> limits;
     QPushButton* SpeedButton_DigitalOutForceEng;

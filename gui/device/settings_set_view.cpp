@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "gui/device/settings_pages.h"
 #include "core/device/settings_set_codec.h"
@@ -70,8 +71,12 @@ SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutp
     c.SetDecoder(kSettingsSetDefaults, [this] { Decode(true); });
     c.SetDecoder(kWriteSettingsSet, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteSettingsSet, [this] { Build(); });
+    values_ = new InstrumentValues(main, this);
     for (QPushButton* write : {settings.SpeedButton_WriteSettings, limits.SpeedButton_WriteSettings2})
-        connect(write, &QPushButton::toggled, this, &SettingsSetView::CheckWriteRequest);
+        values_->GuardWrite(write);
+    for (QLabel* note : {settings.Label_ValuesOfAnotherInstrument, limits.Label_ValuesOfAnotherInstrument2})
+        values_->AddNote(note);
+    connect(values_, &InstrumentValues::writeAsked, this, &SettingsSetView::CheckWriteRequest);
 
     const auto separator = [&main] { return main.DecimalSeparator; };
     for (QLineEdit* e : settings.ScaledEdits()) TranslateDecimalKeys(e, separator);
@@ -118,8 +123,7 @@ QString SettingsSetView::WriteProblem() const {
     return {};
 }
 
-void SettingsSetView::CheckWriteRequest(bool pressed) {
-    if (!pressed) return;
+void SettingsSetView::CheckWriteRequest() {
     const QString problem = WriteProblem();
     if (problem.isEmpty()) return;
     settings_.SpeedButton_WriteSettings->setChecked(false);
@@ -142,13 +146,13 @@ void SettingsSetView::Build() {
     // The first analog output as the analog output dialog holds it; until it
     // holds this instrument's values, as the instrument last reported them,
     // so that writing other settings leaves the output's scale alone.
-    if (const TForm_PXAO* out = main_.Form_PXAO; out && (out->HoldsInstrumentValues() || !setRead_)) {
+    if (const TForm_PXAO* out = main_.Form_PXAO; out && out->HoldsInstrumentValues()) {
         s.analogueType = uint8_t(out->RadioGroup_uAnalogueType->ItemIndex());
         s.analogueLow = out->iScaleLowSettings;
         s.analogueHigh = out->iScaleHighSettings;
         s.analogueErrorHigh = out->CheckBox_bAnalogueErrorHigh->isChecked();
         s.analogueErrorDisabled = !out->CheckBox_bEnableAnalogueError->isChecked();
-    } else if (setRead_) {
+    } else {
         s.analogueType = rx.uAnalogueType;
         s.analogueLow = rx.iAnalogueLow;
         s.analogueHigh = rx.iAnalogueHigh;
@@ -217,7 +221,7 @@ void SettingsSetView::Decode(bool defaults) {
     SettingsSet s;
     TransferReader in(main_.transfer);
     SettingsSetLayout(in, s);
-    setRead_ = true;
+    values_->Taken();
 
     tRX& rx = main_.recRX;
     rx.uBrightness = s.brightness;

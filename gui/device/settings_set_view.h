@@ -12,6 +12,7 @@ class QLineEdit;
 
 namespace velmar {
 
+class InstrumentValues;
 class LimitOutputsPage;
 class SettingsPage;
 class TForm1;
@@ -32,24 +33,21 @@ public:
     void AddForceBits(uint8_t& limitForceAndEnable);
     // Status answer: which limit outputs are on.
     void ShowLimitStates();
-    // Another instrument: what was read from the last one is no longer its.
-    void ForgetInstrument() { setRead_ = false; }
-
 private:
     void Decode(bool defaults);
     void Build();
     void WriteAnswered();
     // What stops the set from being written, empty when nothing does.
     QString WriteProblem() const;
-    void CheckWriteRequest(bool pressed);
+    void CheckWriteRequest();
     void ShowScaled(QLineEdit* edit, int32_t value);
 
     TForm1& main_;
     SettingsPage& settings_;
     LimitOutputsPage& limits_;
-    // An answer to 131 or 132 came from this instrument: until the analog
-    // output dialog holds its own, the record keeps the output as reported.
-    bool setRead_ = false;
+    // Whose settings set the pages show: a write needs an answer to 131 or
+    // 132 from the instrument attached.
+    InstrumentValues* values_ = nullptr;
 };
 
 }  // namespace velmar

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "core/modules/ac_input_statistics.h"
@@ -62,9 +63,7 @@ TForm_PXTR::TForm_PXTR(TForm1& main)
     PrepareFor(350, false);
 
     connect(CheckBox_Transformer, &QCheckBox::toggled, this, &TForm_PXTR::CheckBox_TransformerClick);
-    connect(SpeedButton_WriteToDevice, &QPushButton::toggled, this, [this](bool down) {
-        if (down) WriteRequested();
-    });
+    connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXTR::WriteRequested);
 
     CommandRegistry& c = main.commands;
     c.SetDecoder(kReadAcInput, [this] { DecodeSettings(); });
@@ -215,6 +214,7 @@ void TForm_PXTR::DecodeSettings() {
     rx.fPXTR_X = b.ratio;
     rx.fZajzar = b.noiseGate;
     RxToPXTRObjects();
+    Values().Taken();
 }
 
 void TForm_PXTR::RxToPXTRObjects() {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
 #include "gui/modules/module_controls.h"
@@ -78,6 +79,7 @@ void TForm_PXAI::DecodeSettings(QPushButton* requester) {
     iScaleLowSettings = rx.iScaleLowSettings;
     iScaleHighSettings = rx.iScaleHighSettings;
     RefreshPXAIValues();
+    Values().Taken();
 }
 
 void TForm_PXAI::BuildWrite() {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_output_codec.h"
 #include "gui/modules/module_controls.h"
@@ -96,7 +97,8 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
 
     connect(Button_ScaleLowSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleLowSettingsClick);
     connect(Button_ScaleHighSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleHighSettingsClick);
-    connect(SpeedButton_WriteToDevice, &QPushButton::clicked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
+    connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
+    ValuesPerSlot();
 
     CommandRegistry& c = main.commands;
     c.SetDecoder(kReadAnalogOutput1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
@@ -107,15 +109,11 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     c.SetDecoder(kWriteAnalogOutput2, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteAnalogOutput1, [this] { BuildWrite(false); });
     c.SetBuilder(kWriteAnalogOutput2, [this] { BuildWrite(true); });
-    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; holdsInstrumentValues_ = true; },
-                                    [this] { RefreshPXAOValues(); });
-    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; holdsInstrumentValues_ = true; },
-                                    [this] { RefreshPXAOValues(); });
-    auto edited = [this] { holdsInstrumentValues_ = true; };
-    connect(RadioGroup_uAnalogueType, &RadioGroup::itemClicked, this, edited);
-    connect(CheckBox_bAnalogueErrorHigh, &QCheckBox::clicked, this, edited);
-    connect(CheckBox_bEnableAnalogueError, &QCheckBox::clicked, this, edited);
+    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
+    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
 }
+
+bool TForm_PXAO::HoldsInstrumentValues() const { return Values().Holds(SlotPart(false)); }
 
 void TForm_PXAO::showEvent(QShowEvent* event) {
     // With a Modbus module as input the output follows a received value,
@@ -142,7 +140,8 @@ void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
     CheckBox_bAnalogueErrorHigh->setChecked(b.errorHigh);
     CheckBox_bEnableAnalogueError->setChecked(!b.errorDisabled);
     RadioGroup_PXAO_SourceInput->SetItemIndex(int(b.source) - 1);
-    holdsInstrumentValues_ = true;
+    // Factory values are no slot's own: they suit either.
+    Values().Taken(requester == SpeedButton_ReadDefault ? InstrumentValues::kAnyPart : SlotPart(secondSlot));
 }
 
 void TForm_PXAO::BuildWrite(bool secondSlot) {

@@ -41,11 +41,11 @@ public:
     void Button_ScaleHighSettingsClick();
     void SpeedButton_WriteToDeviceClick();
 
-    // Whether the controls hold this instrument's settings: read from it, or
-    // edited by the user, since it was attached. Until then they hold what
-    // the dialog started with, which no other write may take as settings.
-    bool HoldsInstrumentValues() const { return holdsInstrumentValues_; }
-    void ForgetInstrument() { holdsInstrumentValues_ = false; }
+    // Whether the controls hold the first output's settings of the attached
+    // instrument: read from it (or its factory values), then maybe edited.
+    // Otherwise they hold what the dialog started with, or another slot's or
+    // instrument's settings, which no other write may take for these.
+    bool HoldsInstrumentValues() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,8 +53,6 @@ protected:
 private:
     void DecodeSettings(QPushButton* requester, bool secondSlot);
     void BuildWrite(bool secondSlot);
-
-    bool holdsInstrumentValues_ = false;
 };
 
 }  // namespace velmar

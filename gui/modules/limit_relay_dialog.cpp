@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/limit_relay_codec.h"
 #include "gui/modules/module_controls.h"
@@ -160,6 +161,7 @@ TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", Q
     connect(Button_SettingsB, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsBClick);
     connect(Button_SettingsHysteresis, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsHysteresisClick);
 
+    ValuesPerSlot();
     CommandRegistry& c = main.commands;
     c.SetDecoder(kReadLimit1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
     c.SetDecoder(kReadLimit2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
@@ -196,6 +198,8 @@ void TForm_PXRL::DecodeSettings(QPushButton* requester, bool secondSlot) {
     Edit_uSec->setText(QString::number(b.timeBase));
     Edit_uPulseSec->setText(QString::number(b.pulseWidth));
     RadioGroup_PXRL_SourceInput->SetItemIndex(int(b.source) - 1);
+    // Factory values are no output's own: they suit either.
+    Values().Taken(requester == SpeedButton_ReadDefault ? InstrumentValues::kAnyPart : SlotPart(secondSlot));
 }
 
 void TForm_PXRL::BuildWrite(bool secondSlot) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/modbus_codec.h"
 #include "gui/modules/module_controls.h"
@@ -84,7 +85,7 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
     layout->addLayout(fields);
     Body()->addWidget(Shape1);
 
-    connect(SpeedButton_WriteToDevice, &QPushButton::toggled, this, &TForm_PXMB::CheckWriteRequest);
+    connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXMB::CheckWriteRequest);
 
     CommandRegistry& c = main.commands;
     c.SetDecoder(kReadModbus, [this] { DecodeSettings(SpeedButton_ReadFromDevice); });
@@ -106,6 +107,7 @@ void TForm_PXMB::DecodeSettings(QPushButton* requester) {
     rx.uMODBUSTimeOut = b.timeOut;
     ShowSerialSettings(b.protocol, b.parity, b.baudRate, b.address);
     Edit_MODBUSTimeOut->setText(QString::number(b.timeOut));
+    Values().Taken();
 }
 
 void TForm_PXMB::ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address) {
@@ -115,8 +117,7 @@ void TForm_PXMB::ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t ba
     Select(ComboBox_MODBUSAddress, address);
 }
 
-void TForm_PXMB::CheckWriteRequest(bool pressed) {
-    if (!pressed) return;
+void TForm_PXMB::CheckWriteRequest() {
     QString missing;
     if (ComboBox_MODBUSBaudRate->currentIndex() < 0)
         missing = QString::fromUtf8("Nincs kiválasztva adatátviteli sebesség.");

@@ -41,7 +41,7 @@ private:
     void BuildWrite();
     // A write needs a baud rate and an address chosen: they have no other
     // encoding. Refuses the write with a message otherwise.
-    void CheckWriteRequest(bool pressed);
+    void CheckWriteRequest();
 };
 
 }  // namespace velmar

@@ -1,10 +1,12 @@
 #include "gui/modules/module_dialog.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "gui/views/indicator_controls.h"
 
 namespace velmar {
@@ -31,12 +33,16 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
     layout->addWidget(Button_Esc, 0, Qt::AlignLeft);
     body_ = new QVBoxLayout;
     layout->addLayout(body_, 1);
+    values_ = new InstrumentValues(main, this);
+    Label_ValuesOfAnotherInstrument = values_->MakeNote(this);
+    layout->addWidget(Label_ValuesOfAnotherInstrument);
 
     auto* requests = new QHBoxLayout;
     const RequestButtons r = MakeRequestButtons(this, requests, requestSuffix, readDefaultCaption);
     SpeedButton_ReadFromDevice = r.read;
     SpeedButton_ReadDefault = r.defaults;
     SpeedButton_WriteToDevice = r.write;
+    values_->GuardWrite(SpeedButton_WriteToDevice);
     layout->addLayout(requests);
 }
 
@@ -55,6 +61,10 @@ void ModuleDialog::Open(const QString& caption, bool pressRead) {
 void ModuleDialog::WriteAnswered() {
     SpeedButton_WriteToDevice->setChecked(false);
     SpeedButton_ReadFromDevice->setChecked(true);
+}
+
+void ModuleDialog::ValuesPerSlot() {
+    values_->SetPartOfWrite([this] { return SlotPart(!main_.bFoKimenetiModulVanNyitva); });
 }
 
 QString ModuleDialog::ScaledText(int32_t value) const {

@@ -1,15 +1,18 @@
 #pragma once
 // What every option module dialog shares: the exit button, the three request
 // buttons (read, factory values, write) that latch as one group, opening
-// centred over the main window with a read, and the read-back after a write.
+// centred over the main window with a read, a write only of settings read
+// from the instrument attached, and the read-back after a write.
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
 namespace velmar {
 
+class InstrumentValues;
 class TForm1;
 
 class ModuleDialog : public QDialog {
@@ -24,6 +27,13 @@ public:
     QPushButton* SpeedButton_ReadFromDevice = nullptr;
     QPushButton* SpeedButton_ReadDefault = nullptr;
     QPushButton* SpeedButton_WriteToDevice = nullptr;
+    // Shown once another instrument answers while the dialog holds the last
+    // one's settings.
+    QLabel* Label_ValuesOfAnotherInstrument = nullptr;
+
+    // Whose settings the controls hold; a write is asked for through its
+    // writeAsked, which the dialog's own checks of the write follow.
+    InstrumentValues& Values() const { return *values_; }
 
     // Caption, centred on the main window, the read asked for; then modal.
     // A dialog that first sets itself up for the attached instrument
@@ -37,6 +47,10 @@ protected:
     QVBoxLayout* Body() const { return body_; }
     // A write was answered: its button goes up and a read-back is asked for.
     void WriteAnswered();
+    // A dialog open for either output slot holds the settings of one of
+    // them: a read of one slot does not make a write to the other.
+    void ValuesPerSlot();
+    static int SlotPart(bool secondSlot) { return secondSlot ? 2 : 1; }
     // The display mask of the instrument applied to an implied-decimals value.
     QString ScaledText(int32_t value) const;
 
@@ -44,6 +58,7 @@ protected:
 
 private:
     QVBoxLayout* body_ = nullptr;
+    InstrumentValues* values_ = nullptr;
 };
 
 }  // namespace velmar

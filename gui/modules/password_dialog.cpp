@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/module_controls.h"
 #include "gui/views/typed_length.h"
@@ -51,10 +52,11 @@ TForm_Password::TForm_Password(TForm1& main)
     column->addWidget(GroupBox1);
     Body()->addWidget(GroupBox9);
 
-    // Checked whenever the write is asked for, by a click or otherwise.
-    connect(SpeedButton_WriteToDevice, &QPushButton::toggled, this, [this](bool down) {
-        if (down) ValidatePasswords();
-    });
+    // Both passwords are typed in whole for a write, nothing of them is
+    // kept from a read: a write needs none first. Checked whenever the
+    // write is asked for, by a click or otherwise.
+    Values().TakeTypedValues();
+    connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_Password::ValidatePasswords);
 
     CommandRegistry& c = main.commands;
     c.SetDecoder(kReadPasswords, [this] { DecodePasswords(SpeedButton_ReadFromDevice); });

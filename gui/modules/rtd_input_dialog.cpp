@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/rtd_input_codec.h"
 #include "gui/views/radio_group.h"
@@ -123,7 +124,7 @@ TForm_PXRT::TForm_PXRT(TForm1& main)
     connect(Button_PotiCal100, &QPushButton::clicked, this, &TForm_PXRT::Button_PotiCal100Click);
     connect(Button_2VezRKiejtes, &QPushButton::clicked, this, &TForm_PXRT::Button_2VezRKiejtesClick);
     connect(Button_2VezRNulla, &QPushButton::clicked, this, &TForm_PXRT::Button_2VezRNullaClick);
-    connect(SpeedButton_WriteToDevice, &QPushButton::toggled, this, &TForm_PXRT::CheckWriteRequest);
+    connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXRT::CheckWriteRequest);
     RegisterEditors();
 
     CommandRegistry& c = main.commands;
@@ -250,10 +251,10 @@ void TForm_PXRT::DecodeSettings(QPushButton* requester, bool withMeasuredPoints)
         RtdDefaultsLayout(in, b);
     Store(b, rx, rx.uDecimalPoint);
     RxToPX310Objects();
+    Values().Taken();
 }
 
-void TForm_PXRT::CheckWriteRequest(bool pressed) {
-    if (!pressed) return;
+void TForm_PXRT::CheckWriteRequest() {
     // An answer with a value outside a list leaves that list without a
     // choice; the instrument cannot take such a value back.
     const std::pair<const RadioGroup*, const char*> choices[] = {

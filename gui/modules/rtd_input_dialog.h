@@ -87,7 +87,7 @@ private:
     void OpenEditor(std::size_t field);
 
     void DecodeSettings(QPushButton* requester, bool withMeasuredPoints);
-    void CheckWriteRequest(bool pressed);
+    void CheckWriteRequest();
     void BuildWrite();
     // A calibration button takes a value the instrument measured.
     void TakeMeasured(float measured, float& destination);

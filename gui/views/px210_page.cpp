@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/module_controls.h"
 #include "core/views/display_refresh.h"
@@ -36,6 +37,7 @@ RadioGroup* MakeChoice(QWidget* parent, const char* name, const char* caption,
 
 PX210Page::PX210Page(TForm1& main, QWidget* tab) : QWidget(tab), main_(main) {
     setObjectName("PX210Page");
+    values = new InstrumentValues(main, this);
     auto* tabLayout = new QVBoxLayout(tab);
     tabLayout->setContentsMargins(0, 0, 0, 0);
     tabLayout->addWidget(this);
@@ -96,13 +98,15 @@ void PX210Page::BuildSettingsGroup() {
     SpeedButton_ReadFromDevice_PX210 = r.read;
     SpeedButton_ReadDefault_PX210 = r.defaults;
     SpeedButton_WriteToDevice_PX210 = r.write;
+    values->GuardWrite(r.write);
 
     grid->addWidget(RadioGroup_DisplayRefresh_PX210, 0, 0);
     grid->addWidget(RadioGroup_uDecimalPointSettings_PX210, 0, 1);
     grid->addWidget(RadioGroup_uCounterForDisplayRefresh_PX210, 0, 2);
     grid->addWidget(GroupBox_Skalazas_PX210, 1, 0, 1, 2);
     grid->addLayout(side, 1, 2);
-    grid->addLayout(requests, 2, 0, 1, 3);
+    grid->addWidget(values->MakeNote(box, "_PX210"), 2, 0, 1, 3);
+    grid->addLayout(requests, 3, 0, 1, 3);
 }
 
 void PX210Page::ConnectControls() {
@@ -164,6 +168,7 @@ void PX210Page::DecodeSettings(QAbstractButton* requester) {
     rx.iScaleHighSettings = b.scaleHigh;
     rx.uRoundSettings = b.rounding;  // kept, not offered on the page
     RxToObjects_PX210();
+    values->Taken();
 }
 
 void PX210Page::BuildWrite() {

@@ -14,6 +14,7 @@ class QPushButton;
 namespace velmar {
 
 class DisplayTestGroup;
+class InstrumentValues;
 class RadioGroup;
 class TForm1;
 
@@ -53,6 +54,9 @@ public:
     QPushButton* SpeedButton_ReadDefault_PX210 = nullptr;
     QPushButton* SpeedButton_WriteToDevice_PX210 = nullptr;
     DisplayTestGroup* tests = nullptr;
+    // Whose settings the page shows: until a read, the placeholders it
+    // starts with, which a write must not take to the instrument.
+    InstrumentValues* values = nullptr;
 
 private:
     void BuildSettingsGroup();

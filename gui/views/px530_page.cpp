@@ -11,6 +11,7 @@
 
 #include "core/device/device_types.h"
 #include "gui/app/form_main.h"
+#include "gui/app/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/module_controls.h"
@@ -29,6 +30,7 @@ constexpr uint8_t kTimerInput = 7;  // counts time, so it has no display setting
 
 PX530Page::PX530Page(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
     setObjectName("PX530Page");
+    values = new InstrumentValues(main, this);
     BuildDisplayGroup();
     BuildTestGroup();
     auto* row = new QHBoxLayout(this);
@@ -81,7 +83,9 @@ void PX530Page::BuildDisplayGroup() {
     SpeedButton_ReadFromDevice_PX530 = r.read;
     SpeedButton_ReadDefault_PX530 = r.defaults;
     SpeedButton_WriteToDevice_PX530 = r.write;
-    grid->addLayout(requests, 4, 0, 1, 3);
+    values->GuardWrite(r.write);
+    grid->addWidget(values->MakeNote(g, "_PX530"), 4, 0, 1, 3);
+    grid->addLayout(requests, 5, 0, 1, 3);
 
     connect(TrackBar_Brightness_PX530, &QSlider::valueChanged, this, &PX530Page::TrackBar_Brightness_PX530Change);
 }
@@ -147,6 +151,7 @@ void PX530Page::DecodeSettings(QPushButton* requester) {
     TrackBar_Brightness_PX530Change();
     CheckBox_DisplayLeaderZeros_PX530->setChecked(b.leadingZeros);
     RadioGroup_uCounterForDisplayRefresh->SetItemIndex(DisplayRefreshIndexOf(b.refresh));
+    values->Taken();
 }
 
 void PX530Page::BuildWrite() {

@@ -14,6 +14,7 @@ class QSlider;
 
 namespace velmar {
 
+class InstrumentValues;
 class RadioGroup;
 class TForm1;
 
@@ -31,6 +32,9 @@ public:
     QPushButton* SpeedButton_ReadFromDevice_PX530;
     QPushButton* SpeedButton_ReadDefault_PX530;
     QPushButton* SpeedButton_WriteToDevice_PX530;
+    // Whose display settings the page shows: until a read, what it starts
+    // with, which a write must not take to the instrument.
+    InstrumentValues* values = nullptr;
     QGroupBox* GroupBox_Tests;
     QCheckBox* CheckBox_KijelzoTeszt_PX530;
     QLabel* Label_KijelzoTeszt_PX530;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "core/device/service_commands.h"
+#include "core/device/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
 
@@ -80,4 +82,18 @@ TEST(CommandTable, VersionWindowByDeviceType) {
     EXPECT_EQ(CommandTable().size(), 67u);
     EXPECT_NE(FindCommand(249), nullptr);
     EXPECT_EQ(FindCommand(7), nullptr);
+}
+
+// What changes an instrument is never sent to another one; the other tables
+// say the same of every command they know.
+TEST(CommandTable, WhatChangesTheInstrument) {
+    for (const SettingsBlockInfo& b : SettingsBlocks()) {
+        EXPECT_TRUE(ChangesInstrument(b.write)) << b.name;
+        EXPECT_FALSE(ChangesInstrument(b.read)) << b.name;
+        EXPECT_FALSE(ChangesInstrument(b.defaults)) << b.name;
+    }
+    for (const ServiceCommand& c : ServiceCommands())
+        if (c.permanent) EXPECT_TRUE(ChangesInstrument(c.code)) << int(c.code);
+    for (uint8_t code : {101, 113, 130, 244, 245, 247, 248, 7})
+        EXPECT_EQ(ChangesInstrument(code), code != 101 && code != 7) << int(code);
 }

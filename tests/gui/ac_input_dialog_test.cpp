@@ -116,6 +116,7 @@ TEST_F(AcInputDialog, WriteCarriesTheDialogAndReadBackFollows) {
     for (const auto& c : cases) {
         Attach(c.device, c.shunt);
         ASSERT_TRUE(d->PrepareFor(c.device, c.shunt));
+        ASSERT_EQ(Read({}), 241);  // a write takes only settings read from the instrument
         auto* ranges = c.device == 350 ? d->RadioGroup_uInputType350
                                        : c.shunt ? d->RadioGroup_uInputType370_U : d->RadioGroup_uInputType370_I;
         ranges->SetItemIndex(c.rangeItem);
@@ -255,6 +256,7 @@ TEST_F(AcInputDialog, InputTheInstrumentCannotTakeIsRefusedWithAMessage) {
     for (const auto& c : cases) {
         Attach(c.device);
         ASSERT_TRUE(d->PrepareFor(c.device, false));
+        ASSERT_EQ(Read({0x80, 0x00, 0x01, 0x0A, uint8_t(c.device == 350 ? 2 : 4), 0x02}), 241);
         informed.clear();
         d->Edit_Atlagolas40ms->setText(c.averaging);
         d->Edit_3x0_Zajzar->setText(c.gate);
@@ -295,6 +297,7 @@ TEST_F(AcInputDialog, InputTheInstrumentCannotTakeIsRefusedWithAMessage) {
 TEST_F(AcInputDialog, WriteLimitsAveragingAndNoiseGateAndShowsWhatItSends) {
     Attach(350);
     ASSERT_TRUE(d->PrepareFor(350, false));
+    ASSERT_EQ(Read({0x80, 0x00, 0x01, 0x0A, 0x02, 0x02}), 241);
     const struct {
         const char *averaging, *gate;
         int sent;        // averaging count in the request
@@ -340,6 +343,7 @@ TEST_F(AcInputDialog, TypedPointOrCommaBecomesTheDecimalSeparator) {
 TEST_F(AcInputDialog, WriteSendsWhatWasCheckedWhenAskedFor) {
     Attach(350);
     ASSERT_TRUE(d->PrepareFor(350, false));
+    ASSERT_EQ(Read({0x80, 0x00, 0x01, 0x0A, 0x02, 0x02}), 241);
     d->Edit_Atlagolas40ms->setText("12");
     d->Edit_3x0_Zajzar->setText("1,5");
     d->SpeedButton_WriteToDevice->setChecked(true);

@@ -118,6 +118,7 @@ TEST_F(AcInputDialog, StatisticsFromTheStartAndAfterZeroing) {
 
 TEST_F(AcInputDialog, CalibrationCommandsAndTheirAnswers) {
     Start(true);
+    Attach(350);  // nothing that changes an instrument goes out before it has answered
     struct Case {
         AcCalibrationTab* tab;
         int item;

@@ -71,6 +71,8 @@ TEST_F(LimitRelayDialog, OpenersChooseTheSlotOfTheirOutput) {
 
 TEST_F(LimitRelayDialog, WriteCarriesTheDialogAndReadFillsIt) {
     w->bFoKimenetiModulVanNyitva = true;
+    d->SpeedButton_ReadFromDevice->setChecked(true);  // a write takes only settings read from the instrument
+    ASSERT_EQ(Serve(), 207);
     d->RadioGroup_enuLimitMode->SetItemIndex(3);
     d->iA = 100;
     d->iB = 200;
@@ -153,6 +155,8 @@ TEST_F(LimitRelayDialog, EditsAreSentWithinTheirRangeAndShowWhatWasSent) {
         {"-5", "", 2, 2},      {"65535", "255", 65535, 255}, {"00060", "002", 60, 2},
     };
     w->bFoKimenetiModulVanNyitva = false;
+    d->SpeedButton_ReadFromDevice->setChecked(true);
+    ASSERT_EQ(Serve(), 209);
     for (const auto& c : cases) {
         d->Edit_uSec->setText(QString::fromUtf8(c.timeBase));
         d->Edit_uPulseSec->setText(QString::fromUtf8(c.pulse));

@@ -178,6 +178,8 @@ TEST_F(PX210PageTest, WriteTakesTheControlsAndTheStoredScale) {
         {false, 6, 6, 0, -9999, 9999, {0, 200, 90, 0, 0xF1, 0xD8, 0xFF, 0xFF, 0x0F, 0x27, 0x00, 0x00, 1}},
         {true, 4, 0, 4, 0, 1, {1, 50, 2, 4, 0, 0, 0, 0, 1, 0, 0, 0, 1}},
     };
+    p->SpeedButton_ReadFromDevice_PX210->setChecked(true);  // a write takes only settings read from the instrument
+    ASSERT_EQ(Serve(Bytes({})), 234);
     for (const Case& c : cases) {
         p->CheckBox_DisplayLeaderZeros_PX210->setChecked(c.leadingZeros);
         p->RadioGroup_uCounterForDisplayRefresh_PX210->SetItemIndex(c.refreshItem);
@@ -242,8 +244,10 @@ TEST_F(PX210PageTest, EditedScaleEndsLandInTheRecord) {
 }
 
 TEST_F(PX210PageTest, ScaleAndDecimalEditsKeepTheOtherChoices) {
-    // Before any read the record holds zeros: redrawing the page from it
-    // would turn these choices into "10 ms", no leading zeros, "Leggyorsabb".
+    // The record holds what was read: redrawing the page from it would turn
+    // these choices into "10 ms", no leading zeros, "Leggyorsabb".
+    p->SpeedButton_ReadFromDevice_PX210->setChecked(true);
+    ASSERT_EQ(Serve(Bytes(PX210Block{false, 1, 2, 2, 0, 0, 1})), 234);
     p->RadioGroup_DisplayRefresh_PX210->SetItemIndex(6);
     p->CheckBox_DisplayLeaderZeros_PX210->setChecked(true);
     p->RadioGroup_uCounterForDisplayRefresh_PX210->SetItemIndex(3);

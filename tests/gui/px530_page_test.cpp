@@ -80,6 +80,8 @@ TEST_F(PX530PageTest, WriteSendsTheControlsAndReadsBack) {
         {1, true, 4, {10, 1, 50}},
         {10, true, 0, {100, 1, 1}},
     };
+    p->SpeedButton_ReadFromDevice_PX530->setChecked(true);  // a write takes only settings read from the instrument
+    ASSERT_EQ(Serve(), 217);
     for (const auto& c : cases) {
         p->TrackBar_Brightness_PX530->setValue(c.position);
         p->CheckBox_DisplayLeaderZeros_PX530->setChecked(c.zeros);

@@ -287,6 +287,7 @@ TEST_F(RtdInputDialog, CalibrationButtonsTakeTheLastMeasurement) {
 }
 
 TEST_F(RtdInputDialog, UnwrittenChoicesSurviveRedrawsAndStatusAnswers) {
+    device = 310;  // one PX310 answers the read and the status polls
     Read(kScaledBytes);
     Choose({1, 2, 0, 3});
     // The instrument still reports what it was set to.

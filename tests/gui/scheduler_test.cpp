@@ -99,6 +99,8 @@ TEST_F(Scheduler, StatusPollUnlessPausedAndNothingWhileOffline) {
 }
 
 TEST_F(Scheduler, LowerRankFirstAndAFailedRequestRepeats) {
+    ASSERT_EQ(Tick(), 101);  // nothing that changes an instrument goes out before it has answered
+    AnswerEmpty();
     read->setChecked(true);  // rank 24 with the primary slot
     w->bFoKimenetiModulVanNyitva = true;
     cal0mA->setChecked(true);  // rank 2
@@ -148,6 +150,8 @@ TEST_F(Scheduler, OutputDialogRequestsFollowTheSlot) {
 }
 
 TEST_F(Scheduler, WriteReleasesThePendingRead) {
+    ASSERT_EQ(Tick(), 101);  // nothing that changes an instrument goes out before it has answered
+    AnswerEmpty();
     w->bFoKimenetiModulVanNyitva = true;
     read->setChecked(true);
     write->setChecked(true);

@@ -44,8 +44,8 @@ struct SettingsPages : WindowFixture {
         const int command = Tick();
         std::size_t at = 0;
         do {
-            auto frame = Answer{.command = uint8_t(command), .dataBytes = uint16_t(answer.size()),
-                                .index = uint16_t(at)}.Frame();
+            auto frame = Answer{.command = uint8_t(command), .device = device, .serial = serial,
+                                .dataBytes = uint16_t(answer.size()), .index = uint16_t(at)}.Frame();
             for (std::size_t i = 0; i < kChunkSize && at + i < answer.size(); ++i)
                 frame[kPayloadFirst + i] = answer[at + i];
             SealTxFrame(frame.data());
@@ -63,7 +63,7 @@ struct SettingsPages : WindowFixture {
             const std::size_t length = GetU16(r.data(), pos::kDataBytes), at = GetU16(r.data(), pos::kIndex);
             for (std::size_t i = 0; i < kChunkSize && at + i < length; ++i) sent.push_back(r[kPayloadFirst + i]);
             const bool last = r[pos::kFrameBits] & bits::kLast;
-            Feed(Answer{.command = kWriteSettingsSet}.Frame());
+            Feed(Answer{.command = kWriteSettingsSet, .device = device, .serial = serial}.Frame());
             if (last) break;
         }
         return sent;
@@ -102,6 +102,8 @@ TEST_F(SettingsPages, AnswerFillsBothPagesWithTheDisplaysDecimals) {
 }
 
 TEST_F(SettingsPages, WriteSendsThePagesAsTheInstrumentTakesThem) {
+    p->SpeedButton_ReadSettings->setChecked(true);  // a write takes only settings read from the instrument
+    ASSERT_EQ(ServeSet(Encode(SettingsSet{})), kReadSettingsSet);
     w->Form_PXMB->ComboBox_MODBUSBaudRate->setCurrentIndex(5);
     p->Edit_DisplayTagname->setText("  Tank 1  ");
     l->limits[0].a->setText("12,5");  // no decimals in force: halves to even
@@ -131,8 +133,9 @@ TEST_F(SettingsPages, WriteSendsThePagesAsTheInstrumentTakesThem) {
 }
 
 // The first analog output's part of the set comes from the analog output
-// dialog only once that holds this instrument's values (read or edited);
-// before that a write sends it back as the instrument last reported it.
+// dialog only once that holds this instrument's values (read, then maybe
+// edited); before that a write sends it back as the instrument last
+// reported it, whatever the dialog shows.
 TEST_F(SettingsPages, WriteKeepsTheAnalogOutputTheDialogDoesNotHold) {
     auto analogOutput = [](const SettingsSet& set) {
         return std::make_tuple(set.analogueType, set.analogueLow, set.analogueHigh, set.analogueErrorHigh,
@@ -163,11 +166,10 @@ TEST_F(SettingsPages, WriteKeepsTheAnalogOutputTheDialogDoesNotHold) {
     EXPECT_EQ(sent.brightness, 9);
     EXPECT_EQ(analogOutput(sent), analogOutput(found)) << "the dialog never read: the output as found";
 
-    // Edited in the dialog: the dialog's state goes out.
+    // Edited in the dialog that never read: its scale is what it started
+    // with, not the instrument's, and none of it goes out.
     out->RadioGroup_uAnalogueType->Item(1)->click();
-    sent = write();
-    EXPECT_EQ(sent.analogueType, 1);
-    EXPECT_EQ(sent.analogueLow, out->iScaleLowSettings);
+    EXPECT_EQ(analogOutput(write()), analogOutput(found));
 
     // Another instrument starts over: its own set, not the last one's dialog.
     Status(tRX{}, 330, 4712);
@@ -178,7 +180,7 @@ TEST_F(SettingsPages, WriteKeepsTheAnalogOutputTheDialogDoesNotHold) {
     readSet(other);
     EXPECT_EQ(analogOutput(write()), analogOutput(other));
 
-    // Read by the dialog: from then on its values.
+    // Read by the dialog: from then on its values, edited too.
     w->bFoKimenetiModulVanNyitva = true;
     out->SpeedButton_ReadFromDevice->setChecked(true);
     const Bytes block{4, 10, 0, 0, 0, 20, 0, 0, 0, 0, 0, 1};
@@ -186,6 +188,8 @@ TEST_F(SettingsPages, WriteKeepsTheAnalogOutputTheDialogDoesNotHold) {
     sent = write();
     EXPECT_EQ(std::make_tuple(sent.analogueType, sent.analogueLow, sent.analogueHigh),
               std::make_tuple(uint8_t(4), 10, 20));
+    out->RadioGroup_uAnalogueType->Item(1)->click();
+    EXPECT_EQ(write().analogueType, 1);
 }
 
 TEST_F(SettingsPages, WritesThatCannotBeSentAreRefused) {
@@ -199,6 +203,8 @@ TEST_F(SettingsPages, WritesThatCannotBeSentAreRefused) {
         {"Tank", "99999999999", 5, "99999999999"},
         {"Tank", "100", -1, "adatátviteli sebesség"},
     };
+    l->SpeedButton_ReadSettings2->setChecked(true);  // a write takes only settings read from the instrument
+    ASSERT_EQ(ServeSet(Encode(SettingsSet{})), kReadSettingsSet);
     for (const auto& c : cases) {
         informed.clear();
         p->Edit_DisplayTagname->setText(QString::fromUtf8(c.tagname));

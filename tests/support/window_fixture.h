@@ -31,6 +31,10 @@ struct WindowFixture : ::testing::Test {
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
     uint8_t counter = 0;  // the instrument's frame counter in status answers
+    // The instrument the last status answer came from: it answers the
+    // other commands too.
+    uint16_t device = 330;
+    uint32_t serial = 4711;
 
     StartupOptions Options(QStringList args = {}, QChar dateSeparator = '.') {
         StartupOptions o;
@@ -79,6 +83,8 @@ struct WindowFixture : ::testing::Test {
     void Plug() { w->HandleHidMessage(kHidPlugged, FakeHid::kInstrument); }
     // One status exchange: the window asks, the instrument answers with rx.
     void Status(tRX rx, uint16_t device = 330, uint32_t serial = 4711) {
+        this->device = device;
+        this->serial = serial;
         tMSys sys;
         std::vector<uint8_t> bytes;
         BytesWriter out(bytes);
@@ -99,7 +105,10 @@ struct WindowFixture : ::testing::Test {
         return hid.written.size() == before ? 0 : hid.written.back()[pos::kCommand];
     }
     // Answers the frame in flight with an empty payload, completing it.
-    void AnswerEmpty() { Feed(Answer{.command = hid.written.back()[pos::kCommand], .counter = ++counter}.Frame()); }
+    void AnswerEmpty() {
+        Feed(Answer{.command = hid.written.back()[pos::kCommand], .counter = ++counter, .device = device, .serial = serial}
+                 .Frame());
+    }
     // One poll tick whose command is answered with the payload (up to one
     // frame); returns the command, 0 when none went out.
     int Serve(const std::vector<uint8_t>& answer = {}) {
@@ -108,7 +117,8 @@ struct WindowFixture : ::testing::Test {
         const auto& sent = hid.written.back();
         lastRequest.assign(sent.begin() + kPayloadFirst,
                            sent.begin() + kPayloadFirst + std::min<int>(kChunkSize, GetU16(sent.data(), pos::kDataBytes)));
-        auto frame = Answer{.command = uint8_t(command), .dataBytes = uint16_t(answer.size())}.Frame();
+        auto frame = Answer{.command = uint8_t(command), .device = device, .serial = serial,
+                            .dataBytes = uint16_t(answer.size())}.Frame();
         std::copy(answer.begin(), answer.end(), frame.begin() + kPayloadFirst);
         SealTxFrame(frame.data());
         Feed(frame);
