@@ -7,13 +7,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cmath>
 #include <set>
 
+#include "program/file_writing.h"
 #include "report/report_html.h"
 
 namespace velmar {
@@ -147,9 +147,9 @@ bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error)
     }
     // The PDF is made whole in memory first: a full disk or a folder that
     // cannot be written leaves no half file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+    QString why;
+    if (!WriteFileWhole(path, pdf, &why)) {
+        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), why);
         return false;
     }
     return true;

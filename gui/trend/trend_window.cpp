@@ -1,5 +1,6 @@
 #include "gui/trend/trend_window.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "gui/device/header_page.h"
 #include "core/device/status_texts.h"
 #include "gui/trend/trend_chart.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -280,11 +282,23 @@ void TForm_Trend::RecordClicked(bool checked) {
 void TForm_Trend::ExportClicked() {
     const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("A grafikon mentése képként"),
                                                       DefaultFileName(".png"), QString::fromUtf8("PNG kép (*.png)"));
-    if (!path.isEmpty() && !ExportPng(path))
-        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n") + QDir::toNativeSeparators(path));
+    QString error;
+    if (!path.isEmpty() && !ExportPng(path, &error))
+        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
-bool TForm_Trend::ExportPng(const QString& path) { return chart->grab().save(path, "PNG"); }
+bool TForm_Trend::ExportPng(const QString& path, QString* error) {
+    QString ignored;
+    if (!error) error = &ignored;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chart->grab().save(&buffer, "PNG")) {
+        *error = QString::fromUtf8("a kép nem készíthető el");
+        return false;
+    }
+    return WriteFileWhole(path, png, error);
+}
 
 QString TForm_Trend::DefaultFileName(const char* suffix) const {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -43,7 +43,7 @@ int WriteInstrumentReport(CliSession& session, const QString& path, ReportHeader
     const ReportDocument d = BuildReport(s);
     if (!SaveReportPdf(d, path, &error)) {
         CliOutput::Error(error);
-        return kExitLink;
+        return kExitFile;
     }
     out.Record({{"file", path}, {"changedFields", d.changedFields}, {"asFound", d.hasAsFound},
                 {"writes", int(d.writes.size())}});
