@@ -170,11 +170,12 @@ void TForm_Trend::KeepUp(int64_t now) {
         gap.gap = true;
         AppendSample(gap);
     }
-    if (recorder_.IsOpen()) {
+    // A large buffer is written out as it fills; its failure is told here.
+    std::string error = recorder_.TakeFailure();
+    if (recorder_.IsOpen() || !error.empty()) {
         // The offset may change with daylight saving while recording.
         context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
-        std::string error;
-        if (!recorder_.Flush(&error)) {
+        if (!error.empty() || !recorder_.Flush(&error)) {
             StopRecording();
             main_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
                          QString::fromStdString(error));
