@@ -196,10 +196,10 @@ TEST_F(MultiInstrument, TwoOfOneTypeAndSerialNeverShareAFile) {
     EXPECT_TRUE(QJsonDocument::fromJson(saved.readAll())["blocks"].toObject().contains("analogInput"))
         << "the first instrument's file: the second has no input module";
 
-    const Run report = Tool({"--device=usb:all", "report", dir.filePath("job-1234/{type}-{serial}.pdf")});
+    const Run report = Tool({"--device=usb:all", "report", dir.filePath("job-5678/{type}-{serial}.pdf")});
     EXPECT_EQ(report.code, 4) << report.out.toStdString();
     EXPECT_EQ(report.Lines()[0]["exit"].toInt(), 0) << report.out.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("job-1234/PX330-000000.pdf")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("job-5678/PX330-000000.pdf")));
 }
 
 // The window on the bus, its timers running.
