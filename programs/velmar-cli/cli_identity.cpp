@@ -88,6 +88,10 @@ int SetIdentity(CliContext& ctx, const QStringList& args) {
     tx.uPXOptOutSecondary = uint8_t(*out2);
     tx.bPt1000 = p.isSet("pt1000");
     const bool next = p.value("serial") == "next";
+    const QString noneYet =
+        QString::fromUtf8("--serial=next: ez az állomás még nem írt gyári számot, az elsőt számmal adja meg");
+    // Said before the link is opened; the number itself is read under the lock.
+    if (next && !LastSerial(ctx.stationFile)) return Usage(noneYet);
     if (!next) {
         const std::optional<int> serial = Number(p.value("serial"), 0, 999999);
         if (!serial) return Usage(QString::fromUtf8("a gyári szám 0..999999 vagy next: %1").arg(p.value("serial")));
@@ -102,7 +106,7 @@ int SetIdentity(CliContext& ctx, const QStringList& args) {
     if (!lock) return StationFailure(QString::fromUtf8("az állomás gyári számai nem érhetők el: %1").arg(why));
     const std::optional<uint32_t> last = LastSerial(ctx.stationFile);
     if (next) {
-        if (!last) return Usage(QString::fromUtf8("--serial=next: ez az állomás még nem írt gyári számot, az elsőt számmal adja meg"));
+        if (!last) return Usage(noneYet);
         if (*last >= 999999) return Usage(QString::fromUtf8("--serial=next: elfogytak a gyári számok (utolsó: %1)").arg(*last));
         tx.uDeviceID = *last + 1;
     }
