@@ -4,10 +4,13 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include <map>
+#include <utility>
+
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -28,6 +31,8 @@ void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {
     session_ = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     known_.clear();
     lines_ = -1;
+    failure_.clear();
+    failureTold_ = false;
 }
 
 void SettingsJournal::Observe(uint8_t command, const Bytes& request, const Bytes& answer) {
@@ -43,8 +48,36 @@ void SettingsJournal::Observe(uint8_t command, const Bytes& request, const Bytes
     }
 }
 
+namespace {
+
+// Long enough for another program's trim of a full journal on a busy disk.
+constexpr int kLockWaitMs = 10000;
+
+// Adds one line at the end of the journal. A line an earlier failure cut
+// short (a full disk) is closed first, so this entry stands on a line of
+// its own and only the cut one is lost; what this write got out before
+// failing is cut back.
+bool AppendLine(const QString& path, QByteArray line, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        *error = f.errorString();
+        return false;
+    }
+    const qint64 size = f.size();
+    char last = '\n';
+    if (size > 0 && (!f.seek(size - 1) || !f.getChar(&last))) last = '\n';
+    if (last != '\n') line.prepend('\n');
+    if (!f.seek(size) || f.write(line) != line.size() || !f.flush()) {
+        *error = f.errorString();
+        f.resize(size);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void SettingsJournal::Append(const JournalEntry& e) {
-    QDir().mkpath(folder_);
     QJsonObject o;
     o["time"] = e.time.toString(Qt::ISODateWithMs);
     o["kind"] = e.kind == JournalEntry::AsFound ? "asFound" : "written";
@@ -52,17 +85,19 @@ void SettingsJournal::Append(const JournalEntry& e) {
     o["block"] = QString::fromStdString(e.block);
     if (e.kind == JournalEntry::Written) o["before"] = QString::fromStdString(HexOf(e.before));
     o["after"] = QString::fromStdString(HexOf(e.after));
-    QFile f(FilePath());
-    // A journal that cannot be written must not stop the work on the instrument.
-    if (!f.open(QIODevice::Append | QIODevice::Text)) return;
-    f.write(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
-    f.close();
+    // Other programs append to and trim the same journal: one at a time.
+    // A journal that cannot be written must not stop the work on the
+    // instrument; it is told instead.
+    QString error;
+    const std::unique_ptr<QLockFile> lock = LockFileFor(FilePath(), kLockWaitMs, &error);
+    if (!lock || !AppendLine(FilePath(), QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n', &error))
+        return Failed(error);
     if (lines_ < 0) Trim();  // counts what an earlier run left
     else if (++lines_ > maxEntries_) Trim();
 }
 
 // Keeps the newest entries, a tenth below the bound so that the file is not
-// rewritten on every append once it is full.
+// rewritten on every append once it is full. Runs under the journal's lock.
 void SettingsJournal::Trim() {
     QFile f(FilePath());
     if (!f.open(QIODevice::ReadOnly)) return;
@@ -72,10 +107,22 @@ void SettingsJournal::Trim() {
     lines_ = int(lines.size());
     if (lines_ <= maxEntries_) return;
     const int keep = maxEntries_ - maxEntries_ / 10;
-    QSaveFile out(FilePath());
-    if (!out.open(QIODevice::WriteOnly)) return;
-    for (qsizetype i = lines.size() - keep; i < lines.size(); ++i) out.write(lines[i] + '\n');
-    if (out.commit()) lines_ = keep;
+    QByteArray text;
+    for (qsizetype i = lines.size() - keep; i < lines.size(); ++i) text += lines[i] + '\n';
+    QString error;
+    if (!WriteFileWhole(FilePath(), text, &error)) return Failed(error);
+    lines_ = keep;
+}
+
+void SettingsJournal::Failed(const QString& reason) {
+    if (failureTold_ || !failure_.isEmpty()) return;
+    failure_ = QString::fromUtf8("a napló nem írható: %1 (%2)").arg(QDir::toNativeSeparators(FilePath()), reason);
+}
+
+QString SettingsJournal::TakeFailure() {
+    if (failure_.isEmpty()) return {};
+    failureTold_ = true;
+    return std::exchange(failure_, QString());
 }
 
 std::vector<JournalEntry> ParseJournal(const QByteArray& text) {

@@ -61,9 +61,15 @@ public:
     // The last block image known, read or written, this attach.
     const std::map<std::string, Bytes>& Known() const { return known_; }
 
+    // Why the journal could not be written (a full disk, a folder that
+    // cannot be written), in one line; given once an attach, so that the
+    // user hears of it once and not at every block. Empty when all went in.
+    QString TakeFailure();
+
 private:
     void Append(const JournalEntry& e);
     void Trim();
+    void Failed(const QString& reason);
 
     QString folder_;
     bool attached_ = false;
@@ -73,6 +79,8 @@ private:
     std::map<std::string, Bytes> known_;
     int maxEntries_;
     int lines_ = -1;  // entries in the file, counted once per attach
+    QString failure_;
+    bool failureTold_ = false;
 };
 
 }  // namespace velmar

@@ -8,13 +8,13 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cmath>
 #include <set>
 
+#include "program/file_writing.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
 
@@ -146,9 +146,9 @@ QByteArray ReportPdf(const ReportDocument& d) {
 bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error) {
     // Made whole in memory first: a full disk or a folder that cannot be
     // written leaves no half file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), file.errorString());
+    QString why;
+    if (!WriteFileWhole(path, bytes, &why)) {
+        *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), why);
         return false;
     }
     return true;

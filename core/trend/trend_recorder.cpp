@@ -28,6 +28,7 @@ bool TrendRecorder::Open(const std::string& path, std::string* error) {
     // Our own buffer holds whole lines; the library must not cut them.
     std::setvbuf(file_, nullptr, _IONBF, 0);
     path_ = path;
+    failure_.clear();
     records_ = 0;
     written_ = 0;
     buffer_ = CsvHeaderLine();
@@ -36,7 +37,7 @@ bool TrendRecorder::Open(const std::string& path, std::string* error) {
 
 void TrendRecorder::LineAdded() {
     ++records_;
-    if (buffer_.size() >= kFlushAt) Flush();
+    if (buffer_.size() >= kFlushAt) Flush(&failure_);
 }
 
 bool TrendRecorder::Flush(std::string* error) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace velmar {
 
@@ -27,6 +28,9 @@ public:
     // it grows large.
     std::string& Buffer() { return buffer_; }
     void LineAdded();
+    // Why a write LineAdded made by itself failed (and the file was closed),
+    // once; empty when none did.
+    std::string TakeFailure() { return std::exchange(failure_, {}); }
 
     // Writes the collected lines; false with the reason when the file could
     // not take them (the disk is full, the stick pulled out), and the file
@@ -45,6 +49,7 @@ private:
     std::string buffer_;
     uint64_t records_ = 0;
     uint64_t written_ = 0;
+    std::string failure_;
 };
 
 }  // namespace velmar

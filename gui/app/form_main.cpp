@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -242,8 +243,14 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormClose() {
-    WriteIniString(IniPathFor(options_.executablePath), "Date", "Date",
-                   options_.regional.DateTimeText(QDateTime::currentDateTime()));
+    const QString path = IniPathFor(options_.executablePath);
+    QString error;
+    // The folder of an installed program is not the user's to write: there
+    // is no INI file there, and nothing to tell at every exit. Anywhere
+    // else a failure (a full disk) is told.
+    if (!WriteIniString(path, "Date", "Date", options_.regional.DateTimeText(QDateTime::currentDateTime()), &error) &&
+        QFileInfo(QFileInfo(path).absolutePath()).isWritable())
+        Inform(QString::fromUtf8("A program INI fájlja nem írható: %1 (%2)").arg(QDir::toNativeSeparators(path), error));
 }
 
 void TForm1::FitWindowToContent(int height) {

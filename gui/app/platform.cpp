@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
+
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -40,11 +41,17 @@ int CountProgramInstances(const QString& exeFileName) {
 
 void MessageBeep() { QApplication::beep(); }
 
-bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value) {
+bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* error) {
+    QString ignored;
+    if (!error) error = &ignored;
     QStringList lines;
     QFile in(path);
     if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+        if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            *error = in.errorString();
+            return false;
+        }
         lines = QString::fromUtf8(in.readAll()).split('\n');
         in.close();
         while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
@@ -66,10 +73,7 @@ bool WriteIniString(const QString& path, const QString& section, const QString& 
         }
         if (i >= lines.size() || lines[i].trimmed().startsWith('[')) lines.insert(i, entry);
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    out.write((lines.join('\n') + '\n').toUtf8());
-    return out.commit();
+    return WriteFileWhole(path, (lines.join('\n') + '\n').toUtf8(), error);
 }
 
 QString IniPathFor(const QString& executablePath) {

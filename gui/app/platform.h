@@ -18,8 +18,10 @@ int CountProgramInstances(const QString& exeFileName);
 void MessageBeep();
 
 // Writes one value into an INI file, creating it when absent and keeping
-// what else it holds. Returns false on any failure.
-bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value);
+// what else it holds. False with the reason in *error on any failure; the
+// file is then as it was.
+bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* error = nullptr);
 
 // The executable's path with its extension replaced by ".ini".
 QString IniPathFor(const QString& executablePath);

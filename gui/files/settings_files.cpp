@@ -8,13 +8,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "gui/app/form_main.h"
 #include "gui/app/startup_options.h"
 #include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -65,6 +66,11 @@ void SettingsFiles::Observe(uint8_t command, const Bytes& request, const Bytes& 
     if (!journal_.Attached() || journal_.PathFor(id.deviceType, id.serial) != journal_.FilePath())
         journal_.Attach(id.deviceType, id.serial);
     journal_.Observe(command, request, answer);
+    // Told after the answer has been dealt with, not from inside it.
+    if (const QString failure = journal_.TakeFailure(); !failure.isEmpty())
+        QTimer::singleShot(0, this, [this, failure] {
+            main_.Inform(QString::fromUtf8("Az előzmények feljegyzése nem sikerült: ") + failure);
+        });
 }
 
 InstrumentFit SettingsFiles::Fit() const {
@@ -172,10 +178,9 @@ void SettingsFiles::SaveToFile() {
         // The decimals of the status answers that came with the blocks: a
         // save asked for at once after plugging in may precede the first.
         SettingsSnapshot s{id, MeasuredDecimals(), std::move(*blocks)};
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, main_.ProgramDateText())) < 0 ||
-            !file.commit())
-            return main_.Inform(QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(path, file.errorString()));
+        QString why;
+        if (!WriteFileWhole(path, WriteSettingsFile(s, main_.ProgramDateText()), &why))
+            return main_.Inform(QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(path, why));
         main_.Inform(QString::fromUtf8("%1 beállításblokk elmentve: %2").arg(s.blocks.size()).arg(path));
     });
 }

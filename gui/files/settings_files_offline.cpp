@@ -4,11 +4,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "gui/app/form_main.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -46,11 +46,10 @@ void SettingsFiles::SaveEdited(TForm_FileEditor* editor) {
                                      : U("A(z) %1 fájl már létezik. Felülírja?");
         if (!main_.Confirm(question.arg(path))) return editor->ShowResult(U("Nem mentette; a fájl változatlan."));
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) ||
-        out.write(WriteOfflineFile(editor->Edited(), main_.ProgramDateText(), QDateTime::currentDateTime())) < 0 ||
-        !out.commit())
-        return editor->ShowResult(U("A fájl nem írható: %1 (%2)").arg(path, out.errorString()), true);
+    QString why;
+    if (!WriteFileWhole(path, WriteOfflineFile(editor->Edited(), main_.ProgramDateText(), QDateTime::currentDateTime()),
+                        &why))
+        return editor->ShowResult(U("A fájl nem írható: %1 (%2)").arg(path, why), true);
     editor->MarkSaved(path);
 }
 

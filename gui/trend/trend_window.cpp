@@ -1,5 +1,6 @@
 #include "gui/trend/trend_window.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include "gui/device/header_page.h"
 #include "core/device/status_texts.h"
 #include "gui/trend/trend_chart.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -168,11 +170,12 @@ void TForm_Trend::KeepUp(int64_t now) {
         gap.gap = true;
         AppendSample(gap);
     }
-    if (recorder_.IsOpen()) {
+    // A large buffer is written out as it fills; its failure is told here.
+    std::string error = recorder_.TakeFailure();
+    if (recorder_.IsOpen() || !error.empty()) {
         // The offset may change with daylight saving while recording.
         context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
-        std::string error;
-        if (!recorder_.Flush(&error)) {
+        if (!error.empty() || !recorder_.Flush(&error)) {
             StopRecording();
             main_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
                          QString::fromStdString(error));
@@ -280,11 +283,23 @@ void TForm_Trend::RecordClicked(bool checked) {
 void TForm_Trend::ExportClicked() {
     const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("A grafikon mentése képként"),
                                                       DefaultFileName(".png"), QString::fromUtf8("PNG kép (*.png)"));
-    if (!path.isEmpty() && !ExportPng(path))
-        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n") + QDir::toNativeSeparators(path));
+    QString error;
+    if (!path.isEmpty() && !ExportPng(path, &error))
+        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
-bool TForm_Trend::ExportPng(const QString& path) { return chart->grab().save(path, "PNG"); }
+bool TForm_Trend::ExportPng(const QString& path, QString* error) {
+    QString ignored;
+    if (!error) error = &ignored;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!chart->grab().save(&buffer, "PNG")) {
+        *error = QString::fromUtf8("a kép nem készíthető el");
+        return false;
+    }
+    return WriteFileWhole(path, png, error);
+}
 
 QString TForm_Trend::DefaultFileName(const char* suffix) const {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

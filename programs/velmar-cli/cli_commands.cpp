@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
@@ -22,6 +21,7 @@
 #include "transport/usb_access.h"
 #include "core/modules/module_names.h"
 #include "programs/velmar-cli/cli_instruments.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -194,9 +194,12 @@ int Status(CliContext& ctx, const QStringList& args) {
     QElapsedTimer clock;
     clock.start();
     bool headed = false;  // the table's header goes before its first row
-    for (int n = 0; records == 0 || n < records; ++n) {
-        if (n > 0) {
-            const qint64 wait = qint64(n) * interval - clock.elapsed();
+    // --count counts the records printed; an answer lost on the way is asked
+    // for again at the next interval.
+    int printed = 0;
+    for (qint64 tick = 0; records == 0 || printed < records; ++tick) {
+        if (tick > 0) {
+            const qint64 wait = tick * interval - clock.elapsed();
             if (wait > 0) ctx.session->Sleep(int(wait));
         }
         QString error;
@@ -208,6 +211,7 @@ int Status(CliContext& ctx, const QStringList& args) {
             continue;
         }
         const QDateTime now = QDateTime::currentDateTime();
+        ++printed;
         if (!ctx.out.Text()) {
             ctx.out.Record(StatusJson(*rx, now));
             continue;
@@ -232,10 +236,9 @@ int Save(CliContext& ctx, const QStringList& args) {
         return kExitLink;
     }
     const QString path = p.positionalArguments()[0];
-    QSaveFile file(path);
     const SettingsSnapshot s{ctx.session->Identity(), ctx.session->MeasuredDecimals(), *blocks};
-    if (!file.open(QIODevice::WriteOnly) || file.write(WriteSettingsFile(s, "velmar-cli")) < 0 || !file.commit()) {
-        CliOutput::Error(QString::fromUtf8("a fájl nem írható: %1 (%2)").arg(path, file.errorString()));
+    if (!WriteFileWhole(path, WriteSettingsFile(s, "velmar-cli"), &error)) {
+        CliOutput::Error(QString::fromUtf8("a fájl nem írható: %1 (%2)").arg(path, error));
         return kExitFile;
     }
     QJsonArray names;

@@ -6,13 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
+#include <QLockFile>
 #include <algorithm>
 
 #include "programs/velmar-cli/cli_commands.h"
 #include "core/device/device_types.h"
 #include "core/device/service_commands.h"
 #include "core/link/payload_io.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -26,11 +27,16 @@ std::optional<uint32_t> LastSerial(const QString& stationFile) {
     return uint32_t(v.toInt());
 }
 
-bool RememberSerial(const QString& stationFile, uint32_t serial) {
-    QDir().mkpath(QFileInfo(stationFile).absolutePath());
-    QSaveFile f(stationFile);
-    return f.open(QIODevice::WriteOnly) &&
-           f.write(QJsonDocument(QJsonObject{{"lastSerial", qint64(serial)}}).toJson()) >= 0 && f.commit();
+bool RememberSerial(const QString& stationFile, uint32_t serial, QString* error) {
+    return WriteFileWhole(stationFile, QJsonDocument(QJsonObject{{"lastSerial", qint64(serial)}}).toJson(), error);
+}
+
+// Another station program may be writing an instrument under the lock.
+constexpr int kStationWaitMs = 30000;
+
+int StationFailure(const QString& line) {
+    CliOutput::Error(line);
+    return kExitFile;
 }
 
 // A whole number in [lo, hi] among the allowed codes, or nullopt.
@@ -81,29 +87,45 @@ int SetIdentity(CliContext& ctx, const QStringList& args) {
     tx.uPXOptOutPrimer = uint8_t(*out1);
     tx.uPXOptOutSecondary = uint8_t(*out2);
     tx.bPt1000 = p.isSet("pt1000");
-    if (p.value("serial") == "next") {
-        const std::optional<uint32_t> last = LastSerial(ctx.stationFile);
-        if (!last) return Usage(QString::fromUtf8("--serial=next: ez az állomás még nem írt gyári számot, az elsőt számmal adja meg"));
-        if (*last >= 999999) return Usage(QString::fromUtf8("--serial=next: elfogytak a gyári számok (utolsó: %1)").arg(*last));
-        tx.uDeviceID = *last + 1;
-    } else {
+    const bool next = p.value("serial") == "next";
+    const QString noneYet =
+        QString::fromUtf8("--serial=next: ez az állomás még nem írt gyári számot, az elsőt számmal adja meg");
+    // Said before the link is opened; the number itself is read under the lock.
+    if (next && !LastSerial(ctx.stationFile)) return Usage(noneYet);
+    if (!next) {
         const std::optional<int> serial = Number(p.value("serial"), 0, 999999);
         if (!serial) return Usage(QString::fromUtf8("a gyári szám 0..999999 vagy next: %1").arg(p.value("serial")));
         tx.uDeviceID = uint32_t(*serial);
     }
 
     if (int e = ctx.Open()) return e;
+    // The station's number is read and written under its lock, so that two
+    // runs at once never give two instruments one serial number.
+    QString why;
+    const std::unique_ptr<QLockFile> lock = LockFileFor(ctx.stationFile, kStationWaitMs, &why);
+    if (!lock) return StationFailure(QString::fromUtf8("az állomás gyári számai nem érhetők el: %1").arg(why));
+    const std::optional<uint32_t> last = LastSerial(ctx.stationFile);
+    if (next) {
+        if (!last) return Usage(noneYet);
+        if (*last >= 999999) return Usage(QString::fromUtf8("--serial=next: elfogytak a gyári számok (utolsó: %1)").arg(*last));
+        tx.uDeviceID = *last + 1;
+    }
+    // Noted before the instrument is written: a station file that could not
+    // take it afterwards would hand the same number out again.
+    if (!RememberSerial(ctx.stationFile, tx.uDeviceID, &why))
+        return StationFailure(QString::fromUtf8("a gyári szám nem jegyezhető fel, semmi sem íródott a készülékbe: %1 (%2)")
+                                  .arg(QDir::toNativeSeparators(ctx.stationFile), why));
     std::vector<uint8_t> request;
     BytesWriter w(request);
     IdentityLayout(w, tx);
     const CommandResult r = ctx.session->Call(kWriteIdentity, request);
     if (r.error != 0) {
+        // Not written: the station's last number is the one before again.
+        if (last) RememberSerial(ctx.stationFile, *last, &why);
+        else QFile::remove(ctx.stationFile);
         CliOutput::Error(LinkErrorLine(r.error));
         return kExitLink;
     }
-    // Written: the next "next" goes on from here even if the check fails.
-    if (!RememberSerial(ctx.stationFile, tx.uDeviceID))
-        CliOutput::Error(QString::fromUtf8("figyelem: a gyári szám nem jegyezhető fel: %1").arg(ctx.stationFile));
     ctx.session->ForgetDevice();
     QString error;
     const std::optional<tRX> rx = ctx.session->Status(&error);

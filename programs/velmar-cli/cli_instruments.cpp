@@ -1,10 +1,13 @@
 #include "programs/velmar-cli/cli_instruments.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <cstdio>
 #include <algorithm>
 
@@ -78,6 +81,15 @@ QStringList ForInstrument(const AllCommand& c, QStringList arguments, const Atta
         if (!arg.startsWith('-'))
             arg.replace("{serial}", Serial(a.serial)).replace("{type}", TypeTag(a.deviceType));
     return arguments;
+}
+
+// The file one instrument's turn writes, as an absolute path; empty when
+// the command writes none.
+QString FileOf(const AllCommand& c, const QStringList& arguments) {
+    if (!c.filePattern) return {};
+    for (const QString& arg : arguments)
+        if (!arg.startsWith('-')) return QFileInfo(arg).absoluteFilePath();
+    return {};
 }
 
 struct Outcome {
@@ -182,13 +194,26 @@ int RunOnAll(CliContext& ctx, const QStringList& globalArguments, const QString&
         return kExitLink;
     }
     int worst = kExitDone, done = 0, differ = 0, failed = 0;
+    // Two instruments of one type and serial number (two new ones, serial 0)
+    // fill the pattern alike: the second must not overwrite the first's file.
+    QSet<QString> written;
     for (const AttachedInstrument& a : found) {
         QJsonObject line = InstrumentJson(a);
         Outcome o;
         o.error = InstrumentProblem(a);
         if (o.error.isEmpty() && !a.identified) o.error = QString::fromUtf8("a készülék nem válaszolt");
-        if (o.error.isEmpty())
-            o = RunOne(globalArguments, QString::fromStdString(a.node), command, ForInstrument(*c, arguments, a));
+        const QStringList own = ForInstrument(*c, arguments, a);
+        const QString file = FileOf(*c, own);
+        if (o.error.isEmpty() && written.contains(file)) {
+            o.exit = kExitFile;
+            o.error = QString::fromUtf8("a(z) %1 fájlt ebben a futásban már egy másik, azonos típusú és gyári számú "
+                                        "készülék írta; nem írom felül")
+                          .arg(QDir::toNativeSeparators(file));
+        }
+        if (o.error.isEmpty()) {
+            o = RunOne(globalArguments, QString::fromStdString(a.node), command, own);
+            if (o.exit == kExitDone && !file.isEmpty()) written.insert(file);
+        }
         line["exit"] = o.exit;
         if (!ctx.out.Text()) line["records"] = o.records;
         if (!o.error.isEmpty()) line["error"] = o.error;

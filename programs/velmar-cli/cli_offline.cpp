@@ -4,12 +4,12 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "programs/velmar-cli/cli_commands.h"
 #include "core/device/block_compare.h"
 #include "core/device/field_edit.h"
 #include "files/offline_file.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -145,10 +145,9 @@ int OfflineEdit(CliContext& ctx, const QStringList& args) {
         CliOutput::Say(U("Semmi sem íródott."));
         return kExitDiffers;
     }
-    QSaveFile out(output);
-    if (!out.open(QIODevice::WriteOnly) || out.write(WriteOfflineFile(*file, "velmar-cli", QDateTime::currentDateTime())) < 0 ||
-        !out.commit())
-        return Fail(U("a fájl nem írható: %1 (%2)").arg(output, out.errorString()), kExitFile);
+    QString error;
+    if (!WriteFileWhole(output, WriteOfflineFile(*file, "velmar-cli", QDateTime::currentDateTime()), &error))
+        return Fail(U("a fájl nem írható: %1 (%2)").arg(output, error), kExitFile);
 
     // Each side in the decimals it is in: a value whose decimals moved shows
     // what the instrument will make of its stored integer.

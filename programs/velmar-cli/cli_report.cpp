@@ -132,7 +132,7 @@ int WriteInstrumentReport(CliSession& session, const QString& path, CliReportReq
     const ReportDocument d = BuildReport(s);
     if (!SaveReportPdf(d, path, &error)) {
         CliOutput::Error(error);
-        return kExitLink;
+        return kExitFile;
     }
     if (d.referenceExpired) CliOutput::Say(U("figyelem: a referencia műszer kalibrálása lejárt"));
     QJsonObject record{{"file", path},          {"json", ReportJsonPath(path)},  {"number", d.number},

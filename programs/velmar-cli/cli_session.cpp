@@ -8,6 +8,7 @@
 #include "core/device/status_codec.h"
 #include "core/link/frame.h"
 #include "core/link/payload_io.h"
+#include "programs/velmar-cli/cli_output.h"
 
 namespace velmar {
 
@@ -18,6 +19,9 @@ CliSession::CliSession(HidLibrary& hid, QString journalFolder, bool service)
     link_.blockExchanged = [this](uint8_t c, const Bytes& request, const Bytes& answer) {
         if (!journal_.Attached()) journal_.Attach(rx_.uDevice, link_.Serial());
         journal_.Observe(c, request, answer);
+        // The work goes on without it, but the user must know the record is missing.
+        if (const QString failure = journal_.TakeFailure(); !failure.isEmpty())
+            CliOutput::Error(QString::fromUtf8("figyelem: ") + failure);
     };
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/trend/trend_csv.h"
 #include "core/trend/trend_recorder.h"
+#include "tests/support/full_disk.h"
 
 namespace velmar {
 namespace {
@@ -133,6 +134,30 @@ TEST(TrendRecorder, AFullDiskStopsItWithoutHalfALine) {
     EXPECT_FALSE(r.Open("/dev/full", &error));
     EXPECT_NE(error.find("No space"), std::string::npos) << error;
     EXPECT_FALSE(r.IsOpen()) << "a recording that cannot be written stops";
+}
+
+// The buffer written out by itself as it fills, on a full disk: the file
+// keeps whole lines, and the failure waits to be told.
+TEST(TrendRecorder, AFailedWriteOfAFullBufferIsKeptToBeTold) {
+    char name[] = "/tmp/trend_recorder_XXXXXX";
+    const int fd = mkstemp(name);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    TrendRecorder r;
+    std::string error;
+    ASSERT_TRUE(r.Open(name, &error)) << error;
+    {
+        test::FullDisk full;
+        for (int i = 0; i < 10000 && r.IsOpen(); ++i) {
+            r.Buffer() += "0123456789\r\n";
+            r.LineAdded();
+        }
+    }
+    EXPECT_FALSE(r.IsOpen());
+    EXPECT_FALSE(r.TakeFailure().empty());
+    EXPECT_TRUE(r.TakeFailure().empty()) << "told once";
+    EXPECT_EQ(ReadFile(name), CsvHeaderLine());
+    std::remove(name);
 }
 
 }  // namespace

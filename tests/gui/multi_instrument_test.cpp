@@ -176,6 +176,32 @@ TEST_F(MultiInstrument, AllRunsOnEachAndTheFailureOfOneDoesNotStopTheRest) {
     }
 }
 
+// Two new instruments, both serial 0: the second does not overwrite the
+// first one's file, and the run does not end as done. The README's report
+// into a folder of the job that is not there yet.
+TEST_F(MultiInstrument, TwoOfOneTypeAndSerialNeverShareAFile) {
+    Serve({{"a.sock", 330, 0, {"--in=1"}}, {"b.sock", 330, 0, {"--in=0"}}});
+    const QString file = dir.filePath("job-1234/PX330-000000.json");
+    const Run save = Tool({"--device=usb:all", "save", dir.filePath("job-1234/{type}-{serial}.json")});
+    EXPECT_EQ(save.code, 4) << save.out.toStdString();
+    const auto lines = save.Lines();
+    ASSERT_EQ(lines.size(), 3u) << save.out.toStdString();
+    EXPECT_EQ(lines[0]["exit"].toInt(), 0);
+    EXPECT_EQ(lines[1]["exit"].toInt(), 4);
+    EXPECT_TRUE(lines[1]["error"].toString().contains(file)) << lines[1]["error"].toString().toStdString();
+    EXPECT_EQ(lines[2]["summary"].toObject()["done"].toInt(), 1);
+    EXPECT_EQ(lines[2]["summary"].toObject()["failed"].toInt(), 1);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QJsonDocument::fromJson(saved.readAll())["blocks"].toObject().contains("analogInput"))
+        << "the first instrument's file: the second has no input module";
+
+    const Run report = Tool({"--device=usb:all", "report", dir.filePath("job-5678/{type}-{serial}.pdf")});
+    EXPECT_EQ(report.code, 4) << report.out.toStdString();
+    EXPECT_EQ(report.Lines()[0]["exit"].toInt(), 0) << report.out.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("job-5678/PX330-000000.pdf")));
+}
+
 // The window on the bus, its timers running.
 TEST_F(MultiInstrument, WindowCountsPicksAndStaysWithTheChosenOne) {
     Serve(kTwo);

@@ -15,77 +15,11 @@
 
 #include "core/device/status_texts.h"
 #include "tests/support/pdf_text.h"
-#include "tests/support/sim_process.h"
+#include "tests/programs/cli_fixture.h"
 #include "tests/support/wait_for.h"
 
 namespace velmar {
 namespace {
-
-using test::SimProcess;
-
-struct CliRun {
-    int code = -1;
-    QByteArray out, err;
-    QJsonObject Json() const { return QJsonDocument::fromJson(out.split('\n').value(0)).object(); }
-};
-
-class Cli : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    SimProcess sim;
-    QString address;  // --device=… of the socket instrument
-
-    QString File(const char* name) { return dir.filePath(name); }
-
-    // Runs velmar-cli to its end; its data folder is the test's own.
-    CliRun Tool(const QStringList& args, const QByteArray& input = {}, QProcess* keep = nullptr) {
-        QProcess local;
-        QProcess& p = keep ? *keep : local;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", dir.filePath("data"));
-        p.setProcessEnvironment(env);
-        p.start(VELMAR_CLI_PATH, args);
-        p.write(input);
-        p.closeWriteChannel();
-        CliRun r;
-        if (!p.waitForFinished(30000)) return r;
-        r.code = p.exitCode();
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
-    }
-    void StartSim(QStringList flags) {
-        address = "unix:" + File("velmar.sock");
-        ASSERT_FALSE(sim.Start(QStringList{"--listen=" + address} + flags).isEmpty()) << sim.Output().toStdString();
-        address = "--device=" + address;
-    }
-    QJsonObject ReadJson(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return QJsonDocument::fromJson(f.readAll()).object();
-    }
-    void WriteJson(const QString& path, const QJsonObject& o) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QJsonDocument(o).toJson());
-    }
-    // The file with the value at path ("instrument.deviceType",
-    // "blocks.limit1.fields.a") set.
-    static QJsonObject With(QJsonObject o, QStringList path, const QJsonValue& value) {
-        const QString key = path.takeFirst();
-        o[key] = path.isEmpty() ? value : QJsonValue(With(o[key].toObject(), path, value));
-        return o;
-    }
-    // The file with one field of one block changed.
-    QJsonObject WithField(QJsonObject o, const char* block, const char* field, double value) {
-        QJsonObject blocks = o["blocks"].toObject(), b = blocks[block].toObject(), f = b["fields"].toObject();
-        f[field] = value;
-        b["fields"] = f;
-        blocks[block] = b;
-        o["blocks"] = blocks;
-        return o;
-    }
-};
 
 TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
     struct Case {
@@ -228,7 +162,10 @@ TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
     QFile journal(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
     EXPECT_EQ(journal.readAll().count("\"written\""), 0);
-    const CliRun unwritable = Tool(sim + QStringList{"save", File("no/such/folder.json")});
+    QFile blocker(File("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const CliRun unwritable = Tool(sim + QStringList{"save", File("not-a-folder/saved.json")});
     EXPECT_EQ(unwritable.code, 4);
     EXPECT_TRUE(unwritable.err.contains(QByteArray("nem írható"))) << unwritable.err.toStdString();
 }
@@ -615,12 +552,12 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     for (const char* expected : {"Teljes beállításkészlet", "Kalibrációs állandók", "Kalibrálás 20 mA"})
         EXPECT_TRUE(serviceText.contains(QString::fromUtf8(expected))) << expected << "\n" << serviceText.toStdString();
 
-    // A file that cannot be written: a usage-free failure, said in one line.
+    // A file that cannot be written: the code of a file, said in one line.
     QFile blocker(File("not-a-folder"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const CliRun refused = Tool({address, "report", File("not-a-folder/report.pdf")});
-    EXPECT_EQ(refused.code, 3);
+    EXPECT_EQ(refused.code, 4);
     EXPECT_TRUE(refused.err.contains(QString::fromUtf8("nem írható").toUtf8())) << refused.err.toStdString();
     EXPECT_EQ(Tool({address, "report"}).code, 2);
 }

@@ -1,0 +1,57 @@
+#include "program/file_writing.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+
+namespace velmar {
+
+namespace {
+
+bool MakeFolderOf(const QString& path, QString* error) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QFileInfo(folder).isDir() || QDir().mkpath(folder)) return true;
+    *error = QString::fromUtf8("a mappa nem hozható létre: %1").arg(QDir::toNativeSeparators(folder));
+    return false;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
+    if (!MakeFolderOf(path, error)) return false;
+    QSaveFile file(path);
+    // Unbuffered: a write that does not reach the file fails here and now.
+    // Buffered, a small file waits in Qt's buffer, and a failure when it is
+    // flushed at commit would still put the empty temporary file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (file.write(data) != data.size() || !file.flush()) {
+        *error = file.errorString();
+        return false;  // not committed: the temporary file goes, the old one stays
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<QLockFile> LockFileFor(const QString& path, int waitMs, QString* error) {
+    if (!MakeFolderOf(path, error)) return nullptr;
+    auto lock = std::make_unique<QLockFile>(path + ".lock");
+    if (lock->tryLock(waitMs)) return lock;
+    switch (lock->error()) {
+    case QLockFile::LockFailedError:
+        *error = QString::fromUtf8("egy másik program használja: %1").arg(QDir::toNativeSeparators(path));
+        break;
+    default:
+        *error = QString::fromUtf8("a zárolófájl nem hozható létre: %1.lock").arg(QDir::toNativeSeparators(path));
+        break;
+    }
+    return nullptr;
+}
+
+}  // namespace velmar
