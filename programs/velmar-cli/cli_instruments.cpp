@@ -57,7 +57,7 @@ QString CheckForAll(const AllCommand* c, const QString& command, const QStringLi
             .arg(command, AllCommandNames());
     if (c->required && !arguments.contains(c->required))
         return QString::fromUtf8("a --device=usb:all mellett a %1 parancshoz %2 kell").arg(command, c->required);
-    if (command == "status" && arguments.contains("--watch")) {
+    if (command == "status" && (arguments.contains("--watch") || !arguments.filter(QRegularExpression("^--count")).isEmpty())) {
         const QStringList counts = arguments.filter(QRegularExpression("^--count=[1-9][0-9]*$"));
         if (counts.isEmpty())
             return QString::fromUtf8("a --device=usb:all mellett a status --watch-hoz --count=N kell (N > 0)");

@@ -320,15 +320,18 @@ TEST_F(Cli, InProcessInstrument) {
     EXPECT_EQ(info.Json()["output1"].toObject()["name"].toString(), QString::fromUtf8("PXRL (1 relé)"));
     EXPECT_EQ(info.Json()["blocks"].toArray().size(), 3);
 
-    const CliRun watch = Tool(sim + QStringList{"status", "--watch", "--count=3", "--interval=20"});
-    ASSERT_EQ(watch.code, 0);
-    const QList<QByteArray> lines = watch.out.trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    for (const QByteArray& line : lines) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        EXPECT_EQ(o["decimals"].toInt(), 2);
-        EXPECT_TRUE(o["relays"].isArray());
-        EXPECT_GT(o["output1Percent"].toDouble(), 0.0);
+    // A count watches for that many records, with --watch or without it.
+    for (const QStringList& options : {QStringList{"--watch", "--count=3"}, QStringList{"--count=3"}}) {
+        const CliRun watch = Tool(sim + QStringList{"status", "--interval=20"} + options);
+        ASSERT_EQ(watch.code, 0);
+        const QList<QByteArray> lines = watch.out.trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 3) << options.join(' ').toStdString();
+        for (const QByteArray& line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            EXPECT_EQ(o["decimals"].toInt(), 2);
+            EXPECT_TRUE(o["relays"].isArray());
+            EXPECT_GT(o["output1Percent"].toDouble(), 0.0);
+        }
     }
     // For a person: the value with the instrument's decimals, percentages with two.
     const CliRun text = Tool(QStringList{"--text"} + sim + QStringList{"status"});
@@ -340,6 +343,19 @@ TEST_F(Cli, InProcessInstrument) {
     EXPECT_TRUE(row.match(rows[1]).hasMatch()) << rows[1].toStdString();
 
     ASSERT_EQ(Tool(sim + QStringList{"save", File("a.json")}).code, 0);
+    EXPECT_EQ(ReadJson(File("a.json"))["blocks"].toObject().size(), 3);
+    // An existing file is kept, unless --force says otherwise.
+    QFile kept(File("a.json"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("kept");
+    kept.close();
+    const CliRun again = Tool(sim + QStringList{"save", File("a.json")});
+    EXPECT_EQ(again.code, 4);
+    EXPECT_TRUE(again.err.contains("--force")) << again.err.toStdString();
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "kept");
+    kept.close();
+    ASSERT_EQ(Tool(sim + QStringList{"save", "--force", File("a.json")}).code, 0);
     EXPECT_EQ(ReadJson(File("a.json"))["blocks"].toObject().size(), 3);
     EXPECT_EQ(Tool(sim + QStringList{"diff", File("a.json")}).code, 0);
     EXPECT_EQ(Tool(sim + QStringList{"defaults"}).code, 0) << "a fresh instrument holds its factory values";
