@@ -15,6 +15,7 @@
 #include "gui/app/startup_options.h"
 #include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
+#include "gui/views/file_choice.h"
 
 namespace velmar {
 
@@ -101,14 +102,17 @@ bool SettingsFiles::CheckInstrument() {
 
 QString SettingsFiles::ChooseFile(const QString& caption, bool save, const QString& suggested) {
     if (chooseFile_) return chooseFile_(caption, save);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString filter = QString::fromUtf8("Velmar beállítások (*.velmar.json);;Minden fájl (*)");
-    if (!save) return QFileDialog::getOpenFileName(&main_, caption, folder, filter);
-    if (!suggested.isEmpty())
-        return QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!save) return ChooseOpenFile(&main_, caption, filter);
+    if (!suggested.isEmpty()) {
+        // The file at hand, saved under its own name where it is.
+        const QString path = QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr,
+                                                          QFileDialog::DontConfirmOverwrite);
+        RememberFolder(path);
+        return path;
+    }
     const InstrumentIdentity id = Identity();
-    const QString name = QString("PX%1-%2.velmar.json").arg(id.deviceType).arg(id.serial, 6, 10, QChar('0'));
-    return QFileDialog::getSaveFileName(&main_, caption, QDir(folder).filePath(name), filter);
+    return ChooseSaveFile(&main_, caption, InstrumentFileStem(id.deviceType, id.serial) + ".velmar.json", filter);
 }
 
 QProgressDialog* SettingsFiles::Progress(const QString& text, int steps) {
