@@ -320,7 +320,11 @@ int Load(CliContext& ctx, const QStringList& args) {
     QJsonArray verified, mismatched;
     for (const std::string& n : w.verified) verified.append(QString::fromStdString(n));
     for (const std::string& n : w.mismatched) mismatched.append(QString::fromStdString(n));
-    ctx.out.Record({{"differences", DifferencesJson(c.rows)}, {"verified", verified}, {"mismatched", mismatched}});
+    // A person has read the differences in the table above.
+    if (ctx.out.Text())
+        ctx.out.Record({{"verified", verified}, {"mismatched", mismatched}});
+    else
+        ctx.out.Record({{"differences", DifferencesJson(c.rows)}, {"verified", verified}, {"mismatched", mismatched}});
     if (w.error != 0) {
         CliOutput::Error(QString::fromUtf8("%1%2: %3; a napló mutatja, mi íródott be: %4")
                              .arg(QString::fromUtf8(w.failed->caption),

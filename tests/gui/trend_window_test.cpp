@@ -176,7 +176,7 @@ TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
     w->Form_Trend->StopRecording();
     const QStringList lines = CsvLines(path);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1].split(';').value(3), "-0.5");
+    EXPECT_EQ(lines[1].split(';').value(4), "-0.5");
 }
 
 TEST_F(WindowFixture, AFileThatCannotBeWrittenIsTold) {

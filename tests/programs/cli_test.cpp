@@ -185,10 +185,9 @@ TEST_F(Cli, GlobalOptionsAfterTheCommandAndInfoAsATable) {
     for (auto it = clean.begin(); it != clean.end(); ++it)
         EXPECT_NE(it.value().toString("x"), "") << it.key().toStdString() << " is empty";
     EXPECT_FALSE(clean.contains("error"));
-    for (const char* percent : {"output1Percent", "output2Percent"}) {
-        const double v = clean[percent].toDouble() * 100;
-        EXPECT_NEAR(v, std::round(v), 1e-6) << percent << " has two decimals at most";
-    }
+    const double v = clean["range1Percent"].toDouble() * 100;
+    EXPECT_NEAR(v, std::round(v), 1e-6) << "two decimals at most";
+    EXPECT_FALSE(clean.contains("range2Percent")) << "no second value without a Modbus input";
 }
 
 TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
@@ -330,7 +329,11 @@ TEST_F(Cli, InProcessInstrument) {
             const QJsonObject o = QJsonDocument::fromJson(line).object();
             EXPECT_EQ(o["decimals"].toInt(), 2);
             EXPECT_TRUE(o["relays"].isArray());
-            EXPECT_GT(o["output1Percent"].toDouble(), 0.0);
+            EXPECT_GT(o["range1Percent"].toDouble(), 0.0);
+            // The relay in slot 1 has no output value; the analog output in slot 2 gives its own.
+            EXPECT_FALSE(o.contains("analogOutput1"));
+            EXPECT_EQ(o["analogOutput2"].toObject()["unit"].toString(), "mA") << line.toStdString();
+            EXPECT_TRUE(o["analogOutput2"].toObject()["value"].isDouble());
         }
     }
     // For a person: the value with the instrument's decimals, percentages with two.
@@ -339,7 +342,7 @@ TEST_F(Cli, InProcessInstrument) {
     ASSERT_EQ(rows.size(), 2) << text.out.toStdString();
     EXPECT_TRUE(rows[0].startsWith(QString::fromUtf8("Idő"))) << rows[0].toStdString();
     static const QRegularExpression row(QString::fromUtf8(
-        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} +-?\d+\.\d\d +-?\d+\.\d\d % +-?\d+\.\d\d % +(be|ki) +(be|ki) +nincs$)"));
+        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} +-?\d+\.\d\d +-?\d+\.\d\d % +- +\d+\.\d{3} mA +(be|ki) +(be|ki) +nincs$)"));
     EXPECT_TRUE(row.match(rows[1]).hasMatch()) << rows[1].toStdString();
 
     ASSERT_EQ(Tool(sim + QStringList{"save", File("a.json")}).code, 0);
