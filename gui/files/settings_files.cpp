@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -196,9 +197,10 @@ void SettingsFiles::LoadAndCompare() {
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     if (!s || !SameBlocks(*s, blocks, &error))
         return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") + error);
-    ReadBlocks(blocks, false, [this, s](std::optional<BlockImages> now, QString why) {
+    ReadBlocks(blocks, false, [this, s, path](std::optional<BlockImages> now, QString why) {
         if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
-        OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal"), QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
+        OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal: %1").arg(QFileInfo(path).fileName()),
+                    QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
                     s->measuredDecimals);
     });
 }
