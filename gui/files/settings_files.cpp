@@ -16,6 +16,7 @@
 #include "gui/app/startup_options.h"
 #include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
+#include "gui/views/decimal_input.h"
 #include "gui/views/file_choice.h"
 
 namespace velmar {
@@ -196,7 +197,8 @@ void SettingsFiles::LoadAndCompare() {
     const std::optional<SettingsSnapshot> s = ReadSettingsFile(file.read(4 << 20), main_.recRX.uDevice, &error);
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     if (!s || !SameBlocks(*s, blocks, &error))
-        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") + error);
+        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") +
+                            WithDecimalSeparator(error, main_.DecimalSeparator));
     ReadBlocks(blocks, false, [this, s, path](std::optional<BlockImages> now, QString why) {
         if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal: %1").arg(QFileInfo(path).fileName()),
