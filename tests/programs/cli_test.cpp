@@ -36,6 +36,7 @@ protected:
     QString address;  // --device=… of the socket instrument
 
     QString File(const char* name) { return dir.filePath(name); }
+    QString locale;  // LC_ALL of the runs, when set
 
     // Runs velmar-cli to its end; its data folder is the test's own.
     CliRun Tool(const QStringList& args, const QByteArray& input = {}, QProcess* keep = nullptr) {
@@ -43,6 +44,7 @@ protected:
         QProcess& p = keep ? *keep : local;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        if (!locale.isEmpty()) env.insert("LC_ALL", locale);
         p.setProcessEnvironment(env);
         p.start(VELMAR_CLI_PATH, args);
         p.write(input);
@@ -390,6 +392,24 @@ TEST_F(Cli, DifferencesNameTheChoices) {
         << text.out.toStdString();
     EXPECT_EQ(QString::fromUtf8(lines[0]).lastIndexOf('|'), QString::fromUtf8(lines[2]).lastIndexOf('|'))
         << "one column under another";
+}
+
+// --text for a person in Hungary: decimal commas, blocks by their captions,
+// the differences once, lists as lists and no JSON.
+TEST_F(Cli, TextReadsAsAPersonReadsIt) {
+    const QStringList sim{"--device=sim", "--in=1", "--out1=5", "--out2=3"};
+    ASSERT_EQ(Tool(sim + QStringList{"save", File("saved.json")}).code, 0);
+    WriteJson(File("edited.json"), WithField(ReadJson(File("saved.json")), "limit1", "a", 50));
+    locale = "hu_HU.UTF-8";
+    const CliRun load = Tool(QStringList{"--text"} + sim + QStringList{"load", "--yes", File("edited.json")});
+    ASSERT_EQ(load.code, 0) << load.err.toStdString();
+    const QString out = QString::fromUtf8(load.out);
+    EXPECT_TRUE(out.contains(QString::fromUtf8("| A érték | 80,00    | 50,00"))) << out.toStdString();
+    EXPECT_EQ(out.count("50,00"), 1) << "the differences once";
+    static const QRegularExpression verified(QString::fromUtf8("^Visszaolvasva: +Határérték kimenet 1 \\(PXRL\\)$"),
+                                             QRegularExpression::MultilineOption);
+    EXPECT_TRUE(verified.match(out).hasMatch()) << out.toStdString();
+    for (const char* json : {"{", "[", "limit1"}) EXPECT_FALSE(out.contains(json)) << json << " in " << out.toStdString();
 }
 
 TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
