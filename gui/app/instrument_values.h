@@ -67,10 +67,9 @@ public:
     void WatchDefaults(QAbstractButton* defaults) { defaults_.push_back(defaults); }
     // The user changed a value the instrument does not hold yet.
     void Edited();
-    bool WriteWaiting() const { return waiting_; }
     // Before the window holding the controls closes: true when nothing
     // waits for a write, or the user chose to give it up.
-    bool MayDiscard(QWidget* parent);
+    bool MayDiscard();
 
     // An answer has filled the controls with the answering instrument's
     // settings of that part.

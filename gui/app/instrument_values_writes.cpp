@@ -74,7 +74,7 @@ void InstrumentValues::Edited() {
     ShowWaiting();
 }
 
-bool InstrumentValues::MayDiscard(QWidget*) {
+bool InstrumentValues::MayDiscard() {
     if (!waiting_) return true;
     if (!main_.Confirm(QString::fromUtf8("A módosított értékek még nincsenek beírva a készülékbe.\n"
                                          "Bezárja az ablakot, és elveti a módosításokat?")))

@@ -63,7 +63,7 @@ void ModuleDialog::Open(const QString& caption, bool pressRead) {
 }
 
 void ModuleDialog::reject() {
-    if (values_->MayDiscard(this)) QDialog::reject();
+    if (values_->MayDiscard()) QDialog::reject();
 }
 
 void ModuleDialog::WriteAnswered() {
