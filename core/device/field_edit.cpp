@@ -63,10 +63,14 @@ std::string SetChoice(Bytes& bytes, const BlockField& f, std::string_view s) {
 }
 
 std::string SetFlag(Bytes& bytes, const BlockField& f, std::string_view s) {
-    for (const char* yes : {"igen", "i", "1", "true"})
-        if (SameWords(s, yes)) return SetFieldNumber(bytes, f, 1);
-    for (const char* no : {"nem", "n", "0", "false"})
-        if (SameWords(s, no)) return SetFieldNumber(bytes, f, 0);
+    if (SameWords(s, "1")) return SetFieldNumber(bytes, f, 1);
+    if (SameWords(s, "0")) return SetFieldNumber(bytes, f, 0);
+    // The words answer the caption, which may say the stored flag's opposite.
+    const double yes = f.meta.inverted ? 0 : 1;
+    for (const char* word : {"igen", "i", "true"})
+        if (SameWords(s, word)) return SetFieldNumber(bytes, f, yes);
+    for (const char* word : {"nem", "n", "false"})
+        if (SameWords(s, word)) return SetFieldNumber(bytes, f, 1 - yes);
     return "igen vagy nem lehet, nem " + Quoted(s);
 }
 

@@ -278,7 +278,7 @@ std::string FieldValueText(const BlockField& f, char decimalSeparator) {
         // The unit belongs to the option texts, not to the code.
         if (HasOptionsFor(f.meta, f.deviceType)) return NumberText(f, decimalSeparator) + " (ismeretlen érték)";
     }
-    if (f.kind == FieldKind::Bool) return f.number != 0 ? "igen" : "nem";
+    if (f.kind == FieldKind::Bool) return (f.number != 0) != f.meta.inverted ? "igen" : "nem";
     return NumberText(f, decimalSeparator) + unit;
 }
 

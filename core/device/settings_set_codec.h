@@ -115,7 +115,7 @@ void SettingsSetLayout(IO& io, SettingsSet& s) {
     io.U8(s.modbusParity, Choice("modbusParity", "Modbus paritás", 0, 3, kModbusParityOptions));
     io.U8(s.modbusBaudRate, Choice("modbusBaudRate", "Modbus sebesség", 0, 15, kModbusBaudRateOptions));
     io.U8(s.modbusAddress, Code("modbusAddress", "Modbus cím", 0, 247));
-    io.Bool(s.analogueErrorDisabled, Code("analogueErrorDisabled", "Hibajelzés kikapcsolva", 0, 1));
+    io.Bool(s.analogueErrorDisabled, Code("analogueErrorDisabled", "Hibajelzés bekapcsolva", 0, 1).Inverted());
     io.U8(s.ptWires, Code("ptWires", "Pt vezetékszám", 2, 4));
 }
 

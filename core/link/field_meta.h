@@ -38,10 +38,19 @@ struct FieldMeta {
     const char* unit = nullptr;     // after the number, as a person reads it
     const FieldOption* options = nullptr;  // an enumerated field's choices
     uint8_t optionCount = 0;
+    // A flag the dialog shows the other way round ("Hibajelzés bekapcsolva"
+    // for a stored "error off"): its caption and its words igen and nem
+    // follow the dialog, its code 1 or 0 the stored byte.
+    bool inverted = false;
 
     constexpr FieldMeta In(const char* u) const {
         FieldMeta m = *this;
         m.unit = u;
+        return m;
+    }
+    constexpr FieldMeta Inverted() const {
+        FieldMeta m = *this;
+        m.inverted = true;
         return m;
     }
     // The raw limits the dialog's editor allows: files, the offline editor

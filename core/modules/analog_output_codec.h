@@ -36,7 +36,7 @@ void AnalogOutputLayout(IO& io, AnalogOutputBlock& b) {
     io.S32(b.scaleLow, kAnalogOutputScaleLow);
     io.S32(b.scaleHigh, kAnalogOutputScaleHigh);
     io.Bool(b.errorHigh, Code("errorHigh", "Magas szint jelzi a hibát", 0, 1));
-    io.Bool(b.errorDisabled, Code("errorDisabled", "Hibajelzés kikapcsolva", 0, 1));
+    io.Bool(b.errorDisabled, Code("errorDisabled", "Hibajelzés bekapcsolva", 0, 1).Inverted());
     io.U8(b.source, Choice("source", "Bemenő jel forrása", 1, 2, kSourceValueOptions));
 }
 

@@ -23,8 +23,17 @@ TrendSample TrendSampleOf(const tRX& rx, int64_t timeMs) {
     s.value1 = rx.iSkalazottKijezesiErtek;
     s.hasValue2 = rx.uPXOptIn == 8;  // a Modbus module as input
     s.value2 = rx.iSkalazottKijezesiErtek_2;
-    s.output1 = rx.fKimenetSzazalek;
-    s.output2 = rx.fKimenetSzazalek_2;
+    s.range1 = rx.fKimenetSzazalek;
+    s.range2 = rx.fKimenetSzazalek_2;
+    constexpr uint8_t kAnalogOutput = 3;
+    if (rx.uPXOptOutPrimer == kAnalogOutput) {
+        s.analog1 = rx.fPXAOKimenoFizErtek;
+        s.analogVolts |= rx.uAnalogueTypeFor101 > 1 ? 1 : 0;
+    }
+    if (rx.uPXOptOutSecondary == kAnalogOutput) {
+        s.analog2 = rx.fPXAOKimenoFizErtek_2;
+        s.analogVolts |= rx.uAnalogueTypeFor101_2 > 1 ? 2 : 0;
+    }
     s.relays = rx.uLimit & 0x0F;
     s.errorCode = rx.uGlobalErrorCode;
     return s;
@@ -36,8 +45,8 @@ double ChannelValue(const TrendSample& s, int channel) {
     switch (channel) {
     case kTrendValue1: return s.value1 / divider;
     case kTrendValue2: return s.hasValue2 ? s.value2 / divider : kNaN;
-    case kTrendOutput1: return double(s.output1) * 100.0;
-    case kTrendOutput2: return s.hasValue2 ? double(s.output2) * 100.0 : kNaN;
+    case kTrendRange1: return double(s.range1) * 100.0;
+    case kTrendRange2: return s.hasValue2 ? double(s.range2) * 100.0 : kNaN;
     default: return (s.relays >> (channel - kTrendRelay1)) & 1;
     }
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <deque>
 #include <vector>
 
@@ -21,9 +22,19 @@ struct TrendSample {
     uint8_t errorCode = 0;
     int32_t value1 = 0;  // displayed values, implied decimals
     int32_t value2 = 0;
-    float output1 = 0;  // position in the range, 1.0 = 100 %
-    float output2 = 0;
+    // Where value 1 and 2 stand in the input's range, 1.0 = 100 % (what
+    // the header's bars show): a position, not an output.
+    float range1 = 0;
+    float range2 = 0;
+    // What an analog output module in slot 1 and 2 gives out now, in mA, or
+    // in V where its bit in analogVolts is set; NaN without one.
+    float analog1 = std::numeric_limits<float>::quiet_NaN();
+    float analog2 = std::numeric_limits<float>::quiet_NaN();
+    uint8_t analogVolts = 0;
 };
+
+// The unit of an analog output of the sample, slot 0 or 1.
+inline const char* AnalogUnit(const TrendSample& s, int slot) { return (s.analogVolts >> slot) & 1 ? "V" : "mA"; }
 
 struct tRX;
 // The sample of one status answer; an answer's decimals beyond 4 are taken
@@ -31,7 +42,7 @@ struct tRX;
 TrendSample TrendSampleOf(const tRX& rx, int64_t timeMs);
 
 // The plotted quantities of a sample, in the order of TrendChannel.
-enum TrendChannel : int { kTrendValue1, kTrendValue2, kTrendOutput1, kTrendOutput2, kTrendRelay1, kTrendChannels = 8 };
+enum TrendChannel : int { kTrendValue1, kTrendValue2, kTrendRange1, kTrendRange2, kTrendRelay1, kTrendChannels = 8 };
 constexpr int kTrendRelays = 4;
 
 // The value of a channel, NaN where the sample has none (value 2 and its

@@ -37,13 +37,27 @@ void AppendScaled(std::string& out, int32_t value, int decimals, char separator)
     out += text;
 }
 
-// A percentage with two decimals.
-void AppendPercent(std::string& out, float fraction, char separator) {
+void AppendFixed(std::string& out, double value, int decimals, char separator) {
     char text[48];
-    auto [end, ec] = std::to_chars(text, text + sizeof text, double(fraction) * 100.0, std::chars_format::fixed, 2);
+    auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     for (char* c = text; c != end; ++c)
         if (*c == '.') *c = separator;
     out.append(text, end);
+}
+
+// A percentage with two decimals.
+void AppendPercent(std::string& out, float fraction, char separator) {
+    AppendFixed(out, double(fraction) * 100.0, 2, separator);
+}
+
+// An analog output's value in mA or V with three decimals, as the header
+// shows it, and its unit; two empty fields without one.
+void AppendAnalog(std::string& out, const TrendSample& s, int slot, char separator) {
+    const float value = slot == 0 ? s.analog1 : s.analog2;
+    out += kSeparator;
+    if (value == value) AppendFixed(out, double(value), 3, separator);
+    out += kSeparator;
+    if (value == value) out += AnalogUnit(s, slot);
 }
 
 void AppendNumber(std::string& out, long value) {
@@ -68,14 +82,22 @@ std::string IsoTimestamp(int64_t timeMs, int utcOffsetMinutes) {
     return text;
 }
 
+std::string LocalDateTime(int64_t timeMs, int utcOffsetMinutes) {
+    return IsoTimestamp(timeMs, utcOffsetMinutes).substr(0, 19).replace(10, 1, " ");
+}
+
 std::string CsvHeaderLine() {
     return "\xEF\xBB\xBF"
-           "Idő;Készülék;Gyári szám;Érték 1;Érték 2;Mértékegység;Tizedesjegyek;Kimenet 1 (%);Kimenet 2 (%);"
+           "Idő;Helyi idő;Készülék;Gyári szám;Érték 1;Érték 2;Mértékegység;Tizedesjegyek;"
+           "Érték 1 a tartományban (%);Érték 2 a tartományban (%);"
+           "Analóg kimenet 1;Analóg kimenet 1 egysége;Analóg kimenet 2;Analóg kimenet 2 egysége;"
            "Relé 1;Relé 2;Relé 3;Relé 4;Hibakód;Megjegyzés\r\n";
 }
 
 void AppendCsvLine(std::string& out, const TrendSample& s, const CsvContext& context) {
     out += IsoTimestamp(s.timeMs, context.utcOffsetMinutes);
+    out += kSeparator;
+    out += LocalDateTime(s.timeMs, context.utcOffsetMinutes);
     out += kSeparator;
     AppendText(out, context.device);
     out += kSeparator;
@@ -83,7 +105,7 @@ void AppendCsvLine(std::string& out, const TrendSample& s, const CsvContext& con
     out += kSeparator;
     if (s.gap) {
         // Value 1 .. error code stay empty.
-        out += ";;;;;;;;;;;Nincs kapcsolat\r\n";
+        out += ";;;;;;;;;;;;;;;Nincs kapcsolat\r\n";
         return;
     }
     AppendScaled(out, s.value1, s.decimals, context.decimalSeparator);
@@ -94,9 +116,10 @@ void AppendCsvLine(std::string& out, const TrendSample& s, const CsvContext& con
     out += kSeparator;
     AppendNumber(out, s.decimals);
     out += kSeparator;
-    AppendPercent(out, s.output1, context.decimalSeparator);
+    AppendPercent(out, s.range1, context.decimalSeparator);
     out += kSeparator;
-    if (s.hasValue2) AppendPercent(out, s.output2, context.decimalSeparator);
+    if (s.hasValue2) AppendPercent(out, s.range2, context.decimalSeparator);
+    for (int slot = 0; slot < 2; ++slot) AppendAnalog(out, s, slot, context.decimalSeparator);
     for (int r = 0; r < kTrendRelays; ++r) {
         out += kSeparator;
         out += (s.relays >> r) & 1 ? '1' : '0';

@@ -22,6 +22,10 @@ struct CsvContext {
 // "2026-12-10T14:26:34.123+01:00": ISO 8601 local time with milliseconds.
 std::string IsoTimestamp(int64_t timeMs, int utcOffsetMinutes);
 
+// "2026-12-10 14:26:34": the same local time to the second, in the form a
+// spreadsheet takes for a date and time whatever its language.
+std::string LocalDateTime(int64_t timeMs, int utcOffsetMinutes);
+
 // The first line of a file: a byte order mark (spreadsheets read the
 // accented captions as UTF-8 only then) and the column captions.
 std::string CsvHeaderLine();

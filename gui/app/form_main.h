@@ -235,6 +235,9 @@ signals:
     void statusAnswered();
     // An answer came from another instrument than the answer before it.
     void answeringInstrumentChanged();
+    // A command other than the status poll was answered for a page or a
+    // dialog, before its decoder runs: its request and answer payloads.
+    void commandAnswered(uint8_t command, const std::vector<uint8_t>& request, const std::vector<uint8_t>& answer);
 
 protected:
     bool event(QEvent* e) override;

@@ -105,12 +105,22 @@ void TForm1::StartCommand(uint8_t command, bool forEngine) {
 }
 
 void TForm1::ProcessRxCommand(uint8_t command) {
-    if (blockExchanged && IsBlockCommand(command)) {
+    const auto payloads = [this] {
         const uint8_t* out = recMBU.uyDataOut.data();
         const uint8_t* in = recMBU.uyDataIn.data();
         const std::size_t inLength = std::min<std::size_t>(recMBU.uSumDataByteFromRx, recMBU.uyDataIn.size());
-        blockExchanged(command, std::vector<uint8_t>(out, out + recMBU.uIndexForDataWrite),
-                       std::vector<uint8_t>(in, in + inLength));
+        return std::pair{std::vector<uint8_t>(out, out + recMBU.uIndexForDataWrite),
+                         std::vector<uint8_t>(in, in + inLength)};
+    };
+    if (blockExchanged && IsBlockCommand(command)) {
+        const auto [request, answer] = payloads();
+        blockExchanged(command, request, answer);
+    }
+    // The status poll is left out: it is most of the traffic and no page
+    // waits for it here.
+    if (!engineInFlight_ && command != kStatusCommand) {
+        const auto [request, answer] = payloads();
+        emit commandAnswered(command, request, answer);
     }
     // An answer the engine asked for goes back to it alone: the dialogs
     // keep what they show.

@@ -9,9 +9,11 @@ namespace velmar {
 
 InstrumentValues::InstrumentValues(TForm1& main, QObject* parent) : QObject(parent), main_(main) {
     connect(&main, &TForm1::answeringInstrumentChanged, this, &InstrumentValues::InstrumentChanged);
+    connect(&main, &TForm1::commandAnswered, this, &InstrumentValues::CommandAnswered);
 }
 
 void InstrumentValues::GuardWrite(QAbstractButton* write) {
+    writes_.push_back(write);
     connect(write, &QAbstractButton::toggled, this, [this, write](bool down) {
         if (down) WritePressed(write);
     });
@@ -36,6 +38,12 @@ void InstrumentValues::Taken(int part) {
     part_ = part;
     left_ = false;
     for (QLabel* note : notes_) note->hide();
+    // Read values are the instrument's own; factory values are not in it yet.
+    waiting_ = defaultsArriving_;
+    defaultsArriving_ = false;
+    // A write's outcome stays, with its time; a mark of edits now read over goes.
+    if (waiting_) ShowWaiting();
+    else if (tone_ == kToneWaiting) ShowWriteState({}, kToneNone);
 }
 
 bool InstrumentValues::Holds(int part) const {

@@ -1,5 +1,6 @@
 #include "gui/device/settings_set_view.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -76,6 +77,15 @@ SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutp
         values_->GuardWrite(write);
     for (QLabel* note : {settings.Label_ValuesOfAnotherInstrument, limits.Label_ValuesOfAnotherInstrument2})
         values_->AddNote(note);
+    for (QPushButton* defaults : {settings.SpeedButton_ReadDefaultSettings, limits.SpeedButton_ReadDefaultSettings2})
+        values_->WatchDefaults(defaults);
+    // Below each page's request row and its note.
+    const std::pair<QWidget*, const char*> pages[] = {{&settings, ""}, {&limits, "2"}};
+    for (const auto& [page, suffix] : pages) {
+        values_->WatchEdits(page);
+        if (auto* column = qobject_cast<QBoxLayout*>(page->layout()))
+            column->insertWidget(2, values_->MakeWriteState(page, suffix));
+    }
     connect(values_, &InstrumentValues::writeAsked, this, &SettingsSetView::CheckWriteRequest);
 
     const auto separator = [&main] { return main.DecimalSeparator; };

@@ -66,6 +66,8 @@ void TForm_Compare::Show(const BlockImages& instrument, FieldContext instrumentC
     const int wanted = FitCompareColumns(StringGrid_Compare);
     const QMargins m = layout()->contentsMargins();
     resize(std::clamp(wanted + m.left() + m.right(), width(), kWidestDialog), height());
+    // The table is read from its first row.
+    StringGrid_Compare->scrollToTop();
     Button_Write->setEnabled(differences_ > 0);
     ShowResult(differences_ == 0 ? QString::fromUtf8("Nincs eltérés.")
                                  : QString::fromUtf8("%1 eltérés; a kijelöltek írhatók be.").arg(differences_));

@@ -9,7 +9,9 @@ namespace velmar {
 
 namespace {
 
-constexpr int kValueWidth = 240;
+// Wide enough for the longest choice text ("Hiszterézises, felső határérték
+// felett bekapcsol"); longer ones show whole in their tooltip.
+constexpr int kValueWidth = 360;
 
 QTableWidgetItem* Cell(QTableWidget* t, int row, int column) {
     QTableWidgetItem* item = t->item(row, column);

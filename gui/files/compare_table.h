@@ -17,6 +17,7 @@ inline const QColor kDifferenceColor(255, 236, 150);
 enum class OtherColumn {
     Ticked,    // a difference has a tick box, ticked: the compare window
     Editable,  // the second value may be edited, nothing is ticked: the editor
+    Shown,     // nothing ticked or edited: a journal entry's before and after
 };
 
 // Fills the table's first four columns from the rows. A table that already

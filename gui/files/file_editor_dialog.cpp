@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/views/decimal_input.h"
 #include "core/device/device_types.h"
 #include "gui/files/compare_table.h"
 #include "core/device/field_edit.h"
@@ -112,7 +113,8 @@ bool TForm_FileEditor::SetValue(int row, const QString& text) {
     const QString where = U("%1 / %2").arg(U(block->caption), U(f->caption));
     const std::string why = SetSnapshotField(edited_.snapshot, *block, *f, text.toStdString());
     if (!why.empty()) {
-        ShowResult(U("%1: %2. Nem változott.").arg(where, QString::fromStdString(why)), true);
+        ShowResult(U("%1: %2. Nem változott.").arg(where, WithDecimalSeparator(QString::fromStdString(why), decimalSeparator_)),
+                   true);
         return false;
     }
     unsaved_ = true;

@@ -4,14 +4,15 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include "core/device/settings_blocks.h"
+#include "files/settings_journal.h"
 
 class QPushButton;
 class QTableWidget;
 
 namespace velmar {
-
-class SettingsJournal;
 
 class TForm_Journal : public QDialog {
     Q_OBJECT
@@ -22,11 +23,19 @@ public:
                   QChar decimalSeparator = '.');
 
     QTableWidget* StringGrid_Journal = nullptr;
+    // The entry of a row whole, every field of its block before and after
+    // (or as found), the changed ones marked; a double click opens it.
+    QDialog* ShowEntry(int row);
     QPushButton* Button_RestoreAsFound = nullptr;
     QPushButton* Button_Close = nullptr;
 
 signals:
     void restoreRequested();
+
+private:
+    std::vector<JournalEntry> entries_;  // newest first, as the rows
+    FieldContext context_;
+    QChar decimalSeparator_;
 };
 
 }  // namespace velmar

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -16,6 +17,8 @@
 #include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
 #include "program/file_writing.h"
+#include "gui/views/decimal_input.h"
+#include "gui/views/file_choice.h"
 
 namespace velmar {
 
@@ -107,14 +110,17 @@ bool SettingsFiles::CheckInstrument() {
 
 QString SettingsFiles::ChooseFile(const QString& caption, bool save, const QString& suggested) {
     if (chooseFile_) return chooseFile_(caption, save);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString filter = QString::fromUtf8("Velmar beállítások (*.velmar.json);;Minden fájl (*)");
-    if (!save) return QFileDialog::getOpenFileName(&main_, caption, folder, filter);
-    if (!suggested.isEmpty())
-        return QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!save) return ChooseOpenFile(&main_, caption, filter);
+    if (!suggested.isEmpty()) {
+        // The file at hand, saved under its own name where it is.
+        const QString path = QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr,
+                                                          QFileDialog::DontConfirmOverwrite);
+        RememberFolder(path);
+        return path;
+    }
     const InstrumentIdentity id = Identity();
-    const QString name = QString("PX%1-%2.velmar.json").arg(id.deviceType).arg(id.serial, 6, 10, QChar('0'));
-    return QFileDialog::getSaveFileName(&main_, caption, QDir(folder).filePath(name), filter);
+    return ChooseSaveFile(&main_, caption, InstrumentFileStem(id.deviceType, id.serial) + ".velmar.json", filter);
 }
 
 QProgressDialog* SettingsFiles::Progress(const QString& text, int steps) {
@@ -196,10 +202,12 @@ void SettingsFiles::LoadAndCompare() {
     const std::optional<SettingsSnapshot> s = ReadSettingsFile(file.read(4 << 20), main_.recRX.uDevice, &error);
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     if (!s || !SameBlocks(*s, blocks, &error))
-        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") + error);
-    ReadBlocks(blocks, false, [this, s](std::optional<BlockImages> now, QString why) {
+        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") +
+                            WithDecimalSeparator(error, main_.DecimalSeparator));
+    ReadBlocks(blocks, false, [this, s, path](std::optional<BlockImages> now, QString why) {
         if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
-        OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal"), QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
+        OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal: %1").arg(QFileInfo(path).fileName()),
+                    QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
                     s->measuredDecimals);
     });
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "gui/views/decimal_input.h"
 #include "gui/app/form_main.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
@@ -24,7 +25,7 @@ void SettingsFiles::EditFile() {
         return main_.Inform(U("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
     QString error;
     const std::optional<OfflineFile> read = ReadOfflineFile(file.read(4 << 20), &error);
-    if (!read) return main_.Inform(U("A fájl nem szerkeszthető. ") + error);
+    if (!read) return main_.Inform(U("A fájl nem szerkeszthető. ") + WithDecimalSeparator(error, main_.DecimalSeparator));
     auto* editor = new TForm_FileEditor(&main_, main_.DecimalSeparator);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->confirm = [this](const QString& question) { return main_.Confirm(question); };

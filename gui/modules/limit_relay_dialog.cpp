@@ -146,6 +146,8 @@ TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", Q
     CheckBox_DigitalOutForceEng->setObjectName("CheckBox_DigitalOutForceEng");
     SpeedButton_DigitalOut1Force = MakeButton(GroupBox1, "SpeedButton_DigitalOut1Force", "Határérték kimenet bekapcsolás");
     SpeedButton_DigitalOut1Force->setCheckable(true);
+    // The test forces the relay for the moment; it is not a setting.
+    Values().IgnoreEdits(GroupBox1);
     auto* test = new QHBoxLayout(GroupBox1);
     test->addWidget(CheckBox_DigitalOutForceEng);
     test->addWidget(SpeedButton_DigitalOut1Force);

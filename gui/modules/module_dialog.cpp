@@ -36,6 +36,9 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
     values_ = new InstrumentValues(main, this);
     Label_ValuesOfAnotherInstrument = values_->MakeNote(this);
     layout->addWidget(Label_ValuesOfAnotherInstrument);
+    Label_WriteState = values_->MakeWriteState(this);
+    layout->addWidget(Label_WriteState);
+    values_->WatchEdits(this);
 
     auto* requests = new QHBoxLayout;
     const RequestButtons r = MakeRequestButtons(this, requests, requestSuffix, readDefaultCaption);
@@ -43,6 +46,7 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
     SpeedButton_ReadDefault = r.defaults;
     SpeedButton_WriteToDevice = r.write;
     values_->GuardWrite(SpeedButton_WriteToDevice);
+    values_->WatchDefaults(SpeedButton_ReadDefault);
     layout->addLayout(requests);
 }
 
@@ -56,6 +60,10 @@ void ModuleDialog::Prepare(const QString& caption, bool pressRead) {
 void ModuleDialog::Open(const QString& caption, bool pressRead) {
     Prepare(caption, pressRead);
     exec();
+}
+
+void ModuleDialog::reject() {
+    if (values_->MayDiscard()) QDialog::reject();
 }
 
 void ModuleDialog::WriteAnswered() {

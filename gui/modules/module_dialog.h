@@ -30,6 +30,8 @@ public:
     // Shown once another instrument answers while the dialog holds the last
     // one's settings.
     QLabel* Label_ValuesOfAnotherInstrument = nullptr;
+    // Edits waiting for a write, or how the last write's read-back went.
+    QLabel* Label_WriteState = nullptr;
 
     // Whose settings the controls hold; a write is asked for through its
     // writeAsked, which the dialog's own checks of the write follow.
@@ -41,6 +43,9 @@ public:
     virtual void Open(const QString& caption, bool pressRead = true);
     // The same without showing, for whoever shows it otherwise.
     void Prepare(const QString& caption, bool pressRead = true);
+    // Esc, the exit button and the window's close button: edits not
+    // written yet are given up only when the user says so.
+    void reject() override;
 
 protected:
     // The area above the request buttons, for the dialog's own controls.

@@ -71,10 +71,19 @@ void TForm_Password::ValidatePasswords() {
     case PasswordProblem::None:
         checked_ = PasswordBlock{*ParsePassword(user), *ParsePassword(supervisor)};
         return;
-    case PasswordProblem::NotANumber:
+    case PasswordProblem::NotANumber: {
         SpeedButton_WriteToDevice->setChecked(false);
-        main_.Inform(QString::fromUtf8(kRange));
+        // Named, and the first wrong one takes the cursor.
+        const bool userWrong = !ParsePassword(user), supervisorWrong = !ParsePassword(supervisor);
+        const char* which = userWrong && supervisorWrong ? "A kezelői és a mérnöki jelszó is hibás."
+                            : userWrong                  ? "A kezelői jelszó hibás."
+                                                         : "A mérnöki jelszó hibás.";
+        QLineEdit* wrong = userWrong ? Edit_PasswordUser : Edit_PasswordSupervisor;
+        wrong->setFocus();
+        wrong->selectAll();
+        main_.Inform(QString::fromUtf8(which) + ' ' + QString::fromUtf8(kRange));
         return;
+    }
     case PasswordProblem::Equal:
         SpeedButton_WriteToDevice->setChecked(false);
         main_.Inform(QString::fromUtf8("A kezelői jelszó és a mérnöki jelszó nem lehet ugyanaz!"));

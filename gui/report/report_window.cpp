@@ -23,6 +23,7 @@
 
 #include "gui/app/form_main.h"
 #include "gui/files/settings_files.h"
+#include "gui/views/file_choice.h"
 
 namespace velmar {
 
@@ -83,7 +84,10 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
     RecallTexts();
 
     chooseFile = [this](const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, U("Jegyzőkönyv mentése"), suggested, U("PDF dokumentum (*.pdf)"));
+        const QString path =
+            QFileDialog::getSaveFileName(this, U("Jegyzőkönyv mentése"), suggested, U("PDF dokumentum (*.pdf)"));
+        RememberFolder(path);
+        return path;
     };
     choosePrinter = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);

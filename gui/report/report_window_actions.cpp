@@ -21,6 +21,7 @@
 #include "core/device/status_texts.h"
 #include "report/report_pdf.h"
 #include "gui/report/report_window.h"
+#include "gui/views/file_choice.h"
 
 namespace velmar {
 
@@ -272,9 +273,8 @@ void TForm_Report::ReadAsLeft() {
 void TForm_Report::SavePdf() {
     if (busy_) return;
     RememberTexts();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const InstrumentIdentity id = files_.Identity();
-    const QString path = chooseFile(QDir(folder).filePath(ReportFileName(id.deviceType, id.serial)));
+    const QString path = chooseFile(QDir(LastFolder()).filePath(ReportFileName(id.deviceType, id.serial)));
     if (path.isEmpty()) return;
     MakeReport([this, path](const ReportDocument& d) {
         QString error;

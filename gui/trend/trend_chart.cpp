@@ -24,8 +24,11 @@ constexpr double kLaneHeight = 1.5, kOnHeight = 1.0;
 const QColor kChannelColours[kTrendChannels] = {
     QColor(0x00, 0x00, 0xC0), QColor(0x00, 0x80, 0x80), QColor(0x00, 0xA0, 0x00), QColor(0x60, 0x80, 0x00),
     QColor(0xD0, 0x00, 0x00), QColor(0xE0, 0x80, 0x00), QColor(0xA0, 0x00, 0xA0), QColor(0x80, 0x50, 0x20)};
-const char* const kChannelNames[kTrendChannels] = {"Mért érték 1", "Mért érték 2", "Kimenet 1 (%)", "Kimenet 2 (%)",
-                                                   "1. relé",      "2. relé",      "3. relé",       "4. relé"};
+// The percentages are where the measured values stand in the input's range,
+// as the header's bars show them; no output's value.
+const char* const kChannelNames[kTrendChannels] = {"Mért érték 1", "Mért érték 2", "Érték 1 a tartományban (%)",
+                                                   "Érték 2 a tartományban (%)", "1. relé", "2. relé", "3. relé",
+                                                   "4. relé"};
 }  // namespace
 
 TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
@@ -33,6 +36,8 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     relays_ = new QChart;
     for (QChart* c : {values_, relays_}) {
         c->setAnimationOptions(QChart::NoAnimation);
+        // The axes' numbers with the system's decimal separator, as everywhere else.
+        c->setLocalizeNumbers(true);
         c->setMargins(QMargins(4, 4, 4, 4));
     }
     relays_->legend()->hide();

@@ -21,6 +21,7 @@
 #include "core/device/status_texts.h"
 #include "gui/trend/trend_chart.h"
 #include "program/file_writing.h"
+#include "gui/views/file_choice.h"
 
 namespace velmar {
 
@@ -217,8 +218,15 @@ QString TForm_Trend::CursorText(double timeMs) const {
     text += QString::fromUtf8("Érték 1: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue1), 'f', s.decimals), unit);
     if (s.hasValue2)
         text += QString::fromUtf8("   Érték 2: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue2), 'f', s.decimals), unit);
-    text += QString::fromUtf8("   Kimenet 1: %1 %").arg(locale.toString(ChannelValue(s, kTrendOutput1), 'f', 1));
-    if (s.hasValue2) text += QString::fromUtf8("   Kimenet 2: %1 %").arg(locale.toString(ChannelValue(s, kTrendOutput2), 'f', 1));
+    text += QString::fromUtf8("   A tartományban: %1 %").arg(locale.toString(ChannelValue(s, kTrendRange1), 'f', 1));
+    if (s.hasValue2) text += QString::fromUtf8(", %1 %").arg(locale.toString(ChannelValue(s, kTrendRange2), 'f', 1));
+    for (int slot = 0; slot < 2; ++slot) {
+        const float analog = slot == 0 ? s.analog1 : s.analog2;
+        if (analog == analog)
+            text += QString::fromUtf8("   Analóg kimenet %1: %2 %3")
+                        .arg(slot + 1)
+                        .arg(locale.toString(double(analog), 'f', 3), AnalogUnit(s, slot));
+    }
     text += QString::fromUtf8("   Relék: ");
     for (int r = 0; r < kTrendRelays; ++r) text += (s.relays >> r) & 1 ? "1" : "0";
     return text + QString::fromUtf8("   Hibakód: %1").arg(s.errorCode);
@@ -275,14 +283,14 @@ void TForm_Trend::RecordClicked(bool checked) {
         return;
     }
     SpeedButton_TrendRecord->setChecked(false);  // until a file is chosen
-    const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("Felvétel mentése"),
-                                                      DefaultFileName(".csv"), QString::fromUtf8("CSV fájl (*.csv)"));
+    const QString path = ChooseSaveFile(this, QString::fromUtf8("Felvétel mentése"), DefaultFileName(".csv"),
+                                        QString::fromUtf8("CSV fájl (*.csv)"));
     if (!path.isEmpty()) StartRecording(path);
 }
 
 void TForm_Trend::ExportClicked() {
-    const QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("A grafikon mentése képként"),
-                                                      DefaultFileName(".png"), QString::fromUtf8("PNG kép (*.png)"));
+    const QString path = ChooseSaveFile(this, QString::fromUtf8("A grafikon mentése képként"), DefaultFileName(".png"),
+                                        QString::fromUtf8("PNG kép (*.png)"));
     QString error;
     if (!path.isEmpty() && !ExportPng(path, &error))
         main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
@@ -302,14 +310,7 @@ bool TForm_Trend::ExportPng(const QString& path, QString* error) {
 }
 
 QString TForm_Trend::DefaultFileName(const char* suffix) const {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    const tRX& rx = main_.recRX;
-    const QString name = QString("velmar_%1_%2_%3%4")
-                             .arg(QString::fromStdString(DeviceTypeName(rx.uDevice)).remove(' '))
-                             .arg(rx.uDeviceID, 6, 10, QChar('0'))
-                             .arg(QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"), suffix);
-    return QDir(folder).filePath(name);
+    return "velmar_" + InstrumentFileStem(main_.recRX.uDevice, main_.recRX.uDeviceID) + suffix;
 }
 
 void TForm_Trend::SetSpan(int index) {

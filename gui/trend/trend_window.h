@@ -62,6 +62,8 @@ public:
     QString CursorText(double timeMs) const;
 
     const TrendRing& Ring() const { return ring_; }
+    // The name a recording or a picture is offered under: "velmar_PX330_004711_20261211_104233.csv".
+    QString DefaultFileName(const char* suffix) const;
     const TrendRecorder& Recorder() const { return recorder_; }
 
 protected:
@@ -82,7 +84,6 @@ private:
     void SetSpan(int index);
     void RecordClicked(bool checked);
     void ExportClicked();
-    QString DefaultFileName(const char* suffix) const;
 
     TForm1& main_;
     TrendRing ring_;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace velmar {
@@ -46,6 +47,14 @@ private:
     std::function<QChar()> separator_;
 };
 }  // namespace
+
+QString WithDecimalSeparator(const QString& text, QChar separator) {
+    if (separator == QLatin1Char('.')) return text;
+    // A point between digits, not one of a date's: no point or digit follows the number.
+    static const QRegularExpression number(QStringLiteral("(\\d)\\.(\\d+)(?![\\d.])"));
+    QString out = text;
+    return out.replace(number, QStringLiteral("\\1") + separator + QStringLiteral("\\2"));
+}
 
 void TranslateDecimalKeys(QLineEdit* edit, std::function<QChar()> separator) {
     edit->installEventFilter(new DecimalKeyFilter(edit, std::move(separator)));

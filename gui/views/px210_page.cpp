@@ -99,6 +99,8 @@ void PX210Page::BuildSettingsGroup() {
     SpeedButton_ReadDefault_PX210 = r.defaults;
     SpeedButton_WriteToDevice_PX210 = r.write;
     values->GuardWrite(r.write);
+    values->WatchDefaults(r.defaults);
+    values->WatchEdits(box);
 
     grid->addWidget(RadioGroup_DisplayRefresh_PX210, 0, 0);
     grid->addWidget(RadioGroup_uDecimalPointSettings_PX210, 0, 1);
@@ -106,7 +108,8 @@ void PX210Page::BuildSettingsGroup() {
     grid->addWidget(GroupBox_Skalazas_PX210, 1, 0, 1, 2);
     grid->addLayout(side, 1, 2);
     grid->addWidget(values->MakeNote(box, "_PX210"), 2, 0, 1, 3);
-    grid->addLayout(requests, 3, 0, 1, 3);
+    grid->addWidget(values->MakeWriteState(box, "_PX210"), 3, 0, 1, 3);
+    grid->addLayout(requests, 4, 0, 1, 3);
 }
 
 void PX210Page::ConnectControls() {

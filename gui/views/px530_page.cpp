@@ -84,8 +84,11 @@ void PX530Page::BuildDisplayGroup() {
     SpeedButton_ReadDefault_PX530 = r.defaults;
     SpeedButton_WriteToDevice_PX530 = r.write;
     values->GuardWrite(r.write);
+    values->WatchDefaults(r.defaults);
+    values->WatchEdits(g);
     grid->addWidget(values->MakeNote(g, "_PX530"), 4, 0, 1, 3);
-    grid->addLayout(requests, 5, 0, 1, 3);
+    grid->addWidget(values->MakeWriteState(g, "_PX530"), 5, 0, 1, 3);
+    grid->addLayout(requests, 6, 0, 1, 3);
 
     connect(TrackBar_Brightness_PX530, &QSlider::valueChanged, this, &PX530Page::TrackBar_Brightness_PX530Change);
 }

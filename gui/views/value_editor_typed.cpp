@@ -15,6 +15,7 @@
 
 #include "core/device/number_mask.h"
 #include "gui/views/decimal_input.h"
+#include "gui/views/label_colors.h"
 
 namespace velmar {
 
@@ -72,6 +73,12 @@ TForm_IncDecEdit::TForm_IncDecEdit(ValueDestinations& destinations, QChar decima
     presets->addWidget(Button_Max, 0, 2);
     presets->addWidget(Label_Max, 1, 2);
     ValueLayout()->addLayout(presets);
+    Label_Limited = new QLabel(box);
+    Label_Limited->setObjectName("Label_Limited");
+    Label_Limited->setWordWrap(true);
+    SetTextColor(Label_Limited, colors::kRed);
+    Label_Limited->hide();
+    ValueLayout()->addWidget(Label_Limited);
 
     FinishLayout();
     connect(Button_OldValue, &QPushButton::clicked, this, &TForm_IncDecEdit::Button_OldValueClick);
@@ -92,6 +99,7 @@ QString TForm_IncDecEdit::FormatValue(int32_t v) {
 }
 
 void TForm_IncDecEdit::ShowValue() {
+    Label_Limited->hide();
     Edit_Value->setText(FormatValue(iValue));
     Label_Min->setText(FormatValue(iMin));
     Label_Max->setText(FormatValue(iMax));
@@ -106,15 +114,27 @@ void TForm_IncDecEdit::Button_OKClick() {
     double number = 0;
     // Text that is no number leaves the value as the opener or the last
     // preset button set it.
-    if (ParseEdit(number)) {
+    const bool typed = ParseEdit(number);
+    if (typed) {
         const double scaled = RoundHalfEven(number * double(fDivider));
         iValue = int32_t(std::clamp(scaled, double(std::numeric_limits<int32_t>::min()),
                                     double(std::numeric_limits<int32_t>::max())));
     }
-    if (iValue < iMin)
-        iValue = iMin;
-    else if (iValue > iMax)
-        iValue = iMax;
+    const int32_t limited = std::clamp(iValue, iMin, iMax);
+    if (typed && limited != iValue) {
+        // Never stored silently: the user sees the value it became and
+        // confirms it with another OK.
+        const QString asTyped = Edit_Value->text();
+        iValue = limited;
+        Edit_Value->setText(FormatValue(iValue));
+        Label_Limited->setText(QString::fromUtf8("A beírt érték (%1) kívül esik a megengedett tartományon "
+                                                 "(%2 … %3), ezért %4 lett belőle. Az OK ezt tárolja.")
+                                   .arg(asTyped.trimmed(), FormatValue(iMin), FormatValue(iMax), FormatValue(iValue)));
+        Label_Limited->show();
+        adjustSize();
+        return;
+    }
+    iValue = limited;
     ValueEditor::Button_OKClick();
 }
 

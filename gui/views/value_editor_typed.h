@@ -1,7 +1,8 @@
 #pragma once
 // The typed value editor: the user types a setting that carries implied
-// decimals as a decimal number; OK scales, clamps and hands the integer to
-// the destination its identifier names.
+// decimals as a decimal number; OK scales and hands the integer to the
+// destination its identifier names. A number beyond the limits is brought
+// to the nearest one and shown with a word saying so; the next OK stores it.
 
 #include <cstdint>
 #include <string>
@@ -51,6 +52,9 @@ public:
     QPushButton* Button_OldValue = nullptr;
     QLabel* Label_Min = nullptr;
     QLabel* Label_Max = nullptr;
+    // Says that a typed value lay outside the limits and what it became;
+    // hidden until then.
+    QLabel* Label_Limited = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -181,7 +182,7 @@ int Status(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
     p.addOption({"watch", QString::fromUtf8("Folyamatosan, soronként egy rekord.")});
     p.addOption({"interval", QString::fromUtf8("A rekordok közti idő ezredmásodpercben (alap: 1000)."), "MS", "1000"});
-    p.addOption({"count", QString::fromUtf8("Ennyi rekord után kilép."), "N", "0"});
+    p.addOption({"count", QString::fromUtf8("Ennyi rekord után kilép; --watch nélkül is figyel."), "N", "0"});
     if (int stop = ParseCommandOptions(p, FindCliCommand("status"), args, 0); stop >= 0) return stop;
     bool ok1 = false, ok2 = false;
     const int interval = p.value("interval").toInt(&ok1), count = p.value("count").toInt(&ok2);
@@ -190,7 +191,8 @@ int Status(CliContext& ctx, const QStringList& args) {
         return kExitUsage;
     }
     if (int e = ctx.Open()) return e;
-    const int records = p.isSet("watch") ? count : 1;
+    // A count asks for that many records: watching is implied.
+    const int records = p.isSet("watch") || p.isSet("count") ? count : 1;
     QElapsedTimer clock;
     clock.start();
     bool headed = false;  // the table's header goes before its first row
@@ -227,7 +229,13 @@ std::vector<const SettingsBlockInfo*> Blocks(CliContext& ctx) { return BlocksOf(
 
 int Save(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
+    p.addOption({"force", QString::fromUtf8("Meglévő fájl felülírása.")});
     if (int stop = ParseCommandOptions(p, FindCliCommand("save"), args, 1); stop >= 0) return stop;
+    // Told before the instrument is read: a file kept is worth more than the time.
+    if (const QString path = p.positionalArguments()[0]; QFileInfo::exists(path) && !p.isSet("force")) {
+        CliOutput::Error(QString::fromUtf8("a fájl már létezik, nem írom felül: %1 (felülírás: --force)").arg(path));
+        return kExitFile;
+    }
     if (int e = ctx.Open()) return e;
     QString error;
     const auto blocks = ctx.session->Read(Blocks(ctx), false, &error);
@@ -315,7 +323,11 @@ int Load(CliContext& ctx, const QStringList& args) {
     QJsonArray verified, mismatched;
     for (const std::string& n : w.verified) verified.append(QString::fromStdString(n));
     for (const std::string& n : w.mismatched) mismatched.append(QString::fromStdString(n));
-    ctx.out.Record({{"differences", DifferencesJson(c.rows)}, {"verified", verified}, {"mismatched", mismatched}});
+    // A person has read the differences in the table above.
+    if (ctx.out.Text())
+        ctx.out.Record({{"verified", verified}, {"mismatched", mismatched}});
+    else
+        ctx.out.Record({{"differences", DifferencesJson(c.rows)}, {"verified", verified}, {"mismatched", mismatched}});
     if (w.error != 0) {
         CliOutput::Error(QString::fromUtf8("%1%2: %3; a napló mutatja, mi íródott be: %4")
                              .arg(QString::fromUtf8(w.failed->caption),
@@ -364,7 +376,8 @@ std::span<const CliCommand> CliCommands() {
          List},
         {"info", "", "A készülék azonosítói és beépített moduljai.", Info},
         {"status", "[--watch] [--interval=MS] [--count=N]", "Élő értékek, soronként egy rekord.", Status},
-        {"save", "FÁJL", "A készülék összes beállítását fájlba menti.", Save},
+        {"save", "FÁJL [--force]",
+         "A készülék összes beállítását fájlba menti; meglévő fájlt csak --force mellett ír felül.", Save},
         {"diff", "FÁJL", "A fájl és a készülék beállításainak eltérései (kilépési kód 1, ha van).", Diff},
         {"load", "FÁJL [--yes]", "A fájl eltérő értékeit beírja a készülékbe, majd visszaolvassa.", Load},
         {"defaults", "", "Eltérés a gyári értékektől (kilépési kód 1, ha van).", Defaults},

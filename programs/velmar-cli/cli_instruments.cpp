@@ -60,7 +60,7 @@ QString CheckForAll(const AllCommand* c, const QString& command, const QStringLi
             .arg(command, AllCommandNames());
     if (c->required && !arguments.contains(c->required))
         return QString::fromUtf8("a --device=usb:all mellett a %1 parancshoz %2 kell").arg(command, c->required);
-    if (command == "status" && arguments.contains("--watch")) {
+    if (command == "status" && (arguments.contains("--watch") || !arguments.filter(QRegularExpression("^--count")).isEmpty())) {
         const QStringList counts = arguments.filter(QRegularExpression("^--count=[1-9][0-9]*$"));
         if (counts.isEmpty())
             return QString::fromUtf8("a --device=usb:all mellett a status --watch-hoz --count=N kell (N > 0)");
@@ -217,13 +217,30 @@ int RunOnAll(CliContext& ctx, const QStringList& globalArguments, const QString&
         line["exit"] = o.exit;
         if (!ctx.out.Text()) line["records"] = o.records;
         if (!o.error.isEmpty()) line["error"] = o.error;
-        ctx.out.Record(line);
-        if (ctx.out.Text() && !o.text.isEmpty()) {
+        if (ctx.out.Text()) {
+            // One heading a instrument; its own output names it no more.
+            QString heading = QString::fromUtf8("== %1 %2 (%3), kilépési kód %4")
+                                  .arg(TypeTag(a.deviceType), Serial(a.serial),
+                                       QString::fromStdString(a.node))
+                                  .arg(o.exit);
+            if (!o.error.isEmpty()) heading += QString::fromUtf8(": ") + o.error;
+            ctx.out.Line(heading);
             std::fputs(o.text.constData(), stdout);
             std::fflush(stdout);
+        } else {
+            ctx.out.Record(line);
         }
         worst = std::max(worst, o.exit);
         (o.exit == kExitDone ? done : o.exit == kExitDiffers ? differ : failed) += 1;
+    }
+    if (ctx.out.Text()) {
+        ctx.out.Line(QString::fromUtf8("Összesítés: %1 készülék; kész %2, eltér %3, sikertelen %4; kilépési kód %5")
+                         .arg(found.size())
+                         .arg(done)
+                         .arg(differ)
+                         .arg(failed)
+                         .arg(worst));
+        return worst;
     }
     ctx.out.Record({{"summary", QJsonObject{{"instruments", int(found.size())},
                                             {"done", done},

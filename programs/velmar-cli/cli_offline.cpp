@@ -99,8 +99,8 @@ int OfflineFields(CliContext& ctx, const QStringList& args) {
                 ctx.out.Record(FieldJson(info, f));
                 continue;
             }
-            table.push_back({QString("%1.%2").arg(info.name, Q(f.name)), U(f.caption), Q(FieldValueText(f)),
-                             Q(FieldLimitsText(f))});
+            table.push_back({QString("%1.%2").arg(info.name, Q(f.name)), U(f.caption),
+                             Q(FieldValueText(f, LocaleDecimal())), Q(FieldLimitsText(f, LocaleDecimal()))});
         }
     }
     if (ctx.out.Text()) ctx.out.Table(table);
@@ -165,7 +165,8 @@ int OfflineEdit(CliContext& ctx, const QStringList& args) {
         if (r.moved) o["moved"] = true;
         moved += r.moved;
         changed.append(o);
-        table.push_back({U(r.block->caption), U(r.mine.caption), Q(FieldValueText(r.mine)), Q(FieldValueText(r.theirs))});
+        table.push_back({U(r.block->caption), U(r.mine.caption), Q(FieldValueText(r.mine, LocaleDecimal())),
+                         Q(FieldValueText(r.theirs, LocaleDecimal()))});
     }
     if (ctx.out.Text()) {
         ctx.out.Table(table);

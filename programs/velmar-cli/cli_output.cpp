@@ -1,8 +1,11 @@
 #include "programs/velmar-cli/cli_output.h"
 
 #include <QJsonDocument>
+#include <QLocale>
 #include <algorithm>
 #include <cstdio>
+
+#include "core/device/settings_blocks.h"
 
 namespace velmar {
 
@@ -26,7 +29,9 @@ constexpr struct {
     {"mismatched", "Visszaolvasáskor eltér"}, {"differences", "Eltérések"},
     {"exit", "Kilépési kód"},      {"error", "Hiba"},                {"records", "Eredmény"},
     {"summary", "Összesítés"},     {"instruments", "Készülékek"},    {"done", "Kész"},
-    {"differ", "Eltér"},           {"failed", "Sikertelen"},
+    {"differ", "Eltér"},           {"failed", "Sikertelen"},     {"json", "Adatai géppel olvashatóan"},
+    {"number", "Jegyzőkönyv száma"}, {"points", "Ellenőrző pontok"}, {"verdict", "Értékelés"},
+    {"report", "Jegyzőkönyv"},
 };
 
 QString Caption(const QString& key) {
@@ -35,24 +40,52 @@ QString Caption(const QString& key) {
     return key;
 }
 
+// A settings block by its caption where the text names one.
+QString BlockCaption(const QString& text) {
+    const SettingsBlockInfo* b = FindSettingsBlock(text.toStdString());
+    return b ? QString::fromUtf8(b->caption) : text;
+}
+
+QString Value(const QJsonValue& v);
+
+// An object's keys by their captions, one a line; a value of several lines
+// indented beneath its caption.
+QString ObjectText(const QJsonObject& o) {
+    // A difference reads as the field, then the two values.
+    if (o.contains("caption") && o.contains("instrument") && o.contains("other"))
+        return QString::fromUtf8("%1 – %2: %3 → %4")
+            .arg(BlockCaption(o["block"].toString()), o["caption"].toString(), o["instrument"].toString(),
+                 o["other"].toString());
+    QStringList lines;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const QString key = it.key() == "block" ? QString::fromUtf8("Blokk") : Caption(it.key());
+        const QStringList value = Value(it.value()).split('\n');
+        lines << key + ": " + value[0];
+        for (qsizetype i = 1; i < value.size(); ++i) lines << "  " + value[i];
+    }
+    return lines.join('\n');
+}
+
 QString Value(const QJsonValue& v) {
     if (v.isString()) return v.toString();
     if (v.isBool()) return v.toBool() ? QString::fromUtf8("igen") : QString::fromUtf8("nem");
-    if (v.isDouble()) return QString::number(v.toDouble(), 'g', 12);
+    if (v.isDouble()) return QLocale().toString(v.toDouble(), 'g', 12);
+    if (v.isObject()) return ObjectText(v.toObject());
     if (v.isArray()) {
-        // A list of plain values reads as a list; anything deeper as JSON.
+        const QJsonArray a = v.toArray();
+        if (a.isEmpty()) return QString::fromUtf8("nincs");
+        // Plain values in a line, block names by their captions; records a line each.
         QStringList items;
-        for (const QJsonValue& item : v.toArray()) {
-            if (item.isArray() || item.isObject()) {
-                items.clear();
-                break;
-            }
-            items << Value(item);
+        bool plain = true;
+        for (const QJsonValue& item : a) {
+            plain = plain && !item.isObject() && !item.isArray();
+            items << (item.isString() ? BlockCaption(item.toString()) : Value(item));
         }
-        if (!items.isEmpty() || v.toArray().isEmpty()) return items.isEmpty() ? QString::fromUtf8("–") : items.join(", ");
+        if (plain) return items.join(", ");
+        for (QString& item : items) item = "– " + item.replace('\n', "\n  ");
+        return items.join('\n');
     }
-    return QString::fromUtf8(QJsonDocument(v.isArray() ? QJsonDocument(v.toArray()) : QJsonDocument(v.toObject()))
-                                 .toJson(QJsonDocument::Compact));
+    return {};
 }
 }  // namespace
 
@@ -110,8 +143,8 @@ void CliOutput::Differences(const std::vector<FieldRow>& rows, const QString& ot
     for (const FieldRow& r : rows)
         if (r.differs)
             lines.push_back({QString::fromUtf8(r.block->caption), QString::fromUtf8(r.mine.caption),
-                             QString::fromStdString(FieldValueText(r.mine)),
-                             QString::fromStdString(FieldValueText(r.theirs))});
+                             QString::fromStdString(FieldValueText(r.mine, LocaleDecimal())),
+                             QString::fromStdString(FieldValueText(r.theirs, LocaleDecimal()))});
     Table(lines);
 }
 
@@ -128,6 +161,11 @@ void CliOutput::Table(const std::vector<QStringList>& lines) const {
             line += c + 1 < l.size() ? QString("%1 | ").arg(l[c], -widths[std::size_t(c)]) : l[c];
         Out(line.trimmed(), to_);
     }
+}
+
+char LocaleDecimal() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
 }
 
 void CliOutput::Error(const QString& line) {

@@ -40,6 +40,9 @@ private:
 };
 
 QJsonArray DifferencesJson(const std::vector<FieldRow>& rows);
+// The decimal separator of the user's locale, for what a person reads;
+// JSON keeps the point.
+char LocaleDecimal();
 int DifferenceCount(const std::vector<FieldRow>& rows);
 
 }  // namespace velmar

@@ -60,6 +60,11 @@ TEST(FieldEdit, EachKindOfFieldTakesWhatItsDescriptionAllows) {
         {{"limit1", "hold"}, "igen", "igen", nullptr},
         {{"limit1", "hold"}, "0", "nem", nullptr},
         {{"limit1", "hold"}, "talán", nullptr, "igen vagy nem"},
+        // A flag the dialog shows the other way round: the words answer its caption
+        // ("Hibajelzés bekapcsolva"), the code is the stored "off" byte.
+        {{"analogOutput1", "errorDisabled"}, "nem", "nem", nullptr},
+        {{"analogOutput1", "errorDisabled"}, "1", "nem", nullptr},
+        {{"analogOutput1", "errorDisabled"}, "0", "igen", nullptr},
         // Texts: Latin-1, no longer than the field holds.
         {{"settingsSet", "tagname"}, "  Tartály 1 ", "Tartály 1", nullptr},
         {{"settingsSet", "dimension"}, "m³/h", "m³/h", nullptr},

@@ -87,6 +87,7 @@ TEST(SettingsBlocks, ValuesReadAsAPersonReadsThem) {
         {"analogOutput1", "type", 0, 330, '.', "Áram 4-20 mA"},
         {"analogOutput1", "source", 2, 330, '.', "Mért érték 2"},
         {"analogOutput1", "errorHigh", 1, 330, '.', "igen"},
+        {"analogOutput1", "errorDisabled", 1, 330, '.', "nem"},  // shown as the dialog's "Hibajelzés bekapcsolva"
         {"limit1", "mode", 3, 530, '.', "4. Nagyobb egyenlő, mint A ÉS kisebb egyenlő, mint B"},
         {"limit1", "timeBase", 60, 530, '.', "60 s"},
         {"limit1", "hold", 0, 530, '.', "nem"},

@@ -14,7 +14,7 @@ TrendSample At(int64_t t, int32_t value1, uint8_t relays = 0) {
     s.timeMs = t;
     s.decimals = 2;
     s.value1 = value1;
-    s.output1 = float(value1) / 10000.0f;
+    s.range1 = float(value1) / 10000.0f;
     s.relays = relays;
     return s;
 }
@@ -57,14 +57,14 @@ TEST(TrendChannels, ApplyDecimalsAndGiveNothingWhereNothingIsKnown) {
     TrendSample s = At(0, -1234, 0b1010);
     EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendValue1), -12.34);
     EXPECT_TRUE(std::isnan(ChannelValue(s, kTrendValue2))) << "no second value without a Modbus input";
-    EXPECT_TRUE(std::isnan(ChannelValue(s, kTrendOutput2)));
+    EXPECT_TRUE(std::isnan(ChannelValue(s, kTrendRange2)));
     s.hasValue2 = true;
     s.value2 = 5;
     EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendValue2), 0.05);
-    s.output1 = 0.5f;
-    s.output2 = 0.25f;
-    EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendOutput1), 50.0);
-    EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendOutput2), 25.0);
+    s.range1 = 0.5f;
+    s.range2 = 0.25f;
+    EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendRange1), 50.0);
+    EXPECT_DOUBLE_EQ(ChannelValue(s, kTrendRange2), 25.0);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1), 0);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1 + 1), 1);
     EXPECT_EQ(ChannelValue(s, kTrendRelay1 + 3), 1);

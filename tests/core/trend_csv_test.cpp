@@ -7,6 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "core/device/records.h"
 #include "core/trend/trend_csv.h"
 #include "core/trend/trend_recorder.h"
 #include "tests/support/full_disk.h"
@@ -23,6 +24,9 @@ TEST(TrendCsv, TimeStampsAreIso8601LocalTimeWithMilliseconds) {
     EXPECT_EQ(IsoTimestamp(kTime, -330), "2026-12-10T08:56:34.056-05:30");
     EXPECT_EQ(IsoTimestamp(kTime - 14 * 3600'000 - 27 * 60'000, 0), "2026-12-09T23:59:34.056+00:00");
     EXPECT_EQ(IsoTimestamp(0, 0), "1970-01-01T00:00:00.000+00:00");
+    // Beside it, the local time a spreadsheet reads as a date.
+    EXPECT_EQ(LocalDateTime(kTime, 60), "2026-12-10 15:26:34");
+    EXPECT_EQ(LocalDateTime(kTime, -330), "2026-12-10 08:56:34");
 }
 
 TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
@@ -31,7 +35,7 @@ TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
     s.timeMs = kTime;
     s.decimals = 2;
     s.value1 = 9500;
-    s.output1 = 0.95f;
+    s.range1 = 0.95f;
     s.relays = 0b0101;
     s.errorCode = 3;
     struct Case {
@@ -45,8 +49,8 @@ TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
         s.decimals = k.decimals;
         std::string line;
         AppendCsvLine(line, s, c);
-        EXPECT_EQ(line, "2026-12-10T15:26:34.056+01:00;PX330;004711/22.07;" + std::string(k.text) + ";;mA;" +
-                            std::to_string(k.decimals) + ";95.00;;1;0;1;0;3;\r\n");
+        EXPECT_EQ(line, "2026-12-10T15:26:34.056+01:00;2026-12-10 15:26:34;PX330;004711/22.07;" + std::string(k.text) +
+                            ";;mA;" + std::to_string(k.decimals) + ";95.00;;;;;;1;0;1;0;3;\r\n");
     }
 
     // A Modbus input has two values; a decimal comma, and a unit that needs quoting.
@@ -54,12 +58,38 @@ TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
     s.decimals = 2;
     s.hasValue2 = true;
     s.value2 = -1;
-    s.output2 = 0.125f;
+    s.range2 = 0.125f;
     c.decimalSeparator = ',';
     c.unit = "m;3";
     std::string line;
     AppendCsvLine(line, s, c);
-    EXPECT_EQ(line, "2026-12-10T15:26:34.056+01:00;PX330;004711/22.07;12,34;-0,01;\"m;3\";2;95,00;12,50;1;0;1;0;3;\r\n");
+    EXPECT_EQ(line, "2026-12-10T15:26:34.056+01:00;2026-12-10 15:26:34;PX330;004711/22.07;12,34;-0,01;\"m;3\";2;95,00;"
+                    "12,50;;;;;1;0;1;0;3;\r\n");
+
+    // An analog output in the second slot, giving out volts: its value and unit.
+    s.analog2 = 7.25f;
+    s.analogVolts = 2;
+    line.clear();
+    AppendCsvLine(line, s, c);
+    EXPECT_NE(line.find(";95,00;12,50;;;7,250;V;1;0;1;0;3;"), std::string::npos) << line;
+}
+
+TEST(TrendCsv, TheAnalogOutputsComeFromTheirSlotsOnly) {
+    tRX rx;
+    rx.fKimenetSzazalek = 0.5f;
+    rx.fPXAOKimenoFizErtek = 12.0f;
+    rx.fPXAOKimenoFizErtek_2 = 3.0f;
+    rx.uAnalogueTypeFor101_2 = 2;  // volts
+    rx.uPXOptOutPrimer = 5;        // a relay: no analog value however the record reads
+    rx.uPXOptOutSecondary = 3;
+    const TrendSample s = TrendSampleOf(rx, kTime);
+    EXPECT_FLOAT_EQ(s.range1, 0.5f);
+    EXPECT_TRUE(s.analog1 != s.analog1);
+    EXPECT_FLOAT_EQ(s.analog2, 3.0f);
+    EXPECT_STREQ(AnalogUnit(s, 1), "V");
+    rx.uPXOptOutPrimer = 3;
+    EXPECT_FLOAT_EQ(TrendSampleOf(rx, kTime).analog1, 12.0f);
+    EXPECT_STREQ(AnalogUnit(TrendSampleOf(rx, kTime), 0), "mA");
 }
 
 TEST(TrendCsv, AGapHasNoValuesButTheNoteAndAllTheColumns) {
@@ -69,7 +99,7 @@ TEST(TrendCsv, AGapHasNoValuesButTheNoteAndAllTheColumns) {
     gap.value1 = 42;  // whatever it holds is not written
     std::string line;
     AppendCsvLine(line, gap, CsvContext{"PX530", "000001/20.01", "%", '.', 0});
-    EXPECT_EQ(line, "2026-12-10T14:26:34.056+00:00;PX530;000001/20.01;;;;;;;;;;;;Nincs kapcsolat\r\n");
+    EXPECT_EQ(line, "2026-12-10T14:26:34.056+00:00;2026-12-10 14:26:34;PX530;000001/20.01;;;;;;;;;;;;;;;;Nincs kapcsolat\r\n");
     const std::string header = CsvHeaderLine();
     EXPECT_EQ(std::count(line.begin(), line.end(), ';'), std::count(header.begin(), header.end(), ';'));
     EXPECT_EQ(header.substr(0, 3), "\xEF\xBB\xBF");

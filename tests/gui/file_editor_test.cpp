@@ -289,7 +289,7 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         EXPECT_EQ(bRow["moved"].toBool(), c.bMoved);
         cli({device, "load", "--yes", c.file});
         const QString after = dir.filePath("after.json");
-        cli({device, "save", after});
+        cli({device, "save", "--force", after});  // the last case's file goes
         const QJsonObject held = json(after);
         EXPECT_EQ(held["measuredDecimals"].toInt(), 1);
         EXPECT_EQ(field(held, "limit1", "a"), c.a);

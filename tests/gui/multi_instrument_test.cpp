@@ -143,6 +143,16 @@ TEST_F(MultiInstrument, AllRunsOnEachAndTheFailureOfOneDoesNotStopTheRest) {
     EXPECT_EQ(summary["failed"].toInt(), 1);
     EXPECT_EQ(summary["exit"].toInt(), 3);
 
+    // For a person: one heading an instrument, its identity once, a summary line.
+    const Run text = Tool({"--text", "--device=usb:all", "info"});
+    const QString out = QString::fromUtf8(text.out);
+    EXPECT_TRUE(out.startsWith(QString::fromUtf8("== PX330 000101 ("))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QString::fromUtf8("== PX530 000102 ("))) << out.toStdString();
+    EXPECT_EQ(out.count(QString::fromUtf8("Gyári szám:")), 2) << "the two that answered, once each";
+    EXPECT_TRUE(out.trimmed().endsWith(QString::fromUtf8("Összesítés: 3 készülék; kész 2, eltér 0, sikertelen 1; kilépési kód 3")))
+        << out.toStdString();
+    EXPECT_FALSE(out.contains('{')) << out.toStdString();
+
     // One gone before its turn: the others still answer.
     sims[1]->Kill();
     const Run status = Tool({"--device=usb:all", "status", "--watch", "--count=2", "--interval=20"});

@@ -17,6 +17,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 const QString kRange = QString::fromUtf8("A jelszó csak 0..9999 közötti szám lehet.");
+const QString kUserWrong = QString::fromUtf8("A kezelői jelszó hibás. ") + kRange;
+const QString kSupervisorWrong = QString::fromUtf8("A mérnöki jelszó hibás. ") + kRange;
+const QString kBothWrong = QString::fromUtf8("A kezelői és a mérnöki jelszó is hibás. ") + kRange;
 const QString kEqual = QString::fromUtf8("A kezelői jelszó és a mérnöki jelszó nem lehet ugyanaz!");
 
 struct PasswordDialog : WindowFixture {
@@ -34,11 +37,11 @@ TEST_F(PasswordDialog, WriteGoesOutOnlyForTwoDifferentNumbers) {
         QString message;  // empty: the write goes out
         Bytes sent;
     } cases[] = {
-        {"", "", kRange, {}},
-        {"abc", "1234", kRange, {}},
-        {"1234", "x1", kRange, {}},
-        {"-5", "1234", kRange, {}},
-        {"12.5", "1234", kRange, {}},
+        {"", "", kBothWrong, {}},
+        {"abc", "1234", kUserWrong, {}},
+        {"1234", "x1", kSupervisorWrong, {}},
+        {"-5", "1234", kUserWrong, {}},
+        {"12.5", "1234", kUserWrong, {}},
         {"12", "12", kEqual, {}},
         {"0012", "12", kEqual, {}},
         {"1234", "4321", {}, {0xD2, 0x04, 0xE1, 0x10}},
@@ -54,12 +57,27 @@ TEST_F(PasswordDialog, WriteGoesOutOnlyForTwoDifferentNumbers) {
             EXPECT_EQ(Serve(), 222);
             EXPECT_EQ(lastRequest, c.sent);
             EXPECT_EQ(Serve({c.sent.begin(), c.sent.end()}), 220) << "a read-back follows every write";
+            EXPECT_TRUE(d->Label_WriteState->text().startsWith(QString::fromUtf8("Beírva és visszaolvasva ")))
+                << d->Label_WriteState->text().toStdString();
         } else {
             EXPECT_EQ(informed, QStringList{c.message}) << c.user << " / " << c.supervisor;
             EXPECT_FALSE(d->SpeedButton_WriteToDevice->isChecked());
             EXPECT_EQ(Serve(), 101) << "nothing sent";
         }
     }
+}
+
+// The instrument keeps other passwords than were written: the dialog says so.
+TEST_F(PasswordDialog, AReadBackOtherThanWrittenIsShown) {
+    Status(tRX{});
+    d->Edit_PasswordUser->setText("1234");
+    d->Edit_PasswordSupervisor->setText("4321");
+    d->SpeedButton_WriteToDevice->click();
+    EXPECT_EQ(Serve(), 222);
+    EXPECT_EQ(Serve({0, 0, 0x0F, 0x27}), 220);
+    EXPECT_TRUE(d->Label_WriteState->text().contains(QString::fromUtf8("a visszaolvasott adatok eltérnek a beírtaktól")))
+        << d->Label_WriteState->text().toStdString();
+    EXPECT_EQ(d->Label_WriteState->palette().color(QPalette::WindowText), colors::kRed);
 }
 
 TEST_F(PasswordDialog, AtMostFourCharactersTyped) {

@@ -6,10 +6,12 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include "gui/files/compare_dialog.h"
+#include "gui/files/compare_table.h"
 #include "gui/files/journal_dialog.h"
 #include "gui/files/settings_files.h"
 #include "core/modules/analog_input_codec.h"
@@ -192,6 +194,8 @@ TEST(SettingsFiles, OnlyTheTickedDifferencesAreWritten) {
     WAIT_FOR(p.Compare(), 10000) << p.Messages();
     TForm_Compare* d = p.Compare();
     ASSERT_EQ(d->DifferenceCount(), 3);
+    EXPECT_TRUE(d->windowTitle().endsWith(".json")) << "the title names the file: " << d->windowTitle().toStdString();
+    EXPECT_EQ(d->StringGrid_Compare->verticalScrollBar()->value(), 0) << "read from the first row";
     // Untick the input type and the relay's A value: only the scale goes back.
     QTableWidget* t = d->StringGrid_Compare;
     for (int r = 0; r < t->rowCount(); ++r) {
@@ -413,6 +417,27 @@ TEST(SettingsJournal, AWriteShowsEachChangedFieldBeforeAndAfter) {
     EXPECT_EQ(t->item(0, 3)->text(),
               QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V\n"
                                 "Alsó értékhez tartozó skálázott bemenő jel: 0,00 → 12,50"));
+    EXPECT_EQ(t->item(0, 3)->toolTip(), t->item(0, 3)->text()) << "the whole change, however narrow the column";
+
+    // The entry whole: every field of the block before and after, the changed two marked, the
+    // error flag in the dialog's own caption and sense.
+    QDialog* entry = dialog.ShowEntry(0);
+    ASSERT_NE(entry, nullptr);
+    auto* fields = entry->findChild<QTableWidget*>("StringGrid_JournalEntry");
+    ASSERT_NE(fields, nullptr);
+    EXPECT_GT(fields->rowCount(), 2);
+    int marked = 0;
+    bool errorRow = false;
+    for (int r = 0; r < fields->rowCount(); ++r) {
+        marked += fields->item(r, 2)->background().color() == kDifferenceColor;
+        if (fields->item(r, 1)->text() == QString::fromUtf8("Hibajelzés bekapcsolva")) {
+            errorRow = true;
+            EXPECT_EQ(fields->item(r, 2)->text(), QString::fromUtf8("igen")) << "stored as not switched off";
+        }
+    }
+    EXPECT_EQ(marked, 2);
+    EXPECT_TRUE(errorRow);
+    EXPECT_EQ(dialog.ShowEntry(1)->findChild<QTableWidget*>()->isColumnHidden(3), true) << "as found: one value";
 }
 
 TEST(SettingsJournal, KeepsTheNewestEntriesWithinItsBound) {

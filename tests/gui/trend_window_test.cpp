@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "gui/device/header_page.h"
 #include "gui/trend/trend_chart.h"
@@ -71,42 +72,53 @@ TEST_F(TrendWithInstrument, RecordsTheSignalAndALostLinkAsAGap) {
 
     const QStringList lines = CsvLines(path);
     ASSERT_EQ(uint64_t(lines.size()), records + 1) << "the header and one line per record, none cut";
-    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\uFEFFIdő;Készülék;Gyári szám;Érték 1")));
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\uFEFFIdő;Helyi idő;Készülék;Gyári szám;Érték 1")));
+    EXPECT_TRUE(lines[0].contains(QString::fromUtf8(";Érték 1 a tartományban (%);Érték 2 a tartományban (%);Analóg kimenet 1;")))
+        << "a position in the input's range is no output";
     int gaps = 0, high = 0, low = 0;
     bool lowSeen = false, highAfterGap = false;
     for (int i = 1; i < lines.size(); ++i) {
         const QStringList f = lines[i].split(';');
-        ASSERT_EQ(f.size(), 15) << lines[i].toStdString();
-        EXPECT_TRUE(QDateTime::fromString(f[0], Qt::ISODateWithMs).isValid()) << f[0].toStdString();
-        EXPECT_TRUE(f[1].startsWith("PX530")) << f[1].toStdString();
-        EXPECT_EQ(f[2], "004711/22.07");
-        if (f[14] == "Nincs kapcsolat") {
+        ASSERT_EQ(f.size(), 20) << lines[i].toStdString();
+        const QDateTime iso = QDateTime::fromString(f[0], Qt::ISODateWithMs);
+        EXPECT_TRUE(iso.isValid()) << f[0].toStdString();
+        EXPECT_EQ(f[1], iso.toString("yyyy-MM-dd HH:mm:ss")) << "the same local time, read as a date";
+        EXPECT_TRUE(f[2].startsWith("PX530")) << f[2].toStdString();
+        EXPECT_EQ(f[3], "004711/22.07");
+        if (f[19] == "Nincs kapcsolat") {
             ++gaps;
             EXPECT_TRUE(lowSeen) << "the gap comes where the cable was pulled";
-            for (int k = 3; k <= 13; ++k) EXPECT_TRUE(f[k].isEmpty()) << "no made-up value: " << lines[i].toStdString();
+            for (int k = 4; k <= 18; ++k) EXPECT_TRUE(f[k].isEmpty()) << "no made-up value: " << lines[i].toStdString();
             continue;
         }
-        EXPECT_EQ(f[5], "%");
-        EXPECT_EQ(f[6], "2");
-        if (f[3] == "95.00") {
+        EXPECT_EQ(f[6], "%");
+        EXPECT_EQ(f[7], "2");
+        for (int k = 10; k <= 13; ++k) EXPECT_TRUE(f[k].isEmpty()) << "a PX530 has no analog output";
+        if (f[4] == "95.00") {
             ++high;
             highAfterGap |= gaps > 0;
-            EXPECT_EQ(f[7], "95.00");
-            EXPECT_EQ(f[9], "1") << "limit output 1 is on above 80.00";
+            EXPECT_EQ(f[8], "95.00");
+            EXPECT_EQ(f[14], "1") << "limit output 1 is on above 80.00";
         } else {
-            EXPECT_EQ(f[3], "5.00") << lines[i].toStdString();
+            EXPECT_EQ(f[4], "5.00") << lines[i].toStdString();
             ++low;
             lowSeen = true;
             EXPECT_EQ(gaps, 0);
-            EXPECT_EQ(f[9], "0");
+            EXPECT_EQ(f[14], "0");
         }
-        EXPECT_TRUE(f[4].isEmpty()) << "no second value without a Modbus input";
-        EXPECT_EQ(f[13], "0");
+        EXPECT_TRUE(f[5].isEmpty()) << "no second value without a Modbus input";
+        EXPECT_EQ(f[18], "0");
     }
     EXPECT_EQ(gaps, 1);
     EXPECT_GE(low, 5);
     EXPECT_GE(high, 15);
     EXPECT_TRUE(highAfterGap) << "recording went on after the cable came back";
+}
+
+TEST_F(TrendWithInstrument, FilesAreOfferedUnderTheShortTypeName) {
+    WAIT_FOR(w->recRX.uDevice == 530, 4000);
+    static const QRegularExpression name("^velmar_PX530_004711_\\d{8}_\\d{6}\\.csv$");
+    EXPECT_TRUE(name.match(trend->DefaultFileName(".csv")).hasMatch()) << trend->DefaultFileName(".csv").toStdString();
 }
 
 TEST_F(TrendWithInstrument, PlotsPausesAndDrawsTheReadLimits) {
@@ -164,7 +176,7 @@ TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
     w->Form_Trend->StopRecording();
     const QStringList lines = CsvLines(path);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1].split(';').value(3), "-0.5");
+    EXPECT_EQ(lines[1].split(';').value(4), "-0.5");
 }
 
 TEST_F(WindowFixture, AFileThatCannotBeWrittenIsTold) {

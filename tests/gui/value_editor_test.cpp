@@ -91,6 +91,9 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         const char* typed;   // keys typed into the edit
         bool paste;          // the text is set, not typed
         int32_t stored;
+        // Beyond the limits: the first OK keeps the editor open with the
+        // value it became and these words; the second stores it.
+        const char* limited = nullptr;
     } cases[] = {
         {"shown text read back", ',', 1, 123, nullptr, false, "", false, 123},
         {"shown text read back, 4 decimals", ',', 4, 12345, nullptr, false, "", false, 12345},
@@ -99,9 +102,9 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         {"typed point becomes comma, half to even", ',', 1, 0, nullptr, true, "7.25", false, 72},
         {"typed comma becomes point", '.', 1, 0, nullptr, true, "7,25", false, 72},
         {"half to even upwards", ',', 1, 0, nullptr, true, "7,35", false, 74},
-        {"scaled above maximum", ',', 2, 0, nullptr, true, "1500", false, 99999},
-        {"scaled below minimum", ',', 2, 0, nullptr, true, "-200", false, -9999},
-        {"far beyond any integer", ',', 0, 0, nullptr, true, "1e30", false, 99999},
+        {"scaled above maximum", ',', 2, 0, nullptr, true, "1500", false, 99999, "(1500) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért 999,99 lett"},
+        {"scaled below minimum", ',', 2, 0, nullptr, true, "-200", false, -9999, "(-200) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért -99,99 lett"},
+        {"far beyond any integer", ',', 0, 0, nullptr, true, "1e30", false, 99999, "(1e30) kívül esik a megengedett tartományon (-9999 … 99999), ezért 99999 lett"},
         {"empty keeps opening value", ',', 1, 123, nullptr, true, "", false, 123},
         {"not a number keeps value", ',', 1, 123, nullptr, true, "abc", false, 123},
         {"pasted point is no separator", ',', 1, 123, nullptr, true, "7.25", true, 123},
@@ -125,6 +128,13 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         else
             QTest::keyClicks(e.Edit_Value, c.typed);
         Click(&e, "Button_OK");
+        EXPECT_EQ(e.Label_Limited->isVisible(), c.limited != nullptr);
+        if (c.limited) {
+            EXPECT_TRUE(e.isVisible());
+            EXPECT_TRUE(r.stored.empty());
+            EXPECT_TRUE(e.Label_Limited->text().contains(QString::fromUtf8(c.limited))) << e.Label_Limited->text().toStdString();
+            Click(&e, "Button_OK");
+        }
         EXPECT_EQ(r.stored, (std::vector<std::pair<int, int32_t>>{{4, c.stored}}));
         EXPECT_EQ(e.result(), QDialog::Accepted);
         EXPECT_FALSE(e.isVisible());

@@ -29,6 +29,7 @@ protected:
     QString dataHome = dir.filePath("data");  // the tool's data folder: journals, the station's serial number
     // The tool runs as on a full disk: every write to a file fails.
     bool fullDisk = false;
+    QString locale;  // LC_ALL of the runs, when set
 
     QString File(const char* name) { return dir.filePath(name); }
 
@@ -37,6 +38,7 @@ protected:
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", dataHome);
+        if (!locale.isEmpty()) env.insert("LC_ALL", locale);
         p->setProcessEnvironment(env);
         if (fullDisk) p->setChildProcessModifier(test::LimitFileSizeToNothing);
         p->start(VELMAR_CLI_PATH, args);

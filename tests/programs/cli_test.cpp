@@ -119,10 +119,9 @@ TEST_F(Cli, GlobalOptionsAfterTheCommandAndInfoAsATable) {
     for (auto it = clean.begin(); it != clean.end(); ++it)
         EXPECT_NE(it.value().toString("x"), "") << it.key().toStdString() << " is empty";
     EXPECT_FALSE(clean.contains("error"));
-    for (const char* percent : {"output1Percent", "output2Percent"}) {
-        const double v = clean[percent].toDouble() * 100;
-        EXPECT_NEAR(v, std::round(v), 1e-6) << percent << " has two decimals at most";
-    }
+    const double v = clean["range1Percent"].toDouble() * 100;
+    EXPECT_NEAR(v, std::round(v), 1e-6) << "two decimals at most";
+    EXPECT_FALSE(clean.contains("range2Percent")) << "no second value without a Modbus input";
 }
 
 TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
@@ -257,15 +256,22 @@ TEST_F(Cli, InProcessInstrument) {
     EXPECT_EQ(info.Json()["output1"].toObject()["name"].toString(), QString::fromUtf8("PXRL (1 relé)"));
     EXPECT_EQ(info.Json()["blocks"].toArray().size(), 3);
 
-    const CliRun watch = Tool(sim + QStringList{"status", "--watch", "--count=3", "--interval=20"});
-    ASSERT_EQ(watch.code, 0);
-    const QList<QByteArray> lines = watch.out.trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    for (const QByteArray& line : lines) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        EXPECT_EQ(o["decimals"].toInt(), 2);
-        EXPECT_TRUE(o["relays"].isArray());
-        EXPECT_GT(o["output1Percent"].toDouble(), 0.0);
+    // A count watches for that many records, with --watch or without it.
+    for (const QStringList& options : {QStringList{"--watch", "--count=3"}, QStringList{"--count=3"}}) {
+        const CliRun watch = Tool(sim + QStringList{"status", "--interval=20"} + options);
+        ASSERT_EQ(watch.code, 0);
+        const QList<QByteArray> lines = watch.out.trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 3) << options.join(' ').toStdString();
+        for (const QByteArray& line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            EXPECT_EQ(o["decimals"].toInt(), 2);
+            EXPECT_TRUE(o["relays"].isArray());
+            EXPECT_GT(o["range1Percent"].toDouble(), 0.0);
+            // The relay in slot 1 has no output value; the analog output in slot 2 gives its own.
+            EXPECT_FALSE(o.contains("analogOutput1"));
+            EXPECT_EQ(o["analogOutput2"].toObject()["unit"].toString(), "mA") << line.toStdString();
+            EXPECT_TRUE(o["analogOutput2"].toObject()["value"].isDouble());
+        }
     }
     // For a person: the value with the instrument's decimals, percentages with two.
     const CliRun text = Tool(QStringList{"--text"} + sim + QStringList{"status"});
@@ -273,10 +279,23 @@ TEST_F(Cli, InProcessInstrument) {
     ASSERT_EQ(rows.size(), 2) << text.out.toStdString();
     EXPECT_TRUE(rows[0].startsWith(QString::fromUtf8("Idő"))) << rows[0].toStdString();
     static const QRegularExpression row(QString::fromUtf8(
-        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} +-?\d+\.\d\d +-?\d+\.\d\d % +-?\d+\.\d\d % +(be|ki) +(be|ki) +nincs$)"));
+        R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} +-?\d+\.\d\d +-?\d+\.\d\d % +- +\d+\.\d{3} mA +(be|ki) +(be|ki) +nincs$)"));
     EXPECT_TRUE(row.match(rows[1]).hasMatch()) << rows[1].toStdString();
 
     ASSERT_EQ(Tool(sim + QStringList{"save", File("a.json")}).code, 0);
+    EXPECT_EQ(ReadJson(File("a.json"))["blocks"].toObject().size(), 3);
+    // An existing file is kept, unless --force says otherwise.
+    QFile kept(File("a.json"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("kept");
+    kept.close();
+    const CliRun again = Tool(sim + QStringList{"save", File("a.json")});
+    EXPECT_EQ(again.code, 4);
+    EXPECT_TRUE(again.err.contains("--force")) << again.err.toStdString();
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "kept");
+    kept.close();
+    ASSERT_EQ(Tool(sim + QStringList{"save", "--force", File("a.json")}).code, 0);
     EXPECT_EQ(ReadJson(File("a.json"))["blocks"].toObject().size(), 3);
     EXPECT_EQ(Tool(sim + QStringList{"diff", File("a.json")}).code, 0);
     EXPECT_EQ(Tool(sim + QStringList{"defaults"}).code, 0) << "a fresh instrument holds its factory values";
@@ -308,6 +327,24 @@ TEST_F(Cli, DifferencesNameTheChoices) {
         << text.out.toStdString();
     EXPECT_EQ(QString::fromUtf8(lines[0]).lastIndexOf('|'), QString::fromUtf8(lines[2]).lastIndexOf('|'))
         << "one column under another";
+}
+
+// --text for a person in Hungary: decimal commas, blocks by their captions,
+// the differences once, lists as lists and no JSON.
+TEST_F(Cli, TextReadsAsAPersonReadsIt) {
+    const QStringList sim{"--device=sim", "--in=1", "--out1=5", "--out2=3"};
+    ASSERT_EQ(Tool(sim + QStringList{"save", File("saved.json")}).code, 0);
+    WriteJson(File("edited.json"), WithField(ReadJson(File("saved.json")), "limit1", "a", 50));
+    locale = "hu_HU.UTF-8";
+    const CliRun load = Tool(QStringList{"--text"} + sim + QStringList{"load", "--yes", File("edited.json")});
+    ASSERT_EQ(load.code, 0) << load.err.toStdString();
+    const QString out = QString::fromUtf8(load.out);
+    EXPECT_TRUE(out.contains(QString::fromUtf8("| A érték | 80,00    | 50,00"))) << out.toStdString();
+    EXPECT_EQ(out.count("50,00"), 1) << "the differences once";
+    static const QRegularExpression verified(QString::fromUtf8("^Visszaolvasva: +Határérték kimenet 1 \\(PXRL\\)$"),
+                                             QRegularExpression::MultilineOption);
+    EXPECT_TRUE(verified.match(out).hasMatch()) << out.toStdString();
+    for (const char* json : {"{", "[", "limit1"}) EXPECT_FALSE(out.contains(json)) << json << " in " << out.toStdString();
 }
 
 TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
