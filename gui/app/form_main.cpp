@@ -204,7 +204,9 @@ void TForm1::FormActivate() {
     if (recGlobalVar.bFirstRun) {
         recGlobalVar.bFirstRun = false;
         const QString exeName = QFileInfo(options_.executablePath).fileName();
-        if (options_.countProgramInstances && options_.countProgramInstances(exeName) > 1) {
+        if (options_.claimOnlyInstance && !options_.claimOnlyInstance(exeName)) {
+            // Also on standard error, for a copy started from a terminal.
+            qInfo("%s: A program egy példánya már fut!", qPrintable(exeName));
             if (options_.inform)
                 options_.inform(QString::fromUtf8("A program egy példánya már fut!\r\n"
                                                   "Használja a már futó programot\r\n"
@@ -220,11 +222,27 @@ void TForm1::Button_ExitFromApplicationClick() {
 
 void TForm1::Button_RefreshFormClick() {
     // Minimise and restore at once: every window of the program is drawn anew.
-    const bool wasMaximized = isMaximized();
+    if (!refreshRestorePending_) restoreMaximized_ = isMaximized();
+    refreshRestorePending_ = true;
     showMinimized();
-    wasMaximized ? showMaximized() : showNormal();
+    RestoreAfterRefresh();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) w->repaint();
+    // A window manager carries the two requests out when it gets to them,
+    // and may minimise after it has restored: until it has settled, every
+    // minimised state it reports is undone, and once more at the end.
+    QTimer::singleShot(kRefreshSettleMs, this, [this] {
+        refreshRestorePending_ = false;
+        if (isMinimized()) RestoreAfterRefresh();
+    });
+}
+
+void TForm1::RestoreAfterRefresh() { restoreMaximized_ ? showMaximized() : showNormal(); }
+
+void TForm1::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && refreshRestorePending_ && isMinimized())
+        QMetaObject::invokeMethod(this, [this] { if (isMinimized()) RestoreAfterRefresh(); }, Qt::QueuedConnection);
 }
 
 bool TForm1::event(QEvent* e) {

@@ -90,6 +90,9 @@ public:
     void ReactivateForm() { FormActivate(); }
     void Button_ExitFromApplicationClick();
     void Button_RefreshFormClick();
+    // How long after a refresh a minimised state reported by the window
+    // manager is still the refresh's own, and undone.
+    static constexpr int kRefreshSettleMs = 1500;
     // The window at the size its pages ask for, within the screen; height,
     // when given, instead of theirs.
     void FitWindowToContent(int height = 0);
@@ -224,6 +227,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void FormCreate();
@@ -231,6 +235,7 @@ private:
     void BuildServicePages();
     void ConnectSignals();
     void FormClose();
+    void RestoreAfterRefresh();
     void ConnectHeaderButtons();
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
@@ -244,6 +249,8 @@ private:
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
     bool statusTurn_ = false;
     bool serviceModeFitted_ = false;
+    bool refreshRestorePending_ = false;  // a refresh's restore may still be undone by the window manager
+    bool restoreMaximized_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
 };

@@ -103,7 +103,7 @@ struct Program {
         StartupOptions o;
         o.arguments = args;
         o.executablePath = dir.filePath("velmar-setup");
-        o.countProgramInstances = [](const QString&) { return 1; };
+        o.claimOnlyInstance = [](const QString&) { return true; };
         o.journalFolder = dir.filePath("journal");
         o.inform = [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
         o.confirm = [](const QString&) { return false; };
