@@ -130,5 +130,25 @@ TEST_F(KeyboardTest, ModuleDialogTabsThroughEveryButtonAndEntersRadioGroupsAtThe
     EXPECT_FALSE(d->isVisible()) << "Esc closes the dialog";
 }
 
+// Alt with a letter minimises and restores the program for a redraw. A
+// window manager may carry out the minimise after the restore; the program
+// still ends restored, as it was, and a minimise of the user's own later on
+// is left alone.
+TEST_F(KeyboardTest, AltRedrawAlwaysEndsRestored) {
+    for (bool maximized : {false, true}) {
+        maximized ? w->showMaximized() : w->showNormal();
+        QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);
+        EXPECT_FALSE(w->isMinimized());
+        w->setWindowState(Qt::WindowMinimized);  // the window manager, late
+        WAIT_FOR(!w->isMinimized(), 1000);
+        EXPECT_EQ(w->isMaximized(), maximized);
+        QTest::qWait(TForm1::kRefreshSettleMs + 200);
+        EXPECT_FALSE(w->isMinimized());
+    }
+    w->showMinimized();
+    QTest::qWait(100);
+    EXPECT_TRUE(w->isMinimized()) << "the user's own minimise stays";
+}
+
 }  // namespace
 }  // namespace velmar
