@@ -20,6 +20,7 @@ class QTabWidget;
 class QTimer;
 class QLabel;
 class QAbstractButton;
+class QScrollArea;
 
 namespace velmar {
 
@@ -93,8 +94,9 @@ public:
     // How long after a refresh a minimised state reported by the window
     // manager is still the refresh's own, and undone.
     static constexpr int kRefreshSettleMs = 1500;
-    // The window at the size its pages ask for, within the screen; height,
-    // when given, instead of theirs.
+    // The window at the size the largest of its pages with a tab asks for,
+    // within the screen's available area; height, when given, instead of
+    // theirs. The pages scroll where the screen is smaller.
     void FitWindowToContent(int height = 0);
     static constexpr int kServiceModeHeight = 800;
     QString ProgramDateText() const;
@@ -236,6 +238,8 @@ private:
     void ConnectSignals();
     void FormClose();
     void RestoreAfterRefresh();
+    QSize Room() const;
+    QSize SizeForPage(QWidget* page) const;
     void ConnectHeaderButtons();
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
@@ -249,6 +253,10 @@ private:
     std::vector<std::array<QAbstractButton*, 2>> requestButtons_;
     bool statusTurn_ = false;
     bool serviceModeFitted_ = false;
+    QWidget* pageArea_ = nullptr;  // the window's content: header, pages, service aid
+    QScrollArea* pageScroll_ = nullptr;
+    QWidget* steadyPage_ = nullptr;  // the instrument's page the window was last sized for
+    QSize steadySize_;
     bool refreshRestorePending_ = false;  // a refresh's restore may still be undone by the window manager
     bool restoreMaximized_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
