@@ -112,6 +112,7 @@ void TForm1::BuildPages() {
     pageScroll_->setFrameShape(QFrame::NoFrame);
     pageScroll_->setWidgetResizable(true);
     pageScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pageScroll_->setFocusPolicy(Qt::NoFocus);
     PageControl4 = new QTabWidget;
     PageControl4->setObjectName("PageControl4");
     pageScroll_->setWidget(PageControl4);

@@ -40,6 +40,8 @@ QWidget* ScrollableContent(QWidget* window) {
     scroll->setObjectName("ScrollArea_Window");
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // Tab goes to the controls, and the area scrolls to the one in focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     QWidget* content = nullptr;
     if (auto* main = qobject_cast<QMainWindow*>(window)) {
         content = main->takeCentralWidget();

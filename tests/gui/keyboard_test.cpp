@@ -137,7 +137,10 @@ TEST_F(KeyboardTest, ModuleDialogTabsThroughEveryButtonAndEntersRadioGroupsAtThe
 TEST_F(KeyboardTest, AltRedrawAlwaysEndsRestored) {
     for (bool maximized : {false, true}) {
         maximized ? w->showMaximized() : w->showNormal();
-        QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == w ? focus : w, Qt::Key_F, Qt::AltModifier);
         EXPECT_FALSE(w->isMinimized());
         w->setWindowState(Qt::WindowMinimized);  // the window manager, late
         WAIT_FOR(!w->isMinimized(), 1000);

@@ -274,6 +274,11 @@ void DrawTrend() {
     Wait(16000);
     p.w->Form_Trend->Tick();
     Save(p.w->Form_Trend, "trend_px330");
+    // Maximised: the relay lanes stretch with the traces.
+    p.w->Form_Trend->showMaximized();
+    Wait(1000);
+    p.w->Form_Trend->Tick();
+    Save(p.w->Form_Trend, "trend_px330_maximised");
     p.w->Form_Trend->close();
 }
 
