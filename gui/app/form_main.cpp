@@ -285,10 +285,14 @@ bool TForm1::event(QEvent* e) {
         return handled;
     }
     const bool handled = QMainWindow::event(e);
-    // The content grew (a longer name, a larger page): the window grows with
-    // it as far as the screen allows, and stays wholly on it.
-    if (e->type() == QEvent::LayoutRequest && isVisible() && !isMaximized() && !isFullScreen())
+    // The content's needs changed (a longer name, a larger page): the window
+    // grows with it as far as the screen allows, and stays wholly on it.
+    // Only then: a window the user moved partly off the screen stays there.
+    if (e->type() == QEvent::LayoutRequest && isVisible() && !isMaximized() && !isFullScreen() &&
+        minimumSizeHint() != keptLeast_) {
         KeepInsideAvailableArea(this, nullptr, false);
+        keptLeast_ = minimumSizeHint();
+    }
     return handled;
 }
 
