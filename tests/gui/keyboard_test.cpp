@@ -130,6 +130,19 @@ TEST_F(KeyboardTest, ModuleDialogTabsThroughEveryButtonAndEntersRadioGroupsAtThe
     EXPECT_FALSE(d->isVisible()) << "Esc closes the dialog";
 }
 
+// The service mode's command history, cleared by a click, is cleared by
+// Space as well once Tab has reached it.
+TEST_F(WindowFixture, ServiceCommandHistoryAnswersTheKeyboard) {
+    Create({"/QZKTRM"});
+    w->show();
+    w->recMBU.uCommandLines.fill(101);
+    auto* history = w->findChild<QLabel*>("Label_MBU_Commands");
+    ASSERT_TRUE(history->focusPolicy() & Qt::TabFocus);
+    history->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(history, Qt::Key_Space);
+    EXPECT_EQ(w->recMBU.uCommandLines[0], 0);
+}
+
 // Alt with a letter minimises and restores the program for a redraw. A
 // window manager may carry out the minimise after the restore; the program
 // still ends restored, as it was, and a minimise of the user's own later on
