@@ -10,6 +10,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -32,6 +35,7 @@
 #include "gui/views/current_page_sizing.h"
 #include "gui/views/px530_page.h"
 #include "gui/views/px210_page.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -47,6 +51,25 @@ constexpr DevicePageInfo kDevicePages[] = {
     {"TabSheet_310", "PX310"},    {"TabSheet_330", "PX330"}, {"TabSheet_210", "PX210USB"},
     {"TabSheet_510", "PX510USB"}, {"TabSheet_350", "PX350"}, {"TabSheet_370", "PX370"},
     {"TabSheet_530", "PX530, PX544 IP, PX546 IP"}, {"TabSheet_580", "PX580"},
+};
+
+// The pages scroll up and down only: the area is as wide as the page in
+// front needs, so a narrow screen gives one bar to scroll sideways, the
+// window's, not one more under the pages.
+class PageScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize minimumSizeHint() const override {
+        QSize least = QScrollArea::minimumSizeHint();
+        if (widget()) least.setWidth(widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width());
+        return least;
+    }
+    // The page without scrolling: the rest of the window keeps its own
+    // size and the page gets what it needs.
+    QSize sizeHint() const override {
+        if (!widget()) return QScrollArea::sizeHint();
+        return {minimumSizeHint().width(), widget()->minimumSizeHint().height()};
+    }
 };
 
 QTimer* MakeTimer(QObject* parent, const char* name, int intervalMs, bool singleShot) {
@@ -77,14 +100,24 @@ TForm1::~TForm1() {
 
 void TForm1::BuildPages() {
     auto* central = new QWidget(this);
+    pageArea_ = central;
     auto* layout = new QVBoxLayout(central);
     header = new HeaderPage(central);
     layout->addWidget(header);
     BuildHeaderBars();
 
-    PageControl4 = new QTabWidget(central);
+    // The pages scroll where the screen is lower than a page: the window
+    // never grows past the screen for a page.
+    pageScroll_ = new PageScrollArea(central);
+    pageScroll_->setObjectName("ScrollArea_Pages");
+    pageScroll_->setFrameShape(QFrame::NoFrame);
+    pageScroll_->setWidgetResizable(true);
+    pageScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pageScroll_->setFocusPolicy(Qt::NoFocus);
+    PageControl4 = new QTabWidget;
     PageControl4->setObjectName("PageControl4");
-    layout->addWidget(PageControl4, 1);
+    pageScroll_->setWidget(PageControl4);
+    layout->addWidget(pageScroll_, 1);
     for (std::size_t i = 0; i < devicePages.size(); ++i) {
         devicePages[i] = new QWidget;
         devicePages[i]->setObjectName(kDevicePages[i].objectName);
@@ -195,7 +228,7 @@ void TForm1::FormActivate() {
         velmarAid->show();
         // Its width from its pages once; the user's width after that.
         if (!serviceModeFitted_) FitWindowToContent(kServiceModeHeight);
-        else resize(width(), kServiceModeHeight);
+        else if (!isMaximized() && !isFullScreen()) resize(width(), std::min(kServiceModeHeight, Room().height()));
         serviceModeFitted_ = true;
     } else {
         HideDevicePages();
@@ -205,7 +238,9 @@ void TForm1::FormActivate() {
     if (recGlobalVar.bFirstRun) {
         recGlobalVar.bFirstRun = false;
         const QString exeName = QFileInfo(options_.executablePath).fileName();
-        if (options_.countProgramInstances && options_.countProgramInstances(exeName) > 1) {
+        if (options_.claimOnlyInstance && !options_.claimOnlyInstance(exeName)) {
+            // Also on standard error, for a copy started from a terminal.
+            qInfo("%s: A program egy példánya már fut!", qPrintable(exeName));
             if (options_.inform)
                 options_.inform(QString::fromUtf8("A program egy példánya már fut!\r\n"
                                                   "Használja a már futó programot\r\n"
@@ -221,11 +256,27 @@ void TForm1::Button_ExitFromApplicationClick() {
 
 void TForm1::Button_RefreshFormClick() {
     // Minimise and restore at once: every window of the program is drawn anew.
-    const bool wasMaximized = isMaximized();
+    if (!refreshRestorePending_) restoreMaximized_ = isMaximized();
+    refreshRestorePending_ = true;
     showMinimized();
-    wasMaximized ? showMaximized() : showNormal();
+    RestoreAfterRefresh();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) w->repaint();
+    // A window manager carries the two requests out when it gets to them,
+    // and may minimise after it has restored: until it has settled, every
+    // minimised state it reports is undone, and once more at the end.
+    QTimer::singleShot(kRefreshSettleMs, this, [this] {
+        refreshRestorePending_ = false;
+        if (isMinimized()) RestoreAfterRefresh();
+    });
+}
+
+void TForm1::RestoreAfterRefresh() { restoreMaximized_ ? showMaximized() : showNormal(); }
+
+void TForm1::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && refreshRestorePending_ && isMinimized())
+        QMetaObject::invokeMethod(this, [this] { if (isMinimized()) RestoreAfterRefresh(); }, Qt::QueuedConnection);
 }
 
 bool TForm1::event(QEvent* e) {
@@ -234,7 +285,16 @@ bool TForm1::event(QEvent* e) {
         FormActivate();
         return handled;
     }
-    return QMainWindow::event(e);
+    const bool handled = QMainWindow::event(e);
+    // The content's needs changed (a longer name, a larger page): the window
+    // grows with it as far as the screen allows, and stays wholly on it.
+    // Only then: a window the user moved partly off the screen stays there.
+    if (e->type() == QEvent::LayoutRequest && isVisible() && !isMaximized() && !isFullScreen() &&
+        minimumSizeHint() != keptLeast_) {
+        KeepInsideAvailableArea(this, nullptr, false);
+        keptLeast_ = minimumSizeHint();
+    }
+    return handled;
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
@@ -253,32 +313,69 @@ void TForm1::FormClose() {
         Inform(QString::fromUtf8("A program INI fájlja nem írható: %1 (%2)").arg(QDir::toNativeSeparators(path), error));
 }
 
+QSize TForm1::Room() const {
+    // The screen less its panels and less the window's frame.
+    return AvailableAreaFor(this).size() - (frameGeometry().size() - geometry().size());
+}
+
+QSize TForm1::SizeForPage(QWidget* page) const {
+    // Only the page in front counts for the page control's minimum: the
+    // others' share is that page's minimum and this one's instead.
+    const auto* stack = PageControl4->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const QSize pages = PageControl4->minimumSizeHint() - stack->minimumSizeHint() +
+                        page->minimumSizeHint().expandedTo(page->minimumSize());
+    // The window's content as built, also where it scrolls in the window:
+    // the rest at its own size, the pages at theirs.
+    int rest = pageArea_->sizeHint().height() - pageScroll_->sizeHint().height();
+    if (const QWidget* menu = menuWidget()) rest += menu->sizeHint().height();
+    const QMargins m = pageArea_->layout()->contentsMargins();
+    return {std::max(pageArea_->minimumSizeHint().width(), pages.width() + m.left() + m.right()), rest + pages.height()};
+}
+
 void TForm1::FitWindowToContent(int height) {
     if (isMaximized() || isFullScreen()) return;
     // The pages' new size hints, not those the layouts kept from before.
-    // The layout sets the window's minimum size, which a resize keeps to.
-    centralWidget()->layout()->invalidate();
-    centralWidget()->updateGeometry();
+    pageScroll_->updateGeometry();
+    pageArea_->layout()->invalidate();
+    pageArea_->updateGeometry();
     layout()->activate();
-    // A page control's size hint is that of its largest page with a tab,
-    // the page "A programról" as well; its minimum follows the page in
-    // front, and the pages stand at the top: that height is the content's.
-    QSize size(std::max(sizeHint().width(), minimumSizeHint().width()), height > 0 ? height : minimumSizeHint().height());
-    // Within the screen, less the window's frame, where there is one to ask;
-    // a height given is kept.
-    if (const QScreen* s = screen()) {
-        const QSize room = s->availableGeometry().size() - (frameGeometry().size() - geometry().size());
-        size.setWidth(std::min(size.width(), room.width()));
-        if (height <= 0) size.setHeight(std::min(size.height(), room.height()));
+    // One size for the instrument: that of its largest page, so the window
+    // does not jump when "A programról" or another of its pages comes to
+    // the front. Its pages are those with a tab and the one in front.
+    QSize size(std::max(pageArea_->sizeHint().width(), pageArea_->minimumSizeHint().width()), 0);
+    for (int i = 0; i < PageControl4->count(); ++i) {
+        QWidget* page = PageControl4->widget(i);
+        if (page != PageControl4->currentWidget() && !PageControl4->isTabVisible(i)) continue;
+        size = size.expandedTo(SizeForPage(page));
     }
-    resize(size.expandedTo(minimumSizeHint()));
+    // Narrower than the screen: the window scrolls sideways, and its bar
+    // takes room from the pages.
+    if (size.width() > Room().width()) size.rheight() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The same instrument again: never smaller than it was, so the window
+    // does not change size as its pages take turns in front.
+    QWidget* instrumentPage = nullptr;
+    for (QWidget* p : devicePages)
+        if (PageControl4->isTabVisible(PageControl4->indexOf(p))) instrumentPage = instrumentPage ? nullptr : p;
+    if (instrumentPage && instrumentPage == steadyPage_) size = size.expandedTo(steadySize_);
+    steadyPage_ = instrumentPage;
+    steadySize_ = size;
+    if (height > 0) size.setHeight(height);
+    // Within the screen; the pages scroll where it is lower than they are.
+    resize(size.boundedTo(Room()));
+    KeepInsideAvailableArea(this, nullptr, false);
 }
 
 void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
+    // Its size from its layout before the first show, or it would be
+    // centred by a size it never has.
+    if (!dialog->testAttribute(Qt::WA_Resized)) dialog->adjustSize();
     const QRect m = mainWindow->frameGeometry();
     const int top = m.top() + int(RoundHalfEven(m.height() / 2.0)) - int(RoundHalfEven(dialog->height() / 2.0));
     const int left = m.left() + int(RoundHalfEven(m.width() / 2.0)) - int(RoundHalfEven(dialog->width() / 2.0));
     dialog->move(left, top);
+    // Centred on a window near an edge, a dialog would reach past the
+    // screen: its title bar above the top, where it cannot be taken hold of.
+    KeepInsideAvailableArea(dialog, mainWindow);
 }
 
 }  // namespace velmar

@@ -21,6 +21,7 @@ class QTabWidget;
 class QTimer;
 class QLabel;
 class QAbstractButton;
+class QScrollArea;
 
 namespace velmar {
 
@@ -98,8 +99,12 @@ public:
     void ReactivateForm() { FormActivate(); }
     void Button_ExitFromApplicationClick();
     void Button_RefreshFormClick();
-    // The window at the size its pages ask for, within the screen; height,
-    // when given, instead of theirs.
+    // How long after a refresh a minimised state reported by the window
+    // manager is still the refresh's own, and undone.
+    static constexpr int kRefreshSettleMs = 1500;
+    // The window at the size the largest of its pages with a tab asks for,
+    // within the screen's available area; height, when given, instead of
+    // theirs. The pages scroll where the screen is smaller.
     void FitWindowToContent(int height = 0);
     static constexpr int kServiceModeHeight = 800;
     QString ProgramDateText() const;
@@ -242,6 +247,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void FormCreate();
@@ -249,6 +255,9 @@ private:
     void BuildServicePages();
     void ConnectSignals();
     void FormClose();
+    void RestoreAfterRefresh();
+    QSize Room() const;
+    QSize SizeForPage(QWidget* page) const;
     void ConnectHeaderButtons();
     void ShowErrorColours(uint8_t code);
     bool IdsMatch(HidHandle handle);
@@ -270,6 +279,13 @@ private:
     bool answeredSinceLinkUp_ = false;
     bool statusTurn_ = false;
     bool serviceModeFitted_ = false;
+    QWidget* pageArea_ = nullptr;  // the window's content: header, pages, service aid
+    QScrollArea* pageScroll_ = nullptr;
+    QWidget* steadyPage_ = nullptr;  // the instrument's page the window was last sized for
+    QSize steadySize_;
+    QSize keptLeast_;  // the content's minimum when the window was last kept on the screen
+    bool refreshRestorePending_ = false;  // a refresh's restore may still be undone by the window manager
+    bool restoreMaximized_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
 };

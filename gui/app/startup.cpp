@@ -1,6 +1,7 @@
 #include "gui/app/startup.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,26 +31,40 @@ namespace velmar {
 
 namespace {
 
-// A key pressed with Alt as the only modifier, in any window of the
-// program, redraws every window.
-class AltRefreshFilter : public QObject {
+// Keys every window of the program answers the same way: a key pressed with
+// Alt as the only modifier redraws every window, and Enter presses the
+// focused button as Space does, where the window has no default button to
+// take it.
+class ProgramKeys : public QObject {
 public:
-    explicit AltRefreshFilter(TForm1* main) : QObject(main), main_(main) {}
+    explicit ProgramKeys(TForm1* main) : QObject(main), main_(main) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         // Only the first receiver: a key travels on to the parents when
         // ignored, and must not redraw twice.
-        if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-            (watched == QApplication::focusWidget() ||
-             (!QApplication::focusWidget() && static_cast<QWidget*>(watched)->isWindow()))) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->modifiers() == Qt::AltModifier) main_->Button_RefreshFormClick();
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+            !(watched == QApplication::focusWidget() ||
+              (!QApplication::focusWidget() && static_cast<QWidget*>(watched)->isWindow())))
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier) main_->Button_RefreshFormClick();
+        const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (enter && button && button->isEnabled() && !TakenByDialog(button)) {
+            button->animateClick();
+            return true;
         }
         return false;
     }
 
 private:
+    // A dialog presses its default button on Enter itself.
+    static bool TakenByDialog(const QPushButton* button) {
+        return button->autoDefault() && qobject_cast<const QDialog*>(button->window());
+    }
+
     TForm1* main_;
 };
 
@@ -85,7 +100,7 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     // Opened from the settings menu; a child of the main window.
     new TForm_Report(*main, *main->settingsFiles);
     new InstrumentMenu(*main, hid, main->header->ui.Label_InstrumentCount);
-    qApp->installEventFilter(new AltRefreshFilter(windows->main.get()));
+    qApp->installEventFilter(new ProgramKeys(windows->main.get()));
     // Not a dialog of the request machinery: it only listens to the status answers.
     main->Form_Trend = new TForm_Trend(*main);
     main->Form_Trend->OpenFromArguments(kept.arguments);

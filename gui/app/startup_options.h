@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "gui/app/platform.h"
+#include "gui/app/single_instance.h"
 
 namespace velmar {
 
@@ -14,7 +15,10 @@ struct StartupOptions {
     QStringList arguments;  // without the program path
     QString executablePath;
     RegionalSettings regional;
-    std::function<int(const QString& exeFileName)> countProgramInstances = CountProgramInstances;
+    // True when this copy may run: it holds the lock no other copy holds.
+    std::function<bool(const QString& exeFileName)> claimOnlyInstance = [](const QString& exeFileName) {
+        return ClaimOnlyInstance(exeFileName, CountProgramInstances);
+    };
     std::function<void()> beep = MessageBeep;
     // Shows an information message and waits for OK.
     std::function<void(const QString& text)> inform;

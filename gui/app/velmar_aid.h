@@ -19,7 +19,7 @@ public:
     Ui::VelmarAidGroup ui;
 
 signals:
-    // A mouse press on the command history; the owner clears the list.
+    // A press on the command history, by mouse or key; the owner clears the list.
     void commandsLabelClicked();
 
 protected:

@@ -233,6 +233,7 @@ void SettingsFiles::ShowHistory() {
     auto* dialog = new TForm_Journal(&main_, journal_, Context(MeasuredDecimals()), main_.DecimalSeparator);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &TForm_Journal::restoreRequested, this, &SettingsFiles::RestoreAsFound);
+    PositionFormToCenterOfMainForm(dialog, &main_);
     dialog->open();
 }
 
@@ -285,6 +286,7 @@ void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaptio
             guard->ShowResult(lines.join('\n'));
         });
     });
+    PositionFormToCenterOfMainForm(dialog, &main_);
     dialog->open();
 }
 

@@ -31,6 +31,7 @@ void SettingsFiles::EditFile() {
     editor->confirm = [this](const QString& question) { return main_.Confirm(question); };
     editor->Open(*read, path);
     connect(editor, &TForm_FileEditor::saveAsRequested, this, [this, editor] { SaveEdited(editor); });
+    PositionFormToCenterOfMainForm(editor, &main_);
     editor->open();
 }
 

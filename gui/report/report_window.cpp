@@ -98,6 +98,7 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
         QAction* open = menu->addAction(U("Jegyzőkönyv…"));
         open->setObjectName("Action_Report");
         connect(open, &QAction::triggered, this, [this] {
+            if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
             show();
             raise();
             activateWindow();

@@ -1,5 +1,7 @@
 #include "gui/trend/trend_chart.h"
 
+#include <QGraphicsLayout>
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -104,7 +106,11 @@ void TrendChart::AlignRelayPlot() {
     const QRectF values = values_->plotArea();
     const double top = 6, bottom = 10;
     const QRectF lanes(values.left(), top, values.width(), std::max(0.0, relays_->size().height() - top - bottom));
-    if (lanes.isValid() && relays_->plotArea() != lanes) relays_->setPlotArea(lanes);
+    if (!lanes.isValid() || relays_->plotArea() == lanes) return;
+    relays_->setPlotArea(lanes);
+    // The series follow the new area at once, the axes' grid only at the
+    // chart's next layout: without one it keeps the lanes' old size.
+    if (QGraphicsLayout* layout = relays_->layout()) layout->invalidate();
 }
 
 QChartView* TrendChart::MakeView(const char* name, QChart* chart) {

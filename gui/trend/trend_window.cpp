@@ -84,10 +84,13 @@ TForm_Trend::TForm_Trend(TForm1& main)
     controls->addWidget(SpeedButton_TrendPause);
     controls->addSpacing(16);
     controls->addWidget(SpeedButton_TrendRecord);
-    controls->addWidget(Label_TrendRecordState, 1);
+    controls->addStretch(1);
     controls->addWidget(Button_TrendExportPng);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
+    // A line of its own: the record count and the file's size and name are
+    // read whole at any width of the window.
+    layout->addWidget(Label_TrendRecordState);
     layout->addWidget(chart, 1);
     layout->addWidget(Label_TrendCursor);
 

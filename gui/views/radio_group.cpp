@@ -18,9 +18,21 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
         layout->addWidget(b, i % rows, i / rows);  // filled column by column
     }
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
-        if (on) emit itemIndexChanged(id);
+        if (!on) return;
+        KeepTabOnChosen();
+        emit itemIndexChanged(id);
     });
     connect(group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+    KeepTabOnChosen();
+}
+
+void RadioGroup::KeepTabOnChosen() {
+    // Tab enters the group at the chosen item (the first when none is), so
+    // an arrow key pressed next moves from what is chosen; Qt itself only
+    // moves this once a button of the group has had the focus.
+    const int chosen = std::max(group_->checkedId(), 0);
+    for (int i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setFocusPolicy(i == chosen ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int RadioGroup::ItemIndex() const { return group_->checkedId(); }
@@ -32,6 +44,7 @@ void RadioGroup::SetItemIndex(int index) {
         group_->setExclusive(false);
         for (auto* b : buttons_) b->setChecked(false);
         group_->setExclusive(true);
+        KeepTabOnChosen();
         return;
     }
     buttons_[std::min<int>(index, int(buttons_.size()) - 1)]->setChecked(true);

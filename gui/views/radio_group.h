@@ -28,6 +28,8 @@ signals:
     void itemClicked(int index);
 
 private:
+    void KeepTabOnChosen();
+
     QButtonGroup* group_;
     QVector<QRadioButton*> buttons_;
 };

@@ -3,6 +3,7 @@
 #include "gui/app/form_main.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -24,6 +25,7 @@ void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int id
 void PositionFormToBottomLeftOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
     const QRect m = mainWindow->frameGeometry();
     dialog->move(m.left(), m.top() + m.height() - dialog->frameGeometry().height());
+    KeepInsideAvailableArea(dialog, mainWindow);
 }
 
 void PrepareDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,

@@ -447,7 +447,7 @@ TEST(RtdInputWithInstrument, WrittenSettingsReachTheInstrument) {
     SimHid hid(cfg, [] { return 5.0; });  // the sensor at 41.2 °C
     StartupOptions o;
     o.executablePath = dir.filePath("velmar-setup");
-    o.countProgramInstances = [](const QString&) { return 1; };
+    o.claimOnlyInstance = [](const QString&) { return true; };
     auto windows = Startup(hid, o);
     TForm1* w = windows->main.get();
     TForm_PXRT* d = w->Form_PXRT;

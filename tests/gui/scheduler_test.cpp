@@ -34,7 +34,7 @@ struct Scheduler : ::testing::Test {
     void SetUp() override {
         StartupOptions o;
         o.executablePath = dir.filePath("velmar-setup");
-        o.countProgramInstances = [](const QString&) { return 1; };
+        o.claimOnlyInstance = [](const QString&) { return true; };
         w = std::make_unique<TForm1>(hid, o);
         w->Timer_Comm->stop();
         w->Timer_1sec->stop();

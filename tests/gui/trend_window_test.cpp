@@ -173,6 +173,16 @@ TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
     rx.iSkalazottKijezesiErtek = -5;
     Status(rx);
     EXPECT_EQ(w->Form_Trend->Recorder().Records(), 1u);
+    // The record count, size and file read whole at the window's own size,
+    // beside no button.
+    TForm_Trend* trend = w->Form_Trend;
+    trend->resize(900, 600);
+    QApplication::processEvents();
+    QLabel* state = trend->Label_TrendRecordState;
+    EXPECT_TRUE(state->text().contains("measure.csv"));
+    EXPECT_GE(state->width(), state->fontMetrics().horizontalAdvance(state->text()));
+    for (QWidget* button : trend->findChildren<QPushButton*>())
+        EXPECT_FALSE(state->geometry().intersects(button->geometry())) << button->objectName().toStdString();
     w->Form_Trend->StopRecording();
     const QStringList lines = CsvLines(path);
     ASSERT_EQ(lines.size(), 2);

@@ -1,8 +1,15 @@
-// The main window on a 1366 x 768 laptop: in normal mode no instrument and
-// no set of modules makes it larger than the screen leaves, whatever the
-// hidden pages hold; in service mode it is 800 high and every service page
-// fits in it.
+// The main window's size: in normal mode no instrument and no set of
+// modules asks for more than a 1366 x 768 laptop leaves, whatever the hidden
+// pages hold; each instrument keeps one size whichever of its pages is in
+// front; in service mode it is 800 high where the screen has room for it,
+// and every service page fits in 800.
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
+
+#include "gui/device/header_page.h"
+#include "gui/views/about_page.h"
 
 #include "core/device/device_types.h"
 #include "tests/support/window_fixture.h"
@@ -28,29 +35,43 @@ TEST_F(WindowSize, NormalModeFitsALaptopForEveryInstrumentAndModuleSet) {
                     w->recRX.uPXOptOutPrimer = out1;
                     w->recRX.uPXOptOutSecondary = out2;
                     w->SelectDevicePage(type);
-                    const QSize least = w->minimumSizeHint();
+                    // The content as it asks for room, also where it scrolls.
+                    const QSize least(std::max(w->header->minimumSizeHint().width(), w->PageControl4->minimumSizeHint().width()),
+                                      w->header->minimumSizeHint().height() + w->PageControl4->minimumSizeHint().height());
                     EXPECT_LE(least.width(), kScreenWidth) << type << " " << int(in) << int(out1) << int(out2);
                     EXPECT_LE(least.height(), kNormalHeight) << type << " " << int(in) << int(out1) << int(out2);
                 }
 }
 
 // A page with a few buttons gets a window of a few buttons' height, not one
-// as high as the largest page behind it.
-TEST_F(WindowSize, NormalModeWindowOpensAtItsPagesHeight) {
+// as high as the largest page of another instrument; the window keeps that
+// size when "A programról" comes to the front and back, and shows the
+// whole of both pages without scrolling.
+TEST_F(WindowSize, NormalModeKeepsOneSizePerInstrument) {
     Create();
+    w->show();
     const struct {
         uint16_t type;
         int atMost;
-    } cases[] = {{330, 420}, {350, 420}, {310, 420}, {580, 420}, {530, 720}, {210, 720}};
+    } cases[] = {{330, 680}, {350, 680}, {310, 680}, {580, 680}, {530, 720}, {210, 720}};
+    auto* scroll = w->findChild<QScrollArea*>("ScrollArea_Pages");
     for (const auto& c : cases) {
         w->recRX.uDevice = c.type;
         w->recRX.uPXOptIn = 1;
         w->recRX.uPXOptOutPrimer = 5;
         w->recRX.uPXOptOutSecondary = 3;
         w->SelectDevicePage(c.type);
-        EXPECT_EQ(w->PageControl4->currentWidget(), w->devicePages[std::size_t(FindDeviceType(c.type)->page)]);
-        EXPECT_LE(w->height(), c.atMost) << c.type;
-        EXPECT_EQ(w->height(), w->minimumSizeHint().height()) << c.type;
+        QWidget* page = w->devicePages[std::size_t(FindDeviceType(c.type)->page)];
+        EXPECT_EQ(w->PageControl4->currentWidget(), page);
+        const QSize steady = w->size();
+        EXPECT_LE(steady.height(), c.atMost) << c.type;
+        for (QWidget* front : {static_cast<QWidget*>(w->aboutPage), page}) {
+            front == page ? w->SelectDevicePage(c.type) : w->ShowNoCommPage();
+            QApplication::processEvents();
+            EXPECT_EQ(w->size(), steady) << c.type;
+            if (steady.height() < w->screen()->availableGeometry().height())
+                EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << c.type << " " << front->objectName().toStdString();
+        }
     }
 }
 
@@ -62,7 +83,8 @@ TEST_F(WindowSize, ServiceModeIs800HighAndEveryServicePageFits) {
         w->recRX.uPXOptOutPrimer = 5;
         w->recRX.uPXOptOutSecondary = 3;
         w->SelectDevicePage(type);
-        EXPECT_EQ(w->height(), kServiceHeight) << type;
+        // 800 high, or as high as the screen leaves.
+        EXPECT_EQ(w->height(), std::min(kServiceHeight, w->screen()->availableGeometry().height())) << type;
         EXPECT_LE(w->width(), kScreenWidth) << type;
         w->PageControl4->setCurrentWidget(w->TabSheet_Velmar);
         // Each service page, and each page of the page controls within it.
@@ -74,7 +96,8 @@ TEST_F(WindowSize, ServiceModeIs800HighAndEveryServicePageFits) {
             for (QTabWidget* tabs : inner)
                 for (int k = 0; k < (tabs ? tabs->count() : 1); ++k) {
                     if (tabs) tabs->setCurrentIndex(k);
-                    const QSize least = w->minimumSizeHint();
+                    const QSize least = w->findChild<QScrollArea*>("ScrollArea_Pages")->widget()->minimumSizeHint() +
+                                        QSize(0, w->header->minimumSizeHint().height());
                     EXPECT_LE(least.height(), kServiceHeight) << type << " " << page->objectName().toStdString() << " " << k;
                     EXPECT_LE(least.width(), kScreenWidth) << type << " " << page->objectName().toStdString() << " " << k;
                 }

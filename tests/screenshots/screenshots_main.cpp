@@ -110,7 +110,7 @@ struct Program {
         StartupOptions o;
         o.arguments = args;
         o.executablePath = dir.filePath("velmar-setup");
-        o.countProgramInstances = [](const QString&) { return 1; };
+        o.claimOnlyInstance = [](const QString&) { return true; };
         o.journalFolder = dir.filePath("journal");
         o.inform = [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
         o.confirm = [](const QString&) { return false; };
@@ -281,6 +281,11 @@ void DrawTrend() {
     Wait(16000);
     p.w->Form_Trend->Tick();
     Save(p.w->Form_Trend, "trend_px330");
+    // Maximised: the relay lanes stretch with the traces.
+    p.w->Form_Trend->showMaximized();
+    Wait(1000);
+    p.w->Form_Trend->Tick();
+    Save(p.w->Form_Trend, "trend_px330_maximised");
     p.w->Form_Trend->close();
 }
 

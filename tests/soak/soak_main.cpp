@@ -100,7 +100,7 @@ int Run(const QString& device, int minutes, unsigned seed) {
     QTemporaryDir scratch;
     StartupOptions options;
     options.executablePath = "/nonexistent/velmar-setup";
-    options.countProgramInstances = [](const QString&) { return 1; };
+    options.claimOnlyInstance = [](const QString&) { return true; };
     options.beep = [] {};
     options.inform = [](const QString&) {};
     options.confirm = [](const QString&) { return false; };  // nothing lasting

@@ -41,7 +41,7 @@ inline StartupOptions QuietOptions(bool service = false) {
     StartupOptions o;
     if (service) o.arguments << "/QZKTRM";
     o.executablePath = "/nonexistent/velmar-setup";
-    o.countProgramInstances = [](const QString&) { return 1; };
+    o.claimOnlyInstance = [](const QString&) { return true; };
     o.beep = [] {};
     o.inform = [](const QString&) {};
     o.terminate = [] {};

@@ -41,7 +41,7 @@ struct WindowFixture : ::testing::Test {
         o.arguments = args;
         o.executablePath = dir.filePath("velmar-setup");
         o.regional.dateSeparator = dateSeparator;
-        o.countProgramInstances = [this](const QString&) { return instancesRunning; };
+        o.claimOnlyInstance = [this](const QString&) { return instancesRunning <= 1; };
         o.beep = [this] { ++beeps; };
         o.inform = [this](const QString& t) { informed << t; };
         o.confirm = [this](const QString& t) {
@@ -144,7 +144,7 @@ struct InstrumentProgram {
         : hid(cfg, std::move(clock)) {
         StartupOptions o;
         o.executablePath = dir.filePath("velmar-setup");
-        o.countProgramInstances = [](const QString&) { return 1; };
+        o.claimOnlyInstance = [](const QString&) { return true; };
         o.journalFolder = dir.filePath("journal");
         if (tweak) tweak(o);
         windows = Startup(hid, o);
