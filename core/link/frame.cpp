@@ -6,16 +6,24 @@
 
 namespace velmar {
 
+namespace {
+// The CRC of each byte value, so that a frame takes one step a byte instead
+// of eight: every frame in and out is checked or sealed.
+constexpr std::array<uint16_t, 256> MakeCrcTable() {
+    std::array<uint16_t, 256> table{};
+    for (unsigned v = 0; v < 256; ++v) {
+        uint16_t crc = uint16_t(v);
+        for (int b = 0; b < 8; ++b) crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+        table[v] = crc;
+    }
+    return table;
+}
+constexpr std::array<uint16_t, 256> kCrcTable = MakeCrcTable();
+}  // namespace
+
 uint16_t CalcCRC16(const uint8_t* data, std::size_t length) {
     uint16_t crc = 0xFFFF;
-    for (std::size_t i = 0; i < length; ++i) {
-        crc ^= data[i];
-        for (int b = 0; b < 8; ++b) {
-            const bool carry = crc & 1;
-            crc >>= 1;
-            if (carry) crc ^= 0xA001;
-        }
-    }
+    for (std::size_t i = 0; i < length; ++i) crc = uint16_t((crc >> 8) ^ kCrcTable[(crc ^ data[i]) & 0xFF]);
     return crc;
 }
 

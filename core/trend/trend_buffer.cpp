@@ -51,12 +51,22 @@ double ChannelValue(const TrendSample& s, int channel) {
     }
 }
 
-TrendRing::TrendRing(std::size_t capacity) : samples_(std::max<std::size_t>(capacity, 1)) {}
+TrendRing::TrendRing(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 1)) {}
 
 void TrendRing::Append(const TrendSample& s) {
-    samples_[next_ % samples_.size()] = s;
+    // The storage grows with the samples up to the capacity, so a program
+    // that never polls for long never holds an hour's worth; the numbering
+    // only wraps once it is full, so a sample's place never moves.
+    const std::size_t at = next_ % capacity_;
+    if (at == samples_.size()) {
+        if (samples_.size() == samples_.capacity())
+            samples_.reserve(std::min(capacity_, std::max<std::size_t>(2 * samples_.size(), 1024)));
+        samples_.push_back(s);
+    } else {
+        samples_[at] = s;
+    }
     ++next_;
-    size_ = std::min(size_ + 1, samples_.size());
+    size_ = std::min(size_ + 1, capacity_);
 }
 
 void TrendRing::Clear() {

@@ -50,7 +50,8 @@ constexpr int kTrendRelays = 4;
 // relays 0 or 1.
 double ChannelValue(const TrendSample& s, int channel);
 
-// A fixed number of the newest samples; the oldest make room. Samples are
+// A fixed number of the newest samples; the oldest make room. The storage
+// grows as samples come, up to that number. Samples are
 // numbered from 0 by their arrival, so that a reader can tell what is new.
 class TrendRing {
 public:
@@ -59,17 +60,18 @@ public:
     void Append(const TrendSample& s);
     void Clear();
 
-    std::size_t Capacity() const { return samples_.size(); }
+    std::size_t Capacity() const { return capacity_; }
     std::size_t Size() const { return size_; }
     uint64_t FirstNumber() const { return next_ - size_; }  // the oldest one kept
     uint64_t EndNumber() const { return next_; }  // one past the newest
-    const TrendSample& At(uint64_t number) const { return samples_[number % samples_.size()]; }
+    const TrendSample& At(uint64_t number) const { return samples_[number % capacity_]; }
     const TrendSample* Newest() const { return size_ ? &At(next_ - 1) : nullptr; }
     // The number of the first kept sample at or after timeMs (EndNumber()
     // when none); samples arrive in time order.
     uint64_t FindTime(int64_t timeMs) const;
 
 private:
+    std::size_t capacity_;
     std::vector<TrendSample> samples_;
     std::size_t size_ = 0;
     uint64_t next_ = 0;

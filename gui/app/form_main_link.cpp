@@ -23,7 +23,8 @@ namespace velmar {
 namespace {
 QString Hex4(uint16_t v) { return QString("%1").arg(v, 4, 16, QChar('0')).toUpper(); }
 QString Num(long long v) { return QString::number(v); }
-QString Masked(double v, const char* mask) { return QString::fromStdString(FormatMask(v, mask)); }
+QString Identifier(uint32_t id) { return QString::fromStdString(FormatMask(id, "# ### ### ##0")); }
+QString VersionOrDash(uint16_t code) { return code ? QString::fromStdString(VersionCodeToText(code, ".")) : "-"; }
 }  // namespace
 
 bool TForm1::IdsMatch(HidHandle handle) {
@@ -106,15 +107,17 @@ void TForm1::ShowTxFrame() {
     const uint8_t* f = FBufferOut.data();
     auto& ui = monitor->ui;
     ui.Label_MBUTxDevice->setText(Num(GetU16(f, pos::kDevice)));
-    const uint16_t lo = GetU16(f, pos::kVersionMin), hi = GetU16(f, pos::kVersionMax);
-    ui.Label_MBUTxVerL->setText(lo ? QString::fromStdString(VersionCodeToText(lo, ".")) : "-");
-    ui.Label_MBUTxVerH->setText(hi ? QString::fromStdString(VersionCodeToText(hi, ".")) : "-");
+    monitor->txVersionLow.Show(ui.Label_MBUTxVerL, GetU16(f, pos::kVersionMin), VersionOrDash);
+    monitor->txVersionHigh.Show(ui.Label_MBUTxVerH, GetU16(f, pos::kVersionMax), VersionOrDash);
     ui.Label_MBUTxCommand->setText(Num(f[pos::kCommand]));
-    ui.Label_HostID->setText(Masked(GetU32(f, pos::kId), "# ### ### ##0"));
-    ui.Memo_MBUTx->setPlainText(QString::fromLatin1(HexDump(f, false)));
+    monitor->hostId.Show(ui.Label_HostID, GetU32(f, pos::kId), Identifier);
+    ui.Memo_MBUTx->setFrame(f, false);
 }
 
 void TForm1::ShowErrorColours(uint8_t code) {
+    // Every frame brings a code, nearly always the last one's.
+    if (monitor->errorColoursOf == code) return;
+    monitor->errorColoursOf = code;
     auto& ui = monitor->ui;
     SetAlarm(ui.Label_MBURxError, code != 0);
     SetShown(header->ui.Label_MBURxError2, code != 0);
@@ -158,6 +161,7 @@ void TForm1::ProcessRxFrame() {
 
     if (code == err::kCrc || code == err::kTimeout) {
         for (QLabel* l : {ui.Label_MBURxDevice, ui.Label_MBURxVer, ui.Label_MBURxCounter}) l->setText("?");
+        monitor->rxVersion.Forget();
         ui.Memo_MBURx->clear();
         // The answer is dealt with: without this a single corrupted answer,
         // or an instrument answering with the timeout code itself, would
@@ -171,14 +175,16 @@ void TForm1::ProcessRxFrame() {
     const uint8_t* f = FBufferIn.data();
     recRX.uDevice = GetU16(f, pos::kDevice);
     ui.Label_MBURxDevice->setText(Num(recRX.uDevice));
-    const QString firmware = QString::fromStdString(VersionCodeToText(GetU16(f, pos::kVersionMin), "."));
-    ui.Label_MBURxVer->setText(firmware);
-    header->ui.Label_Firmware->setText("v" + firmware);
+    monitor->rxVersion.Show(ui.Label_MBURxVer, GetU16(f, pos::kVersionMin), [this](uint16_t code) {
+        const QString firmware = QString::fromStdString(VersionCodeToText(code, "."));
+        header->ui.Label_Firmware->setText("v" + firmware);
+        return firmware;
+    });
     recRX.uMBURxCounter = f[pos::kCounter];
     ui.Label_MBURxCounter->setText(Num(recRX.uMBURxCounter));
     recRX.uDeviceID = GetU32(f, pos::kId);
-    ui.Label_DeviceID->setText(Masked(recRX.uDeviceID, "# ### ### ##0"));
-    ui.Memo_MBURx->setPlainText(QString::fromLatin1(HexDump(f, true)));
+    monitor->deviceId.Show(ui.Label_DeviceID, recRX.uDeviceID, Identifier);
+    ui.Memo_MBURx->setFrame(f, true);
     recMBU.uRxIndex = 1;
     NoteAnsweringInstrument();
 

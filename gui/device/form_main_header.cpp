@@ -71,8 +71,11 @@ void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint
 void TForm1::RefreshHeader() {
     auto& ui = header->ui;
     const tRX& rx = recRX;
-    SetTextWhenChanged(ui.Label_KeszulekGyariSzam,
-                       QString::fromStdString(SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap)));
+    header->serial.Show(ui.Label_KeszulekGyariSzam,
+                        uint64_t(rx.uDeviceID) << 16 | rx.uGyariSzamEv << 8 | rx.uGyariSzamHonap, [&rx](uint64_t) {
+                            return QString::fromStdString(
+                                SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap));
+                        });
     if (Form_Errors) Form_Errors->ShowErrorBits(rx.uErrorBits);
     MBarGraph_OutputPercent1->setMBGValue(rx.fKimenetSzazalek);
     MBarGraph_OutputPercent1->setMBGText(PercentText(rx.fKimenetSzazalek));

@@ -3,7 +3,9 @@
 // data and live values, or a no-connection notice while nothing answers.
 
 #include <QWidget>
+#include <cstdint>
 
+#include "gui/views/widget_updates.h"
 #include "ui_header_page.h"
 
 namespace velmar {
@@ -19,6 +21,8 @@ public:
 
     // The main window drives the controls directly.
     Ui::HeaderPage ui;
+    // What the serial number's text was made from: serial, year, month.
+    ShownValue<uint64_t> serial;
 };
 
 }  // namespace velmar

@@ -66,6 +66,9 @@ void TForm_Report::RecallTexts() {
 void TForm_Report::FollowInstrument() {
     const tRX& rx = main_.recRX;
     if (rx.uDevice == 0) return;
+    const uint64_t key = uint64_t(rx.uDevice) << 32 | rx.uDeviceID;
+    if (key == followed_) return;
+    followed_ = key;
     const QString now = QString("PX%1-%2").arg(rx.uDevice).arg(rx.uDeviceID, 6, 10, QChar('0'));
     if (now == instrument_) return;
     const bool known = !instrument_.isEmpty();

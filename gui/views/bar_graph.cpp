@@ -36,6 +36,8 @@ QFont DetachedFont(QFont font) {
 }
 
 void SetTextColour(QLabel* label, const QColor& colour) {
+    // A new palette costs the label a round of events; most texts keep theirs.
+    if (label->palette().color(QPalette::WindowText) == colour) return;
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -183,6 +185,11 @@ void TMBarGraph::resizeEvent(QResizeEvent* event) {
 
 void TMBarGraph::HandleResize() { UpdateLayout(true); }
 
+void TMBarGraph::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    if (textPending_) PlaceUnsignedText();
+}
+
 void TMBarGraph::UpdateLayout(bool Force) {
     const bool changed = FMBGValueLimited != MBGValuePrevious || Force || bFirstInit;
     switch (FMBGMode) {
@@ -293,10 +300,26 @@ void TMBarGraph::LayoutUnsigned(bool changed) {
 // Callers that want the text to follow the bar assign both together.
 void TMBarGraph::PlaceUnsignedText() {
     if (FMBGText == LabelText->text()) return;
-    LabelText->setFont(DetachedFont(font()));
+    // Out of sight the text waits until the bar is shown: measuring a new
+    // text is the dearest part of a status answer.
+    if (!isVisible()) {
+        textPending_ = true;
+        return;
+    }
+    textPending_ = false;
+    const QFont detached = DetachedFont(font());
+    if (LabelText->font() != detached || LabelText->font().resolveMask() != detached.resolveMask()) {
+        LabelText->setFont(detached);
+        textWidths_.clear();
+    }
     LabelText->setText(FMBGText);
     const QFontMetrics metrics(LabelText->font());
-    const int tw = metrics.horizontalAdvance(FMBGText);
+    // The live texts come back again and again (a percentage, a current):
+    // measuring one is the dearest part of a new text.
+    if (textWidths_.size() > 512) textWidths_.clear();
+    auto known = textWidths_.constFind(FMBGText);
+    if (known == textWidths_.cend()) known = textWidths_.insert(FMBGText, metrics.horizontalAdvance(FMBGText));
+    const int tw = *known;
     const int th = metrics.height();
 
     const QRect bar = ShapePlus->geometry();

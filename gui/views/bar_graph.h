@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QHash>
 #include <QString>
 
 class QLabel;
@@ -109,6 +110,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void HandleResize();
@@ -156,6 +158,8 @@ private:
     double FMBGValueToPrevious = 0.0;
     int FMBGHeightOfFromTo = 0;
     int FMBGWidthOfFromTo = 0;
+    QHash<QString, int> textWidths_;  // in the label's font
+    bool textPending_ = false;  // a new text came while the bar was out of sight
 };
 
 }  // namespace velmar

@@ -1,10 +1,12 @@
 #pragma once
-// A read-only box for a frame's hex dump. The protocol monitor rewrites it
-// for every frame, so it only keeps the text and draws it when shown,
-// instead of laying out a text document for every frame.
+// A read-only box for a frame's hex dump. The protocol monitor hands it
+// every frame, so it only keeps the frame's bytes and makes their text when
+// it is drawn or asked for: a monitor that is not shown costs a copy.
 
 #include <QFrame>
 #include <QString>
+#include <array>
+#include <cstdint>
 
 namespace velmar {
 
@@ -16,9 +18,11 @@ public:
 
     explicit FrameDumpView(QWidget* parent = nullptr);
 
-    void setPlainText(const QString& text);
-    QString toPlainText() const { return text_; }
-    void clear() { setPlainText({}); }
+    // report: the report id and the 64 bytes of the frame; an answer's dump
+    // fences its error code.
+    void setFrame(const uint8_t* report, bool answer);
+    void clear();
+    QString toPlainText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -27,7 +31,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString text_;
+    std::array<uint8_t, 65> report_{};
+    bool answer_ = false;
+    bool empty_ = true;
 };
 
 }  // namespace velmar

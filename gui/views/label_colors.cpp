@@ -10,11 +10,12 @@ QColor colors::ButtonFace() { return QApplication::palette().color(QPalette::But
 QColor colors::WindowText() { return QApplication::palette().color(QPalette::WindowText); }
 
 void SetLabelColors(QLabel* label, const QColor& background, const QColor& text) {
-    QPalette p = label->palette();
     // Called for every answer frame: leave the widget alone when nothing changes.
-    if (label->autoFillBackground() && p.color(QPalette::Window) == background &&
-        p.color(QPalette::WindowText) == text)
+    const QPalette& now = label->palette();
+    if (label->autoFillBackground() && now.color(QPalette::Window) == background &&
+        now.color(QPalette::WindowText) == text)
         return;
+    QPalette p = now;
     p.setColor(QPalette::Window, background);
     p.setColor(QPalette::WindowText, text);
     label->setAutoFillBackground(true);
@@ -22,8 +23,9 @@ void SetLabelColors(QLabel* label, const QColor& background, const QColor& text)
 }
 
 void SetTextColor(QWidget* widget, const QColor& text) {
-    QPalette p = widget->palette();
-    if (p.color(QPalette::WindowText) == text && p.color(QPalette::ButtonText) == text) return;
+    const QPalette& now = widget->palette();
+    if (now.color(QPalette::WindowText) == text && now.color(QPalette::ButtonText) == text) return;
+    QPalette p = now;
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::ButtonText, text);
     widget->setPalette(p);

@@ -23,6 +23,26 @@ void SetTextWhenChanged(Widget* widget, const QString& text) {
     if (widget->text() != text) widget->setText(text);
 }
 
+// Remembers the value a label's text was last made from, so that a text
+// that takes work to make (a number mask, a version) is made only when its
+// value changes. Whoever writes another text into the label forgets it.
+template <class Value>
+class ShownValue {
+public:
+    template <class Make>
+    void Show(QLabel* label, const Value& value, Make make) {
+        if (shown_ && value == value_) return;
+        value_ = value;
+        shown_ = true;
+        label->setText(make(value));
+    }
+    void Forget() { shown_ = false; }
+
+private:
+    Value value_{};
+    bool shown_ = false;
+};
+
 // Rewrites a text like SetTextWhenChanged, with the blanks that lead it
 // (a number mask leaves them) moved out of sight to the left, so that the
 // text starts in line with the labels above and below it. The label must

@@ -42,6 +42,27 @@ TEST(TrendRing, KeepsTheNewestWithinItsCapacity) {
     EXPECT_EQ(ring.FindTime(1'000'000), 1000u) << "newer than all: the end";
 }
 
+// The storage grows in steps as samples come; every sample keeps its place
+// through the steps, a clear in the middle and the wrap-around.
+TEST(TrendRing, KeepsEverySampleInPlaceWhileItsStorageGrows) {
+    for (const std::size_t capacity : {1500u, 5000u}) {
+        TrendRing ring(capacity);
+        const int half = int(capacity / 2);
+        for (int i = 0; i < half; ++i) ring.Append(At(i * 30, i));
+        EXPECT_EQ(ring.At(0).value1, 0);
+        EXPECT_EQ(ring.Newest()->value1, half - 1);
+        ring.Clear();
+        const int end = int(2 * capacity) + 7;
+        for (int i = half; i < end; ++i) ring.Append(At(i * 30, i));
+        EXPECT_EQ(ring.Size(), capacity);
+        EXPECT_EQ(ring.Capacity(), capacity);
+        for (uint64_t n = ring.FirstNumber(); n < ring.EndNumber(); n += 97)
+            ASSERT_EQ(ring.At(n).value1, int(n)) << capacity;
+        EXPECT_EQ(ring.Newest()->value1, end - 1);
+        EXPECT_EQ(ring.FindTime((end - 10) * 30), uint64_t(end - 10));
+    }
+}
+
 TEST(TrendRing, ClearedKeepsCountingSoNoReaderTakesOldForNew) {
     TrendRing ring(10);
     for (int i = 0; i < 5; ++i) ring.Append(At(i, i));

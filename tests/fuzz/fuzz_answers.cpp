@@ -127,28 +127,27 @@ public:
 
 using test::QuietOptions;
 
-// A main window as the program starts it, its timers stopped so that only
-// the input decides when they fire.
-struct Session {
+// The program's windows as it starts them, built once per fuzzing process
+// for each of the two ways it starts (service mode is decided at start-up)
+// and brought back to their starting state before every input, as the
+// program itself reuses its dialogs: building them for each input made the
+// fuzzer slow and its memory grow. The timers are stopped, so that only the
+// input decides when they fire.
+struct ProgramWindowsForFuzzing {
     FuzzHid hid;
+    bool confirmYes = true;
+    unsigned requestLength = 0;
     std::unique_ptr<ProgramWindows> windows;
     TForm1* w = nullptr;
 
-    Session(const Header& h, sim::VirtualInstrument* instrument = nullptr) {
-        hid.instrument = instrument;
-        StartupOptions options = QuietOptions(h.mode & mode::kService);
-        const bool yes = !(h.mode & mode::kRefuse);
-        options.confirm = [yes](const QString&) { return yes; };
+    explicit ProgramWindowsForFuzzing(bool service) {
+        StartupOptions options = QuietOptions(service);
+        options.confirm = [this](const QString&) { return confirmYes; };
         options.chooseFile = [](const QString&, bool) { return QString(); };
         options.journalFolder = JournalFolder();
         windows = Startup(hid, options);
         w = windows->main.get();
-        w->bFoKimenetiModulVanNyitva = h.mode & mode::kSlot1;
-        w->Timer_1sec->stop();
-        w->Timer_Comm->stop();
-        w->FormActivate();
-        const unsigned requestLength = h.requestLength;
-        w->commands.SetBuilder(kBigCommand, [this, requestLength] {
+        w->commands.SetBuilder(kBigCommand, [this] {
             for (unsigned i = 0; i < requestLength; ++i) w->transfer.WriteByte(uint8_t(i * 13));
         });
         w->commands.SetDecoder(kBigCommand, [this] {
@@ -156,6 +155,60 @@ struct Session {
                    w->recMBU.uIndexForDataRead < kPayloadBufferSize)
                 w->transfer.ReadByte();
         });
+    }
+
+    // They live until the process ends, as the application does.
+    static ProgramWindowsForFuzzing& Get(bool service) {
+        static ProgramWindowsForFuzzing* made[2] = {};
+        if (!made[service]) made[service] = new ProgramWindowsForFuzzing(service);
+        return *made[service];
+    }
+
+    // What the last input left: the instrument gone, its frames dropped, the
+    // requests let up, the dialogs closed, the transfer and records as at
+    // start, and what the windows left for later done now (no event loop
+    // runs between inputs).
+    void Reset() {
+        if (w->recMBU.bOnline) w->HandleHidMessage(kHidUnplugged, FuzzHid::kHandle);
+        hid.incoming.clear();
+        hid.instrument = nullptr;
+        test::ReleaseRequestButtons(*w);
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible()) top->hide();
+        w->EndTransfer();
+        for (QTimer* t : {w->TimerTimeOut, w->Timer_1sec, w->Timer_RxLED, w->Timer_Comm}) t->stop();
+        w->recMBU = {};
+        w->recRX = {};
+        w->recTX = {};
+        w->recGlobalVar = {};
+        w->recMSys = {};
+        w->FBufferIn.fill(0);
+        w->FBufferOut.fill(0);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Journals go to a folder of the fuzzer's own, never the user's.
+    static QString JournalFolder() {
+        static QTemporaryDir dir;
+        return dir.path();
+    }
+};
+
+// One input's run on the windows, started as the input's header says.
+struct Session {
+    ProgramWindowsForFuzzing& program;
+    FuzzHid& hid;
+    TForm1* w;
+
+    Session(const Header& h, sim::VirtualInstrument* instrument = nullptr)
+        : program(ProgramWindowsForFuzzing::Get(h.mode & mode::kService)), hid(program.hid), w(program.w) {
+        program.Reset();
+        hid.instrument = instrument;
+        program.confirmYes = !(h.mode & mode::kRefuse);
+        program.requestLength = h.requestLength;
+        w->bFoKimenetiModulVanNyitva = h.mode & mode::kSlot1;
+        w->FormActivate();
         w->HandleHidMessage(kHidPlugged, FuzzHid::kHandle);
         for (const Press& p : h.presses) PressButton(p);
         switch (h.mode & mode::kStartMask) {
@@ -167,22 +220,11 @@ struct Session {
         CheckTransfer(w->recMBU);
     }
 
-    ~Session() {
-        windows.reset();
-        // What the windows left to be deleted later goes now: no event loop
-        // runs between inputs.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~Session() { hid.instrument = nullptr; }
 
     void PressButton(const Press& p) {
         test::PressRequestButton(*w, {p.row, bool(p.how & press::kShow), bool(p.how & press::kSecond),
                                       bool(p.how & press::kClose)});
-    }
-
-    // Journals go to a folder of the fuzzer's own, never the user's.
-    static QString JournalFolder() {
-        static QTemporaryDir dir;
-        return dir.path();
     }
 
     // frame: the 64 bytes after the report id.
@@ -290,9 +332,9 @@ void WriteSeeds(const char* dir) {
 }  // namespace
 }  // namespace velmar
 
-// Every input builds and drops the whole set of windows: freed memory held
-// back by the default quarantine (256 MB) grew the process to a gigabyte and
-// slowed it threefold; 32 MB still catches a use soon after a free.
+// Freed memory held back by the default quarantine (256 MB) grows the
+// process by a quarter of a gigabyte; 32 MB still catches a use soon after a
+// free.
 extern "C" const char* __asan_default_options() { return "quarantine_size_mb=32"; }
 
 // fontconfig keeps a few bytes until exit that no pointer reaches any more.

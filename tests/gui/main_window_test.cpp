@@ -174,6 +174,9 @@ TEST_F(MainWindow, VersionRefusalInServiceModeKeepsThePage) {
 TEST_F(MainWindow, BadCrcIsErrorOneAndKeepsTheLinkUsable) {
     Create();
     Plug();
+    w->recMBU.bWaitForAnswer = true;
+    Feed(Answer{}.Frame());
+    const QString version = Text("Label_MBURxVer");
     w->recMBU.uTP = 2;
     w->recMBU.bWaitForAnswer = true;
     auto r = Answer{}.Frame();
@@ -185,6 +188,12 @@ TEST_F(MainWindow, BadCrcIsErrorOneAndKeepsTheLinkUsable) {
     EXPECT_TRUE(Find<FrameDumpView>("Memo_MBURx")->toPlainText().isEmpty());
     EXPECT_EQ(w->recMBU.uTP, 0);
     EXPECT_FALSE(w->recMBU.bWaitForAnswer);
+    // The same answer again, sound: every field comes back.
+    w->recMBU.bWaitForAnswer = true;
+    Feed(Answer{}.Frame());
+    EXPECT_EQ(Text("Label_MBURxVer"), version);
+    EXPECT_NE(Text("Label_MBURxDevice"), "?");
+    EXPECT_FALSE(Find<FrameDumpView>("Memo_MBURx")->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindow, MissingAnswerTimesOutAfter200ms) {

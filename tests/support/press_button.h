@@ -29,4 +29,14 @@ inline void PressRequestButton(TForm1& main, const ButtonPress& p) {
     if (dialog && p.close) dialog->hide();
 }
 
+// Every request button of the priority list let up again, as after start.
+inline void ReleaseRequestButtons(TForm1& main) {
+    for (const PriorityRank& r : PriorityList()) {
+        QObject* owner = r.window ? main.findChild<QWidget*>(r.window) : &main;
+        if (!owner) continue;
+        for (const char* name : {r.button, r.button2})
+            if (auto* b = name ? owner->findChild<QAbstractButton*>(name) : nullptr) b->setChecked(false);
+    }
+}
+
 }  // namespace velmar::test
