@@ -242,8 +242,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormClose() {
-    WriteIniString(IniPathFor(options_.executablePath), "Date", "Date",
-                   options_.regional.DateTimeText(QDateTime::currentDateTime()));
+    WriteProgramIni(options_.executablePath, "Date", "Date",
+                    options_.regional.DateTimeText(QDateTime::currentDateTime()));
 }
 
 void TForm1::FitWindowToContent(int height) {

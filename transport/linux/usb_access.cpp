@@ -53,9 +53,4 @@ std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& ru
            kTrigger;
 }
 
-std::string UsbInUseText(const std::string& node) {
-    return "A Velmar készüléket (" + node +
-           ") egy másik Velmar program használja; ha az befejezi, ez a program magától megnyitja.";
-}
-
 }  // namespace velmar

@@ -10,7 +10,7 @@
 
 #include "core/link/frame.h"
 #include "transport/bus_hid.h"
-#include "transport/node_probe.h"
+#include "transport/linux/node_probe.h"
 
 class QSocketNotifier;
 struct udev;
@@ -27,9 +27,10 @@ public:
 protected:
     std::vector<std::string> Nodes() override;
     std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) override;
-    int OpenForProbe(const std::string& node, NodeState* state) override { return OpenLockedNode(node, state); }
-    std::size_t ProbeAnswerSize() const override { return kFrameSize; }
-    NodeState SilentState() const override { return NodeState::kSilent; }
+    // hidraw delivers bare frames.
+    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) override {
+        return IdentifyNodes(nodes, ms, OpenLockedNode, kFrameSize, NodeState::kSilent);
+    }
     void Watch() override;
     void ShowProblems(const std::map<std::string, NodeState>& problems) override;
 
@@ -42,7 +43,6 @@ private:
     struct udev* udev_ = nullptr;
     struct udev_monitor* monitor_ = nullptr;
     std::unique_ptr<QSocketNotifier> monitorNotifier_;
-    QString accessProblem_;
 };
 
 }  // namespace velmar

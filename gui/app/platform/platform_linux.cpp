@@ -4,9 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringList>
-#include <QTextStream>
 
 namespace velmar {
 
@@ -40,65 +37,6 @@ int CountProgramInstances(const QString& exeFileName) {
 
 void MessageBeep() { QApplication::beep(); }
 
-bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value) {
-    QStringList lines;
-    QFile in(path);
-    if (in.exists()) {
-        if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
-        lines = QString::fromUtf8(in.readAll()).split('\n');
-        in.close();
-        while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    }
-    const QString header = '[' + section + ']';
-    const QString entry = key + '=' + value;
-    int sectionAt = -1;
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i].trimmed().compare(header, Qt::CaseInsensitive) == 0) sectionAt = i;
-    if (sectionAt < 0) {
-        lines << header << entry;
-    } else {
-        int i = sectionAt + 1;
-        for (; i < lines.size() && !lines[i].trimmed().startsWith('['); ++i) {
-            if (lines[i].section('=', 0, 0).trimmed().compare(key, Qt::CaseInsensitive) == 0) {
-                lines[i] = entry;
-                break;
-            }
-        }
-        if (i >= lines.size() || lines[i].trimmed().startsWith('[')) lines.insert(i, entry);
-    }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    out.write((lines.join('\n') + '\n').toUtf8());
-    return out.commit();
-}
-
-QString IniPathFor(const QString& executablePath) {
-    const QFileInfo info(executablePath);
-    return info.dir().filePath(info.completeBaseName() + ".ini");
-}
-
-RegionalSettings RegionalSettings::FromLocale(const QLocale& locale) {
-    RegionalSettings r;
-    r.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
-    // A blank between the parts ("d MMM yyyy" of the C locale) is no
-    // separator: such a date then reads as on a Hungarian system.
-    r.dateSeparator = '.';
-    for (QChar c : r.shortDateFormat) {
-        if (!c.isLetter() && !c.isSpace()) {
-            r.dateSeparator = c;
-            break;
-        }
-    }
-    r.decimalSeparator = locale.decimalPoint().at(0);
-    // The long time format without its time zone, as a clock shows it.
-    QString time = locale.timeFormat(QLocale::LongFormat);
-    time.remove(QLatin1Char('t'));
-    r.longTimeFormat = time.trimmed();
-    return r;
-}
-
-QString RegionalSettings::DateTimeText(const QDateTime& when) const {
-    return when.date().toString(shortDateFormat) + "   " + when.time().toString(longTimeFormat);
-}
+RegionalSettings SystemRegionalSettings() { return RegionalSettings::FromLocale(QLocale::system()); }
 
 }  // namespace velmar
