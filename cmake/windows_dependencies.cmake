@@ -20,3 +20,13 @@ set_target_properties(velmar_jpeg PROPERTIES
 # packaged; tests run them under Wine with the folders on WINEPATH.
 set(VELMAR_WINE_RUN "${CMAKE_SOURCE_DIR}/scripts/wine-run")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${VELMAR_WINE_RUN}")
+
+# Fonts for the offscreen tests under Wine: DejaVu Sans alone, the sans font
+# the Linux tests get from fontconfig, so that an unknown family falls back
+# to it and not to a monospaced one.
+file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/fonts")
+foreach(font DejaVuSans DejaVuSans-Bold)
+    if(EXISTS "/usr/share/fonts/truetype/dejavu/${font}.ttf")
+        file(CREATE_LINK "/usr/share/fonts/truetype/dejavu/${font}.ttf" "${CMAKE_BINARY_DIR}/fonts/${font}.ttf" SYMBOLIC)
+    endif()
+endforeach()

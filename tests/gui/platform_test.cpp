@@ -53,7 +53,7 @@ TEST(Platform, IniWriterKeepsOtherContent) {
     }
     ASSERT_TRUE(WriteIniString(path, "Date", "Date", "2022.07.21.   10:00:00"));
     QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
     EXPECT_EQ(f.readAll().toStdString(), "[Other]\nKey=1\n[Date]\nDate=2022.07.21.   10:00:00\nMore=2\n");
     EXPECT_EQ(IniPathFor("/opt/velmar/velmar-setup"), "/opt/velmar/velmar-setup.ini");
     EXPECT_EQ(IniPathFor("/opt/velmar/setup.exe"), "/opt/velmar/setup.ini");
@@ -76,7 +76,7 @@ TEST(Platform, IniGoesToTheUsersFolderWhenTheProgramsCannotBeWritten) {
     }
     EXPECT_EQ(WriteProgramIni(blocked + "/velmar-setup.exe", "Date", "Date", "b", own), own + "/velmar-setup.ini");
     QFile f(own + "/velmar-setup.ini");
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
     EXPECT_EQ(f.readAll().toStdString(), "[Date]\nDate=b\n");
     // Neither: nothing written, and the caller is told.
     EXPECT_EQ(WriteProgramIni(blocked + "/velmar-setup.exe", "Date", "Date", "c", blocked + "/sub"), QString());

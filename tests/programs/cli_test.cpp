@@ -15,6 +15,7 @@
 
 #include "core/device/status_texts.h"
 #include "tests/support/pdf_text.h"
+#include "tests/support/program_output.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/wait_for.h"
 
@@ -50,8 +51,8 @@ protected:
         CliRun r;
         if (!p.waitForFinished(30000)) return r;
         r.code = p.exitCode();
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
+        r.out = test::StandardOutput(p);
+        r.err = test::StandardError(p);
         return r;
     }
     void StartSim(QStringList flags) {
@@ -233,8 +234,8 @@ TEST(ProgramTexts, TheThreeProgramsSpeakAlike) {
         QProcess p;
         p.start(program, args);
         EXPECT_TRUE(p.waitForFinished(30000)) << program;
-        return std::tuple{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                          QString::fromUtf8(p.readAllStandardError())};
+        return std::tuple{p.exitCode(), QString::fromUtf8(test::StandardOutput(p)),
+                          QString::fromUtf8(test::StandardError(p))};
     };
     const struct {
         const char* path;
@@ -392,7 +393,7 @@ TEST_F(Cli, AnInstrumentGoneDuringLoadLeavesTheJournalToTell) {
     sim.Kill();
     ASSERT_TRUE(load.waitForFinished(20000));
     EXPECT_EQ(load.exitCode(), 3);
-    const QByteArray err = load.readAllStandardError();
+    const QByteArray err = test::StandardError(load);
     EXPECT_TRUE(err.contains("napló")) << err.toStdString();
     EXPECT_GE(written(), 1);
     EXPECT_LT(written(), 3) << "the rest was not written";
@@ -519,9 +520,11 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     const CliRun bare = Tool({address, "report", File("bare.pdf"), QString::fromUtf8("--technician=Kovács Árpád")});
     ASSERT_EQ(bare.code, 0) << bare.err.toStdString();
     EXPECT_FALSE(bare.Json()["asFound"].toBool());
-    const QString bareText = test::PdfText(File("bare.pdf"));
-    EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
-    EXPECT_FALSE(bareText.contains("Megtalált"));
+    if (test::HasPdfTools()) {
+        const QString bareText = test::PdfText(File("bare.pdf"));
+        EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
+        EXPECT_FALSE(bareText.contains("Megtalált"));
+    }
 
     ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);
     WriteJson(File("edited.json"), WithField(ReadJson(File("saved.json")), "analogInput", "scaleHigh", 55.5));
@@ -531,6 +534,7 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     ASSERT_EQ(report.code, 0) << report.err.toStdString();
     EXPECT_EQ(report.Json()["file"].toString(), File("report.pdf"));
     EXPECT_EQ(report.Json()["changedFields"].toInt(), 1);
+    VELMAR_SKIP_WITHOUT_PDF_TOOLS();
     const QString text = test::PdfText(File("report.pdf"));
     for (const char* expected : {"004711", "PX330", "Kovács Árpád", "Szivattyúház T-12", "Megtalált", "Átadott"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();

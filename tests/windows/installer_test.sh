@@ -19,7 +19,7 @@ unzip -q "$zip" -d "$work/zip"
 zipped="$(cd "$work/zip"/*/ && find . -type f | sort)"
 [ -n "$(echo "$zipped" | grep -x './velmar-setup.exe')" ] || fail "no velmar-setup.exe in the zip"
 
-export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 cat >"$work/run.sh" <<'INNER'
 set -euo pipefail
 work="$1" setup="$2" shot="$3"
