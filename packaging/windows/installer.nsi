@@ -5,6 +5,8 @@
 ; files) stay. scripts/package-windows defines VERSION, STAGE, SIZE_KB,
 ; UNINSTALL_FILES, ICON and OUTFILE.
 Unicode true
+; A 64-bit installer for a 64-bit program (and no 32-bit Wine needed to test it).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define PRODUCT "Velmar beállító program"
@@ -23,6 +25,7 @@ VIAddVersionKey /LANG=1038 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1038 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1038 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1038 "FileDescription" "${PRODUCT} telepítője"
+VIAddVersionKey /LANG=1038 "LegalCopyright" "© ${PUBLISHER}; GNU GPL 3 vagy későbbi"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"

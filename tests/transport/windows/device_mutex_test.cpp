@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <windows.h>
 
+#include "tests/support/program_output.h"
 #include "transport/windows/device_mutex.h"
 
 namespace velmar {
@@ -39,7 +40,7 @@ struct Child {
         process.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DeviceMutexChild.*"});
         QByteArray out;
         (void)QTest::qWaitFor([&] {
-            out += process.readAllStandardOutput();
+            out += test::StandardOutput(process);
             return out.contains("held\n") || out.contains("refused\n") || process.state() == QProcess::NotRunning;
         }, kWaitMs);
         return out.contains("held\n") ? "held" : out.contains("refused\n") ? "refused" : out;
