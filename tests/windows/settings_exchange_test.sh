@@ -3,7 +3,8 @@
 # and leaves the same bytes in the instrument, both ways: Linux saves from
 # its velmar-sim and edits a value, Windows (under Wine) loads it into its
 # velmar-sim with read-back, checks it with diff and saves again; every
-# block's bytes must be those of the file loaded. Then the other way round.
+# block's bytes must be those of the file loaded; info and the report come
+# from that instrument too. Then the other way round. All on TCP.
 #   tests/windows/settings_exchange_test.sh LINUX_BUILD WINDOWS_BUILD
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -27,7 +28,7 @@ start_sim() {
     pids+=($!)
     for _ in $(seq 1 240); do
         local address
-        address="$(sed -n 's/.*itt vár: \(tcp:[^ ]*\).*/\1/p' "$log" | head -1)"
+        address="$(tr -d '\r' <"$log" | sed -n 's/.*itt vár: \(tcp:[^ ]*\).*/\1/p' | head -1)"
         if [ -n "$address" ]; then printf -v "$var" '%s' "--device=$address"; return; fi
         sleep 0.5
     done
@@ -59,6 +60,9 @@ exchange() {
     "${load_cli[@]}" "$to_sim" load --yes "$work/$name-edited.json" >/dev/null
     "${load_cli[@]}" "$to_sim" diff "$work/$name-edited.json" >/dev/null
     "${load_cli[@]}" "$to_sim" save "$work/$name-back.json" >/dev/null
+    "${load_cli[@]}" "$to_sim" info | grep -q '"serial": *"004711"' || { echo "$name: info names no serial" >&2; exit 1; }
+    "${load_cli[@]}" "$to_sim" report "$work/$name-report.pdf" >/dev/null
+    [ "$(head -c 5 "$work/$name-report.pdf")" = "%PDF-" ] || { echo "$name: no report" >&2; exit 1; }
     same_blocks "$work/$name-edited.json" "$work/$name-back.json"
     if same_blocks "$work/$name-saved.json" "$work/$name-back.json" 2>/dev/null; then
         echo "$name: the edit did not reach the instrument" >&2
