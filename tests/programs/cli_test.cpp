@@ -24,6 +24,15 @@ namespace {
 
 using test::SimProcess;
 
+// Where velmar-cli keeps its journal and the station's last serial number
+// follows XDG_DATA_HOME on Linux; on Windows it is the user's local
+// application data, which no variable moves, shared by every test.
+#ifdef _WIN32
+constexpr bool kDataInTestFolder = false;
+#else
+constexpr bool kDataInTestFolder = true;
+#endif
+
 struct CliRun {
     int code = -1;
     QByteArray out, err;
@@ -101,6 +110,7 @@ TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
+        if (!kDataInTestFolder && c.args.contains("--serial=next")) continue;  // another test may have set one
         const CliRun r = Tool(c.args);
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
@@ -219,9 +229,11 @@ TEST_F(Cli, AFileThatCannotBeAppliedEndsWithCodeFour) {
         EXPECT_TRUE(load.out.isEmpty());
     }
     // Nothing was written: the journal holds only what was found.
-    QFile journal(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
-    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
-    EXPECT_EQ(journal.readAll().count("\"written\""), 0);
+    if (kDataInTestFolder) {
+        QFile journal(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
+        ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+        EXPECT_EQ(journal.readAll().count("\"written\""), 0);
+    }
     const CliRun unwritable = Tool(sim + QStringList{"save", File("no/such/folder.json")});
     EXPECT_EQ(unwritable.code, 4);
     EXPECT_TRUE(unwritable.err.contains(QByteArray("nem írható"))) << unwritable.err.toStdString();
@@ -346,6 +358,7 @@ TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
     EXPECT_EQ(Tool({address, "load", "--yes", File("saved.json")}).code, 0);
     EXPECT_EQ(Tool({address, "diff", File("saved.json")}).code, 0);
     // The journal tells both writes, with the block before and after.
+    if (!kDataInTestFolder) GTEST_SKIP() << "the journal is in the user's own folder here";
     const QStringList journal = QDir(dir.filePath("data/velmar/journal")).entryList(QDir::Files);
     ASSERT_EQ(journal, QStringList{"PX330-004711.jsonl"});
     QFile f(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
@@ -369,6 +382,7 @@ TEST_F(Cli, LostAnswersAreAskedAgainAndErrorCodesEndTheRun) {
 }
 
 TEST_F(Cli, AnInstrumentGoneDuringLoadLeavesTheJournalToTell) {
+    if (!kDataInTestFolder) GTEST_SKIP() << "the journal is in the user's own folder here";
     StartSim({"--in=1", "--out1=5", "--out2=3"});
     ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);
     QJsonObject edited = ReadJson(File("saved.json"));
@@ -519,7 +533,7 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     StartSim({"--in=1", "--out1=5", "--out2=3"});
     const CliRun bare = Tool({address, "report", File("bare.pdf"), QString::fromUtf8("--technician=Kovács Árpád")});
     ASSERT_EQ(bare.code, 0) << bare.err.toStdString();
-    EXPECT_FALSE(bare.Json()["asFound"].toBool());
+    if (kDataInTestFolder) EXPECT_FALSE(bare.Json()["asFound"].toBool());
     if (test::HasPdfTools()) {
         const QString bareText = test::PdfText(File("bare.pdf"));
         EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
