@@ -72,8 +72,10 @@ std::unique_ptr<HidLibrary> UsbHid::OpenNode(const std::string& node, NodeState*
     if (!lock) return nullptr;
     hid_device* device = OpenPath(node, state);
     if (!device) return nullptr;
-    const auto names = nodes_[node];
-    return std::make_unique<HidapiPort>(device, std::move(lock), names.first, names.second);
+    const auto names = nodes_.find(node);
+    return names == nodes_.end()
+               ? std::make_unique<HidapiPort>(device, std::move(lock), std::string(), std::string())
+               : std::make_unique<HidapiPort>(device, std::move(lock), names->second.first, names->second.second);
 }
 
 std::vector<AttachedInstrument> UsbHid::Identify(const std::vector<std::string>& nodes, int ms) {
