@@ -5,7 +5,8 @@
 # the virtual instrument (a picture of it goes to SCREENSHOT); the
 # uninstaller removes the program and leaves the user's INI. The zip must
 # hold the same program folder.
-#   tests/windows/installer_test.sh SETUP.EXE ZIP [SCREENSHOT]
+#   tests/windows/installer_test.sh SETUP.EXE ZIP [SCREENSHOT]   (by default
+#   docs/screenshots/windows-wine.png)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 setup="$(realpath "$1")" zip="$(realpath "$2")"
