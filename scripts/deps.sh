@@ -13,6 +13,17 @@ PACKAGES=(
     qemu-system-x86 linux-image-amd64 busybox-static cpio xz-utils
 )
 
+# With --windows: what cross-building for Windows and testing under Wine
+# needs instead (scripts/windows-toolchain).
+if [ "${1:-}" = --windows ]; then
+    PACKAGES=(
+        cmake ninja-build ccache dpkg-dev xz-utils zip unzip
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+        qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgtest-dev
+        wine wine64 nsis xvfb xauth x11-utils imagemagick fonts-dejavu-core
+    )
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,12 +1,11 @@
 #include "transport/bus_hid.h"
 
+#include <QtDebug>
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <unistd.h>
 
 #include "core/link/frame.h"
-#include "transport/node_probe.h"
 
 namespace velmar {
 
@@ -40,6 +39,13 @@ void BusHid::Connect() {
     StartWatching();
     Reconsider();
     QMetaObject::invokeMethod(this, [this] { emit instrumentsChanged(); }, Qt::QueuedConnection);
+}
+
+void BusHid::SayProblem(const QString& text) {
+    if (text == problemSaid_) return;
+    problemSaid_ = text;
+    if (!text.isEmpty()) qWarning("USB: %s", qUtf8Printable(text));
+    QMetaObject::invokeMethod(this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
 }
 
 void BusHid::NodesChanged() {
@@ -162,29 +168,6 @@ void BusHid::OnPortEvent(int event, HidHandle portHandle) {
 
 void BusHid::Remember(const AttachedInstrument& found) {
     if (found.identified) known_[found.node] = {found.deviceType, found.serial};
-}
-
-std::vector<AttachedInstrument> BusHid::Identify(const std::vector<std::string>& nodes, int ms) {
-    std::vector<AttachedInstrument> out(nodes.size());
-    std::vector<int> fds;
-    std::vector<std::size_t> open;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out[i].node = nodes[i];
-        const int fd = OpenForProbe(nodes[i], &out[i].state);
-        if (fd < 0) continue;
-        fds.push_back(fd);
-        open.push_back(i);
-    }
-    const std::vector<NodeIdentity> found = ProbeNodes(fds, ms, ProbeAnswerSize());
-    for (std::size_t k = 0; k < fds.size(); ++k) {
-        AttachedInstrument& a = out[open[k]];
-        a.identified = found[k].answered;
-        a.state = a.identified ? NodeState::kFree : SilentState();
-        a.deviceType = found[k].deviceType;
-        a.serial = found[k].serial;
-        ::close(fds[k]);
-    }
-    return out;
 }
 
 std::vector<AttachedInstrument> BusHid::Instruments(bool identify) {

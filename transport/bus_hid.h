@@ -47,16 +47,9 @@ protected:
     // Opens one node as a transport of one instrument (announced by a plugged
     // event once connected); nothing, with *state saying why, when it cannot.
     virtual std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) = 0;
-    // One status exchange with each node (none of them open here), within ms.
-    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms);
-    // For Identify: a descriptor to ask the node on, or -1 with *state
-    // saying why there is none.
-    virtual int OpenForProbe(const std::string& node, NodeState* state) = 0;
-    // For Identify: 64 where the node delivers bare frames, 65 where it
-    // delivers whole reports.
-    virtual std::size_t ProbeAnswerSize() const = 0;
-    // For Identify: what a node that opened but did not answer in time is.
-    virtual NodeState SilentState() const = 0;
+    // One status exchange with each node (none of them open here), within
+    // ms: who answers, or why a node could not be asked.
+    virtual std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) = 0;
     // Starts following nodes that come and go; NodesChanged() tells of them.
     virtual void Watch() = 0;
     // The nodes that could not be opened while none is open (empty once one
@@ -64,6 +57,9 @@ protected:
     virtual void ShowProblems(const std::map<std::string, NodeState>& problems) { (void)problems; }
 
     void NodesChanged();
+    // Tells the user (through accessProblem and the log) what keeps the
+    // instruments out of reach, once a text; empty once nothing does.
+    void SayProblem(const QString& text);
 
 private:
     void StartWatching();
@@ -92,6 +88,7 @@ private:
     std::map<std::string, std::pair<uint16_t, uint32_t>> known_;  // node: type, serial
     std::map<std::string, NodeState> problems_;
     std::vector<std::string> lastNodes_;
+    QString problemSaid_;
     QTimer retry_;
 };
 

@@ -2,9 +2,11 @@
 
 #include "transport/sim_hid.h"
 #include "core/link/socket_address.h"
-#include "transport/socket_bus.h"
 #include "transport/socket_hid.h"
 #include "transport/usb_hid.h"
+#ifndef _WIN32
+#include "transport/linux/socket_bus.h"
+#endif
 #include "sim/instrument_config.h"
 
 namespace velmar {
@@ -38,7 +40,15 @@ std::unique_ptr<HidLibrary> CreateHidLibrary(const QStringList& arguments, QStri
     error->clear();
     if (ChoosesOnBus(arguments, &choice, error)) {
         const QString folder = Value(arguments, "--sim-bus=");
+#ifdef _WIN32
+        // The bus of virtual instruments lives on Unix sockets in a folder.
+        if (!folder.isEmpty()) {
+            *error = "--sim-bus: csak Linuxon érhető el";
+            return nullptr;
+        }
+#else
         if (!folder.isEmpty()) return std::make_unique<SocketBus>(folder, choice);
+#endif
         return std::make_unique<UsbHid>(choice);
     }
     if (!error->isEmpty()) return nullptr;

@@ -5,11 +5,13 @@
 // implement it; the link never knows which one it talks to.
 
 #include <QObject>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "transport/node_probe.h"
+#include "transport/status_probe.h"
 
 namespace velmar {
 
@@ -32,6 +34,26 @@ struct AttachedInstrument {
     uint32_t serial = 0;
     bool current = false;  // the one this program talks to
 };
+
+// Copies an 8-bit name into a caller's buffer of size bytes, cut to fit and
+// zero-terminated, as GetVendorName and GetProductName hand names out.
+inline void CopyHidName(const std::string& name, char* buffer, int size) {
+    if (!buffer || size <= 0) return;
+    const std::size_t n = std::min(name.size(), std::size_t(size) - 1);
+    std::memcpy(buffer, name.data(), n);
+    buffer[n] = 0;
+}
+
+// hidapi's wide strings as the 8-bit names the interface hands out.
+inline std::string NarrowHidText(const wchar_t* text) {
+    std::string result;
+    if (!text) return result;
+    for (; *text; ++text) {
+        const auto c = static_cast<unsigned long>(*text);
+        result.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+    }
+    return result;
+}
 
 class HidLibrary : public QObject {
     Q_OBJECT

@@ -1,8 +1,9 @@
 #pragma once
-// What the user is told when an instrument is attached but its hidraw node
-// cannot be opened: the udev rule that gives the user at the desktop access
-// is missing or not yet in force. The window and the command-line tool show
-// the same text.
+// What the user is told when an instrument is attached but cannot be
+// opened. On Linux: the udev rule that gives the user at the desktop access
+// to its hidraw node is missing or not yet in force (linux/usb_access.cpp);
+// Windows needs no rule, and has no rule files (windows/usb_access.cpp).
+// The window and the command-line tool show the same texts.
 
 #include <string>
 #include <vector>
@@ -30,5 +31,10 @@ std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& ru
 
 // Hungarian text, UTF-8: the node is held by another of our programs.
 std::string UsbInUseText(const std::string& node);
+
+// Hungarian text, UTF-8: the system's USB HID access could not start (on
+// Windows, hidapi's backend; reason as it says), so no instrument on USB is
+// seen; the virtual instrument and the sockets still work.
+std::string UsbUnavailableText(const std::string& reason);
 
 }  // namespace velmar

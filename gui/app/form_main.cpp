@@ -303,14 +303,15 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormClose() {
-    const QString path = IniPathFor(options_.executablePath);
     QString error;
-    // The folder of an installed program is not the user's to write: there
-    // is no INI file there, and nothing to tell at every exit. Anywhere
-    // else a failure (a full disk) is told.
-    if (!WriteIniString(path, "Date", "Date", options_.regional.DateTimeText(QDateTime::currentDateTime()), &error) &&
-        QFileInfo(QFileInfo(path).absolutePath()).isWritable())
-        Inform(QString::fromUtf8("A program INI fájlja nem írható: %1 (%2)").arg(QDir::toNativeSeparators(path), error));
+    // The INI goes beside the executable, or to the user's own folder where
+    // the program's folder is not the user's to write; only when neither
+    // can be written (a full disk) is the user told.
+    if (WriteProgramIni(options_.executablePath, "Date", "Date",
+                        options_.regional.DateTimeText(QDateTime::currentDateTime()), {}, &error)
+            .isEmpty())
+        Inform(QString::fromUtf8("A program INI fájlja nem írható: %1 (%2)")
+                   .arg(QDir::toNativeSeparators(IniPathFor(options_.executablePath)), error));
 }
 
 QSize TForm1::Room() const {

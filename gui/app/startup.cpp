@@ -111,7 +111,7 @@ StartupOptions SystemStartupOptions() {
     StartupOptions o;
     o.arguments = QApplication::arguments().mid(1);
     o.executablePath = QApplication::applicationFilePath();
-    o.regional = RegionalSettings::FromLocale(QLocale::system());
+    o.regional = SystemRegionalSettings();
     o.inform = [](const QString& text) {
         QMessageBox::information(nullptr, QString::fromUtf8(kProgramName), text);
     };

@@ -15,10 +15,10 @@ int main(int argc, char** argv) {
     switch (answer.kind) {
     case velmar::CommandLineAnswer::kHelp:
     case velmar::CommandLineAnswer::kVersion:
-        std::printf("%s\n", qPrintable(answer.text));
+        std::printf("%s\n", qUtf8Printable(answer.text));
         return 0;
     case velmar::CommandLineAnswer::kError:
-        std::fprintf(stderr, "velmar-setup: %s\n", qPrintable(answer.text));
+        std::fprintf(stderr, "velmar-setup: %s\n", qUtf8Printable(answer.text));
         return 2;
     case velmar::CommandLineAnswer::kRun:
         break;
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     QString error;
     auto hid = velmar::CreateHidLibrary(QApplication::arguments().mid(1), &error);
     if (!hid) {
-        std::fprintf(stderr, "velmar-setup: %s\n", qPrintable(error));
+        std::fprintf(stderr, "velmar-setup: %s\n", qUtf8Printable(error));
         return 2;
     }
     auto windows = velmar::Startup(*hid, velmar::SystemStartupOptions());

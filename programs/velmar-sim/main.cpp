@@ -10,8 +10,12 @@
 #include <memory>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include "program/program_date.h"
 #include "program/qt_translation.h"
@@ -41,6 +45,16 @@ int Fail(const std::string& message) {
     return 2;
 }
 
+#ifdef _WIN32
+// Ctrl+C, Ctrl+Break and the console closing end the event loop, so the
+// server closes its pipes.
+BOOL WINAPI OnConsoleControl(DWORD) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    return TRUE;
+}
+
+void QuitOnSignals(QCoreApplication&) { ::SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
+#else
 int quitPipe[2] = {-1, -1};
 
 void OnQuitSignal(int) {
@@ -61,6 +75,7 @@ void QuitOnSignals(QCoreApplication& app) {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
 }
+#endif
 
 }  // namespace
 

@@ -56,7 +56,7 @@ TEST_F(MainWindow, ClosingWritesTheExitDateIntoTheIniFile) {
     Create();
     w->close();
     QFile ini(dir.filePath("velmar-setup.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly | QIODevice::Text));  // lines end in CR LF on Windows
     const QString text = QString::fromUtf8(ini.readAll());
     EXPECT_TRUE(QRegularExpression(R"(^\[Date\]\nDate=\d{4}\.\d\d\.\d\d\.   \d\d:\d\d:\d\d\n$)").match(text).hasMatch())
         << text.toStdString();

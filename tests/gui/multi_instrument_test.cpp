@@ -14,7 +14,7 @@
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
-#include "transport/socket_bus.h"
+#include "transport/linux/socket_bus.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"

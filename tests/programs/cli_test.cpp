@@ -41,6 +41,7 @@ TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
+        if (!kDataInTestFolder && c.args.contains("--serial=next")) continue;  // another test may have set one
         const CliRun r = Tool(c.args);
         EXPECT_EQ(r.code, 2);
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
@@ -224,8 +225,8 @@ TEST(ProgramTexts, TheThreeProgramsSpeakAlike) {
         QProcess p;
         p.start(program, args);
         EXPECT_TRUE(p.waitForFinished(30000)) << program;
-        return std::tuple{p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                          QString::fromUtf8(p.readAllStandardError())};
+        return std::tuple{p.exitCode(), QString::fromUtf8(test::StandardOutput(p)),
+                          QString::fromUtf8(test::StandardError(p))};
     };
     const struct {
         const char* path;
@@ -374,6 +375,7 @@ TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
     EXPECT_EQ(Tool({address, "load", "--yes", File("saved.json")}).code, 0);
     EXPECT_EQ(Tool({address, "diff", File("saved.json")}).code, 0);
     // The journal tells both writes, with the block before and after.
+    if (!kDataInTestFolder) GTEST_SKIP() << "the journal is in the user's own folder here";
     const QStringList journal = QDir(dir.filePath("data/velmar/journal")).entryList(QDir::Files);
     ASSERT_EQ(journal, QStringList{"PX330-004711.jsonl"});
     QFile f(dir.filePath("data/velmar/journal/PX330-004711.jsonl"));
@@ -397,6 +399,7 @@ TEST_F(Cli, LostAnswersAreAskedAgainAndErrorCodesEndTheRun) {
 }
 
 TEST_F(Cli, AnInstrumentGoneDuringLoadLeavesTheJournalToTell) {
+    if (!kDataInTestFolder) GTEST_SKIP() << "the journal is in the user's own folder here";
     StartSim({"--in=1", "--out1=5", "--out2=3"});
     ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);
     QJsonObject edited = ReadJson(File("saved.json"));
@@ -421,7 +424,7 @@ TEST_F(Cli, AnInstrumentGoneDuringLoadLeavesTheJournalToTell) {
     sim.Kill();
     ASSERT_TRUE(load.waitForFinished(20000));
     EXPECT_EQ(load.exitCode(), 3);
-    const QByteArray err = load.readAllStandardError();
+    const QByteArray err = test::StandardError(load);
     EXPECT_TRUE(err.contains("napló")) << err.toStdString();
     EXPECT_GE(written(), 1);
     EXPECT_LT(written(), 3) << "the rest was not written";
@@ -556,10 +559,12 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     StartSim({"--in=1", "--out1=5", "--out2=3"});
     const CliRun bare = Tool({address, "report", File("bare.pdf"), QString::fromUtf8("--technician=Kovács Árpád")});
     ASSERT_EQ(bare.code, 0) << bare.err.toStdString();
-    EXPECT_FALSE(bare.Json()["asFound"].toBool());
-    const QString bareText = test::PdfText(File("bare.pdf"));
-    EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
-    EXPECT_FALSE(bareText.contains("Megtalált"));
+    if (kDataInTestFolder) EXPECT_FALSE(bare.Json()["asFound"].toBool());
+    if (test::HasPdfTools()) {
+        const QString bareText = test::PdfText(File("bare.pdf"));
+        EXPECT_TRUE(bareText.contains(QString::fromUtf8("nincs napló"))) << bareText.toStdString();
+        EXPECT_FALSE(bareText.contains("Megtalált"));
+    }
 
     ASSERT_EQ(Tool({address, "save", File("saved.json")}).code, 0);
     WriteJson(File("edited.json"), WithField(ReadJson(File("saved.json")), "analogInput", "scaleHigh", 55.5));
@@ -569,6 +574,7 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
     ASSERT_EQ(report.code, 0) << report.err.toStdString();
     EXPECT_EQ(report.Json()["file"].toString(), File("report.pdf"));
     EXPECT_EQ(report.Json()["changedFields"].toInt(), 1);
+    VELMAR_SKIP_WITHOUT_PDF_TOOLS();
     const QString text = test::PdfText(File("report.pdf"));
     for (const char* expected : {"004711", "PX330", "Kovács Árpád", "Szivattyúház T-12", "Megtalált", "Átadott"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();

@@ -3,10 +3,17 @@
 // on the page, so a table row reads as one line.
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
 namespace velmar::test {
+
+// Whether poppler's tools are at hand: not for a Windows build under Wine,
+// which cannot start Linux programs; those checks are Linux's there.
+inline bool HasPdfTools() { return !QStandardPaths::findExecutable("pdftotext").isEmpty(); }
+#define VELMAR_SKIP_WITHOUT_PDF_TOOLS() \
+    if (!velmar::test::HasPdfTools()) GTEST_SKIP() << "no pdftotext here: the PDF's text is checked on Linux"
 
 inline QString PdfText(const QString& path) {
     QProcess p;

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <memory>
 
+#include "tests/support/program_output.h"
+
 namespace velmar::test {
 
 inline constexpr int kSimWaitMs = 10000;  // generous: a loaded machine is not a fault
@@ -25,7 +27,7 @@ public:
         QRegularExpressionMatch match;
         const bool up = QTest::qWaitFor([&] {
             output_ += process_->readAllStandardError();
-            match = line.match(QString::fromUtf8(output_));
+            match = line.match(QString::fromUtf8(Lines(output_)));
             return match.hasMatch() || process_->state() == QProcess::NotRunning;
         }, kSimWaitMs);
         return up ? match.captured(1) : QString();
@@ -38,7 +40,7 @@ public:
         process_.reset();
     }
 
-    QByteArray Output() const { return output_; }
+    QByteArray Output() const { return Lines(output_); }
 
 private:
     std::unique_ptr<QProcess> process_;

@@ -16,7 +16,7 @@
 
 #include "core/link/frame.h"
 #include "transport/instrument_choice.h"
-#include "transport/node_probe.h"
+#include "transport/linux/node_probe.h"
 #include "sim/virtual_instrument.h"
 
 namespace velmar {

@@ -7,7 +7,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "transport/report_writer.h"
+#include "transport/linux/report_writer.h"
 
 namespace velmar {
 namespace {

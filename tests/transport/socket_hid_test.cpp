@@ -310,6 +310,8 @@ TEST(SocketHid, SimDropsAnswersAndDelaysTheRest) {
 }
 
 // SIGTERM ends velmar-sim normally, and it takes its socket file with it.
+// (Linux's alone: on Windows a named pipe goes with the process.)
+#ifndef _WIN32
 TEST(VelmarSim, QuitsCleanlyOnSigterm) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -323,6 +325,7 @@ TEST(VelmarSim, QuitsCleanlyOnSigterm) {
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(path));
 }
+#endif
 
 TEST(VelmarSim, RejectsBadCommandLines) {
     struct Case {

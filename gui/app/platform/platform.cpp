@@ -1,45 +1,14 @@
 #include "gui/app/platform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
-#include <QTextStream>
 
 #include "program/file_writing.h"
 
 namespace velmar {
-
-namespace {
-
-// File name of a process's executable: the target of /proc/PID/exe, or for
-// processes of other users, whose link cannot be read, the first word of
-// their command line.
-QString ProcessExeName(const QString& pidDir) {
-    const QString target = QFileInfo(pidDir + "/exe").symLinkTarget();
-    if (!target.isEmpty()) return QFileInfo(target.section(" (deleted)", 0, 0)).fileName();
-    QFile cmdline(pidDir + "/cmdline");
-    if (!cmdline.open(QIODevice::ReadOnly)) return {};
-    const QByteArray argv0 = cmdline.readAll().split('\0').value(0);
-    return QFileInfo(QString::fromLocal8Bit(argv0)).fileName();
-}
-
-}  // namespace
-
-int CountProgramInstances(const QString& exeFileName) {
-    const QString wanted = exeFileName.toLower();
-    int count = 0;
-    const QDir proc("/proc");
-    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool isPid = false;
-        entry.toInt(&isPid);
-        if (isPid && ProcessExeName(proc.filePath(entry)).toLower() == wanted) ++count;
-    }
-    return count;
-}
-
-void MessageBeep() { QApplication::beep(); }
 
 bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* error) {
@@ -81,6 +50,23 @@ QString IniPathFor(const QString& executablePath) {
     return info.dir().filePath(info.completeBaseName() + ".ini");
 }
 
+QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key,
+                        const QString& value, const QString& fallbackFolder, QString* error) {
+    QString ignored;
+    if (!error) error = &ignored;
+    const QString beside = IniPathFor(executablePath);
+    if (WriteIniString(beside, section, key, value, error)) return beside;
+    // An installed program's folder is not the user's to write (Program
+    // Files, /usr/bin): the value goes to the user's own folder instead of
+    // being lost.
+    const QString folder = fallbackFolder.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+                               : fallbackFolder;
+    if (folder.isEmpty()) return {};
+    const QString own = QDir(folder).filePath(QFileInfo(beside).fileName());
+    return WriteIniString(own, section, key, value, error) ? own : QString();
+}
+
 RegionalSettings RegionalSettings::FromLocale(const QLocale& locale) {
     RegionalSettings r;
     r.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
@@ -99,6 +85,38 @@ RegionalSettings RegionalSettings::FromLocale(const QLocale& locale) {
     time.remove(QLatin1Char('t'));
     r.longTimeFormat = time.trimmed();
     return r;
+}
+
+RegionalSettings RegionalSettings::FromWindowsPictures(const QString& decimal, const QString& dateSeparator,
+                                                       const QString& shortDate, const QString& longTime) {
+    RegionalSettings r;
+    if (!decimal.isEmpty()) r.decimalSeparator = decimal.at(0);
+    if (!dateSeparator.isEmpty()) r.dateSeparator = dateSeparator.at(0);
+    if (!shortDate.isEmpty()) r.shortDateFormat = QtFormatOfWindowsPicture(shortDate);
+    if (!longTime.isEmpty()) r.longTimeFormat = QtFormatOfWindowsPicture(longTime);
+    return r;
+}
+
+// Windows pictures and Qt formats share d, M, y, h, H, m, s and quoted text;
+// the AM/PM marker is t or tt there, AP here, and g (the era) has no match.
+QString QtFormatOfWindowsPicture(const QString& picture) {
+    QString out;
+    bool quoted = false;
+    for (int i = 0; i < picture.size(); ++i) {
+        const QChar c = picture.at(i);
+        if (c == '\'') {
+            quoted = !quoted;
+            out += c;
+        } else if (quoted) {
+            out += c;
+        } else if (c == 't') {
+            while (i + 1 < picture.size() && picture.at(i + 1) == 't') ++i;
+            out += "AP";
+        } else if (c != 'g') {
+            out += c;
+        }
+    }
+    return out.trimmed();
 }
 
 QString RegionalSettings::DateTimeText(const QDateTime& when) const {

@@ -1,4 +1,4 @@
-#include "transport/socket_bus.h"
+#include "transport/linux/socket_bus.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "transport/hidraw_port.h"
+#include "transport/linux/hidraw_port.h"
 
 #include <QSocketNotifier>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "transport/report_writer.h"
+#include "transport/linux/report_writer.h"
 
 namespace velmar {
 
@@ -65,21 +65,12 @@ HidHandle HidrawPort::GetHandle(uint16_t vendorId, uint16_t productId) {
     return fd_ >= 0 && vendorId == kVendorId && productId == kProductId ? kHandle : 0;
 }
 
-namespace {
-void CopyName(const std::string& name, char* buffer, int size) {
-    if (!buffer || size <= 0) return;
-    const std::size_t n = std::min(name.size(), std::size_t(size) - 1);
-    std::memcpy(buffer, name.data(), n);
-    buffer[n] = 0;
-}
-}  // namespace
-
 void HidrawPort::GetVendorName(HidHandle handle, char* buffer, int size) {
-    CopyName(handle == kHandle ? vendorName_ : std::string(), buffer, size);
+    CopyHidName(handle == kHandle ? vendorName_ : std::string(), buffer, size);
 }
 
 void HidrawPort::GetProductName(HidHandle handle, char* buffer, int size) {
-    CopyName(handle == kHandle ? productName_ : std::string(), buffer, size);
+    CopyHidName(handle == kHandle ? productName_ : std::string(), buffer, size);
 }
 
 bool HidrawPort::Read(HidHandle handle, uint8_t* buffer) {

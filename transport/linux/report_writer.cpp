@@ -1,4 +1,4 @@
-#include "transport/report_writer.h"
+#include "transport/linux/report_writer.h"
 
 #include <cerrno>
 #include <condition_variable>

@@ -1,4 +1,4 @@
-#include "transport/usb_hid.h"
+#include "transport/linux/usb_hid.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -11,23 +11,12 @@
 #include <unistd.h>
 
 #include "core/link/frame.h"
-#include "transport/hidraw_port.h"
+#include "transport/linux/hidraw_port.h"
 #include "transport/usb_access.h"
 
 namespace velmar {
 
 namespace {
-
-// hidapi gives wide strings; the interface hands out 8-bit ones.
-std::string Narrow(const wchar_t* text) {
-    std::string result;
-    if (!text) return result;
-    for (; *text; ++text) {
-        const auto c = static_cast<unsigned long>(*text);
-        result.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
-    }
-    return result;
-}
 
 // Manufacturer and product strings of the hidraw node at path, as hidapi
 // reads them from the USB descriptors.
@@ -36,7 +25,7 @@ std::pair<std::string, std::string> NamesOf(const std::string& path) {
     hid_device_info* list = hid_enumerate(kVendorId, kProductId);
     for (hid_device_info* info = list; info; info = info->next) {
         if (info->path && path == info->path) {
-            names = {Narrow(info->manufacturer_string), Narrow(info->product_string)};
+            names = {NarrowHidText(info->manufacturer_string), NarrowHidText(info->product_string)};
             break;
         }
     }
@@ -158,10 +147,7 @@ void UsbHid::ShowProblems(const std::map<std::string, NodeState>& problems) {
         }
         if (state == NodeState::kInUse && text.isEmpty()) text = QString::fromStdString(UsbInUseText(node));
     }
-    if (text == accessProblem_) return;
-    accessProblem_ = text;
-    if (!text.isEmpty()) qWarning("USB: %s", qUtf8Printable(text));
-    QMetaObject::invokeMethod(this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
+    SayProblem(text);
 }
 
 }  // namespace velmar

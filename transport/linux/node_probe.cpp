@@ -1,4 +1,4 @@
-#include "transport/node_probe.h"
+#include "transport/linux/node_probe.h"
 
 #include <array>
 #include <cerrno>
@@ -9,10 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "core/device/status_codec.h"
-#include "core/link/command_table.h"
 #include "core/link/frame.h"
-#include "core/link/payload_io.h"
 
 namespace velmar {
 
@@ -33,31 +30,10 @@ int OpenLockedNode(const std::string& path, NodeState* state) {
     return fd;
 }
 
-namespace {
-
-// The status command in one frame, with the payload the tool sends too
-// (nothing forced), for whichever instrument answers (device type 0).
-std::array<uint8_t, kReportSize> StatusRequest() {
-    tTX tx;
-    tMSys sys;
-    std::vector<uint8_t> payload;
-    BytesWriter out(payload);
-    StatusRequestLayout(out, tx, sys);
-    std::array<uint8_t, kReportSize> r{};
-    FillTxHeader(r.data(), 0, 101, MinimumFirmwareFor(0), VersionDate{});
-    r[pos::kFrameBits] = bits::kFirst | bits::kLast;
-    PutU16(r.data(), pos::kDataBytes, uint16_t(payload.size()));
-    PutU16(r.data(), pos::kIndex, 0);
-    std::memcpy(r.data() + kPayloadFirst, payload.data(), payload.size());
-    SealTxFrame(r.data());
-    return r;
-}
-
-}  // namespace
 
 std::vector<NodeIdentity> ProbeNodes(std::span<const int> fds, int ms, std::size_t answerSize) {
     using Clock = std::chrono::steady_clock;
-    const auto request = StatusRequest();
+    const auto request = StatusProbeRequest();
     std::vector<NodeIdentity> found(fds.size());
     std::vector<std::vector<uint8_t>> partial(fds.size());
     std::vector<bool> waiting(fds.size(), false);
@@ -93,12 +69,38 @@ std::vector<NodeIdentity> ProbeNodes(std::span<const int> fds, int ms, std::size
             std::memcpy(report.data() + 1, partial[i].data() + (answerSize - kFrameSize), kFrameSize);
             partial[i].clear();
             // A spoiled frame says nothing; the next may.
-            if (!CheckRxCRC(report.data())) continue;
-            found[i] = {true, GetU16(report.data(), pos::kDevice), GetU32(report.data(), pos::kId)};
+            const NodeIdentity identity = IdentityOfAnswer(report.data());
+            if (!identity.answered) continue;
+            found[i] = identity;
             waiting[i] = false;
         }
     }
     return found;
+}
+
+std::vector<AttachedInstrument> IdentifyNodes(const std::vector<std::string>& nodes, int ms,
+                                              const std::function<int(const std::string&, NodeState*)>& open,
+                                              std::size_t answerSize, NodeState silentState) {
+    std::vector<AttachedInstrument> out(nodes.size());
+    std::vector<int> fds;
+    std::vector<std::size_t> opened;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        out[i].node = nodes[i];
+        const int fd = open(nodes[i], &out[i].state);
+        if (fd < 0) continue;
+        fds.push_back(fd);
+        opened.push_back(i);
+    }
+    const std::vector<NodeIdentity> found = ProbeNodes(fds, ms, answerSize);
+    for (std::size_t k = 0; k < fds.size(); ++k) {
+        AttachedInstrument& a = out[opened[k]];
+        a.identified = found[k].answered;
+        a.state = a.identified ? NodeState::kFree : silentState;
+        a.deviceType = found[k].deviceType;
+        a.serial = found[k].serial;
+        ::close(fds[k]);
+    }
+    return out;
 }
 
 }  // namespace velmar

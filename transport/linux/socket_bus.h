@@ -9,7 +9,7 @@
 
 #include "core/link/frame.h"
 #include "transport/bus_hid.h"
-#include "transport/node_probe.h"
+#include "transport/linux/node_probe.h"
 
 namespace velmar {
 
@@ -21,14 +21,16 @@ public:
 protected:
     std::vector<std::string> Nodes() override;
     std::unique_ptr<HidLibrary> OpenNode(const std::string& node, NodeState* state) override;
-    int OpenForProbe(const std::string& node, NodeState* state) override;
-    // A socket carries whole reports, the report id included.
-    std::size_t ProbeAnswerSize() const override { return kReportSize; }
-    // The server serves one client at a time: silence is another's turn.
-    NodeState SilentState() const override { return NodeState::kInUse; }
+    // A socket carries whole reports, the report id included; the server
+    // serves one client at a time, so silence is another's turn.
+    std::vector<AttachedInstrument> Identify(const std::vector<std::string>& nodes, int ms) override {
+        return IdentifyNodes(nodes, ms, OpenForProbe, kReportSize, NodeState::kInUse);
+    }
     void Watch() override;
 
 private:
+    static int OpenForProbe(const std::string& node, NodeState* state);
+
     QString folder_;
     QTimer rescan_;  // sockets come and go without an event
     std::vector<std::string> seen_;
