@@ -24,6 +24,7 @@
 #include "gui/app/form_main.h"
 #include "gui/files/settings_files.h"
 #include "gui/views/file_choice.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -272,6 +273,10 @@ void TForm_Report::showEvent(QShowEvent* e) {
     FollowInstrument();
     ShowSpan();
     ReadScales();
+    // The captions just set may have grown the window past where it was
+    // placed: bring it back inside the screen.
+    if (layout()) layout()->activate();
+    KeepInsideAvailableArea(this, &main_, false);
 }
 
 void TForm_Report::closeEvent(QCloseEvent* e) {

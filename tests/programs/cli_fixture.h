@@ -15,6 +15,15 @@
 
 namespace velmar {
 
+// Where velmar-cli keeps its journal and the station's last serial number
+// follows XDG_DATA_HOME on Linux; on Windows it is the user's local
+// application data, which no variable moves, shared by every test.
+#ifdef _WIN32
+constexpr bool kDataInTestFolder = false;
+#else
+constexpr bool kDataInTestFolder = true;
+#endif
+
 struct CliRun {
     int code = -1;
     QByteArray out, err;
