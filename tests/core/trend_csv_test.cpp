@@ -166,6 +166,7 @@ TEST(TrendRecorder, AFullDiskStopsItWithoutHalfALine) {
     EXPECT_FALSE(r.IsOpen()) << "a recording that cannot be written stops";
 }
 
+#ifndef _WIN32  // a full disk is simulated by a file size limit, which Windows has not
 // The buffer written out by itself as it fills, on a full disk: the file
 // keeps whole lines, and the failure waits to be told.
 TEST(TrendRecorder, AFailedWriteOfAFullBufferIsKeptToBeTold) {
@@ -189,6 +190,7 @@ TEST(TrendRecorder, AFailedWriteOfAFullBufferIsKeptToBeTold) {
     EXPECT_EQ(ReadFile(name), CsvHeaderLine());
     std::remove(name);
 }
+#endif
 
 }  // namespace
 }  // namespace velmar

@@ -49,7 +49,9 @@ protected:
         env.insert("XDG_DATA_HOME", dataHome);
         if (!locale.isEmpty()) env.insert("LC_ALL", locale);
         p->setProcessEnvironment(env);
+#ifndef _WIN32
         if (fullDisk) p->setChildProcessModifier(test::LimitFileSizeToNothing);
+#endif
         p->start(VELMAR_CLI_PATH, args);
         p->write(input);
         p->closeWriteChannel();

@@ -5,9 +5,19 @@
 // so that the write fails instead of ending the process.
 
 #include <csignal>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 namespace velmar::test {
+
+#ifdef _WIN32
+// Windows has no file size limit to stand in for a full disk: the tests that
+// need one are Linux's.
+constexpr bool kFullDiskSimulated = false;
+class FullDisk {};
+#else
+constexpr bool kFullDiskSimulated = true;
 
 // In a child process before it starts the program (QProcess's
 // setChildProcessModifier): only system calls.
@@ -40,5 +50,7 @@ private:
     rlimit before_{};
     void (*previous_)(int) = SIG_DFL;
 };
+
+#endif
 
 }  // namespace velmar::test
