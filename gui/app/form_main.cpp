@@ -33,8 +33,8 @@
 #include "core/link/priority_list.h"
 #include "gui/views/about_page.h"
 #include "gui/views/current_page_sizing.h"
-#include "gui/views/px530_page.h"
-#include "gui/views/px210_page.h"
+#include "gui/device/px530_page.h"
+#include "gui/device/px210_page.h"
 #include "gui/views/window_placement.h"
 
 namespace velmar {

@@ -13,7 +13,7 @@
 #include "gui/app/device_replaced_dialog.h"
 #include "core/device/device_types.h"
 #include "gui/app/form_main.h"
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/app/version_refused_page.h"
 #include "gui/device/header_page.h"
 #include "gui/device/service_serial_page.h"

@@ -18,7 +18,7 @@
 #include "gui/app/form_main.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/lamp.h"
 #include "gui/views/latching_group.h"

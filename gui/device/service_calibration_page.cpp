@@ -14,7 +14,7 @@
 #include "core/device/service_commands.h"
 #include "core/device/status_texts.h"
 #include "core/link/payload_io.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/latching_group.h"
 #include "gui/views/widget_updates.h"

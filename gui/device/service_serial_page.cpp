@@ -13,7 +13,7 @@
 #include "core/device/service_commands.h"
 #include "gui/device/service_requests.h"
 #include "core/link/payload_io.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/latching_group.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/typed_length.h"

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/device/settings_set_codec.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/latching_group.h"
 #include "gui/views/radio_group.h"

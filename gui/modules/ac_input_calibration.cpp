@@ -12,7 +12,7 @@
 #include "gui/app/form_main.h"
 #include "core/link/payload_io.h"
 #include "core/modules/ac_input_codec.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/latching_group.h"
 #include "gui/views/radio_group.h"
 

@@ -20,7 +20,7 @@
 #include "gui/modules/ac_input_calibration.h"
 #include "core/modules/ac_input_statistics.h"
 #include "gui/modules/ac_input_velmar_tab.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/decimal_input.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/widget_updates.h"

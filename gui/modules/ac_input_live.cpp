@@ -19,7 +19,7 @@
 #include "gui/modules/ac_input_dialog.h"
 #include "core/modules/ac_input_statistics.h"
 #include "gui/modules/ac_input_velmar_tab.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"

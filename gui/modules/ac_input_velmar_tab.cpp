@@ -11,7 +11,7 @@
 #include "gui/app/form_main.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/ac_input_statistics.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/widget_updates.h"
 

@@ -10,7 +10,7 @@
 #include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_open.h"
 

@@ -14,7 +14,7 @@
 #include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/limit_relay_codec.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
 #include "gui/views/parse_integer_edit.h"

@@ -14,7 +14,7 @@
 #include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/modbus_codec.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/parse_integer_edit.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/typed_length.h"

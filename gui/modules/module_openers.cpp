@@ -10,7 +10,7 @@
 #include "gui/modules/modbus_dialog.h"
 #include "gui/modules/password_dialog.h"
 #include "gui/modules/rtd_input_dialog.h"
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 #include "core/modules/module_map.h"
 #include "gui/modules/module_tabs.h"
 

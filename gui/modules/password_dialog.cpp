@@ -10,7 +10,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/typed_length.h"
 
 namespace velmar {

@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "core/modules/rtd_input_codec.h"
 #include "gui/modules/rtd_input_dialog.h"
 #include "gui/views/radio_group.h"

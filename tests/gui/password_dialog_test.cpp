@@ -7,7 +7,7 @@
 
 #include "transport/sim_hid.h"
 #include "gui/modules/password_dialog.h"
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
 

@@ -13,7 +13,7 @@
 #include "transport/sim_hid.h"
 #include "gui/views/indicator_controls.h"
 #include "core/views/px210_codec.h"
-#include "gui/views/px210_page.h"
+#include "gui/device/px210_page.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_digits.h"
 #include "tests/support/wait_for.h"

@@ -11,7 +11,7 @@
 #include "transport/sim_hid.h"
 #include "gui/views/about_page.h"
 #include "core/views/display_codec.h"
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/views/radio_group.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"

@@ -1,4 +1,4 @@
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,7 +14,7 @@
 #include "gui/app/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "core/link/payload_io.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "core/views/display_codec.h"
 #include "core/views/display_refresh.h"
 #include "gui/views/indicator_controls.h"

@@ -12,7 +12,7 @@
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/modules/rtd_input_dialog.h"
-#include "gui/views/px530_page.h"
+#include "gui/device/px530_page.h"
 
 namespace velmar {
 

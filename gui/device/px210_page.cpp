@@ -1,4 +1,4 @@
-#include "gui/views/px210_page.h"
+#include "gui/device/px210_page.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/instrument_values.h"
 #include "core/link/payload_io.h"
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 #include "core/views/display_refresh.h"
 #include "gui/views/indicator_controls.h"
 #include "core/views/px210_codec.h"

@@ -1,4 +1,4 @@
-#include "gui/modules/module_controls.h"
+#include "gui/views/module_controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
