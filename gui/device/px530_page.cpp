@@ -11,7 +11,7 @@
 
 #include "core/device/device_types.h"
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"

@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "gui/device/settings_pages.h"
 #include "core/device/settings_set_codec.h"

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "core/modules/ac_input_statistics.h"

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/modbus_codec.h"
 #include "gui/views/module_controls.h"

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/indicator_controls.h"
 
 namespace velmar {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/typed_length.h"

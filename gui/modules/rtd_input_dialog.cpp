@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "gui/app/form_main.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/rtd_input_codec.h"
 #include "gui/views/radio_group.h"

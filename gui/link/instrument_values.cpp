@@ -1,4 +1,4 @@
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -16,7 +16,7 @@
 
 #include "core/device/settings_blocks.h"
 #include "core/link/command_table.h"
-#include "gui/app/instrument_values.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
