@@ -27,7 +27,12 @@
 #include "program/program_date.h"
 #include "gui/device/header_page.h"
 #include "core/device/number_mask.h"
+#include "gui/device/output_calibration_page.h"
+#include "gui/device/service_calibration_page.h"
 #include "gui/device/service_requests.h"
+#include "gui/device/service_serial_page.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_typed.h"
 #include "core/link/command_history.h"
 #include "gui/link/monitor_page.h"
 #include "core/link/priority_list.h"
@@ -36,6 +41,7 @@
 #include "gui/device/px530_page.h"
 #include "gui/device/px210_page.h"
 #include "gui/views/window_placement.h"
+#include "gui/views/indicator_controls.h"
 
 namespace velmar {
 
@@ -85,7 +91,10 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
     : QMainWindow(parent),
       transfer(recMBU, FBufferOut.data(), FBufferIn.data(), *this),
       hid_(hid),
-      options_(std::move(options)) {
+      options_(std::move(options)),
+      context_{recRX, recTX, recMBU, recGlobalVar, transfer, commands, engine, valueDestinations, DecimalSeparator,
+               DateSeparator, bVelmarMode, bFoKimenetiModulVanNyitva, answering_, firmware, events, this, Form_IncDec,
+               Form_IncDecEdit, options_.inform, options_.confirm} {
     setObjectName("TForm1");
     BuildPages();
     ConnectSignals();
@@ -125,9 +134,12 @@ void TForm1::BuildPages() {
     }
     moduleTabs = new ModuleTabs(devicePages);
     QWidget* page530 = devicePages[std::size_t(DevicePage::P530)];
-    px530Page = new PX530Page(*this, page530);
+    px530Page = new PX530Page(context_, page530);
     moduleTabs->AddBelowGroups(page530, px530Page);
-    px210Page = new PX210Page(*this, devicePages[std::size_t(DevicePage::P210)]);
+    px210Page = new PX210Page(context_, devicePages[std::size_t(DevicePage::P210)]);
+    // The pattern is the indicator pages' one; the PX530 page shows it.
+    connect(px210Page->tests, &DisplayTestGroup::patternChosen, this, &TForm1::SetDisplayTestPattern);
+    connect(px210Page->tests, &DisplayTestGroup::patternStepped, this, &TForm1::StepDisplayTestPattern);
     aboutPage = new AboutPage;
     aboutPage->setObjectName("TabSheet_AboutTheSoftware");
     PageControl4->addTab(aboutPage, QString::fromUtf8("A programról"));
@@ -181,7 +193,11 @@ void TForm1::ConnectSignals() {
     commands.SetBuilder(kStatusCommand, [this] { BuildStatusRequest(); });
     commands.SetDecoder(kStatusCommand, [this] { ProcessStatusAnswer(); });
     ConnectHeaderButtons();
-    InstallServiceRequests(*this);
+    InstallServiceRequests(context_, *this,
+                           {[this] { Button_GyariSzamToEditsClick(); },
+                            [this](uint8_t command) { outputCalibrationPage->DecodeAnswer(command); },
+                            [this] { return serialPage->AcceptTypedIdentity(); },
+                            [this] { return calibrationPage->AcceptTimerConstant(); }});
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(tooOldPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
     connect(tooNewPage->exitButton(), &QPushButton::clicked, this, &TForm1::Button_ExitFromApplicationClick);
@@ -190,7 +206,7 @@ void TForm1::ConnectSignals() {
             [this] { ClearCommandHistoryButNewest(recMBU); });
 }
 
-QString TForm1::ProgramDateText() const { return velmar::ProgramDateText(DateSeparator); }
+QString TForm1::ProgramDateText() const { return context_.ProgramDateText(); }
 
 void TForm1::FormCreate() {
     DateSeparator = options_.regional.dateSeparator;
@@ -364,19 +380,6 @@ void TForm1::FitWindowToContent(int height) {
     // Within the screen; the pages scroll where it is lower than they are.
     resize(size.boundedTo(Room()));
     KeepInsideAvailableArea(this, nullptr, false);
-}
-
-void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
-    // Its size from its layout before the first show, or it would be
-    // centred by a size it never has.
-    if (!dialog->testAttribute(Qt::WA_Resized)) dialog->adjustSize();
-    const QRect m = mainWindow->frameGeometry();
-    const int top = m.top() + int(RoundHalfEven(m.height() / 2.0)) - int(RoundHalfEven(dialog->height() / 2.0));
-    const int left = m.left() + int(RoundHalfEven(m.width() / 2.0)) - int(RoundHalfEven(dialog->width() / 2.0));
-    dialog->move(left, top);
-    // Centred on a window near an edge, a dialog would reach past the
-    // screen: its title bar above the top, where it cannot be taken hold of.
-    KeepInsideAvailableArea(dialog, mainWindow);
 }
 
 }  // namespace velmar

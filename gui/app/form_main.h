@@ -8,14 +8,16 @@
 #include <optional>
 #include <vector>
 
-#include "gui/app/startup_options.h"
 #include "core/device/records.h"
 #include "core/link/command_engine.h"
 #include "core/link/command_registry.h"
-#include "transport/hid_library.h"
 #include "core/link/mbu.h"
 #include "core/link/transfer.h"
+#include "core/modules/module_map.h"
 #include "core/views/value_destinations.h"
+#include "gui/app/startup_options.h"
+#include "gui/link/instrument_context.h"
+#include "transport/hid_library.h"
 
 class QTabWidget;
 class QTimer;
@@ -36,6 +38,7 @@ class TForm_Errors;
 class SettingsFiles;
 class TForm_IncDec;
 class TForm_IncDecEdit;
+class ModuleDialog;
 class TForm_PXAI;
 class TForm_PXAO;
 class TForm_PXRL;
@@ -56,13 +59,6 @@ class SettingsPage;
 class SettingsSetView;
 class OutputCalibrationPage;
 struct OptionSlot;
-
-// Who answered: the type and serial number an answer's header carries.
-struct InstrumentKey {
-    uint16_t device = 0;
-    uint32_t serial = 0;
-    bool operator==(const InstrumentKey&) const = default;
-};
 
 class TForm1 : public QMainWindow, public TransferHost {
     Q_OBJECT
@@ -88,11 +84,13 @@ public:
     CommandRegistry commands;
     // Commands asked for by the settings files and the journal.
     CommandEngine engine;
-    // Told of every settings block read or written, with the request and
-    // answer payloads, whoever asked for it.
-    std::function<void(uint8_t command, const std::vector<uint8_t>& request, const std::vector<uint8_t>& answer)>
-        blockExchanged;
     ValueDestinations valueDestinations;  // where the value editors' results go
+    QString firmware;  // of the instrument that answered last, as the header shows it
+    // What the pages and dialogs listen to: status answers, answered
+    // commands, every settings block read or written.
+    InstrumentEvents events;
+    // What the pages and dialogs are handed instead of the main window.
+    InstrumentContext& Context() { return context_; }
 
     // --- start-up, activation, shutdown
     void FormActivate();
@@ -109,11 +107,9 @@ public:
     static constexpr int kServiceModeHeight = 800;
     QString ProgramDateText() const;
     // A message the user confirms with OK.
-    void Inform(const QString& text) const {
-        if (options_.inform) options_.inform(text);
-    }
+    void Inform(const QString& text) const { context_.Inform(text); }
     // A yes/no question; without anyone to ask (tools without a display) yes.
-    bool Confirm(const QString& text) const { return !options_.confirm || options_.confirm(text); }
+    bool Confirm(const QString& text) const { return context_.Confirm(text); }
 
     // --- link supervision
     bool HandleHidMessage(int event, HidHandle handle);
@@ -142,6 +138,10 @@ public:
     // Finds the request buttons of the priority list in the main window and
     // in the dialogs, once all of them exist.
     void ResolveRequestButtons(const QList<QWidget*>& dialogs);
+    // The dialog of a module kind, once the dialogs exist.
+    ModuleDialog* DialogOf(ModuleKind kind) const;
+    // The settings set's view gets the parts the module dialogs hold.
+    void HandSettingsSetParts();
 
     // --- status exchange
     void BuildStatusRequest();
@@ -153,7 +153,7 @@ public:
     void RefreshLimitLamps();
     void Button_ErrorDetailsClick();
     // A number with a mask and the system's decimal separator.
-    QString FormatNumber(double value, const std::string& mask) const;
+    QString FormatNumber(double value, const std::string& mask) const { return context_.FormatNumber(value, mask); }
 
     // --- pages
     void ShowNoCommPage();
@@ -235,15 +235,6 @@ public:
     QTimer* Timer_RxLED = nullptr;
     QTimer* Timer_Comm = nullptr;
 
-signals:
-    // A status answer has been decoded into recRX.
-    void statusAnswered();
-    // An answer came from another instrument than the answer before it.
-    void answeringInstrumentChanged();
-    // A command other than the status poll was answered for a page or a
-    // dialog, before its decoder runs: its request and answer payloads.
-    void commandAnswered(uint8_t command, const std::vector<uint8_t>& request, const std::vector<uint8_t>& answer);
-
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -288,9 +279,7 @@ private:
     bool restoreMaximized_ = false;
     bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
+    InstrumentContext context_;
 };
-
-// Centres a dialog on the main window, halves rounded to even.
-void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow);
 
 }  // namespace velmar

@@ -112,15 +112,15 @@ void TForm1::ProcessRxCommand(uint8_t command) {
         return std::pair{std::vector<uint8_t>(out, out + recMBU.uIndexForDataWrite),
                          std::vector<uint8_t>(in, in + inLength)};
     };
-    if (blockExchanged && IsBlockCommand(command)) {
+    if (IsBlockCommand(command)) {
         const auto [request, answer] = payloads();
-        blockExchanged(command, request, answer);
+        emit events.blockExchanged(command, request, answer);
     }
     // The status poll is left out: it is most of the traffic and no page
     // waits for it here.
     if (!engineInFlight_ && command != kStatusCommand) {
         const auto [request, answer] = payloads();
-        emit commandAnswered(command, request, answer);
+        emit events.commandAnswered(command, request, answer);
     }
     // An answer the engine asked for goes back to it alone: the dialogs
     // keep what they show.

@@ -19,6 +19,7 @@
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
 #include "gui/views/widget_updates.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -54,10 +55,6 @@ void TForm1::BuildHeaderBars() {
     MBarGraph_OutputPercent2 = MakeHeaderBar(ui.BarArea2, "MBarGraph_OutputPercent2", colors::kLime, false, true);
     MBarGraph_fPXAOKimenoErtek_2 =
         MakeHeaderBar(ui.BarArea2, "MBarGraph_fPXAOKimenoErtek_2", kMoneyGreen, true, false);
-}
-
-QString TForm1::FormatNumber(double value, const std::string& mask) const {
-    return QString::fromStdString(FormatMask(value, mask, QString(DecimalSeparator).toStdString()));
 }
 
 void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType) {
@@ -134,7 +131,7 @@ void TForm1::ConnectHeaderButtons() {
     QPushButton* reset = header->ui.SpeedButton_Reset;
     connect(header->ui.Button_ErrorDetails, &QPushButton::clicked, this, &TForm1::Button_ErrorDetailsClick);
     // A restart stops the instrument's outputs for a while, so the user is asked first.
-    AskBeforeSending(*this, reset,
+    AskBeforeSending(context_, reset,
                      QString::fromUtf8("Biztosan újraindítja a(z) %1 (%2) készüléket? "
                                        "A kimenetei az újraindulás alatt nem működnek."));
     // The answer carries nothing; it only ends the request.

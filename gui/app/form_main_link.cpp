@@ -176,7 +176,7 @@ void TForm1::ProcessRxFrame() {
     recRX.uDevice = GetU16(f, pos::kDevice);
     ui.Label_MBURxDevice->setText(Num(recRX.uDevice));
     monitor->rxVersion.Show(ui.Label_MBURxVer, GetU16(f, pos::kVersionMin), [this](uint16_t code) {
-        const QString firmware = QString::fromStdString(VersionCodeToText(code, "."));
+        firmware = QString::fromStdString(VersionCodeToText(code, "."));
         header->ui.Label_Firmware->setText("v" + firmware);
         return firmware;
     });
@@ -202,7 +202,7 @@ void TForm1::NoteAnsweringInstrument() {
     if (!another) return;
     DropPendingChanges(QString::fromUtf8(
         "Másik készülék válaszol: az előző készüléknek szánt beírás nem került az új készülékbe."));
-    emit answeringInstrumentChanged();
+    emit events.answeringInstrumentChanged();
 }
 
 void TForm1::FlashRxLed() {

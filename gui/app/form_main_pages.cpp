@@ -23,6 +23,7 @@
 #include "gui/views/label_colors.h"
 #include "gui/views/widget_updates.h"
 #include "gui/views/radio_group.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -197,8 +198,7 @@ void TForm1::ReadActivePageSettings() {
 }
 
 void TForm1::SetDisplayTestPattern(int pattern) {
-    recGlobalVar.uKijelzoTeszt_PX530 = uint8_t(std::clamp(pattern, 1, 21));
-    ShowDisplayTestPattern();
+    px530Page->SetDisplayTestPattern(pattern);
 }
 
 void TForm1::ShowDisplayTestPattern() { px530Page->ShowDisplayTestPattern(); }

@@ -2,6 +2,7 @@
 // of them, each a call into the page that owns the logic.
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include "gui/app/form_main.h"
@@ -13,23 +14,30 @@
 #include "gui/device/settings_pages.h"
 #include "gui/device/settings_set_view.h"
 #include "gui/link/monitor_page.h"
+#include "gui/modules/ac_input_dialog.h"
+#include "gui/modules/analog_input_dialog.h"
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/limit_relay_dialog.h"
+#include "gui/modules/modbus_dialog.h"
+#include "gui/modules/rtd_input_dialog.h"
 
 namespace velmar {
 
 void TForm1::BuildServicePages() {
-    serialPage = new ServiceSerialPage(*this);
+    serialPage = new ServiceSerialPage(context_);
+    connect(serialPage->Button_GyariSzamToEdits, &QPushButton::clicked, this, &TForm1::Button_GyariSzamToEditsClick);
     PageControl1->addTab(serialPage, QString::fromUtf8("Készülék típus megadása"));
-    calibrationPage = new ServiceCalibrationPage(*this);
+    calibrationPage = new ServiceCalibrationPage(context_);
     PageControl1->addTab(calibrationPage, QString::fromUtf8("Bemenet kalibrálás és készülékinformációk"));
-    outputCalibrationPage = new OutputCalibrationPage(*this);
+    outputCalibrationPage = new OutputCalibrationPage(context_);
     PageControl1->addTab(outputCalibrationPage, QString::fromUtf8("Kimenet kalibrálás"));
-    testsPage = new ServiceTestsPage(*this);
+    testsPage = new ServiceTestsPage(context_);
     PageControl1->addTab(testsPage, QString::fromUtf8("Tesztek"));
     limitOutputsPage = new LimitOutputsPage;
     PageControl1->addTab(limitOutputsPage, QString::fromUtf8("Határérték kimenetek"));
     settingsPage = new SettingsPage;
     PageControl1->addTab(settingsPage, QString::fromUtf8("Beállítások"));
-    settingsSetView = new SettingsSetView(*this, *settingsPage, *limitOutputsPage);
+    settingsSetView = new SettingsSetView(context_, *settingsPage, *limitOutputsPage);
     monitor = new MonitorPage;
     monitor->setObjectName("TabSheet9");
     PageControl1->addTab(monitor, "MBU");
@@ -44,6 +52,29 @@ void TForm1::PageControl1Change() {
     QWidget* front = PageControl1->currentWidget();
     if (front == calibrationPage) calibrationPage->RequestReadBacks();
     if (front == limitOutputsPage) limitOutputsPage->SpeedButton_ReadSettings2->setChecked(true);
+}
+
+ModuleDialog* TForm1::DialogOf(ModuleKind kind) const {
+    switch (kind) {
+    case ModuleKind::PXAI: return Form_PXAI;
+    case ModuleKind::PXAO: return Form_PXAO;
+    case ModuleKind::PXRL: return Form_PXRL;
+    case ModuleKind::PXMB: return Form_PXMB;
+    case ModuleKind::PXRT: return Form_PXRT;
+    case ModuleKind::PXTR: return Form_PXTR;
+    default: return nullptr;  // its dialog is not part of the program yet
+    }
+}
+
+void TForm1::HandSettingsSetParts() {
+    if (!settingsSetView) return;
+    if (TForm_PXMB* modbus = Form_PXMB) {
+        settingsSetView->modbusSerial = [modbus] { return modbus->SerialChoice(); };
+        settingsSetView->showModbusSerial = [modbus](uint8_t protocol, uint8_t parity, uint8_t rate, uint8_t address) {
+            modbus->ShowSerialSettings(protocol, parity, rate, address);
+        };
+    }
+    if (TForm_PXAO* output = Form_PXAO) settingsSetView->firstOutput = [output] { return output->HeldFirstOutput(); };
 }
 
 }  // namespace velmar

@@ -13,6 +13,7 @@
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/modules/rtd_input_dialog.h"
 #include "gui/device/px530_page.h"
+#include "core/device/device_types.h"
 
 namespace velmar {
 
@@ -20,11 +21,12 @@ void TForm1::BuildStatusRequest() {
     // Every field is rebuilt from the live controls for each request.
     // uPWM is kept by the output calibration page and goes out as it stands.
     recTX.uForce = outputCalibrationPage->ForceBits();
-    recTX.uTestForce = px530Page ? px530Page->TestForce() : 0;
-    if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce();
+    const QWidget* front = PageControl4->currentWidget();
+    recTX.uTestForce = px530Page ? px530Page->TestForce(front == devicePages[std::size_t(DevicePage::P530)]) : 0;
+    if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce(front == devicePages[std::size_t(DevicePage::P580)]);
     recTX.uLimitForceAndEnable = 0;
     settingsSetView->AddForceBits(recTX.uLimitForceAndEnable);
-    recTX.uDirectControl = calibrationPage->DirectControl();
+    recTX.uDirectControl = calibrationPage->DirectControl(front == TabSheet_Velmar);
     // The limit relay dialog tests its output whether it is shown or not.
     if (Form_PXRL) Form_PXRL->AddForceBits(recTX.uLimitForceAndEnable);
     if (Form_PXTR) Form_PXTR->AddCalibrationRange(recTX.uDirectControl);
@@ -50,7 +52,7 @@ void TForm1::ProcessStatusAnswer() {
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
     // Only a sample into the trend's ring: it draws from its own timer.
     if (Form_Trend) Form_Trend->AddStatus(recRX);
-    emit statusAnswered();
+    emit events.statusAnswered();
 }
 
 }  // namespace velmar

@@ -26,6 +26,8 @@
 #include "gui/report/report_window.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
+#include "gui/device/px530_page.h"
+#include "gui/device/px210_page.h"
 
 namespace velmar {
 
@@ -81,28 +83,30 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     // The dialogs, in the order the main window expects them. They are its
     // children and live as long as it does.
     main->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
-    main->Form_PXAI = new TForm_PXAI(*main);
+    main->Form_PXAI = new TForm_PXAI(main->Context());
     main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main->DecimalSeparator, main);
-    main->Form_PXAO = new TForm_PXAO(*main);
-    main->Form_PXRL = new TForm_PXRL(*main);
-    main->Form_PXMB = new TForm_PXMB(*main);
-    main->Form_Password = new TForm_Password(*main);
-    main->Form_PXRT = new TForm_PXRT(*main);
-    main->Form_PXTR = new TForm_PXTR(*main);
+    main->Form_PXAO = new TForm_PXAO(main->Context());
+    main->Form_PXRL = new TForm_PXRL(main->Context());
+    main->Form_PXMB = new TForm_PXMB(main->Context());
+    main->Form_Password = new TForm_Password(main->Context());
+    main->Form_PXRT = new TForm_PXRT(main->Context());
+    main->Form_PXTR = new TForm_PXTR(main->Context());
     main->Form_Errors = new TForm_Errors(main);
     main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
                                  main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_PXRT,
                                  main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});
-    ConnectModuleOpeners(*main);
-    ConnectPasswordOpeners(*main);
-    main->settingsFiles = new SettingsFiles(*main, kept);
+    main->HandSettingsSetParts();
+    ConnectModuleOpeners(main->Context(), *main->moduleTabs, [main](ModuleKind kind) { return main->DialogOf(kind); });
+    ConnectPasswordOpeners(*main->Form_Password, {main->px530Page->Button1, main->px210Page->Button_ChangePassword_PX210});
+    main->settingsFiles = new SettingsFiles(main->Context(), main->menuBar(), kept.chooseFile, kept.journalFolder);
     // Opened from the settings menu; a child of the main window.
-    new TForm_Report(*main, *main->settingsFiles);
-    new InstrumentMenu(*main, hid, main->header->ui.Label_InstrumentCount);
+    new TForm_Report(main->Context(), *main->settingsFiles);
+    new InstrumentMenu(main->Context(), main->menuBar(), hid, main->header->ui.Label_InstrumentCount);
     qApp->installEventFilter(new ProgramKeys(windows->main.get()));
     // Not a dialog of the request machinery: it only listens to the status answers.
-    main->Form_Trend = new TForm_Trend(*main);
+    main->Form_Trend = new TForm_Trend(main->Context());
+    QObject::connect(main->header->ui.Button_Trend, &QPushButton::clicked, main->Form_Trend, &TForm_Trend::Open);
     main->Form_Trend->OpenFromArguments(kept.arguments);
     return windows;
 }

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 
 #include "core/device/device_types.h"
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "transport/instrument_choice.h"
 
 namespace velmar {
@@ -24,10 +24,10 @@ QString InstrumentMenuText(const AttachedInstrument& a) {
     }
 }
 
-InstrumentMenu::InstrumentMenu(TForm1& main, HidLibrary& hid, QLabel* count)
-    : QObject(&main), main_(main), hid_(hid), count_(count) {
+InstrumentMenu::InstrumentMenu(InstrumentContext& ctx, QMenuBar* menuBar, HidLibrary& hid, QLabel* count)
+    : QObject(ctx.window), ctx_(ctx), hid_(hid), count_(count) {
     setObjectName("InstrumentMenu");
-    Menu_Instruments = main.menuBar()->addMenu(QString::fromUtf8("&Készülékek"));
+    Menu_Instruments = menuBar->addMenu(QString::fromUtf8("&Készülékek"));
     Menu_Instruments->setObjectName("Menu_Instruments");
     Menu_Instruments->menuAction()->setVisible(false);
     connect(Menu_Instruments, &QMenu::aboutToShow, this, &InstrumentMenu::Fill);
@@ -59,7 +59,7 @@ void InstrumentMenu::Pick(const AttachedInstrument& instrument) {
     if (instrument.current) return;
     // Asked for, so no "device replaced" question; what the window held of
     // the other instrument is forgotten all the same.
-    main_.recRX.uLastDevice = 0;
+    ctx_.recRX.uLastDevice = 0;
     hid_.Choose(instrument);
 }
 

@@ -9,15 +9,16 @@
 
 class QLabel;
 class QMenu;
+class QMenuBar;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 
 class InstrumentMenu : public QObject {
     Q_OBJECT
 public:
-    InstrumentMenu(TForm1& main, HidLibrary& hid, QLabel* count);
+    InstrumentMenu(InstrumentContext& ctx, QMenuBar* menuBar, HidLibrary& hid, QLabel* count);
 
     QMenu* Menu_Instruments = nullptr;
 
@@ -26,7 +27,7 @@ private:
     void Fill();
     void Pick(const AttachedInstrument& instrument);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     HidLibrary& hid_;
     QLabel* count_;
 };

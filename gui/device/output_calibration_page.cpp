@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
 #include "gui/views/module_controls.h"
@@ -60,7 +60,7 @@ QLineEdit* NumberEdit(QWidget* parent, const char* name) {
 }
 }  // namespace
 
-OutputCalibrationPage::OutputCalibrationPage(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+OutputCalibrationPage::OutputCalibrationPage(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("TabSheet14");
     QGroupBox* box = MakeGroup(this, "GroupBox_KimenetKalibralas", "KIMENET KALIBRÁLÁS");
     auto* v = new QVBoxLayout(box);
@@ -228,8 +228,8 @@ QWidget* OutputCalibrationPage::BuildOutputCal() {
         {"Button_PWMMin", "Min", [] { return 0; }, 0, 1},
         {"Button_PWMMid", "Köz", [] { return 32768; }, 1, 1},
         {"Button_PWMMax", "Max", [] { return kPwmMax; }, 2, 1},
-        {"Button_PWMPreviousLow", "Előző alsó érték", [this] { return main_.recGlobalVar.*PointOf(false).previous; }, 3, 2},
-        {"Button_PWMPreviousHigh", "Előző felső érték", [this] { return main_.recGlobalVar.*PointOf(true).previous; }, 5, 3},
+        {"Button_PWMPreviousLow", "Előző alsó érték", [this] { return ctx_.recGlobalVar.*PointOf(false).previous; }, 3, 2},
+        {"Button_PWMPreviousHigh", "Előző felső érték", [this] { return ctx_.recGlobalVar.*PointOf(true).previous; }, 5, 3},
     };
     for (const auto& p : presets) {
         QPushButton* b = MakeButton(box, p.name, p.caption);
@@ -256,7 +256,7 @@ QWidget* OutputCalibrationPage::BuildOutputCal() {
 bool OutputCalibrationPage::Current() const { return RadioGroup_KimenetTipusa->ItemIndex() == 0; }
 
 void OutputCalibrationPage::ShowPwmValue(uint16_t value) {
-    const QString text = main_.FormatNumber(value, kPwmMask);
+    const QString text = ctx_.FormatNumber(value, kPwmMask);
     if (Label_PWM->text() != text) Label_PWM->setText(text);
     MBarGraph_PWM->setMBGValue(value / double(kPwmMax));
     // The user's own drag is left alone.
@@ -264,11 +264,11 @@ void OutputCalibrationPage::ShowPwmValue(uint16_t value) {
 }
 
 void OutputCalibrationPage::SetPwm(int value) {
-    main_.recTX.uPWM = uint16_t(std::clamp(value, 0, kPwmMax));
-    ShowPwmValue(main_.recTX.uPWM);
+    ctx_.recTX.uPWM = uint16_t(std::clamp(value, 0, kPwmMax));
+    ShowPwmValue(ctx_.recTX.uPWM);
 }
 
-void OutputCalibrationPage::StepPwm(int delta) { SetPwm(main_.recTX.uPWM + delta); }
+void OutputCalibrationPage::StepPwm(int delta) { SetPwm(ctx_.recTX.uPWM + delta); }
 
 void OutputCalibrationPage::SpeedButton_PWMForceClick() {
     const bool down = SpeedButton_PWMForce->isChecked();
@@ -277,7 +277,7 @@ void OutputCalibrationPage::SpeedButton_PWMForceClick() {
     SpeedButton_CheckVoltage->setVisible(down);
     if (down) {
         RadioGroup_KimenetTipusaClick();
-        ShowPwmValue(main_.recTX.uPWM);
+        ShowPwmValue(ctx_.recTX.uPWM);
         return;
     }
     // Nothing stored and nothing checked without the output under control.
@@ -302,7 +302,7 @@ void OutputCalibrationPage::Button_PWMWriteClick() {
     // drive the output to one end; a number beyond the PWM range is its top.
     const std::optional<long long> n = TypedInteger(Edit_PWM);
     if (!n || *n < 0) {
-        main_.Inform(QString::fromUtf8("A beírt PWM érték („%1”) nem egész szám a 0 … 65 535 tartományban; "
+        ctx_.Inform(QString::fromUtf8("A beírt PWM érték („%1”) nem egész szám a 0 … 65 535 tartományban; "
                                        "a kimenet nem változott.")
                          .arg(Edit_PWM->text()));
         return;
@@ -314,7 +314,7 @@ void OutputCalibrationPage::Button_PWMWriteClick() {
 
 void OutputCalibrationPage::Button_PWMTestWriteClick() {
     const OutputType& type = Current() ? kCurrentOutput : kVoltageOutput;
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     // The target is limited to what the output can give; text that is no
     // number is refused rather than taken as 0.
     const std::optional<long long> typed = TypedInteger(Edit_PWMTest);
@@ -323,7 +323,7 @@ void OutputCalibrationPage::Button_PWMTestWriteClick() {
     if (!typed) {
         refusal = QString::fromUtf8("A beírt cél érték („%1”) nem egész szám a 0 … %2 %3 tartományban; "
                                     "a kimenet nem változott.")
-                      .arg(Edit_PWMTest->text(), main_.FormatNumber(type.limit, "## ##0"), QString::fromUtf8(type.unit));
+                      .arg(Edit_PWMTest->text(), ctx_.FormatNumber(type.limit, "## ##0"), QString::fromUtf8(type.unit));
     } else {
         const int t = int(std::clamp<long long>(*typed, 0, type.limit));
         Edit_PWMTest->setText(QString::number(t));
@@ -335,7 +335,7 @@ void OutputCalibrationPage::Button_PWMTestWriteClick() {
         if (pwm < 0 || pwm > kPwmMax)
             refusal = QString::fromUtf8("A kiszámolt PWM érték (%1) kívül esik a 0 … 65 535 tartományon; "
                                         "ellenőrizze a kiolvasott kalibrációs pontokat. A kimenet nem változott.")
-                          .arg(main_.FormatNumber(pwm, "0"));
+                          .arg(ctx_.FormatNumber(pwm, "0"));
     }
     if (refusal.isEmpty()) {
         SetPwm(int(pwm));
@@ -343,7 +343,7 @@ void OutputCalibrationPage::Button_PWMTestWriteClick() {
     }
     // The square wave stops first, so the message is not repeated every second.
     CheckBox_PXA_Astable->setChecked(false);
-    main_.Inform(refusal);
+    ctx_.Inform(refusal);
 }
 
 void OutputCalibrationPage::XTimer() {
@@ -357,7 +357,7 @@ uint8_t OutputCalibrationPage::ForceBits() {
     uint8_t bits = 0;
     if (SpeedButton_PWMForce->isChecked()) bits |= kForce;
     if (Current()) bits |= kCurrent;
-    const bool uncalibrated = main_.recRX.uErrorBits & kUncalibratedOutput;
+    const bool uncalibrated = ctx_.recRX.uErrorBits & kUncalibratedOutput;
     for (auto [button, bit] : {std::pair{SpeedButton_CheckCurrent, kCheck12mA}, std::pair{SpeedButton_CheckVoltage, kCheck5V}}) {
         if (!button->isChecked()) continue;
         if (uncalibrated)
@@ -370,7 +370,7 @@ uint8_t OutputCalibrationPage::ForceBits() {
 }
 
 void OutputCalibrationPage::ShowPoint(const Point& p) {
-    const QString text = main_.FormatNumber(main_.recRX.*p.field, kPwmMask);
+    const QString text = ctx_.FormatNumber(ctx_.recRX.*p.field, kPwmMask);
     if (p.label->text() != text) p.label->setText(text);
 }
 
@@ -379,15 +379,15 @@ void OutputCalibrationPage::DecodeAnswer(uint8_t code) {
         // Only what the instrument holds; the previous values stay those of
         // the last calibration made here.
         for (const Point& p : points_) {
-            main_.recRX.*p.field = main_.transfer.ReadWord();
+            ctx_.recRX.*p.field = ctx_.transfer.ReadWord();
             ShowPoint(p);
         }
         return;
     }
     // The output type chosen now, not when the request left.
     const Point& p = PointOf(code == kCalibrateOutputHigh);
-    main_.recRX.*p.field = main_.transfer.ReadWord();
-    main_.recGlobalVar.*p.previous = main_.recRX.*p.field;
+    ctx_.recRX.*p.field = ctx_.transfer.ReadWord();
+    ctx_.recGlobalVar.*p.previous = ctx_.recRX.*p.field;
     ShowPoint(p);
 }
 

@@ -21,7 +21,7 @@ class QTimer;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 class TMBarGraph;
 class Lamp;
 class RadioGroup;
@@ -29,7 +29,7 @@ class RadioGroup;
 class OutputCalibrationPage : public QWidget {
     Q_OBJECT
 public:
-    OutputCalibrationPage(TForm1& main, QWidget* parent = nullptr);
+    OutputCalibrationPage(InstrumentContext& ctx, QWidget* parent = nullptr);
 
     QPushButton *SpeedButton_ReadPWMCal, *SpeedButton_PWMForce;
     Lamp* Shape_Check;
@@ -79,7 +79,7 @@ private:
     void SetPwm(int value);
     void ShowPoint(const Point& p);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     std::array<Point, 4> points_{};
 };
 

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"
@@ -35,9 +35,9 @@ RadioGroup* MakeChoice(QWidget* parent, const char* name, const char* caption,
 }
 }  // namespace
 
-PX210Page::PX210Page(TForm1& main, QWidget* tab) : QWidget(tab), main_(main) {
+PX210Page::PX210Page(InstrumentContext& ctx, QWidget* tab) : QWidget(tab), ctx_(ctx) {
     setObjectName("PX210Page");
-    values = new InstrumentValues(main, this);
+    values = new InstrumentValues(ctx, this);
     auto* tabLayout = new QVBoxLayout(tab);
     tabLayout->setContentsMargins(0, 0, 0, 0);
     tabLayout->addWidget(this);
@@ -50,14 +50,14 @@ PX210Page::PX210Page(TForm1& main, QWidget* tab) : QWidget(tab), main_(main) {
     row->addStretch(1);
     ConnectControls();
 
-    main.commands.SetDecoder(kReadPX210, [this] { DecodeSettings(SpeedButton_ReadFromDevice_PX210); });
-    main.commands.SetDecoder(kPX210Defaults, [this] { DecodeSettings(SpeedButton_ReadDefault_PX210); });
-    main.commands.SetDecoder(kWritePX210, [this] { WriteAnswered(); });
-    main.commands.SetBuilder(kWritePX210, [this] { BuildWrite(); });
-    main.valueDestinations.Register(
-        kScaleLowIdentifier, [this](int32_t v) { main_.recRX.iScaleLowSettings = v; }, [this] { ShowScales(); });
-    main.valueDestinations.Register(
-        kScaleHighIdentifier, [this](int32_t v) { main_.recRX.iScaleHighSettings = v; }, [this] { ShowScales(); });
+    ctx.commands.SetDecoder(kReadPX210, [this] { DecodeSettings(SpeedButton_ReadFromDevice_PX210); });
+    ctx.commands.SetDecoder(kPX210Defaults, [this] { DecodeSettings(SpeedButton_ReadDefault_PX210); });
+    ctx.commands.SetDecoder(kWritePX210, [this] { WriteAnswered(); });
+    ctx.commands.SetBuilder(kWritePX210, [this] { BuildWrite(); });
+    ctx.valueDestinations.Register(
+        kScaleLowIdentifier, [this](int32_t v) { ctx_.recRX.iScaleLowSettings = v; }, [this] { ShowScales(); });
+    ctx.valueDestinations.Register(
+        kScaleHighIdentifier, [this](int32_t v) { ctx_.recRX.iScaleHighSettings = v; }, [this] { ShowScales(); });
 }
 
 void PX210Page::BuildSettingsGroup() {
@@ -121,19 +121,16 @@ void PX210Page::ConnectControls() {
     connect(Button_ScaleLowSettings_PX210, &QPushButton::clicked, this, &PX210Page::Button_ScaleLowSettings_PX210Click);
     connect(Button_ScaleHighSettings_PX210, &QPushButton::clicked, this,
             &PX210Page::Button_ScaleHighSettings_PX210Click);
-    // The pattern is the indicator pages' one; the PX530 page shows it.
-    connect(tests, &DisplayTestGroup::patternChosen, &main_, &TForm1::SetDisplayTestPattern);
-    connect(tests, &DisplayTestGroup::patternStepped, &main_, &TForm1::StepDisplayTestPattern);
 }
 
 void PX210Page::SetDecimalMask_PX210(int decimals) {
     if (decimals < 0 || decimals >= int(kPX210DecimalFormats.size())) return;
-    main_.recRX.sDecimalMask = kPX210DecimalFormats[std::size_t(decimals)].mask;
-    main_.recRX.fDivider = kPX210DecimalFormats[std::size_t(decimals)].divider;
+    ctx_.recRX.sDecimalMask = kPX210DecimalFormats[std::size_t(decimals)].mask;
+    ctx_.recRX.fDivider = kPX210DecimalFormats[std::size_t(decimals)].divider;
 }
 
 void PX210Page::RxToObjects_PX210() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     CheckBox_DisplayLeaderZeros_PX210->setChecked(rx.bLeaderZeros);
     RadioGroup_uCounterForDisplayRefresh_PX210->SetItemIndex(DisplayRefreshIndexOf(rx.uCounterForDisplayRefresh));
     RadioGroup_DisplayRefresh_PX210->SetItemIndex(rx.uAverageIndex);
@@ -142,16 +139,16 @@ void PX210Page::RxToObjects_PX210() {
 }
 
 void PX210Page::ShowScales() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     // The decimals shown, not those reported: a count beyond 4 shows as 4.
     SetDecimalMask_PX210(RadioGroup_uDecimalPointSettings_PX210->ItemIndex());
-    const auto scaled = [&](int32_t v) { return main_.FormatNumber(v / double(rx.fDivider), rx.sDecimalMask); };
+    const auto scaled = [&](int32_t v) { return ctx_.FormatNumber(v / double(rx.fDivider), rx.sDecimalMask); };
     Label_iScaleLowSettings_PX210->setText(scaled(rx.iScaleLowSettings));
     Label_iScaleHighSettings_PX210->setText(scaled(rx.iScaleHighSettings));
 }
 
 void PX210Page::RadioGroup_uDecimalPointSettings_PX210Click() {
-    main_.recRX.uDecimalPointSettings = uint8_t(RadioGroup_uDecimalPointSettings_PX210->ItemIndex());
+    ctx_.recRX.uDecimalPointSettings = uint8_t(RadioGroup_uDecimalPointSettings_PX210->ItemIndex());
     // Only the scales change with the decimals: the other choices on the
     // page are the user's until written.
     ShowScales();
@@ -160,9 +157,9 @@ void PX210Page::RadioGroup_uDecimalPointSettings_PX210Click() {
 void PX210Page::DecodeSettings(QAbstractButton* requester) {
     requester->setChecked(false);
     PX210Block b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     PX210Layout(in, b);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     rx.bLeaderZeros = b.leadingZeros;
     rx.uCounterForDisplayRefresh = b.displayRefresh;
     rx.uAverageIndex = uint8_t(PX210MeasuringTimeIndexOf(b.measuringTime));
@@ -175,8 +172,8 @@ void PX210Page::DecodeSettings(QAbstractButton* requester) {
 }
 
 void PX210Page::BuildWrite() {
-    tTX& tx = main_.recTX;
-    const tRX& rx = main_.recRX;
+    tTX& tx = ctx_.recTX;
+    const tRX& rx = ctx_.recRX;
     tx.bLeaderZeros = CheckBox_DisplayLeaderZeros_PX210->isChecked();
     tx.uCounterForDisplayRefresh = DisplayRefreshCodeOf(RadioGroup_uCounterForDisplayRefresh_PX210->ItemIndex());
     tx.uAverage = PX210MeasuringTimeCodeOf(RadioGroup_DisplayRefresh_PX210->ItemIndex());
@@ -187,7 +184,7 @@ void PX210Page::BuildWrite() {
     tx.uRoundSettings = 1;
     PX210Block b{tx.bLeaderZeros,      tx.uCounterForDisplayRefresh, tx.uAverage,       tx.uDecimalPointSettings,
                  tx.iScaleLowSettings, tx.iScaleHighSettings,        tx.uRoundSettings};
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     PX210Layout(out, b);
 }
 
@@ -197,20 +194,20 @@ void PX210Page::WriteAnswered() {
 }
 
 void PX210Page::OpenScaleEditor(int identifier, const char* caption, int32_t value) {
-    if (!main_.Form_IncDec) return;
+    if (!ctx_.digitEditor) return;
     // The scale ends as far as the four-digit display reaches.
-    OpenDigitEditor(*main_.Form_IncDec, &main_, identifier, QString::fromUtf8(caption),
+    OpenDigitEditor(*ctx_.digitEditor, ctx_.window, identifier, QString::fromUtf8(caption),
                     identifier == kScaleLowIdentifier ? kPX210ScaleLow : kPX210ScaleHigh,
                     RadioGroup_uDecimalPointSettings_PX210->ItemIndex(), value);
 }
 
 void PX210Page::Button_ScaleLowSettings_PX210Click() {
-    OpenScaleEditor(kScaleLowIdentifier, "4 mA-hez tartozó, skála számérték beállítása", main_.recRX.iScaleLowSettings);
+    OpenScaleEditor(kScaleLowIdentifier, "4 mA-hez tartozó, skála számérték beállítása", ctx_.recRX.iScaleLowSettings);
 }
 
 void PX210Page::Button_ScaleHighSettings_PX210Click() {
     OpenScaleEditor(kScaleHighIdentifier, "20 mA-hez tartozó, skála számérték beállítása",
-                    main_.recRX.iScaleHighSettings);
+                    ctx_.recRX.iScaleHighSettings);
 }
 
 }  // namespace velmar

@@ -16,13 +16,13 @@ namespace velmar {
 class DisplayTestGroup;
 class InstrumentValues;
 class RadioGroup;
-class TForm1;
+struct InstrumentContext;
 
 class PX210Page : public QWidget {
     Q_OBJECT
 public:
     // Fills the device tab it is given, which has no layout yet.
-    PX210Page(TForm1& main, QWidget* tab);
+    PX210Page(InstrumentContext& ctx, QWidget* tab);
 
     // Shows recRX on the page; the value editors call it after storing a
     // scale end.
@@ -66,7 +66,7 @@ private:
     void WriteAnswered();
     void OpenScaleEditor(int identifier, const char* caption, int32_t value);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
 };
 
 }  // namespace velmar

@@ -1,5 +1,6 @@
 #include "gui/device/px530_page.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/device/device_types.h"
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "core/link/payload_io.h"
@@ -28,9 +29,9 @@ constexpr uint8_t kTimerInput = 7;  // counts time, so it has no display setting
 
 }  // namespace
 
-PX530Page::PX530Page(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+PX530Page::PX530Page(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("PX530Page");
-    values = new InstrumentValues(main, this);
+    values = new InstrumentValues(ctx, this);
     BuildDisplayGroup();
     BuildTestGroup();
     auto* row = new QHBoxLayout(this);
@@ -39,7 +40,7 @@ PX530Page::PX530Page(TForm1& main, QWidget* parent) : QWidget(parent), main_(mai
     row->addWidget(GroupBox_Tests);
     row->addStretch(1);
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadDisplay, [this] { DecodeSettings(SpeedButton_ReadFromDevice_PX530); });
     c.SetDecoder(kDisplayDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault_PX530); });
     c.SetDecoder(kWriteDisplay, [this] {
@@ -105,8 +106,9 @@ void PX530Page::BuildTestGroup() {
     Label_SWLeft = tests->Label_SWLeft;
     Label_SWUp = tests->Label_SWUp;
     Label_SWRight = tests->Label_SWRight;
-    connect(tests, &DisplayTestGroup::patternChosen, &main_, &TForm1::SetDisplayTestPattern);
-    connect(tests, &DisplayTestGroup::patternStepped, &main_, &TForm1::StepDisplayTestPattern);
+    connect(tests, &DisplayTestGroup::patternChosen, this, &PX530Page::SetDisplayTestPattern);
+    connect(tests, &DisplayTestGroup::patternStepped, this,
+            [this](int step) { SetDisplayTestPattern(ctx_.recGlobalVar.uKijelzoTeszt_PX530 + step); });
     connect(CheckBox_KijelzoTeszt_PX530, &QCheckBox::clicked, this, &PX530Page::ShowDisplayTestPattern);
 }
 
@@ -115,26 +117,30 @@ void PX530Page::TrackBar_Brightness_PX530Change() {
 }
 
 void PX530Page::ShowDisplayTestPattern() {
-    Label_KijelzoTeszt_PX530->setText(QString::number(main_.recGlobalVar.uKijelzoTeszt_PX530));
+    Label_KijelzoTeszt_PX530->setText(QString::number(ctx_.recGlobalVar.uKijelzoTeszt_PX530));
+}
+
+void PX530Page::SetDisplayTestPattern(int pattern) {
+    ctx_.recGlobalVar.uKijelzoTeszt_PX530 = uint8_t(std::clamp(pattern, 1, 21));
+    ShowDisplayTestPattern();
 }
 
 void PX530Page::EnterPage() {
-    main_.SetDisplayTestPattern(1);
+    SetDisplayTestPattern(1);
     CheckBox_KijelzoTeszt_PX530->setChecked(false);
     SpeedButton_ReadFromDevice_PX530->setChecked(true);
 }
 
-uint8_t PX530Page::TestForce() const {
-    const bool inFront = main_.PageControl4->currentWidget() == main_.devicePages[std::size_t(DevicePage::P530)];
-    return inFront && CheckBox_KijelzoTeszt_PX530->isChecked() ? main_.recGlobalVar.uKijelzoTeszt_PX530 : 0;
+uint8_t PX530Page::TestForce(bool inFront) const {
+    return inFront && CheckBox_KijelzoTeszt_PX530->isChecked() ? ctx_.recGlobalVar.uKijelzoTeszt_PX530 : 0;
 }
 
 void PX530Page::ShowStatus() {
-    const uint8_t pressed = main_.recRX.uDebounced;
+    const uint8_t pressed = ctx_.recRX.uDebounced;
     SetShown(Label_SWRight, pressed & 0x01);
     SetShown(Label_SWUp, pressed & 0x02);
     SetShown(Label_SWLeft, pressed & 0x04);
-    const bool settings = main_.recRX.uPXOptIn != kTimerInput;
+    const bool settings = ctx_.recRX.uPXOptIn != kTimerInput;
     SetShown(CheckBox_DisplayLeaderZeros_PX530, settings);
     SetShown(RadioGroup_uCounterForDisplayRefresh, settings);
 }
@@ -142,9 +148,9 @@ void PX530Page::ShowStatus() {
 void PX530Page::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
     DisplayBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     DisplayLayout(in, b);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     rx.uBrightness = b.brightness;
     rx.bLeaderZeros = b.leadingZeros;
     rx.uCounterForDisplayRefresh = b.refresh;
@@ -160,11 +166,11 @@ void PX530Page::DecodeSettings(QPushButton* requester) {
 void PX530Page::BuildWrite() {
     DisplayBlock b{uint8_t(TrackBar_Brightness_PX530->value() * 10), CheckBox_DisplayLeaderZeros_PX530->isChecked(),
                    DisplayRefreshCodeOf(RadioGroup_uCounterForDisplayRefresh->ItemIndex())};
-    tTX& tx = main_.recTX;
+    tTX& tx = ctx_.recTX;
     tx.uBrightness = b.brightness;
     tx.bLeaderZeros = b.leadingZeros;
     tx.uCounterForDisplayRefresh = b.refresh;
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     DisplayLayout(out, b);
 }
 

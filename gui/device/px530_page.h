@@ -16,12 +16,12 @@ namespace velmar {
 
 class InstrumentValues;
 class RadioGroup;
-class TForm1;
+struct InstrumentContext;
 
 class PX530Page : public QWidget {
     Q_OBJECT
 public:
-    PX530Page(TForm1& main, QWidget* parent);
+    PX530Page(InstrumentContext& ctx, QWidget* parent);
 
     QGroupBox* GroupBox_Display;
     QSlider* TrackBar_Brightness_PX530;
@@ -44,10 +44,13 @@ public:
 
     void TrackBar_Brightness_PX530Change();
     void ShowDisplayTestPattern();
+    // The display test pattern of the indicator pages, kept within 1..21.
+    void SetDisplayTestPattern(int pattern);
     // Entering the page: the test starts over, the settings are read.
     void EnterPage();
-    // The display test code of the next status request.
-    uint8_t TestForce() const;
+    // The display test code of the next status request; none unless the
+    // page is in front.
+    uint8_t TestForce(bool inFront) const;
     // Status answer: push buttons, and the settings a timer input lacks.
     void ShowStatus();
 
@@ -57,7 +60,7 @@ private:
     void DecodeSettings(QPushButton* requester);
     void BuildWrite();
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
 };
 
 }  // namespace velmar

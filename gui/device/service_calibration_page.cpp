@@ -9,7 +9,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
 #include "core/device/status_texts.h"
@@ -87,7 +87,7 @@ void SetTextWhenChanged(QAbstractButton* button, const QString& text) {
 }
 }  // namespace
 
-ServiceCalibrationPage::ServiceCalibrationPage(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+ServiceCalibrationPage::ServiceCalibrationPage(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("TabSheet13");
     PageControl_Kalibralasok = new QTabWidget(this);
     PageControl_Kalibralasok->setObjectName("PageControl_Kalibralasok");
@@ -102,15 +102,15 @@ ServiceCalibrationPage::ServiceCalibrationPage(TForm1& main, QWidget* parent) : 
     v->addWidget(BuildComputedGroup());
     v->addStretch(1);
 
-    main.commands.SetBuilder(kWritePt1000, [this] {
-        main_.recTX.bPt1000 = CheckBox_bPt1000->isChecked();
-        TransferWriter(main_.transfer).Bool(main_.recTX.bPt1000);
+    ctx.commands.SetBuilder(kWritePt1000, [this] {
+        ctx_.recTX.bPt1000 = CheckBox_bPt1000->isChecked();
+        TransferWriter(ctx_.transfer).Bool(ctx_.recTX.bPt1000);
     });
-    main.commands.SetBuilder(kWriteTimerConstant, [this] {
+    ctx.commands.SetBuilder(kWriteTimerConstant, [this] {
         bool ok = false;
         const int v = Edit_RAM1_iCalLow1->text().trimmed().toInt(&ok);
-        main_.recTX.iCalLow1 = ok ? v : kNominalTimerConstant;
-        TransferWriter(main_.transfer).S32(main_.recTX.iCalLow1);
+        ctx_.recTX.iCalLow1 = ok ? v : kNominalTimerConstant;
+        TransferWriter(ctx_.transfer).S32(ctx_.recTX.iCalLow1);
     });
     connect(Button_Auto5kHzCalculation, &QPushButton::clicked, this,
             &ServiceCalibrationPage::Button_Auto5kHzCalculationClick);
@@ -295,18 +295,18 @@ void ServiceCalibrationPage::Button_Auto5kHzCalculationClick() {
     // The measured frequency in the system's number format; anything else
     // stands for the nominal 5 kHz.
     QString text = Edit_5kHz->text().trimmed();
-    const QChar other = main_.DecimalSeparator == ',' ? '.' : ',';
+    const QChar other = ctx_.DecimalSeparator == ',' ? '.' : ',';
     bool ok = !text.contains(other);
-    const double f = ok ? QLocale::c().toDouble(text.replace(main_.DecimalSeparator, '.'), &ok) : 0.0;
+    const double f = ok ? QLocale::c().toDouble(text.replace(ctx_.DecimalSeparator, '.'), &ok) : 0.0;
     const double constant = RoundHalfEven((ok ? f : 5.0) / 5.0 * kNominalTimerConstant);
     // The constant has six digits: a result that does not fit is refused.
     if (constant < 0 || constant > kMaxTimerConstant) {
-        main_.Inform(QString::fromUtf8("A számított érték (%1) nem fér el a 0 … 999 999 tartományban; "
+        ctx_.Inform(QString::fromUtf8("A számított érték (%1) nem fér el a 0 … 999 999 tartományban; "
                                        "ellenőrizze a mért frekvenciát.")
-                         .arg(main_.FormatNumber(constant, "0")));
+                         .arg(ctx_.FormatNumber(constant, "0")));
         return;
     }
-    Edit_RAM1_iCalLow1->setText(main_.FormatNumber(constant, "######0"));
+    Edit_RAM1_iCalLow1->setText(ctx_.FormatNumber(constant, "######0"));
 }
 
 bool ServiceCalibrationPage::AcceptTimerConstant() {
@@ -315,14 +315,14 @@ bool ServiceCalibrationPage::AcceptTimerConstant() {
     bool ok = false;
     const qlonglong v = Edit_RAM1_iCalLow1->text().trimmed().toLongLong(&ok);
     if (!ok || (v >= 0 && v <= kMaxTimerConstant)) return true;
-    main_.Inform(QString::fromUtf8("A beírt időalap állandó (%1) nem fér el a 0 … 999 999 tartományban; "
+    ctx_.Inform(QString::fromUtf8("A beírt időalap állandó (%1) nem fér el a 0 … 999 999 tartományban; "
                                    "a készülékbe nem került beírásra semmi.")
                      .arg(Edit_RAM1_iCalLow1->text().trimmed()));
     return false;
 }
 
-uint8_t ServiceCalibrationPage::DirectControl() const {
-    if (main_.recRX.uDevice != kPX310 || main_.PageControl4->currentWidget() != main_.TabSheet_Velmar) return 0;
+uint8_t ServiceCalibrationPage::DirectControl(bool velmarInFront) const {
+    if (ctx_.recRX.uDevice != kPX310 || !velmarInFront) return 0;
     if (PageControl_Kalibralasok->currentWidget() != TabSheet_CalPX310) return 0;
     QWidget* wiring = PageControl_4or3_PX310->currentWidget();
     return wiring == TabSheet_4w ? 4 : wiring == TabSheet_3w ? 3 : 0;
@@ -330,7 +330,7 @@ uint8_t ServiceCalibrationPage::DirectControl() const {
 
 void ServiceCalibrationPage::RequestReadBacks() {
     for (const char* name : kReadBacks)
-        if (auto* b = main_.findChild<QAbstractButton*>(name)) b->setChecked(true);
+        if (auto* b = window()->findChild<QAbstractButton*>(name)) b->setChecked(true);
 }
 
 void ServiceCalibrationPage::showEvent(QShowEvent* event) {
@@ -339,11 +339,11 @@ void ServiceCalibrationPage::showEvent(QShowEvent* event) {
 }
 
 void ServiceCalibrationPage::ShowStatus() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     const double full = rx.uDevice == kPX310 ? 2097151.0 : 8388607.0;  // 22- or 24-bit converter
     for (auto [bar, value] : {std::pair{MBarGraph_IRow, rx.iRawADCData}, std::pair{MBarGraph_IAveraged, rx.iAveragedADCData}}) {
         bar->setMBGValue(value / full);
-        bar->setMBGText(main_.FormatNumber(value, "# ### ##0"));
+        bar->setMBGText(ctx_.FormatNumber(value, "# ### ##0"));
     }
 
     // A current or voltage to a tenth of a microampere or millivolt, about
@@ -371,11 +371,11 @@ void ServiceCalibrationPage::ShowStatus() {
     }
     // Without a known input: the digits a single-precision value holds.
     const QString value = mask.empty()
-                              ? QString::number(double(rx.fFizikaiMennyiseg), 'g', 7).replace('.', main_.DecimalSeparator)
-                              : main_.FormatNumber(rx.fFizikaiMennyiseg, mask);
+                              ? QString::number(double(rx.fFizikaiMennyiseg), 'g', 7).replace('.', ctx_.DecimalSeparator)
+                              : ctx_.FormatNumber(rx.fFizikaiMennyiseg, mask);
     SetTextWhenChanged(Value("Label_fFizikaiMennyiseg"), unit.isEmpty() ? value : value + " " + unit);
     const char* shownUnit = MeasuredUnit(rx);
-    const QString shown = main_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask);
+    const QString shown = ctx_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask);
     SetTextWhenChanged(Value("Label_iSkalazottKijezesiErtek"),
                        shownUnit && *shownUnit ? shown + " " + QString::fromUtf8(shownUnit) : shown);
 
@@ -391,10 +391,10 @@ void ServiceCalibrationPage::ShowStatus() {
                                                        {"Label_uSizeInBytesFRAM2", rx.uSizeInBytesFRAM2},
                                                        {"Label_uSizeInBytesFRAM3", rx.uSizeInBytesFRAM3}};
     for (const auto& [name, size] : blocks)
-        SetTextWhenChanged(Value(name), main_.FormatNumber(size, "## ##0").trimmed() + QString::fromUtf8(" bájt"));
+        SetTextWhenChanged(Value(name), ctx_.FormatNumber(size, "## ##0").trimmed() + QString::fromUtf8(" bájt"));
     // Loops per second.
     SetTextWhenChanged(Value("Label_uMainLoopFrequency"),
-                       main_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0").trimmed() + " Hz");
+                       ctx_.FormatNumber(rx.uMainLoopFrequency, "# ### ##0").trimmed() + " Hz");
 
     const QString sensor = rx.bPt1000 ? "Pt1000" : "Pt100";
     SetTextWhenChanged(Label_310_PtType, sensor);

@@ -14,13 +14,13 @@ class QTabWidget;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 class TMBarGraph;
 
 class ServiceCalibrationPage : public QWidget {
     Q_OBJECT
 public:
-    ServiceCalibrationPage(TForm1& main, QWidget* parent = nullptr);
+    ServiceCalibrationPage(InstrumentContext& ctx, QWidget* parent = nullptr);
 
     QTabWidget* PageControl_Kalibralasok;
     QWidget *TabSheet7, *TabSheet8, *TabSheet_CalPX310, *TabSheet_CalTimer, *TabSheet1;
@@ -41,7 +41,7 @@ public:
     bool AcceptTimerConstant();
     // The wiring the PX310 must assume while one of its calibration tabs is
     // in front: 4 or 3 wires, 0 for none.
-    uint8_t DirectControl() const;
+    uint8_t DirectControl(bool velmarInFront) const;
     // The live values of the status answer just decoded.
     void ShowStatus();
     // The calibration constants are read whenever the page comes to the front.
@@ -60,7 +60,7 @@ private:
     QWidget* BuildComputedGroup();
     QLabel* Value(const char* name) const;
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     mutable QHash<QString, QLabel*> labels_;  // the live labels, looked up once
 };
 

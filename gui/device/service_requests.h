@@ -7,22 +7,35 @@
 #include <functional>
 
 class QAbstractButton;
+class QWidget;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 
 // Asks before a request that cannot be undone. The button is up while the
 // question is open, so the scheduler cannot send it meanwhile, and goes down
 // again only on "yes". question: %1 becomes the instrument's type, %2 its
 // serial number, %3 the button's caption at that moment. check runs first;
 // false refuses without asking.
-void AskBeforeSending(TForm1& main, QAbstractButton* button, const QString& question,
+void AskBeforeSending(InstrumentContext& ctx, QAbstractButton* button, const QString& question,
                       std::function<bool()> check = {});
+
+// What the service pages do beyond the table.
+struct ServicePageHooks {
+    // Command 1 was answered: the identity just written is read back.
+    std::function<void()> identityWritten;
+    // An answer of the output calibration, by its command.
+    std::function<void(uint8_t command)> outputCalibrationAnswered;
+    // The typed identity and the timer constant may be sent; each tells the
+    // user why not.
+    std::function<bool()> acceptIdentity;
+    std::function<bool()> acceptTimerConstant;
+};
 
 // Decoders of the table's commands, the confirmations of its permanent
 // ones, and the follow-ups of commands 1 and 129. Called once the service
-// pages exist.
-void InstallServiceRequests(TForm1& main);
+// pages exist; the table names their controls within window.
+void InstallServiceRequests(InstrumentContext& ctx, QWidget& window, const ServicePageHooks& hooks);
 
 }  // namespace velmar

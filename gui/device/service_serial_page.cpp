@@ -9,7 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/device/service_commands.h"
 #include "gui/device/service_requests.h"
 #include "core/link/payload_io.h"
@@ -55,7 +55,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int maxLength, const char
 }
 }  // namespace
 
-ServiceSerialPage::ServiceSerialPage(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+ServiceSerialPage::ServiceSerialPage(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("TabSheet10");
     QGroupBox* g = MakeGroup(this, "GroupBox_GyariSzam",
                              "KÉSZÜLÉK TÍPUS, BEÉPÍTETT OPCIÓK, GYÁRI SZÁM, GYÁRTÁSI IDŐPONT MEGADÁSA "
@@ -115,8 +115,7 @@ ServiceSerialPage::ServiceSerialPage(TForm1& main, QWidget* parent) : QWidget(pa
 
     connect(Button_GyariSzamPlusz1, &QPushButton::clicked, this, [this] { StepSerialNumber(+1); });
     connect(Button_GyariSzamMinusz1, &QPushButton::clicked, this, [this] { StepSerialNumber(-1); });
-    connect(Button_GyariSzamToEdits, &QPushButton::clicked, &main, &TForm1::Button_GyariSzamToEditsClick);
-    main.commands.SetBuilder(kWriteIdentity, [this] { BuildIdentityRequest(); });
+    ctx.commands.SetBuilder(kWriteIdentity, [this] { BuildIdentityRequest(); });
 }
 
 uint16_t ServiceSerialPage::ListIndexToDeviceType(int index) {
@@ -130,7 +129,7 @@ int ServiceSerialPage::DeviceTypeToListIndex(uint16_t code) {
 }
 
 void ServiceSerialPage::ReadSerialPage() {
-    tTX& tx = main_.recTX;
+    tTX& tx = ctx_.recTX;
     tx.uDeviceID = uint32_t(std::clamp(Typed(Edit_GyariSzam), 0LL, 999999LL));
     const long long year = Typed(Edit_GyariSzamEv);
     tx.uGyariSzamEv = uint8_t(std::clamp(year, 0LL, 99LL));
@@ -140,28 +139,28 @@ void ServiceSerialPage::ReadSerialPage() {
     tx.uPXOptIn = CodeOf(RadioGroup_Bemenet, kInputCodes);
     tx.uPXOptOutPrimer = CodeOf(RadioGroup_Kimenet1, kOutputCodes);
     tx.uPXOptOutSecondary = CodeOf(RadioGroup_Kimenet2, kOutputCodes);
-    Edit_GyariSzam->setText(main_.FormatNumber(tx.uDeviceID, "000000"));
-    Edit_GyariSzamEv->setText(main_.FormatNumber(tx.uGyariSzamEv, "00"));
-    Edit_GyariSzamHonap->setText(main_.FormatNumber(tx.uGyariSzamHonap, "00"));
+    Edit_GyariSzam->setText(ctx_.FormatNumber(tx.uDeviceID, "000000"));
+    Edit_GyariSzamEv->setText(ctx_.FormatNumber(tx.uGyariSzamEv, "00"));
+    Edit_GyariSzamHonap->setText(ctx_.FormatNumber(tx.uGyariSzamHonap, "00"));
     ListBox_uDeviceType->setCurrentRow(DeviceTypeToListIndex(tx.uDeviceType));
     tx.bPt1000 = CheckBox_PX310_bPt1000->isChecked();
 }
 
 void ServiceSerialPage::StepSerialNumber(int step) {
     ReadSerialPage();
-    const long long next = std::clamp<long long>(static_cast<long long>(main_.recTX.uDeviceID) + step, 0, 999999);
-    Edit_GyariSzam->setText(main_.FormatNumber(double(next), "000000"));
+    const long long next = std::clamp<long long>(static_cast<long long>(ctx_.recTX.uDeviceID) + step, 0, 999999);
+    Edit_GyariSzam->setText(ctx_.FormatNumber(double(next), "000000"));
 }
 
 void ServiceSerialPage::ShowReceivedIdentity() {
-    const tRX& rx = main_.recRX;
-    Edit_GyariSzam->setText(main_.FormatNumber(rx.uDeviceID, "000000"));
-    Edit_GyariSzamEv->setText(main_.FormatNumber(rx.uGyariSzamEv, "00"));
-    Edit_GyariSzamHonap->setText(main_.FormatNumber(rx.uGyariSzamHonap, "00"));
+    const tRX& rx = ctx_.recRX;
+    Edit_GyariSzam->setText(ctx_.FormatNumber(rx.uDeviceID, "000000"));
+    Edit_GyariSzamEv->setText(ctx_.FormatNumber(rx.uGyariSzamEv, "00"));
+    Edit_GyariSzamHonap->setText(ctx_.FormatNumber(rx.uGyariSzamHonap, "00"));
     ListBox_uDeviceType->setCurrentRow(DeviceTypeToListIndex(rx.uDevice));
 }
 
-void ServiceSerialPage::ShowReceivedPt1000() { CheckBox_PX310_bPt1000->setChecked(main_.recRX.bPt1000); }
+void ServiceSerialPage::ShowReceivedPt1000() { CheckBox_PX310_bPt1000->setChecked(ctx_.recRX.bPt1000); }
 
 QString ServiceSerialPage::IdentityProblems() const {
     // A value the instrument would store changed (a month of 13 as 12, a
@@ -193,14 +192,14 @@ bool ServiceSerialPage::AcceptTypedIdentity() {
     const QString problems = IdentityProblems();
     if (problems.isEmpty()) return true;
     ReadSerialPage();
-    main_.Inform(problems);
+    ctx_.Inform(problems);
     return false;
 }
 
 void ServiceSerialPage::BuildIdentityRequest() {
     ReadSerialPage();
-    TransferWriter out(main_.transfer);
-    IdentityLayout(out, main_.recTX);
+    TransferWriter out(ctx_.transfer);
+    IdentityLayout(out, ctx_.recTX);
 }
 
 }  // namespace velmar

@@ -13,12 +13,12 @@ class QPushButton;
 namespace velmar {
 
 class RadioGroup;
-class TForm1;
+struct InstrumentContext;
 
 class ServiceSerialPage : public QWidget {
     Q_OBJECT
 public:
-    ServiceSerialPage(TForm1& main, QWidget* parent = nullptr);
+    ServiceSerialPage(InstrumentContext& ctx, QWidget* parent = nullptr);
 
     QLineEdit *Edit_GyariSzamEv, *Edit_GyariSzamHonap, *Edit_GyariSzam;
     QPushButton *Button_GyariSzamPlusz1, *Button_GyariSzamMinusz1;
@@ -48,7 +48,7 @@ public:
 
 private:
     void BuildIdentityRequest();
-    TForm1& main_;
+    InstrumentContext& ctx_;
 };
 
 }  // namespace velmar

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/device/device_types.h"
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/device/service_commands.h"
 #include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"
@@ -40,7 +40,7 @@ QLabel* ImageLabel(QWidget* parent, const char* name, const QImage& image, int f
 }
 }  // namespace
 
-ServiceTestsPage::ServiceTestsPage(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+ServiceTestsPage::ServiceTestsPage(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("TabSheet6");
     normalImage.fill(Qt::white);
     largeImage.fill(Qt::white);
@@ -80,15 +80,15 @@ ServiceTestsPage::ServiceTestsPage(TForm1& main, QWidget* parent) : QWidget(pare
     row->addWidget(image);
     row->addStretch(1);
 
-    main.commands.SetBuilder(kReadDisplayImage, [this] {
-        main_.recTX.uYForHardCopy = 0;
-        TransferWriter(main_.transfer).U8(main_.recTX.uYForHardCopy);
+    ctx.commands.SetBuilder(kReadDisplayImage, [this] {
+        ctx_.recTX.uYForHardCopy = 0;
+        TransferWriter(ctx_.transfer).U8(ctx_.recTX.uYForHardCopy);
     });
-    main.commands.SetDecoder(kReadDisplayImage, [this] { DecodeImage(); });
+    ctx.commands.SetDecoder(kReadDisplayImage, [this] { DecodeImage(); });
 }
 
-uint8_t ServiceTestsPage::TestForce() const {
-    if (main_.PageControl4->currentWidget() != main_.devicePages[std::size_t(DevicePage::P580)]) return 0;
+uint8_t ServiceTestsPage::TestForce(bool inFront) const {
+    if (!inFront) return 0;
     for (std::size_t i = 0; i < testButtons.size(); ++i)
         if (testButtons[i]->isChecked()) return uint8_t(i + 1);
     return 0;
@@ -101,8 +101,8 @@ void ServiceTestsPage::PlotImagePixel(int x, int y, int blockSize, QRgb colour) 
 }
 
 void ServiceTestsPage::DecodeImage() {
-    tRX& rx = main_.recRX;
-    for (uint8_t& b : rx.uBitmap) b = main_.transfer.ReadByte();
+    tRX& rx = ctx_.recRX;
+    for (uint8_t& b : rx.uBitmap) b = ctx_.transfer.ReadByte();
     // Rows beyond the image would be read past the bitmap: at most its 64.
     const int rows = std::min(kImageHeight + rx.uYForHardCopy, kImageHeight);
     for (int y = 0; y < rows; ++y)

@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 
 class ServiceTestsPage : public QWidget {
     Q_OBJECT
 public:
-    ServiceTestsPage(TForm1& main, QWidget* parent = nullptr);
+    ServiceTestsPage(InstrumentContext& ctx, QWidget* parent = nullptr);
 
     QPushButton* SpeedButton_EraseFRAM1;
     // Patterns 1..6 in order.
@@ -29,13 +29,13 @@ public:
 
     // The display test pattern of the next status request: only while the
     // PX580 page is in front, so a pattern chosen here waits for it.
-    uint8_t TestForce() const;
+    uint8_t TestForce(bool inFront) const;
 
 private:
     void DecodeImage();
     void PlotImagePixel(int x, int y, int blockSize, QRgb colour);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
 };
 
 }  // namespace velmar

@@ -10,15 +10,13 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "gui/device/settings_pages.h"
 #include "core/device/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
-#include "gui/modules/analog_output_dialog.h"
-#include "gui/modules/modbus_dialog.h"
 #include "gui/views/decimal_input.h"
 #include "gui/views/parse_integer_edit.h"
 #include "gui/views/radio_group.h"
@@ -65,14 +63,14 @@ bool EncodeText(const QLineEdit* edit, uint8_t* out, std::size_t size, std::stri
 }
 }  // namespace
 
-SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutputsPage& limits)
-    : QObject(&main), main_(main), settings_(settings), limits_(limits) {
-    CommandRegistry& c = main.commands;
+SettingsSetView::SettingsSetView(InstrumentContext& ctx, SettingsPage& settings, LimitOutputsPage& limits)
+    : QObject(ctx.window), ctx_(ctx), settings_(settings), limits_(limits) {
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadSettingsSet, [this] { Decode(false); });
     c.SetDecoder(kSettingsSetDefaults, [this] { Decode(true); });
     c.SetDecoder(kWriteSettingsSet, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteSettingsSet, [this] { Build(); });
-    values_ = new InstrumentValues(main, this);
+    values_ = new InstrumentValues(ctx, this);
     for (QPushButton* write : {settings.SpeedButton_WriteSettings, limits.SpeedButton_WriteSettings2})
         values_->GuardWrite(write);
     for (QLabel* note : {settings.Label_ValuesOfAnotherInstrument, limits.Label_ValuesOfAnotherInstrument2})
@@ -88,7 +86,7 @@ SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutp
     }
     connect(values_, &InstrumentValues::writeAsked, this, &SettingsSetView::CheckWriteRequest);
 
-    const auto separator = [&main] { return main.DecimalSeparator; };
+    const auto separator = [&ctx] { return ctx.DecimalSeparator; };
     for (QLineEdit* e : settings.ScaledEdits()) TranslateDecimalKeys(e, separator);
     for (const LimitOutputControls& l : limits.limits)
         for (QLineEdit* e : {l.a, l.b, l.hysteresis}) TranslateDecimalKeys(e, separator);
@@ -96,9 +94,9 @@ SettingsSetView::SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutp
 
 int32_t SettingsSetView::ParseScaledEdit(QLineEdit* edit) {
     double typed = 0;
-    if (!ParseDecimal(edit->text(), main_.DecimalSeparator, typed)) typed = 0;
+    if (!ParseDecimal(edit->text(), ctx_.DecimalSeparator, typed)) typed = 0;
     // The instrument's value is single precision before it is scaled.
-    const double scaled = RoundHalfEven(double(float(typed)) * main_.recRX.fDivider);
+    const double scaled = RoundHalfEven(double(float(typed)) * ctx_.recRX.fDivider);
     const int32_t value = int32_t(std::clamp<double>(scaled, std::numeric_limits<int32_t>::min(),
                                                      std::numeric_limits<int32_t>::max()));
     ShowScaled(edit, value);
@@ -106,7 +104,7 @@ int32_t SettingsSetView::ParseScaledEdit(QLineEdit* edit) {
 }
 
 void SettingsSetView::ShowScaled(QLineEdit* edit, int32_t value) {
-    edit->setText(main_.FormatNumber(value / double(main_.recRX.fDivider), main_.recRX.sDecimalMask).trimmed());
+    edit->setText(ctx_.FormatNumber(value / double(ctx_.recRX.fDivider), ctx_.recRX.sDecimalMask).trimmed());
 }
 
 QString SettingsSetView::WriteProblem() const {
@@ -120,15 +118,15 @@ QString SettingsSetView::WriteProblem() const {
     const double limit = double(std::numeric_limits<int32_t>::max());
     auto fits = [&](const QLineEdit* e) {
         double v = 0;
-        return !ParseDecimal(e->text(), main_.DecimalSeparator, v) || std::fabs(v * main_.recRX.fDivider) <= limit;
+        return !ParseDecimal(e->text(), ctx_.DecimalSeparator, v) || std::fabs(v * ctx_.recRX.fDivider) <= limit;
     };
     for (const QLineEdit* e : settings_.ScaledEdits())
         if (!fits(e)) return QString::fromUtf8("A(z) %1 érték túl nagy a készüléknek.").arg(e->text());
     for (const LimitOutputControls& l : limits_.limits)
         for (const QLineEdit* e : {l.a, l.b, l.hysteresis})
             if (!fits(e)) return QString::fromUtf8("A(z) %1 érték túl nagy a készüléknek.").arg(e->text());
-    const TForm_PXMB* modbus = main_.Form_PXMB;
-    if (modbus && (modbus->ComboBox_MODBUSBaudRate->currentIndex() < 0 || modbus->ComboBox_MODBUSAddress->currentIndex() < 0))
+    if (const auto modbus = modbusSerial ? std::optional(modbusSerial()) : std::nullopt;
+        modbus && (modbus->baudRate < 0 || modbus->address < 0))
         return QString::fromUtf8("A MODBUS beállításokban nincs kiválasztva adatátviteli sebesség vagy készülékcím.");
     return {};
 }
@@ -138,13 +136,13 @@ void SettingsSetView::CheckWriteRequest() {
     if (problem.isEmpty()) return;
     settings_.SpeedButton_WriteSettings->setChecked(false);
     limits_.SpeedButton_WriteSettings2->setChecked(false);
-    main_.Inform(problem + QString::fromUtf8("\nA beállítások nem kerültek a készülékbe."));
+    ctx_.Inform(problem + QString::fromUtf8("\nA beállítások nem kerültek a készülékbe."));
 }
 
 void SettingsSetView::Build() {
     SettingsSet s;
-    tTX& tx = main_.recTX;
-    const tRX& rx = main_.recRX;
+    tTX& tx = ctx_.recTX;
+    const tRX& rx = ctx_.recRX;
     s.brightness = uint8_t(settings_.TrackBar_Brightness->value());
     // Checked when the write was asked for; should a text have changed into
     // something unsendable since, the instrument keeps its own.
@@ -156,12 +154,12 @@ void SettingsSetView::Build() {
     // The first analog output as the analog output dialog holds it; until it
     // holds this instrument's values, as the instrument last reported them,
     // so that writing other settings leaves the output's scale alone.
-    if (const TForm_PXAO* out = main_.Form_PXAO; out && out->HoldsInstrumentValues()) {
-        s.analogueType = uint8_t(out->RadioGroup_uAnalogueType->ItemIndex());
-        s.analogueLow = out->iScaleLowSettings;
-        s.analogueHigh = out->iScaleHighSettings;
-        s.analogueErrorHigh = out->CheckBox_bAnalogueErrorHigh->isChecked();
-        s.analogueErrorDisabled = !out->CheckBox_bEnableAnalogueError->isChecked();
+    if (const auto out = firstOutput ? firstOutput() : std::nullopt) {
+        s.analogueType = out->analogueType;
+        s.analogueLow = out->low;
+        s.analogueHigh = out->high;
+        s.analogueErrorHigh = out->errorHigh;
+        s.analogueErrorDisabled = out->errorDisabled;
     } else {
         s.analogueType = rx.uAnalogueType;
         s.analogueLow = rx.iAnalogueLow;
@@ -185,12 +183,12 @@ void SettingsSetView::Build() {
         s.timeBase[i] = uint16_t(ParseIntegerEdit(c.seconds, kLimitTimeBase));
         s.pulseWidth[i] = uint8_t(ParseIntegerEdit(c.pulse, kLimitPulseWidth));
     }
-    if (const TForm_PXMB* m = main_.Form_PXMB) {
-        s.modbusProtocol = uint8_t(m->RadioGroup_MODBUSProtocol->ItemIndex());
-        s.modbusParity = uint8_t(m->RadioGroup_MODBUSParity->ItemIndex());
-        const int rate = m->ComboBox_MODBUSBaudRate->currentIndex(), address = m->ComboBox_MODBUSAddress->currentIndex();
-        s.modbusBaudRate = rate < 0 ? rx.uMODBUSBaudRate : uint8_t(rate);
-        s.modbusAddress = address < 0 ? rx.uMODBUSAddress : uint8_t(address);
+    if (modbusSerial) {
+        const ModbusSerialChoice m = modbusSerial();
+        s.modbusProtocol = m.protocol;
+        s.modbusParity = m.parity;
+        s.modbusBaudRate = m.baudRate < 0 ? rx.uMODBUSBaudRate : uint8_t(m.baudRate);
+        s.modbusAddress = m.address < 0 ? rx.uMODBUSAddress : uint8_t(m.address);
     }
     s.ptWires = uint8_t(settings_.RadioGroup_uPtWires->ItemIndex() + 2);
 
@@ -219,7 +217,7 @@ void SettingsSetView::Build() {
     tx.bDisableAnalogueError = s.analogueErrorDisabled;
     tx.uPtWires = s.ptWires;
     StoreLimits(s, tx);
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     SettingsSetLayout(out, s);
 }
 
@@ -229,11 +227,11 @@ void SettingsSetView::Decode(bool defaults) {
     first->setChecked(false);
     second->setChecked(false);
     SettingsSet s;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     SettingsSetLayout(in, s);
     values_->Taken();
 
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     rx.uBrightness = s.brightness;
     rx.uTagnameText = s.tagname;
     rx.uDimensionText = s.dimension;
@@ -287,7 +285,7 @@ void SettingsSetView::Decode(bool defaults) {
         c.seconds->setText(QString::number(s.timeBase[i]));
         c.pulse->setText(QString::number(s.pulseWidth[i]));
     }
-    if (TForm_PXMB* m = main_.Form_PXMB) m->ShowSerialSettings(s.modbusProtocol, s.modbusParity, s.modbusBaudRate, s.modbusAddress);
+    if (showModbusSerial) showModbusSerial(s.modbusProtocol, s.modbusParity, s.modbusBaudRate, s.modbusAddress);
     p.RadioGroup_uPtWires->SetItemIndex(int(s.ptWires) - 2);
 }
 
@@ -306,7 +304,7 @@ void SettingsSetView::AddForceBits(uint8_t& limitForceAndEnable) {
         if (forcing) {
             if (force->isChecked()) limitForceAndEnable |= uint8_t(1 << i);
         } else {
-            const bool on = main_.recRX.uLimit & (1 << i);
+            const bool on = ctx_.recRX.uLimit & (1 << i);
             if (force->isChecked() != on) force->setChecked(on);
         }
     }
@@ -314,7 +312,7 @@ void SettingsSetView::AddForceBits(uint8_t& limitForceAndEnable) {
 
 void SettingsSetView::ShowLimitStates() {
     for (std::size_t i = 0; i < limits_.Label_DigitalOut.size(); ++i)
-        SetShown(limits_.Label_DigitalOut[i], main_.recRX.uLimit & (1 << i));
+        SetShown(limits_.Label_DigitalOut[i], ctx_.recRX.uLimit & (1 << i));
 }
 
 }  // namespace velmar

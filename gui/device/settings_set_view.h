@@ -7,6 +7,11 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "gui/modules/analog_output_dialog.h"
+#include "gui/modules/modbus_dialog.h"
 
 class QLineEdit;
 
@@ -15,13 +20,13 @@ namespace velmar {
 class InstrumentValues;
 class LimitOutputsPage;
 class SettingsPage;
-class TForm1;
+struct InstrumentContext;
 struct SettingsSet;
 
 class SettingsSetView : public QObject {
     Q_OBJECT
 public:
-    SettingsSetView(TForm1& main, SettingsPage& settings, LimitOutputsPage& limits);
+    SettingsSetView(InstrumentContext& ctx, SettingsPage& settings, LimitOutputsPage& limits);
 
     // A number typed in the system's format, as the instrument keeps it:
     // times the divider of the display's decimals, halves to even. The
@@ -33,6 +38,13 @@ public:
     void AddForceBits(uint8_t& limitForceAndEnable);
     // Status answer: which limit outputs are on.
     void ShowLimitStates();
+
+    // The parts of the set the module dialogs hold, handed in once the
+    // dialogs exist; without them the set keeps what the instrument
+    // reported.
+    std::function<ModbusSerialChoice()> modbusSerial;
+    std::function<void(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address)> showModbusSerial;
+    std::function<std::optional<TForm_PXAO::FirstOutput>()> firstOutput;
 private:
     void Decode(bool defaults);
     void Build();
@@ -42,7 +54,7 @@ private:
     void CheckWriteRequest();
     void ShowScaled(QLineEdit* edit, int32_t value);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     SettingsPage& settings_;
     LimitOutputsPage& limits_;
     // Whose settings set the pages show: a write needs an answer to 131 or

@@ -12,22 +12,19 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "gui/app/form_main.h"
-#include "gui/app/startup_options.h"
+#include "gui/link/instrument_context.h"
 #include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
 #include "program/file_writing.h"
 #include "gui/views/decimal_input.h"
 #include "gui/views/file_choice.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
 namespace {
 
-QString JournalFolder(const StartupOptions& options) {
-    if (!options.journalFolder.isEmpty()) return options.journalFolder;
-    return DefaultJournalFolder();
-}
+QString JournalFolder(const QString& chosen) { return chosen.isEmpty() ? DefaultJournalFolder() : chosen; }
 
 QString LinkErrorText(uint8_t code) { return QString::fromStdString(BlockErrorText(code)); }
 
@@ -39,10 +36,12 @@ QString Captions(const std::vector<std::string>& names) {
 
 }  // namespace
 
-SettingsFiles::SettingsFiles(TForm1& main, const StartupOptions& options)
-    : QObject(&main), main_(main), chooseFile_(options.chooseFile), journal_(JournalFolder(options)) {
+SettingsFiles::SettingsFiles(InstrumentContext& ctx, QMenuBar* menuBar, FileChooser chooseFile,
+                             const QString& journalFolder)
+    : QObject(ctx.window), ctx_(ctx), chooseFile_(std::move(chooseFile)), journal_(JournalFolder(journalFolder)) {
     setObjectName("SettingsFiles");
-    QMenu* menu = main.menuBar()->addMenu(QString::fromUtf8("&Beállítások"));
+    menu_ = menuBar->addMenu(QString::fromUtf8("&Beállítások"));
+    QMenu* menu = menu_;
     menu->setObjectName("Menu_Settings");
     auto add = [&](const char* name, const char* text, void (SettingsFiles::*slot)()) {
         QAction* a = menu->addAction(QString::fromUtf8(text));
@@ -56,10 +55,9 @@ SettingsFiles::SettingsFiles(TForm1& main, const StartupOptions& options)
     Action_History = add("Action_History", "Előzmények…", &SettingsFiles::ShowHistory);
     menu->addSeparator();
     Action_EditFile = add("Action_EditFile", "Fájl szerkesztése…", &SettingsFiles::EditFile);
-    main.blockExchanged = [this](uint8_t c, const Bytes& request, const Bytes& answer) { Observe(c, request, answer); };
+    connect(&ctx.events, &InstrumentEvents::blockExchanged, this, &SettingsFiles::Observe);
 }
 
-// Destroyed with the main window, after its members: blockExchanged is gone by then.
 SettingsFiles::~SettingsFiles() = default;
 
 void SettingsFiles::Observe(uint8_t command, const Bytes& request, const Bytes& answer) {
@@ -72,37 +70,37 @@ void SettingsFiles::Observe(uint8_t command, const Bytes& request, const Bytes& 
     // Told after the answer has been dealt with, not from inside it.
     if (const QString failure = journal_.TakeFailure(); !failure.isEmpty())
         QTimer::singleShot(0, this, [this, failure] {
-            main_.Inform(QString::fromUtf8("Az előzmények feljegyzése nem sikerült: ") + failure);
+            ctx_.Inform(QString::fromUtf8("Az előzmények feljegyzése nem sikerült: ") + failure);
         });
 }
 
 InstrumentFit SettingsFiles::Fit() const {
-    const tRX& rx = main_.recRX;
-    return {rx.uDevice, rx.uPXOptIn, rx.uPXOptOutPrimer, rx.uPXOptOutSecondary, main_.bVelmarMode};
+    const tRX& rx = ctx_.recRX;
+    return {rx.uDevice, rx.uPXOptIn, rx.uPXOptOutPrimer, rx.uPXOptOutSecondary, ctx_.bVelmarMode};
 }
 
 InstrumentIdentity SettingsFiles::Identity() const {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     InstrumentIdentity id{rx.uDevice, rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap, {}};
-    if (const QLabel* fw = main_.findChild<QLabel*>("Label_Firmware")) id.firmware = fw->text().mid(1).toStdString();
+    id.firmware = ctx_.firmware.toStdString();
     return id;
 }
 
-int SettingsFiles::MeasuredDecimals() const { return main_.recRX.uDecimalPoint; }
+int SettingsFiles::MeasuredDecimals() const { return ctx_.recRX.uDecimalPoint; }
 
-FieldContext SettingsFiles::Context(int measuredDecimals) const { return {measuredDecimals, main_.recRX.uDevice}; }
+FieldContext SettingsFiles::Context(int measuredDecimals) const { return {measuredDecimals, ctx_.recRX.uDevice}; }
 
 bool SettingsFiles::CheckInstrument() {
     if (busy_) {
-        main_.Inform(QString::fromUtf8("Egy beállításművelet már folyamatban van."));
+        ctx_.Inform(QString::fromUtf8("Egy beállításművelet már folyamatban van."));
         return false;
     }
-    if (!main_.recMBU.bOnline || main_.recRX.uDevice == 0) {
-        main_.Inform(QString::fromUtf8("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
+    if (!ctx_.recMBU.bOnline || ctx_.recRX.uDevice == 0) {
+        ctx_.Inform(QString::fromUtf8("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
         return false;
     }
     if (BlocksOf(Fit()).empty()) {
-        main_.Inform(QString::fromUtf8("Ennek a készüléknek nincs fájlba menthető beállítása."));
+        ctx_.Inform(QString::fromUtf8("Ennek a készüléknek nincs fájlba menthető beállítása."));
         return false;
     }
     return true;
@@ -111,26 +109,26 @@ bool SettingsFiles::CheckInstrument() {
 QString SettingsFiles::ChooseFile(const QString& caption, bool save, const QString& suggested) {
     if (chooseFile_) return chooseFile_(caption, save);
     const QString filter = QString::fromUtf8("Velmar beállítások (*.velmar.json);;Minden fájl (*)");
-    if (!save) return ChooseOpenFile(&main_, caption, filter);
+    if (!save) return ChooseOpenFile(ctx_.window, caption, filter);
     if (!suggested.isEmpty()) {
         // The file at hand, saved under its own name where it is.
-        const QString path = QFileDialog::getSaveFileName(&main_, caption, suggested, filter, nullptr,
+        const QString path = QFileDialog::getSaveFileName(ctx_.window, caption, suggested, filter, nullptr,
                                                           QFileDialog::DontConfirmOverwrite);
         RememberFolder(path);
         return path;
     }
     const InstrumentIdentity id = Identity();
-    return ChooseSaveFile(&main_, caption, InstrumentFileStem(id.deviceType, id.serial) + ".velmar.json", filter);
+    return ChooseSaveFile(ctx_.window, caption, InstrumentFileStem(id.deviceType, id.serial) + ".velmar.json", filter);
 }
 
 QProgressDialog* SettingsFiles::Progress(const QString& text, int steps) {
     if (progress_) progress_->deleteLater();
-    progress_ = new QProgressDialog(text, QString::fromUtf8("Mégse"), 0, steps, &main_);
+    progress_ = new QProgressDialog(text, QString::fromUtf8("Mégse"), 0, steps, ctx_.window);
     progress_->setObjectName("ProgressDialog_Settings");
     progress_->setWindowTitle(QString::fromUtf8("Beállítások"));
     progress_->setMinimumDuration(300);
     progress_->setValue(0);
-    connect(progress_, &QProgressDialog::canceled, &main_, [this] { main_.engine.CancelAll(); });
+    connect(progress_, &QProgressDialog::canceled, ctx_.window, [this] { ctx_.engine.CancelAll(); });
     return progress_;
 }
 
@@ -139,7 +137,7 @@ void SettingsFiles::ReadBlocks(std::vector<const SettingsBlockInfo*> blocks, boo
     Progress(defaults ? QString::fromUtf8("Gyári értékek olvasása…") : QString::fromUtf8("Beállítások olvasása…"),
              int(blocks.size()));
     velmar::ReadBlocks(
-        main_.engine, std::move(blocks), defaults,
+        ctx_.engine, std::move(blocks), defaults,
         [this](std::size_t n, std::size_t) {
             if (progress_) progress_->setValue(int(n));
         },
@@ -157,7 +155,7 @@ void SettingsFiles::WriteBlocks(BlockImages blocks, WriteDone done) {
     busy_ = true;
     Progress(QString::fromUtf8("Beállítások beírása…"), int(blocks.size()));
     velmar::WriteBlocks(
-        main_.engine, std::move(blocks),
+        ctx_.engine, std::move(blocks),
         [this](std::size_t n, std::size_t) {
             if (progress_) progress_->setValue(int(n));
         },
@@ -180,14 +178,14 @@ void SettingsFiles::SaveToFile() {
     if (path.isEmpty()) return;
     const InstrumentIdentity id = Identity();
     ReadBlocks(BlocksOf(Fit()), false, [this, path, id](std::optional<BlockImages> blocks, QString error) {
-        if (!blocks) return main_.Inform(QString::fromUtf8("A beállítások mentése nem sikerült. ") + error);
+        if (!blocks) return ctx_.Inform(QString::fromUtf8("A beállítások mentése nem sikerült. ") + error);
         // The decimals of the status answers that came with the blocks: a
         // save asked for at once after plugging in may precede the first.
         SettingsSnapshot s{id, MeasuredDecimals(), std::move(*blocks)};
         QString why;
-        if (!WriteFileWhole(path, WriteSettingsFile(s, main_.ProgramDateText()), &why))
-            return main_.Inform(QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(path, why));
-        main_.Inform(QString::fromUtf8("%1 beállításblokk elmentve: %2").arg(s.blocks.size()).arg(path));
+        if (!WriteFileWhole(path, WriteSettingsFile(s, ctx_.ProgramDateText()), &why))
+            return ctx_.Inform(QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(path, why));
+        ctx_.Inform(QString::fromUtf8("%1 beállításblokk elmentve: %2").arg(s.blocks.size()).arg(path));
     });
 }
 
@@ -197,15 +195,15 @@ void SettingsFiles::LoadAndCompare() {
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return main_.Inform(QString::fromUtf8("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
+        return ctx_.Inform(QString::fromUtf8("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
     QString error;
-    const std::optional<SettingsSnapshot> s = ReadSettingsFile(file.read(4 << 20), main_.recRX.uDevice, &error);
+    const std::optional<SettingsSnapshot> s = ReadSettingsFile(file.read(4 << 20), ctx_.recRX.uDevice, &error);
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     if (!s || !SameBlocks(*s, blocks, &error))
-        return main_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") +
-                            WithDecimalSeparator(error, main_.DecimalSeparator));
+        return ctx_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") +
+                            WithDecimalSeparator(error, ctx_.DecimalSeparator));
     ReadBlocks(blocks, false, [this, s, path](std::optional<BlockImages> now, QString why) {
-        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        if (!now) return ctx_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal: %1").arg(QFileInfo(path).fileName()),
                     QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
                     s->measuredDecimals);
@@ -216,9 +214,9 @@ void SettingsFiles::CompareWithFactory() {
     if (!CheckInstrument()) return;
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     ReadBlocks(blocks, false, [this, blocks](std::optional<BlockImages> now, QString why) {
-        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        if (!now) return ctx_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         ReadBlocks(blocks, true, [this, now](std::optional<BlockImages> factory, QString why2) {
-            if (!factory) return main_.Inform(QString::fromUtf8("A gyári értékek nem olvashatók. ") + why2);
+            if (!factory) return ctx_.Inform(QString::fromUtf8("A gyári értékek nem olvashatók. ") + why2);
             for (auto& [name, bytes] : *factory)
                 bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
             // The factory values in the decimals they would bring back.
@@ -230,10 +228,10 @@ void SettingsFiles::CompareWithFactory() {
 }
 
 void SettingsFiles::ShowHistory() {
-    auto* dialog = new TForm_Journal(&main_, journal_, Context(MeasuredDecimals()), main_.DecimalSeparator);
+    auto* dialog = new TForm_Journal(ctx_.window, journal_, Context(MeasuredDecimals()), ctx_.DecimalSeparator);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &TForm_Journal::restoreRequested, this, &SettingsFiles::RestoreAsFound);
-    PositionFormToCenterOfMainForm(dialog, &main_);
+    PositionFormToCenterOfMainForm(dialog, ctx_.window);
     dialog->open();
 }
 
@@ -247,9 +245,9 @@ void SettingsFiles::RestoreAsFound() {
     for (const SettingsBlockInfo* b : BlocksOf(Fit()))
         if (found.count(b->name)) blocks.push_back(b);
     if (blocks.empty())
-        return main_.Inform(QString::fromUtf8("A naplóban nincs megtalált állapot ehhez a készülékhez."));
+        return ctx_.Inform(QString::fromUtf8("A naplóban nincs megtalált állapot ehhez a készülékhez."));
     ReadBlocks(blocks, false, [this, found](std::optional<BlockImages> now, QString why) {
-        if (!now) return main_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
+        if (!now) return ctx_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         // The state found read in the decimals it was found in.
         const int foundDecimals = FollowMeasuredDecimals(MeasuredDecimals(), *now, found);
         OpenCompare(QString::fromUtf8("Visszaállítás a megtalált állapotra"), QString::fromUtf8("Megtalált állapot"),
@@ -259,9 +257,9 @@ void SettingsFiles::RestoreAsFound() {
 
 void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaption, BlockImages instrument,
                                 BlockImages other, int otherDecimals) {
-    auto* dialog = new TForm_Compare(&main_, title, otherCaption);
+    auto* dialog = new TForm_Compare(ctx_.window, title, otherCaption);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->SetDecimalSeparator(main_.DecimalSeparator);
+    dialog->SetDecimalSeparator(ctx_.DecimalSeparator);
     dialog->Show(instrument, Context(MeasuredDecimals()), other, Context(otherDecimals));
     QPointer<TForm_Compare> guard(dialog);
     connect(dialog, &TForm_Compare::writeRequested, this, [this, guard, other, otherDecimals](const BlockImages& chosen) {
@@ -286,7 +284,7 @@ void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaptio
             guard->ShowResult(lines.join('\n'));
         });
     });
-    PositionFormToCenterOfMainForm(dialog, &main_);
+    PositionFormToCenterOfMainForm(dialog, ctx_.window);
     dialog->open();
 }
 

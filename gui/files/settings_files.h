@@ -16,18 +16,24 @@
 #include "files/settings_journal.h"
 
 class QAction;
+class QMenu;
+class QMenuBar;
 class QProgressDialog;
 
 namespace velmar {
 
-class TForm1;
-struct StartupOptions;
+struct InstrumentContext;
 class TForm_FileEditor;
 
 class SettingsFiles : public QObject {
     Q_OBJECT
 public:
-    SettingsFiles(TForm1& main, const StartupOptions& options);
+    // Asks for a file name to open or to save under; without one, the
+    // system's file dialogs ask.
+    using FileChooser = std::function<QString(const QString& caption, bool save)>;
+    // Adds its menu, "Beállítások", to the menu bar. The journal goes to
+    // journalFolder, or to the user's data folder when none is given.
+    SettingsFiles(InstrumentContext& ctx, QMenuBar* menuBar, FileChooser chooseFile, const QString& journalFolder);
     ~SettingsFiles() override;
 
     void SaveToFile();
@@ -39,6 +45,8 @@ public:
     void EditFile();
 
     SettingsJournal& Journal() { return journal_; }
+    // The settings menu, for the windows that add their own entries to it.
+    QMenu* Menu() const { return menu_; }
 
     QAction* Action_SaveSettings = nullptr;
     QAction* Action_LoadCompare = nullptr;
@@ -76,7 +84,8 @@ private:
     void SaveEdited(TForm_FileEditor* editor);
     QProgressDialog* Progress(const QString& text, int steps);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
+    QMenu* menu_ = nullptr;
     std::function<QString(const QString&, bool)> chooseFile_;
     SettingsJournal journal_;
     QPointer<QProgressDialog> progress_;

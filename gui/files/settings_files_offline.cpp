@@ -6,10 +6,11 @@
 #include <QFileInfo>
 
 #include "gui/views/decimal_input.h"
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
 #include "program/file_writing.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -22,16 +23,16 @@ void SettingsFiles::EditFile() {
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return main_.Inform(U("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
+        return ctx_.Inform(U("A fájl nem olvasható: %1 (%2)").arg(path, file.errorString()));
     QString error;
     const std::optional<OfflineFile> read = ReadOfflineFile(file.read(4 << 20), &error);
-    if (!read) return main_.Inform(U("A fájl nem szerkeszthető. ") + WithDecimalSeparator(error, main_.DecimalSeparator));
-    auto* editor = new TForm_FileEditor(&main_, main_.DecimalSeparator);
+    if (!read) return ctx_.Inform(U("A fájl nem szerkeszthető. ") + WithDecimalSeparator(error, ctx_.DecimalSeparator));
+    auto* editor = new TForm_FileEditor(ctx_.window, ctx_.DecimalSeparator);
     editor->setAttribute(Qt::WA_DeleteOnClose);
-    editor->confirm = [this](const QString& question) { return main_.Confirm(question); };
+    editor->confirm = [this](const QString& question) { return ctx_.Confirm(question); };
     editor->Open(*read, path);
     connect(editor, &TForm_FileEditor::saveAsRequested, this, [this, editor] { SaveEdited(editor); });
-    PositionFormToCenterOfMainForm(editor, &main_);
+    PositionFormToCenterOfMainForm(editor, ctx_.window);
     editor->open();
 }
 
@@ -46,10 +47,10 @@ void SettingsFiles::SaveEdited(TForm_FileEditor* editor) {
         const QString question = isOriginal
                                      ? U("Ez a megnyitott eredeti fájl: %1. Felülírja a szerkesztett értékekkel?")
                                      : U("A(z) %1 fájl már létezik. Felülírja?");
-        if (!main_.Confirm(question.arg(path))) return editor->ShowResult(U("Nem mentette; a fájl változatlan."));
+        if (!ctx_.Confirm(question.arg(path))) return editor->ShowResult(U("Nem mentette; a fájl változatlan."));
     }
     QString why;
-    if (!WriteFileWhole(path, WriteOfflineFile(editor->Edited(), main_.ProgramDateText(), QDateTime::currentDateTime()),
+    if (!WriteFileWhole(path, WriteOfflineFile(editor->Edited(), ctx_.ProgramDateText(), QDateTime::currentDateTime()),
                         &why))
         return editor->ShowResult(U("A fájl nem írható: %1 (%2)").arg(path, why), true);
     editor->MarkSaved(path);

@@ -7,9 +7,9 @@
 
 namespace velmar {
 
-InstrumentValues::InstrumentValues(TForm1& main, QObject* parent) : QObject(parent), main_(main) {
-    connect(&main, &TForm1::answeringInstrumentChanged, this, &InstrumentValues::InstrumentChanged);
-    connect(&main, &TForm1::commandAnswered, this, &InstrumentValues::CommandAnswered);
+InstrumentValues::InstrumentValues(InstrumentContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {
+    connect(&ctx.events, &InstrumentEvents::answeringInstrumentChanged, this, &InstrumentValues::InstrumentChanged);
+    connect(&ctx.events, &InstrumentEvents::commandAnswered, this, &InstrumentValues::CommandAnswered);
 }
 
 void InstrumentValues::GuardWrite(QAbstractButton* write) {
@@ -34,7 +34,7 @@ void InstrumentValues::AddNote(QLabel* note) {
 }
 
 void InstrumentValues::Taken(int part) {
-    from_ = main_.AnsweringInstrument();
+    from_ = ctx_.AnsweringInstrument();
     part_ = part;
     left_ = false;
     for (QLabel* note : notes_) note->hide();
@@ -47,7 +47,7 @@ void InstrumentValues::Taken(int part) {
 }
 
 bool InstrumentValues::Holds(int part) const {
-    return from_ && !left_ && from_ == main_.AnsweringInstrument() && (part_ == kAnyPart || part_ == part);
+    return from_ && !left_ && from_ == ctx_.AnsweringInstrument() && (part_ == kAnyPart || part_ == part);
 }
 
 QString InstrumentValues::Whose() const {
@@ -57,7 +57,7 @@ QString InstrumentValues::Whose() const {
 }
 
 void InstrumentValues::InstrumentChanged() {
-    if (!from_ || left_ || from_ == main_.AnsweringInstrument()) return;
+    if (!from_ || left_ || from_ == ctx_.AnsweringInstrument()) return;
     // Even should that instrument come back, what it holds by then is for a
     // read to tell.
     left_ = true;
@@ -79,7 +79,7 @@ void InstrumentValues::WritePressed(QAbstractButton* write) {
     const QString whose = left_ ? QString::fromUtf8("A mezők %1 beállításait mutatják, nem a most csatlakoztatottét.")
                                       .arg(Whose())
                                 : QString::fromUtf8("A mezők nem a készülékből kiolvasott beállításokat mutatják.");
-    main_.Inform(whose + QString::fromUtf8("\nElőbb olvassa ki a beállításokat a készülékből (vagy kérje a gyári "
+    ctx_.Inform(whose + QString::fromUtf8("\nElőbb olvassa ki a beállításokat a készülékből (vagy kérje a gyári "
                                            "alapértékeit), és azokat módosítsa! A készülékbe nem került semmi."));
 }
 

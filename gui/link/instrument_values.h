@@ -19,7 +19,7 @@
 #include <set>
 #include <vector>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 
 class QAbstractButton;
 class QLabel;
@@ -33,7 +33,7 @@ public:
     // turn, as of its two output slots; factory values suit every part.
     static constexpr int kAnyPart = -1;
 
-    InstrumentValues(TForm1& main, QObject* parent);
+    InstrumentValues(InstrumentContext& ctx, QObject* parent);
 
     // The button asks for a write. Pressed while the controls do not hold
     // the instrument's settings, it goes up again at once and the user is
@@ -102,7 +102,7 @@ private:
         std::vector<uint8_t> bytes;
     };
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     std::optional<InstrumentKey> from_;  // whose settings the controls hold
     int part_ = 0;
     bool left_ = false;  // another instrument has answered since they were taken

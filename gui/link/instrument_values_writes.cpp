@@ -76,7 +76,7 @@ void InstrumentValues::Edited() {
 
 bool InstrumentValues::MayDiscard() {
     if (!waiting_) return true;
-    if (!main_.Confirm(QString::fromUtf8("A módosított értékek még nincsenek beírva a készülékbe.\n"
+    if (!ctx_.Confirm(QString::fromUtf8("A módosított értékek még nincsenek beírva a készülékbe.\n"
                                          "Bezárja az ablakot, és elveti a módosításokat?")))
         return false;
     // What the controls show now is no longer the user's word: the next
@@ -121,7 +121,7 @@ void InstrumentValues::ConnectEdits(QWidget* root) {
     for (QAbstractSlider* s : root->findChildren<QAbstractSlider*>())
         if (!Ignored(s) && !qobject_cast<QScrollBar*>(s))
             connect(s, &QAbstractSlider::actionTriggered, this, &InstrumentValues::Edited);
-    for (QDialog* editor : {static_cast<QDialog*>(main_.Form_IncDecEdit), static_cast<QDialog*>(main_.Form_IncDec)})
+    for (QDialog* editor : {static_cast<QDialog*>(ctx_.typedEditor), static_cast<QDialog*>(ctx_.digitEditor)})
         if (editor) connect(editor, &QDialog::accepted, this, &InstrumentValues::EditorStored, Qt::UniqueConnection);
 }
 
@@ -129,13 +129,13 @@ void InstrumentValues::EditorStored() {
     // The editors are shared: the value went to the window it was opened
     // from, a dialog shown over the main window, or else the page in front.
     const auto isEditor = [this](const QWidget* w) {
-        return w == main_.Form_IncDecEdit || w == main_.Form_IncDec;
+        return w == ctx_.typedEditor || w == ctx_.digitEditor;
     };
     bool dialogShown = false;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && qobject_cast<QDialog*>(w) && !isEditor(w)) dialogShown = true;
     for (QWidget* root : watchedRoots_) {
-        if (!root->isVisible() || (root->window() == &main_ && dialogShown)) continue;
+        if (!root->isVisible() || (root->window() == ctx_.window && dialogShown)) continue;
         Edited();
         return;
     }
@@ -172,8 +172,8 @@ void InstrumentValues::CommandAnswered(uint8_t command, const std::vector<uint8_
     });
     if (match == written_.end()) return;
     if (read) {
-        const FieldContext context(main_.recRX.uDecimalPoint, main_.recRX.uDevice);
-        differences_ << BlockDifferences(*read, match->bytes, answer, context, main_.DecimalSeparator.toLatin1());
+        const FieldContext context(ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice);
+        differences_ << BlockDifferences(*read, match->bytes, answer, context, ctx_.DecimalSeparator.toLatin1());
     } else if (answer != match->bytes) {
         differences_ << QString::fromUtf8("a visszaolvasott adatok eltérnek a beírtaktól");
     }

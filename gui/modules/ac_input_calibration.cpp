@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/link/payload_io.h"
 #include "core/modules/ac_input_codec.h"
 #include "gui/views/module_controls.h"
@@ -62,8 +62,8 @@ QLabel* PointLabel(QWidget* parent, int range, char point, const char* suffix) {
 }
 }  // namespace
 
-AcCalibrationTab::AcCalibrationTab(TForm1& main, const AcCalibrationModel& model, QWidget* parent)
-    : QWidget(parent), main_(main), model_(model) {
+AcCalibrationTab::AcCalibrationTab(InstrumentContext& ctx, const AcCalibrationModel& model, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), model_(model) {
     setObjectName(model.tab);
     GroupBox = MakeGroup(this, model.group, "MCP3918 kalibrálása");
     QStringList items;
@@ -118,7 +118,7 @@ AcCalibrationTab::AcCalibrationTab(TForm1& main, const AcCalibrationModel& model
         SpeedButton_CalNominal->setText("Cal " + RadioGroup_Calibration->Item(item)->text());
     });
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetBuilder(model.zeroCommand, [this] { BuildCalibrate(); });
     c.SetBuilder(model.nominalCommand, [this] { BuildCalibrate(); });
     c.SetDecoder(model.zeroCommand, [this] { DecodeCalibrated(SpeedButton_CalZero); });
@@ -137,9 +137,9 @@ uint8_t AcCalibrationTab::SelectedRange() const {
 // status request carried: the two can differ when the dialog lost the focus
 // between the click and the exchange.
 void AcCalibrationTab::BuildCalibrate() {
-    main_.recTX.uDirectControl = SelectedRange();
-    TransferWriter out(main_.transfer);
-    out.U8(main_.recTX.uDirectControl);
+    ctx_.recTX.uDirectControl = SelectedRange();
+    TransferWriter out(ctx_.transfer);
+    out.U8(ctx_.recTX.uDirectControl);
 }
 
 void AcCalibrationTab::DecodeCalibrated(QPushButton* requester) {
@@ -150,18 +150,18 @@ void AcCalibrationTab::DecodeCalibrated(QPushButton* requester) {
 void AcCalibrationTab::DecodeTable() {
     SpeedButton_CalRead->setChecked(false);
     AcCalibrationTable table{};
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     AcCalibrationLayout(in, table, model_.ranges);
-    const auto fields = CalibrationFields(main_.recRX);
+    const auto fields = CalibrationFields(ctx_.recRX);
     for (int i = 0; i < 2 * model_.ranges; ++i) *fields[std::size_t(i)] = table[std::size_t(i)];
     ShowCalibration();
 }
 
 void AcCalibrationTab::ShowCalibration() {
-    const auto fields = CalibrationFields(main_.recRX);
+    const auto fields = CalibrationFields(ctx_.recRX);
     for (std::size_t i = 0; i < Labels.size(); ++i) {
         const int16_t v = *fields[i];
-        Labels[i]->setText(v == kUncalibrated ? QString("Uncal.") : main_.FormatNumber(v, "## ##0"));
+        Labels[i]->setText(v == kUncalibrated ? QString("Uncal.") : ctx_.FormatNumber(v, "## ##0"));
     }
 }
 

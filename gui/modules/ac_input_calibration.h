@@ -14,7 +14,7 @@ class QPushButton;
 namespace velmar {
 
 class RadioGroup;
-class TForm1;
+struct InstrumentContext;
 struct AcCalibrationModel;
 
 extern const AcCalibrationModel kPX350CalibrationTab;
@@ -23,7 +23,7 @@ extern const AcCalibrationModel kPX370CalibrationTab;
 class AcCalibrationTab : public QWidget {
     Q_OBJECT
 public:
-    AcCalibrationTab(TForm1& main, const AcCalibrationModel& model, QWidget* parent);
+    AcCalibrationTab(InstrumentContext& ctx, const AcCalibrationModel& model, QWidget* parent);
 
     QString Caption() const;
     // The range the instrument is to measure in while it is calibrated:
@@ -44,7 +44,7 @@ private:
     void DecodeCalibrated(QPushButton* requester);
     void DecodeTable();
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     const AcCalibrationModel& model_;
 };
 

@@ -14,7 +14,7 @@
 #include <array>
 #include <cmath>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/ac_input_calibration.h"
@@ -48,13 +48,13 @@ RadioGroup* MakeRangeGroup(QWidget* parent, const char* name, const char* captio
 }
 }  // namespace
 
-TForm_PXTR::TForm_PXTR(TForm1& main)
-    : ModuleDialog(main, "Form_PXTR", "PXTR", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
+TForm_PXTR::TForm_PXTR(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXTR", "PXTR", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
     BuildLiveControls();
     BuildSettingsTab();
-    TabSheet_PXTR_VelmarBeallitasok = new AcVelmarTab(main, PageControl_PXTR);
-    TabSheet_Calbration350 = new AcCalibrationTab(main, kPX350CalibrationTab, PageControl_PXTR);
-    TabSheet_Calbration370 = new AcCalibrationTab(main, kPX370CalibrationTab, PageControl_PXTR);
+    TabSheet_PXTR_VelmarBeallitasok = new AcVelmarTab(ctx, PageControl_PXTR);
+    TabSheet_Calbration350 = new AcCalibrationTab(ctx, kPX350CalibrationTab, PageControl_PXTR);
+    TabSheet_Calbration370 = new AcCalibrationTab(ctx, kPX370CalibrationTab, PageControl_PXTR);
     PageControl_PXTR->addTab(TabSheet_PXTR_Beallitasok, QString::fromUtf8("Beállítások"));
     PageControl_PXTR->addTab(TabSheet_PXTR_VelmarBeallitasok, QString::fromUtf8("Velmar beállítások"));
     PageControl_PXTR->addTab(TabSheet_Calbration350, TabSheet_Calbration350->Caption());
@@ -65,13 +65,13 @@ TForm_PXTR::TForm_PXTR(TForm1& main)
     connect(CheckBox_Transformer, &QCheckBox::toggled, this, &TForm_PXTR::CheckBox_TransformerClick);
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXTR::WriteRequested);
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadAcInput, [this] { DecodeSettings(); });
     c.SetDecoder(kAcInputDefaults, [this] { DecodeSettings(); });
     c.SetDecoder(kWriteAcInput, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteAcInput, [this] { BuildWrite(); });
     // The statistics run from the start, beginning with the first value.
-    ClearPreciseStatistics(main.recRX);
+    ClearPreciseStatistics(ctx.recRX);
 }
 
 void TForm_PXTR::BuildSettingsTab() {
@@ -96,7 +96,7 @@ void TForm_PXTR::BuildSettingsTab() {
     Label_CT370->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label_CT370->setMinimumWidth(Label_CT370->fontMetrics().horizontalAdvance(QString::fromUtf8("Transzformátor áttétele:")) + 4);
     Edit_CT370 = MakeEdit(GroupBox_Transformer, "Edit_CT370", "1", 8);
-    const auto separator = [this] { return main_.DecimalSeparator; };
+    const auto separator = [this] { return ctx_.DecimalSeparator; };
     TranslateDecimalKeys(Edit_3x0_Zajzar, separator);
     TranslateDecimalKeys(Edit_CT370, separator);
 
@@ -149,7 +149,7 @@ bool TForm_PXTR::PrepareFor(uint16_t deviceType, bool shuntVariant) {
     SetShown(CheckBox_Transformer, model_ == 370);
     CheckBox_TransformerClick();
 
-    const bool service = main_.bVelmarMode;
+    const bool service = ctx_.bVelmarMode;
     PageControl_PXTR->setTabVisible(PageControl_PXTR->indexOf(TabSheet_PXTR_VelmarBeallitasok), service);
     PageControl_PXTR->setTabVisible(PageControl_PXTR->indexOf(TabSheet_Calbration350), service && model_ == 350);
     PageControl_PXTR->setTabVisible(PageControl_PXTR->indexOf(TabSheet_Calbration370), service && model_ == 370);
@@ -160,7 +160,7 @@ bool TForm_PXTR::PrepareFor(uint16_t deviceType, bool shuntVariant) {
 }
 
 void TForm_PXTR::Open(const QString&, bool pressRead) {
-    if (!PrepareFor(main_.recRX.uDevice, main_.recRX.bPt1000)) return;
+    if (!PrepareFor(ctx_.recRX.uDevice, ctx_.recRX.bPt1000)) return;
     ModuleDialog::Open(QString::fromUtf8(model_ == 350 ? "TRMS és DC feszültségmérő" : "TRMS árammérő"), pressRead);
 }
 
@@ -185,15 +185,15 @@ QString TForm_PXTR::FloatText(float value) const {
             break;
         }
     }
-    return text.replace('.', main_.DecimalSeparator);
+    return text.replace('.', ctx_.DecimalSeparator);
 }
 
 // The noise gate in the measured value's format, unless that would round
 // it: a read, then a write of something else, must not change it.
 QString TForm_PXTR::GateText(float value) const {
-    const QString masked = main_.FormatNumber(value, main_.recRX.sDecimalMask);
+    const QString masked = ctx_.FormatNumber(value, ctx_.recRX.sDecimalMask);
     double shown = 0;
-    if (std::isfinite(value) && ParseDecimal(masked, main_.DecimalSeparator, shown) && float(shown) == value)
+    if (std::isfinite(value) && ParseDecimal(masked, ctx_.DecimalSeparator, shown) && float(shown) == value)
         return masked;
     return FloatText(value);
 }
@@ -202,9 +202,9 @@ void TForm_PXTR::DecodeSettings() {
     SpeedButton_ReadFromDevice->setChecked(false);
     SpeedButton_ReadDefault->setChecked(false);
     AcInputBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     AcInputLayout(in, b);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     rx.uPXTR_OSR = b.oversampling;
     rx.uPXTR_PGA = b.gain;
     rx.uAverage = b.averaging;
@@ -218,7 +218,7 @@ void TForm_PXTR::DecodeSettings() {
 }
 
 void TForm_PXTR::RxToPXTRObjects() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     AcVelmarTab* converter = TabSheet_PXTR_VelmarBeallitasok;
     converter->RadioGroup_PXTR_OSR->SetItemIndex(AcOversamplingItemOf(rx.uPXTR_OSR));
     converter->RadioGroup_PGA->SetItemIndex(AcGainItemOf(rx.uPXTR_PGA));
@@ -245,7 +245,7 @@ void TForm_PXTR::WriteRequested() {
         return;
     }
     SpeedButton_WriteToDevice->setChecked(false);
-    main_.Inform(problem + QString::fromUtf8("\nA beállítások nem kerültek beírásra a készülékbe."));
+    ctx_.Inform(problem + QString::fromUtf8("\nA beállítások nem kerültek beírásra a készülékbe."));
 }
 
 bool TForm_PXTR::TakeSettings(AcInputBlock& b, QString& problem) {
@@ -261,7 +261,7 @@ bool TForm_PXTR::TakeSettings(AcInputBlock& b, QString& problem) {
     const qlonglong typed = Edit_Atlagolas40ms->text().trimmed().toLongLong(&ok);
     const int averaging = ok ? int(std::clamp<qlonglong>(typed, kAveragingMin, kAveragingMax)) : 1;
     double gate = 0;
-    if (!ParseDecimal(Edit_3x0_Zajzar->text(), main_.DecimalSeparator, gate) || gate < 0) gate = 0;
+    if (!ParseDecimal(Edit_3x0_Zajzar->text(), ctx_.DecimalSeparator, gate) || gate < 0) gate = 0;
     if (!std::isfinite(float(gate))) {
         problem = QString::fromUtf8("A zajzár értéke túl nagy a készüléknek.");
         return false;
@@ -270,7 +270,7 @@ bool TForm_PXTR::TakeSettings(AcInputBlock& b, QString& problem) {
     b.ratio = model_ == 370 ? 1.0f : 0.0f;
     if (b.transformer) {
         double ratio = 0;
-        if (!ParseDecimal(Edit_CT370->text(), main_.DecimalSeparator, ratio) || ratio <= 0 ||
+        if (!ParseDecimal(Edit_CT370->text(), ctx_.DecimalSeparator, ratio) || ratio <= 0 ||
             !std::isfinite(float(ratio)) || float(ratio) == 0.0f) {
             problem = QString::fromUtf8(shuntVariant_ ? "A sönt névleges árama pozitív szám lehet."
                                                       : "A transzformátor áttétele pozitív szám lehet.");
@@ -292,7 +292,7 @@ bool TForm_PXTR::TakeSettings(AcInputBlock& b, QString& problem) {
 // The block checked when the write was asked for, so what goes out is what
 // was checked, even after an edit while the request waited.
 void TForm_PXTR::BuildWrite() {
-    tTX& tx = main_.recTX;
+    tTX& tx = ctx_.recTX;
     tx.uPXTR_OSR = pending_.oversampling;
     tx.uPXTR_PGA = pending_.gain;
     tx.uAverage = pending_.averaging;
@@ -302,7 +302,7 @@ void TForm_PXTR::BuildWrite() {
     tx.fPXTR_X = pending_.ratio;
     tx.fZajzar = pending_.noiseGate;
     AcInputBlock b = pending_;
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     AcInputLayout(out, b);
 }
 

@@ -25,7 +25,7 @@ class TMBarGraph;
 class TForm_PXTR : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXTR(TForm1& main);
+    explicit TForm_PXTR(InstrumentContext& ctx);
 
     QLabel* Label13;
     TMBarGraph* MBarGraph_PXTR_Kivezerles;

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "gui/app/form_main.h"
-#include "gui/device/header_page.h"
+#include "gui/link/instrument_context.h"
+#include "core/device/status_texts.h"
 #include "core/device/number_mask.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "gui/modules/ac_input_dialog.h"
@@ -157,25 +157,25 @@ void TForm_PXTR::BuildLiveControls() {
 void TForm_PXTR::ShowLiveValues() {
     // The statistics count every answer; the texts are made only while
     // someone can see them, and once more when the dialog is shown.
-    TrackPreciseValue(main_.recRX);
+    TrackPreciseValue(ctx_.recRX);
     if (isVisible()) ShowLiveTexts();
 }
 
 void TForm_PXTR::ShowLiveTexts() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     // The lowest and highest 16-bit sample as the band, the DC average as
     // the marker, all on the converter's -32768 ... 32767.
     TMBarGraph* bar = MBarGraph_PXTR_Kivezerles;
     bar->setMBGValueFrom((rx.iRawADCData + 32767.0) / 65535.0);
     bar->setMBGValueTo((rx.iAveragedADCData + 32767.0) / 65535.0);
     bar->setMBGValue(rx.iDCAveragedMO / 32767.0 / 2.0 + 0.5);
-    SetTextWhenChanged(Label_iDCAveragedMO, "DC = " + main_.FormatNumber(rx.iDCAveragedMO, "# ### ##0") + " = " +
+    SetTextWhenChanged(Label_iDCAveragedMO, "DC = " + ctx_.FormatNumber(rx.iDCAveragedMO, "# ### ##0") + " = " +
                                      Percent(rx.iDCAveragedMO / 32767.0 * 100.0));
     const double spread = double(rx.iAveragedADCData) - double(rx.iRawADCData);
     SetTextWhenChanged(Label_PXTR_iValue16MaxMMin,
-            "pp = " + main_.FormatNumber(spread, "# ### ##0") + " = " + Percent(spread / 65535.0 * 100.0));
+            "pp = " + ctx_.FormatNumber(spread, "# ### ##0") + " = " + Percent(spread / 65535.0 * 100.0));
 
-    const QString frequency = std::isfinite(rx.fResistance) ? main_.FormatNumber(rx.fResistance, "# ##0.0") : "?";
+    const QString frequency = std::isfinite(rx.fResistance) ? ctx_.FormatNumber(rx.fResistance, "# ##0.0") : "?";
     SetTextWhenChanged(Label_Frekvencia, frequency + " Hz");
     const uint8_t bits = rx.uSlaveStatusBits;
     SetShown(Shape_cuErrorBits_FrequencyLow, bits & 0x01);
@@ -185,7 +185,7 @@ void TForm_PXTR::ShowLiveTexts() {
     SetShown(Shape_cuErrorBits_NoInic, bits & 0x10);
     SetShown(Shape_cuErrorBits_Uncalibrated, bits & 0x20);
     SetTextWhenChanged(Label_PX3x0_PGA, QString::number(rx.uGain));
-    SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, main_.header->ui.Label_Dimension1->text());
+    if (const char* unit = MeasuredUnit(ctx_.recRX)) SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, QString::fromUtf8(unit));
 
     // The statistics' texts only while their tab is in front.
     if (TabSheet_PXTR_VelmarBeallitasok->isVisible()) TabSheet_PXTR_VelmarBeallitasok->ShowStatistics();
@@ -197,7 +197,7 @@ void TForm_PXTR::showEvent(QShowEvent* event) {
 }
 
 void TForm_PXTR::AddCalibrationRange(uint8_t& directControl) const {
-    const uint16_t device = main_.recRX.uDevice;
+    const uint16_t device = ctx_.recRX.uDevice;
     if (device != 350 && device != 370) return;
     // Only while the user is at the calibration: the instrument leaves its
     // own range as soon as the dialog is no longer the active window.

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/ac_input_statistics.h"
 #include "gui/views/module_controls.h"
@@ -26,7 +26,7 @@ QLabel* ValueLabel(QWidget* parent, const char* name, const char* text, const ch
 }
 }  // namespace
 
-AcVelmarTab::AcVelmarTab(TForm1& main, QWidget* parent) : QWidget(parent), main_(main) {
+AcVelmarTab::AcVelmarTab(InstrumentContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("TabSheet_PXTR_VelmarBeallitasok");
     GroupBox_MCP3918 = MakeGroup(this, "GroupBox_MCP3918", "MCP3918 beállításai");
     RadioGroup_PXTR_QMHz =
@@ -109,17 +109,17 @@ AcVelmarTab::AcVelmarTab(TForm1& main, QWidget* parent) : QWidget(parent), main_
 void AcVelmarTab::RadioGroup_PXTR_OSRClick() {
     uOSR = AcOversamplingOf(RadioGroup_PXTR_OSR->ItemIndex());
     const double clock = AcClockOf(RadioGroup_PXTR_QMHz->ItemIndex());
-    SetTextWhenChanged(Label_MCP3918_Samples, main_.FormatNumber(clock * 1000000.0 / 4.0 / uOSR, "## ###"));
+    SetTextWhenChanged(Label_MCP3918_Samples, ctx_.FormatNumber(clock * 1000000.0 / 4.0 / uOSR, "## ###"));
 }
 
 void AcVelmarTab::Button_DeltaNullazasClick() {
-    ZeroPreciseStatistics(main_.recRX);
+    ZeroPreciseStatistics(ctx_.recRX);
     ShowStatistics();
 }
 
 // A value an answer made not a number cannot be formatted: it shows as "?".
 QString AcVelmarTab::Number(float value, const char* mask) const {
-    return std::isfinite(value) ? main_.FormatNumber(value, mask) : QString("?");
+    return std::isfinite(value) ? ctx_.FormatNumber(value, mask) : QString("?");
 }
 
 void AcVelmarTab::showEvent(QShowEvent* event) {
@@ -128,7 +128,7 @@ void AcVelmarTab::showEvent(QShowEvent* event) {
 }
 
 void AcVelmarTab::ShowStatistics() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     SetTextWhenChanged(Label_Frekvencia2, Number(rx.fResistance, "# ##0.00") + " Hz");
     SetTextWhenChanged(Label_PX3x0_PontosMertErtek, Number(rx.fiSkalazottKijezesiErtekPontos, "##0.000"));
     SetTextWhenChanged(Label_PX3x0_MinPontosMertErtek, Number(rx.fDeltaMin, "##0.000"));

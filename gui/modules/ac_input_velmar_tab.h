@@ -12,12 +12,12 @@ class QPushButton;
 namespace velmar {
 
 class RadioGroup;
-class TForm1;
+struct InstrumentContext;
 
 class AcVelmarTab : public QWidget {
     Q_OBJECT
 public:
-    AcVelmarTab(TForm1& main, QWidget* parent);
+    AcVelmarTab(InstrumentContext& ctx, QWidget* parent);
 
     uint16_t uOSR = 128;  // oversampling ratio of the chosen item
 
@@ -50,7 +50,7 @@ protected:
 private:
     QString Number(float value, const char* mask) const;
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
 };
 
 }  // namespace velmar

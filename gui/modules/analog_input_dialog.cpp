@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
@@ -16,8 +16,8 @@
 
 namespace velmar {
 
-TForm_PXAI::TForm_PXAI(TForm1& main)
-    : ModuleDialog(main, "Form_PXAI", "PXAI", QString::fromUtf8("Gyári alapértékek")) {
+TForm_PXAI::TForm_PXAI(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXAI", "PXAI", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "BEMENET TÍPUSA ÉS SKÁLÁZÁSA");
     auto* grid = new QGridLayout(GroupBox9);
     RadioGroup_uInputTypeSettings = MakeRadioGroup(
@@ -46,12 +46,12 @@ TForm_PXAI::TForm_PXAI(TForm1& main)
     connect(Button_ScaleLowSettings, &QPushButton::clicked, this, &TForm_PXAI::Button_ScaleLowSettingsClick);
     connect(Button_ScaleHighSettings, &QPushButton::clicked, this, &TForm_PXAI::Button_ScaleHighSettingsClick);
 
-    main.commands.SetDecoder(kReadAnalogInput, [this] { DecodeSettings(SpeedButton_ReadFromDevice); });
-    main.commands.SetDecoder(kAnalogInputDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault); });
-    main.commands.SetDecoder(kWriteAnalogInput, [this] { WriteAnswered(); });
-    main.commands.SetBuilder(kWriteAnalogInput, [this] { BuildWrite(); });
-    main.valueDestinations.Register(1, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAIValues(); });
-    main.valueDestinations.Register(2, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAIValues(); });
+    ctx.commands.SetDecoder(kReadAnalogInput, [this] { DecodeSettings(SpeedButton_ReadFromDevice); });
+    ctx.commands.SetDecoder(kAnalogInputDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault); });
+    ctx.commands.SetDecoder(kWriteAnalogInput, [this] { WriteAnswered(); });
+    ctx.commands.SetBuilder(kWriteAnalogInput, [this] { BuildWrite(); });
+    ctx.valueDestinations.Register(1, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAIValues(); });
+    ctx.valueDestinations.Register(2, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAIValues(); });
 }
 
 void TForm_PXAI::RefreshPXAIValues() {
@@ -62,9 +62,9 @@ void TForm_PXAI::RefreshPXAIValues() {
 void TForm_PXAI::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
     AnalogInputBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     AnalogInputLayout(in, b);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     rx.uAverageIndex = uint8_t(AverageIndexOf(b.averageCount));
     rx.uInputTypeSettings = b.inputType;
     rx.uDecimalPointSettings = b.decimals;
@@ -83,7 +83,7 @@ void TForm_PXAI::DecodeSettings(QPushButton* requester) {
 }
 
 void TForm_PXAI::BuildWrite() {
-    tTX& tx = main_.recTX;
+    tTX& tx = ctx_.recTX;
     tx.uAverage = AverageCountOf(RadioGroup_DisplayRefresh->ItemIndex());
     tx.uInputTypeSettings = uint8_t(RadioGroup_uInputTypeSettings->ItemIndex());
     tx.uDecimalPointSettings = uint8_t(RadioGroup_uDecimalPointSettings->ItemIndex());
@@ -92,18 +92,18 @@ void TForm_PXAI::BuildWrite() {
     tx.uRoundSettings = 1;
     AnalogInputBlock b{tx.uAverage, tx.uInputTypeSettings, tx.uDecimalPointSettings,
                        tx.iScaleLowSettings, tx.iScaleHighSettings, tx.uRoundSettings};
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     AnalogInputLayout(out, b);
 }
 
 void TForm_PXAI::Button_ScaleLowSettingsClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 1, QString::fromUtf8("PXAI skála alsó számérték beállítása"),
-                    kAnalogInputScaleLow, main_.recRX.uDecimalPoint, iScaleLowSettings);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 1, QString::fromUtf8("PXAI skála alsó számérték beállítása"),
+                    kAnalogInputScaleLow, ctx_.recRX.uDecimalPoint, iScaleLowSettings);
 }
 
 void TForm_PXAI::Button_ScaleHighSettingsClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 2, QString::fromUtf8("PXAI skála felső számérték beállítása"),
-                    kAnalogInputScaleHigh, main_.recRX.uDecimalPoint, iScaleHighSettings);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 2, QString::fromUtf8("PXAI skála felső számérték beállítása"),
+                    kAnalogInputScaleHigh, ctx_.recRX.uDecimalPoint, iScaleHighSettings);
 }
 
 }  // namespace velmar

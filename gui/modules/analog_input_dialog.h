@@ -14,7 +14,7 @@ class RadioGroup;
 class TForm_PXAI : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXAI(TForm1& main);
+    explicit TForm_PXAI(InstrumentContext& ctx);
 
     // The scale ends being edited, implied decimals; kept while closed.
     int32_t iScaleLowSettings = 0;

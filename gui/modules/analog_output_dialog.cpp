@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_output_codec.h"
@@ -46,8 +46,8 @@ SlotFields FieldsOf(Record& r, bool secondSlot) {
 }
 }  // namespace
 
-TForm_PXAO::TForm_PXAO(TForm1& main)
-    : ModuleDialog(main, "Form_PXAO", "PXAO", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
+TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXAO", "PXAO", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
     Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -100,7 +100,7 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
     ValuesPerSlot();
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadAnalogOutput1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
     c.SetDecoder(kReadAnalogOutput2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
     // Factory values land in the first slot's fields whichever slot is open.
@@ -109,8 +109,14 @@ TForm_PXAO::TForm_PXAO(TForm1& main)
     c.SetDecoder(kWriteAnalogOutput2, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteAnalogOutput1, [this] { BuildWrite(false); });
     c.SetBuilder(kWriteAnalogOutput2, [this] { BuildWrite(true); });
-    main.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
-    main.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
+    ctx.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
+    ctx.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
+}
+
+std::optional<TForm_PXAO::FirstOutput> TForm_PXAO::HeldFirstOutput() const {
+    if (!HoldsInstrumentValues()) return std::nullopt;
+    return FirstOutput{uint8_t(RadioGroup_uAnalogueType->ItemIndex()), iScaleLowSettings, iScaleHighSettings,
+                       CheckBox_bAnalogueErrorHigh->isChecked(), !CheckBox_bEnableAnalogueError->isChecked()};
 }
 
 bool TForm_PXAO::HoldsInstrumentValues() const { return Values().Holds(SlotPart(false)); }
@@ -118,7 +124,7 @@ bool TForm_PXAO::HoldsInstrumentValues() const { return Values().Holds(SlotPart(
 void TForm_PXAO::showEvent(QShowEvent* event) {
     // With a Modbus module as input the output follows a received value,
     // which has no scale of its own here.
-    GroupBox_ScaleAnalogOutput->setVisible(main_.recRX.uPXOptIn != 8);
+    GroupBox_ScaleAnalogOutput->setVisible(ctx_.recRX.uPXOptIn != 8);
     ModuleDialog::showEvent(event);
 }
 
@@ -130,9 +136,9 @@ void TForm_PXAO::RefreshPXAOValues() {
 void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
     requester->setChecked(false);
     AnalogOutputBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     AnalogOutputLayout(in, b);
-    Store(b, FieldsOf(main_.recRX, secondSlot));
+    Store(b, FieldsOf(ctx_.recRX, secondSlot));
     RadioGroup_uAnalogueType->SetItemIndex(b.type);
     iScaleLowSettings = b.scaleLow;
     iScaleHighSettings = b.scaleHigh;
@@ -152,8 +158,8 @@ void TForm_PXAO::BuildWrite(bool secondSlot) {
                         CheckBox_bAnalogueErrorHigh->isChecked(),
                         !CheckBox_bEnableAnalogueError->isChecked(),
                         uint8_t(source < 0 ? 0 : source + 1)};
-    Store(b, FieldsOf(main_.recTX, secondSlot));
-    TransferWriter out(main_.transfer);
+    Store(b, FieldsOf(ctx_.recTX, secondSlot));
+    TransferWriter out(ctx_.transfer);
     AnalogOutputLayout(out, b);
 }
 
@@ -164,13 +170,13 @@ void TForm_PXAO::SpeedButton_WriteToDeviceClick() {
 }
 
 void TForm_PXAO::Button_ScaleLowSettingsClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 3, QString::fromUtf8("PXAO skála alsó számérték beállítása"),
-                    kAnalogOutputScaleLow, main_.recRX.uDecimalPoint, iScaleLowSettings);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 3, QString::fromUtf8("PXAO skála alsó számérték beállítása"),
+                    kAnalogOutputScaleLow, ctx_.recRX.uDecimalPoint, iScaleLowSettings);
 }
 
 void TForm_PXAO::Button_ScaleHighSettingsClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 4, QString::fromUtf8("PXAO skála felső számérték beállítása"),
-                    kAnalogOutputScaleHigh, main_.recRX.uDecimalPoint, iScaleHighSettings);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 4, QString::fromUtf8("PXAO skála felső számérték beállítása"),
+                    kAnalogOutputScaleHigh, ctx_.recRX.uDecimalPoint, iScaleHighSettings);
 }
 
 }  // namespace velmar

@@ -3,6 +3,9 @@
 // error signalling. The slot is the main window's flag at the moment a
 // request is served.
 
+#include <cstdint>
+#include <optional>
+
 #include "gui/modules/module_dialog.h"
 
 class QCheckBox;
@@ -18,7 +21,7 @@ struct AnalogOutputBlock;
 class TForm_PXAO : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXAO(TForm1& main);
+    explicit TForm_PXAO(InstrumentContext& ctx);
 
     // The scale ends being edited, implied decimals; kept while closed.
     int32_t iScaleLowSettings = 0;
@@ -46,6 +49,17 @@ public:
     // Otherwise they hold what the dialog started with, or another slot's or
     // instrument's settings, which no other write may take for these.
     bool HoldsInstrumentValues() const;
+
+    // The first output's scale and error settings, while the dialog holds
+    // the attached instrument's; none otherwise.
+    struct FirstOutput {
+        uint8_t analogueType = 0;
+        int32_t low = 0;
+        int32_t high = 0;
+        bool errorHigh = false;
+        bool errorDisabled = false;
+    };
+    std::optional<FirstOutput> HeldFirstOutput() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

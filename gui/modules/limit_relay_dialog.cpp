@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/limit_relay_codec.h"
@@ -76,7 +76,7 @@ QLabel* MakeBold(QWidget* parent, const char* name, const char* text) {
 }
 }  // namespace
 
-TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", QString::fromUtf8("Gyári alapértékek")) {
+TForm_PXRL::TForm_PXRL(InstrumentContext& ctx) : ModuleDialog(ctx, "Form_PXRL", "PXRL", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "HATÁRÉRTÉK KIMENET ÜZEMMÓDJA, BEÁLLÍTÁSAI, TESZTELÉSE");
     RadioGroup_enuLimitMode =
         MakeRadioGroup(GroupBox9, "RadioGroup_enuLimitMode", "ÜZEMMÓD", kLimitModeOptions, 1, 0);
@@ -164,7 +164,7 @@ TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", Q
     connect(Button_SettingsHysteresis, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsHysteresisClick);
 
     ValuesPerSlot();
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadLimit1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
     c.SetDecoder(kReadLimit2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
     // Factory values land in the first output's fields whichever is open.
@@ -173,7 +173,7 @@ TForm_PXRL::TForm_PXRL(TForm1& main) : ModuleDialog(main, "Form_PXRL", "PXRL", Q
     c.SetDecoder(kWriteLimit2, [this] { WriteAnswered(); });
     c.SetBuilder(kWriteLimit1, [this] { BuildWrite(false); });
     c.SetBuilder(kWriteLimit2, [this] { BuildWrite(true); });
-    ValueDestinations& v = main.valueDestinations;
+    ValueDestinations& v = ctx.valueDestinations;
     v.Register(5, [this](int32_t x) { iA = x; }, [this] { RefreshPXRLValues(); });
     v.Register(6, [this](int32_t x) { iB = x; }, [this] { RefreshPXRLValues(); });
     v.Register(7, [this](int32_t x) { iHysteresis = x; }, [this] { RefreshPXRLValues(); });
@@ -188,9 +188,9 @@ void TForm_PXRL::RefreshPXRLValues() {
 void TForm_PXRL::DecodeSettings(QPushButton* requester, bool secondSlot) {
     requester->setChecked(false);
     LimitBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     LimitLayout(in, b);
-    Store(b, FieldsOf(main_.recRX, secondSlot));
+    Store(b, FieldsOf(ctx_.recRX, secondSlot));
     RadioGroup_enuLimitMode->SetItemIndex(b.mode);
     CheckBox_bHold->setChecked(b.hold);
     iA = b.a;
@@ -214,12 +214,12 @@ void TForm_PXRL::BuildWrite(bool secondSlot) {
                  uint16_t(ParseIntegerEdit(Edit_uSec, kLimitTimeBase)),
                  uint8_t(ParseIntegerEdit(Edit_uPulseSec, kLimitPulseWidth)),
                  uint8_t(source < 0 ? 0 : source + 1)};
-    Store(b, FieldsOf(main_.recTX, secondSlot));
-    TransferWriter out(main_.transfer);
+    Store(b, FieldsOf(ctx_.recTX, secondSlot));
+    TransferWriter out(ctx_.transfer);
     LimitLayout(out, b);
 }
 
-int TForm_PXRL::OutputBit() const { return main_.bFoKimenetiModulVanNyitva ? 0 : 1; }
+int TForm_PXRL::OutputBit() const { return ctx_.bFoKimenetiModulVanNyitva ? 0 : 1; }
 
 void TForm_PXRL::AddForceBits(uint8_t& limitForceAndEnable) {
     const int bit = OutputBit();
@@ -227,13 +227,13 @@ void TForm_PXRL::AddForceBits(uint8_t& limitForceAndEnable) {
         limitForceAndEnable |= uint8_t(0x10 << bit);
         if (SpeedButton_DigitalOut1Force->isChecked()) limitForceAndEnable |= uint8_t(1 << bit);
     } else {
-        const bool on = main_.recRX.uLimit & (1 << bit);
+        const bool on = ctx_.recRX.uLimit & (1 << bit);
         if (SpeedButton_DigitalOut1Force->isChecked() != on) SpeedButton_DigitalOut1Force->setChecked(on);
     }
 }
 
 void TForm_PXRL::ShowOutputState() {
-    if (main_.recRX.uLimit & (1 << OutputBit()))
+    if (ctx_.recRX.uLimit & (1 << OutputBit()))
         Shape_DigitalOutPXRL->setBrushColor(colors::kLime);
     else
         Shape_DigitalOutPXRL->switchOff();
@@ -245,18 +245,18 @@ void TForm_PXRL::hideEvent(QHideEvent* event) {
 }
 
 void TForm_PXRL::Button_SettingsAClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 5, QString::fromUtf8("A érték vagy delta érték beállítása"), kLimitA,
-                    main_.recRX.uDecimalPoint, iA);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 5, QString::fromUtf8("A érték vagy delta érték beállítása"), kLimitA,
+                    ctx_.recRX.uDecimalPoint, iA);
 }
 
 void TForm_PXRL::Button_SettingsBClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 6, QString::fromUtf8("B érték beállítása"), kLimitB,
-                    main_.recRX.uDecimalPoint, iB);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 6, QString::fromUtf8("B érték beállítása"), kLimitB,
+                    ctx_.recRX.uDecimalPoint, iB);
 }
 
 void TForm_PXRL::Button_SettingsHysteresisClick() {
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, 7, QString::fromUtf8("Hiszterézis érték beállítása"), kLimitHysteresis,
-                    main_.recRX.uDecimalPoint, iHysteresis);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 7, QString::fromUtf8("Hiszterézis érték beállítása"), kLimitHysteresis,
+                    ctx_.recRX.uDecimalPoint, iHysteresis);
 }
 
 }  // namespace velmar

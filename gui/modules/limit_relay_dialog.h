@@ -18,7 +18,7 @@ class RadioGroup;
 class TForm_PXRL : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXRL(TForm1& main);
+    explicit TForm_PXRL(InstrumentContext& ctx);
 
     // Values being edited, implied decimals; kept while closed.
     int32_t iA = 0;  // value A, or the change in the delta modes

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/modbus_codec.h"
@@ -34,8 +34,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items,
 void Select(QComboBox* list, int value) { list->setCurrentIndex(value < list->count() ? value : -1); }
 }  // namespace
 
-TForm_PXMB::TForm_PXMB(TForm1& main)
-    : ModuleDialog(main, "Form_PXMB", "PXMB", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
+TForm_PXMB::TForm_PXMB(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXMB", "PXMB", QString::fromUtf8("Gyári alapértékek megjelenítése")) {
     Shape1 = new QFrame(this);
     Shape1->setObjectName("Shape1");
     Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -87,7 +87,7 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
 
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXMB::CheckWriteRequest);
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadModbus, [this] { DecodeSettings(SpeedButton_ReadFromDevice); });
     c.SetDecoder(kModbusDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault); });
     c.SetDecoder(kWriteModbus, [this] { WriteAnswered(); });
@@ -96,9 +96,9 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
 
 void TForm_PXMB::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     ModbusBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     ModbusLayout(in, b);
     rx.uMODBUSProtocol = b.protocol;
     rx.uMODBUSParity = b.parity;
@@ -117,6 +117,11 @@ void TForm_PXMB::ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t ba
     Select(ComboBox_MODBUSAddress, address);
 }
 
+ModbusSerialChoice TForm_PXMB::SerialChoice() const {
+    return {uint8_t(RadioGroup_MODBUSProtocol->ItemIndex()), uint8_t(RadioGroup_MODBUSParity->ItemIndex()),
+            ComboBox_MODBUSBaudRate->currentIndex(), ComboBox_MODBUSAddress->currentIndex()};
+}
+
 void TForm_PXMB::CheckWriteRequest() {
     QString missing;
     if (ComboBox_MODBUSBaudRate->currentIndex() < 0)
@@ -125,25 +130,25 @@ void TForm_PXMB::CheckWriteRequest() {
         missing = QString::fromUtf8("Nincs kiválasztva készülékcím.");
     if (missing.isEmpty()) return;
     SpeedButton_WriteToDevice->setChecked(false);
-    main_.Inform(missing + QString::fromUtf8("\nVálasszon a listából, mielőtt beírja a beállításokat a készülékbe."));
+    ctx_.Inform(missing + QString::fromUtf8("\nVálasszon a listából, mielőtt beírja a beállításokat a készülékbe."));
 }
 
 void TForm_PXMB::BuildWrite() {
-    tTX& tx = main_.recTX;
+    tTX& tx = ctx_.recTX;
     const int rate = ComboBox_MODBUSBaudRate->currentIndex();
     const int address = ComboBox_MODBUSAddress->currentIndex();
     // A read answered between pressing and sending may have left a list
     // without a selection: that setting then stays as the instrument has it.
     ModbusBlock b{uint8_t(RadioGroup_MODBUSProtocol->ItemIndex()), uint8_t(RadioGroup_MODBUSParity->ItemIndex()),
-                  rate < 0 ? main_.recRX.uMODBUSBaudRate : uint8_t(rate),
-                  address < 0 ? main_.recRX.uMODBUSAddress : uint8_t(address),
+                  rate < 0 ? ctx_.recRX.uMODBUSBaudRate : uint8_t(rate),
+                  address < 0 ? ctx_.recRX.uMODBUSAddress : uint8_t(address),
                   uint16_t(ParseIntegerEdit(Edit_MODBUSTimeOut, kModbusTimeOut))};
     tx.uMODBUSProtocol = b.protocol;
     tx.uMODBUSParity = b.parity;
     tx.uMODBUSBaudRate = b.baudRate;
     tx.uMODBUSAddress = b.address;
     tx.uMODBUSTimeOut = b.timeOut;
-    TransferWriter out(main_.transfer);
+    TransferWriter out(ctx_.transfer);
     ModbusLayout(out, b);
 }
 

@@ -15,10 +15,19 @@ namespace velmar {
 
 class RadioGroup;
 
+// The serial settings as the Modbus dialog holds them; a rate or an
+// address is -1 while none is chosen.
+struct ModbusSerialChoice {
+    uint8_t protocol = 0;
+    uint8_t parity = 0;
+    int baudRate = -1;
+    int address = -1;
+};
+
 class TForm_PXMB : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXMB(TForm1& main);
+    explicit TForm_PXMB(InstrumentContext& ctx);
 
     QFrame* Shape1;
     QGroupBox* GroupBox9;
@@ -35,6 +44,7 @@ public:
     // Shows serial settings the instrument reported; an index beyond a
     // list shows its last item (protocol, parity) or nothing (the lists).
     void ShowSerialSettings(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address);
+    ModbusSerialChoice SerialChoice() const;
 
 private:
     void DecodeSettings(QPushButton* requester);

@@ -5,9 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "gui/views/indicator_controls.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -20,9 +21,9 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
 }
 }  // namespace
 
-ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& caption,
+ModuleDialog::ModuleDialog(InstrumentContext& ctx, const char* objectName, const QString& caption,
                            const QString& readDefaultCaption, const QString& requestSuffix)
-    : QDialog(&main), main_(main) {
+    : QDialog(ctx.window), ctx_(ctx) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -33,7 +34,7 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
     layout->addWidget(Button_Esc, 0, Qt::AlignLeft);
     body_ = new QVBoxLayout;
     layout->addLayout(body_, 1);
-    values_ = new InstrumentValues(main, this);
+    values_ = new InstrumentValues(ctx, this);
     Label_ValuesOfAnotherInstrument = values_->MakeNote(this);
     layout->addWidget(Label_ValuesOfAnotherInstrument);
     Label_WriteState = values_->MakeWriteState(this);
@@ -53,7 +54,7 @@ ModuleDialog::ModuleDialog(TForm1& main, const char* objectName, const QString& 
 void ModuleDialog::Prepare(const QString& caption, bool pressRead) {
     setWindowTitle(caption);
     adjustSize();
-    PositionFormToCenterOfMainForm(this, &main_);
+    PositionFormToCenterOfMainForm(this, ctx_.window);
     if (pressRead) SpeedButton_ReadFromDevice->setChecked(true);
 }
 
@@ -72,11 +73,11 @@ void ModuleDialog::WriteAnswered() {
 }
 
 void ModuleDialog::ValuesPerSlot() {
-    values_->SetPartOfWrite([this] { return SlotPart(!main_.bFoKimenetiModulVanNyitva); });
+    values_->SetPartOfWrite([this] { return SlotPart(!ctx_.bFoKimenetiModulVanNyitva); });
 }
 
 QString ModuleDialog::ScaledText(int32_t value) const {
-    return main_.FormatNumber(value / double(main_.recRX.fDivider), main_.recRX.sDecimalMask);
+    return ctx_.FormatNumber(value / double(ctx_.recRX.fDivider), ctx_.recRX.sDecimalMask);
 }
 
 }  // namespace velmar

@@ -13,14 +13,14 @@ class QVBoxLayout;
 namespace velmar {
 
 class InstrumentValues;
-class TForm1;
+struct InstrumentContext;
 
 class ModuleDialog : public QDialog {
     Q_OBJECT
 public:
     // requestSuffix: ends the request buttons' object names where a dialog
     // needs them told apart from those of the others.
-    ModuleDialog(TForm1& main, const char* objectName, const QString& caption, const QString& readDefaultCaption,
+    ModuleDialog(InstrumentContext& ctx, const char* objectName, const QString& caption, const QString& readDefaultCaption,
                  const QString& requestSuffix = {});
 
     QPushButton* Button_Esc = nullptr;
@@ -59,7 +59,7 @@ protected:
     // The display mask of the instrument applied to an implied-decimals value.
     QString ScaledText(int32_t value) const;
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
 
 private:
     QVBoxLayout* body_ = nullptr;

@@ -1,13 +1,26 @@
 #pragma once
 
+#include <functional>
+#include <initializer_list>
+
+#include "core/modules/module_map.h"
+
+class QPushButton;
+
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
+class ModuleDialog;
+class ModuleTabs;
+class TForm_Password;
+
+// The dialog of a module kind; none where the program has no dialog for it.
+using ModuleDialogOf = std::function<ModuleDialog*(ModuleKind)>;
 
 // Connects the module buttons of the device pages to the dialogs that exist:
 // each sets the output-slot flag as its slot needs and opens its dialog.
-void ConnectModuleOpeners(TForm1& main);
+void ConnectModuleOpeners(InstrumentContext& ctx, ModuleTabs& tabs, const ModuleDialogOf& dialogOf);
 // The passwords buttons of the indicator pages open the passwords dialog.
-void ConnectPasswordOpeners(TForm1& main);
+void ConnectPasswordOpeners(TForm_Password& dialog, std::initializer_list<QPushButton*> buttons);
 
 }  // namespace velmar

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"
@@ -38,8 +38,8 @@ QLineEdit* AddPasswordRows(QGroupBox* group, const char* caption, const char* ed
 std::string Text(const QLineEdit* e) { return e->text().toStdString(); }
 }  // namespace
 
-TForm_Password::TForm_Password(TForm1& main)
-    : ModuleDialog(main, "Form_Password", QString::fromUtf8("Jelszó módosítása"),
+TForm_Password::TForm_Password(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_Password", QString::fromUtf8("Jelszó módosítása"),
                    QString::fromUtf8("Gyári alapértékek megjelenítése"), "_Password") {
     GroupBox9 = MakeGroup(this, "GroupBox9", "A KÉSZÜLÉKBEN TÁROLT JELSZAVAK MÓDOSÍTÁSA");
     GroupBox_MODBUSOutputSettings = MakeGroup(GroupBox9, "GroupBox_MODBUSOutputSettings", "KEZELŐI JELSZÓ");
@@ -58,7 +58,7 @@ TForm_Password::TForm_Password(TForm1& main)
     Values().TakeTypedValues();
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_Password::ValidatePasswords);
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadPasswords, [this] { DecodePasswords(SpeedButton_ReadFromDevice); });
     c.SetDecoder(kPasswordDefaults, [this] { DecodePasswords(SpeedButton_ReadDefault); });
     c.SetDecoder(kWritePasswords, [this] { WriteAnswered(); });
@@ -81,12 +81,12 @@ void TForm_Password::ValidatePasswords() {
         QLineEdit* wrong = userWrong ? Edit_PasswordUser : Edit_PasswordSupervisor;
         wrong->setFocus();
         wrong->selectAll();
-        main_.Inform(QString::fromUtf8(which) + ' ' + QString::fromUtf8(kRange));
+        ctx_.Inform(QString::fromUtf8(which) + ' ' + QString::fromUtf8(kRange));
         return;
     }
     case PasswordProblem::Equal:
         SpeedButton_WriteToDevice->setChecked(false);
-        main_.Inform(QString::fromUtf8("A kezelői jelszó és a mérnöki jelszó nem lehet ugyanaz!"));
+        ctx_.Inform(QString::fromUtf8("A kezelői jelszó és a mérnöki jelszó nem lehet ugyanaz!"));
         return;
     }
 }
@@ -94,10 +94,10 @@ void TForm_Password::ValidatePasswords() {
 void TForm_Password::DecodePasswords(QPushButton* requester) {
     requester->setChecked(false);
     PasswordBlock b;
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     PasswordLayout(in, b);
-    main_.recRX.uJelszoUser = b.user;
-    main_.recRX.uJelszoSupervisor = b.supervisor;
+    ctx_.recRX.uJelszoUser = b.user;
+    ctx_.recRX.uJelszoSupervisor = b.supervisor;
     Edit_PasswordUser->setText(QString("%1").arg(b.user, 4, 10, QChar('0')));
     Edit_PasswordSupervisor->setText(QString("%1").arg(b.supervisor, 4, 10, QChar('0')));
 }
@@ -106,11 +106,11 @@ void TForm_Password::BuildWrite() {
     const std::string user = Text(Edit_PasswordUser), supervisor = Text(Edit_PasswordSupervisor);
     // Edited into something unusable after the check: the checked pair goes
     // out, and the read-back shows what the instrument keeps.
-    PasswordBlock b = checked_.value_or(PasswordBlock{main_.recRX.uJelszoUser, main_.recRX.uJelszoSupervisor});
+    PasswordBlock b = checked_.value_or(PasswordBlock{ctx_.recRX.uJelszoUser, ctx_.recRX.uJelszoSupervisor});
     if (CheckPasswords(user, supervisor) == PasswordProblem::None) b = {*ParsePassword(user), *ParsePassword(supervisor)};
-    main_.recTX.uJelszoUser = b.user;
-    main_.recTX.uJelszoSupervisor = b.supervisor;
-    TransferWriter out(main_.transfer);
+    ctx_.recTX.uJelszoUser = b.user;
+    ctx_.recTX.uJelszoSupervisor = b.supervisor;
+    TransferWriter out(ctx_.transfer);
     PasswordLayout(out, b);
 }
 

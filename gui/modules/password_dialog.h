@@ -16,7 +16,7 @@ namespace velmar {
 class TForm_Password : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_Password(TForm1& main);
+    explicit TForm_Password(InstrumentContext& ctx);
 
     QGroupBox* GroupBox9;
     QGroupBox* GroupBox_MODBUSOutputSettings;  // the operator's password

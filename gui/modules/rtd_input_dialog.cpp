@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/rtd_input_codec.h"
@@ -100,8 +100,8 @@ RtdBlock BlockOf(const tRX& r) {
 
 }  // namespace
 
-TForm_PXRT::TForm_PXRT(TForm1& main)
-    : ModuleDialog(main, "Form_PXRT", "PXRT", QString::fromUtf8("Gyári alapértékek"), "_PX310") {
+TForm_PXRT::TForm_PXRT(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXRT", "PXRT", QString::fromUtf8("Gyári alapértékek"), "_PX310") {
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     TabSheet_Basic = new QWidget;
@@ -127,7 +127,7 @@ TForm_PXRT::TForm_PXRT(TForm1& main)
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXRT::CheckWriteRequest);
     RegisterEditors();
 
-    CommandRegistry& c = main.commands;
+    CommandRegistry& c = ctx.commands;
     c.SetDecoder(kReadRtd, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
     c.SetDecoder(kRtdDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault, false); });
     c.SetDecoder(kWriteRtd, [this] { WriteAnswered(); });
@@ -145,21 +145,21 @@ void TForm_PXRT::RegisterEditors() {
     };
     // The limits keep a value within its field's width, whoever delivers it.
     const auto storeInto = [this](const EditedField& f) {
-        return [this, &f](int32_t v) { f.set(main_.recRX, std::clamp(v, int32_t(f.limits.min), int32_t(f.limits.max))); };
+        return [this, &f](int32_t v) { f.set(ctx_.recRX, std::clamp(v, int32_t(f.limits.min), int32_t(f.limits.max))); };
     };
     for (std::size_t i = 0; i < std::size(kEditedFields); ++i) {
         connect(buttons[i], &QPushButton::clicked, this, [this, i] { OpenEditor(i); });
-        main_.valueDestinations.Register(kEditedFields[i].identifier, storeInto(kEditedFields[i]), redraw);
+        ctx_.valueDestinations.Register(kEditedFields[i].identifier, storeInto(kEditedFields[i]), redraw);
     }
     for (auto [identifier, field] : kScaleAliases)
-        main_.valueDestinations.Register(identifier, storeInto(kEditedFields[field]), redraw);
+        ctx_.valueDestinations.Register(identifier, storeInto(kEditedFields[field]), redraw);
 }
 
 void TForm_PXRT::OpenEditor(std::size_t field) {
     const EditedField& f = kEditedFields[field];
     const int decimals = f.scaled ? std::max(RadioGroup_PX310_Decimals->ItemIndex(), 0) : 1;
-    OpenTypedEditor(*main_.Form_IncDecEdit, &main_, f.identifier, QString::fromUtf8(f.caption), f.limits, decimals,
-                    f.get(main_.recRX));
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, f.identifier, QString::fromUtf8(f.caption), f.limits, decimals,
+                    f.get(ctx_.recRX));
 }
 
 void TForm_PXRT::showEvent(QShowEvent* event) {
@@ -180,7 +180,7 @@ void TForm_PXRT::StorePXRTSelections() {
     // decimals into the record, and a redraw would show those instead of
     // what the user chose and has not written yet. So all four choices are
     // kept here, not only source and wiring.
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     if (const int source = RadioGroup_Uzemmod->ItemIndex(); source >= 0) rx.uPXRT_Mode = uint8_t(source);
     if (const int wiring = RadioGroup_VezetekSzam->ItemIndex(); wiring >= 0) rx.uPXRT_Wires = RtdWiresOf(wiring);
     rx.uAverage = RtdAverageCountOf(RadioGroup_Atlagolas->ItemIndex());
@@ -189,12 +189,12 @@ void TForm_PXRT::StorePXRTSelections() {
 
 QString TForm_PXRT::OhmText(float ohm) const {
     // A Pt1000 is measured to a tenth of an ohm, a Pt100 to a hundredth.
-    return main_.FormatNumber(ohm, main_.recRX.bPt1000 ? "#0.0" : "#0.00") + " ohm";
+    return ctx_.FormatNumber(ohm, ctx_.recRX.bPt1000 ? "#0.0" : "#0.00") + " ohm";
 }
 
 void TForm_PXRT::RxToPX310Objects() {
     const QScopedValueRollback redrawing(redrawing_, true);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     RadioGroup_VezetekSzam->SetItemIndex(RtdWiringIndexOf(rx.uPXRT_Wires));
     RadioGroup_Atlagolas->SetItemIndex(RtdAverageIndexOf(rx.uAverage));
     RadioGroup_Uzemmod->SetItemIndex(rx.uPXRT_Mode);
@@ -203,7 +203,7 @@ void TForm_PXRT::RxToPX310Objects() {
     QLabel* const labels[] = {Label_iPXRT_CorrTemp1,     Label_iPXRT_CorrTemp2,     Label_iPXRT_CorrTemp3,
                               Label_iPXRT_CorrPlusTemp1, Label_iPXRT_CorrPlusTemp2, Label_iPXRT_CorrPlusTemp3};
     for (std::size_t i = 0; i < std::size(labels); ++i)
-        labels[i]->setText(main_.FormatNumber(corrections[i] / 10.0, "000.0") + QString::fromUtf8(" °C"));
+        labels[i]->setText(ctx_.FormatNumber(corrections[i] / 10.0, "000.0") + QString::fromUtf8(" °C"));
     Label_PotiCal0->setText(OhmText(rx.fPXRT_PotRPercent0));
     Label_PotiCal100->setText(OhmText(rx.fPXRT_PotRPercent100));
     RadioGroup_PX310_Decimals->SetItemIndex(rx.uDecimalPoint);
@@ -218,7 +218,7 @@ void TForm_PXRT::TakeMeasured(float measured, float& destination) {
     // A broken sensor or wire can be measured as nothing at all; that is
     // no point to calibrate to.
     if (!std::isfinite(measured)) {
-        main_.Inform(QString::fromUtf8("Nincs érvényes mért érték, a tárolt érték nem változott.\n"
+        ctx_.Inform(QString::fromUtf8("Nincs érvényes mért érték, a tárolt érték nem változott.\n"
                                        "Ellenőrizze az érzékelő bekötését!"));
         return;
     }
@@ -227,12 +227,12 @@ void TForm_PXRT::TakeMeasured(float measured, float& destination) {
     RxToPX310Objects();
 }
 
-void TForm_PXRT::Button_PotiCal0Click() { TakeMeasured(main_.recRX.fFizikaiMennyiseg, main_.recRX.fPXRT_PotRPercent0); }
+void TForm_PXRT::Button_PotiCal0Click() { TakeMeasured(ctx_.recRX.fFizikaiMennyiseg, ctx_.recRX.fPXRT_PotRPercent0); }
 void TForm_PXRT::Button_PotiCal100Click() {
-    TakeMeasured(main_.recRX.fFizikaiMennyiseg, main_.recRX.fPXRT_PotRPercent100);
+    TakeMeasured(ctx_.recRX.fFizikaiMennyiseg, ctx_.recRX.fPXRT_PotRPercent100);
 }
-void TForm_PXRT::Button_2VezRKiejtesClick() { TakeMeasured(main_.recRX.fResistance, main_.recRX.fPXRT_R2Wires); }
-void TForm_PXRT::Button_2VezRNullaClick() { TakeMeasured(0.0f, main_.recRX.fPXRT_R2Wires); }
+void TForm_PXRT::Button_2VezRKiejtesClick() { TakeMeasured(ctx_.recRX.fResistance, ctx_.recRX.fPXRT_R2Wires); }
+void TForm_PXRT::Button_2VezRNullaClick() { TakeMeasured(0.0f, ctx_.recRX.fPXRT_R2Wires); }
 
 void TForm_PXRT::RadioGroup_PX310_DecimalsClick() {
     StorePXRTSelections();
@@ -241,10 +241,10 @@ void TForm_PXRT::RadioGroup_PX310_DecimalsClick() {
 
 void TForm_PXRT::DecodeSettings(QPushButton* requester, bool withMeasuredPoints) {
     requester->setChecked(false);
-    tRX& rx = main_.recRX;
+    tRX& rx = ctx_.recRX;
     // The factory values carry no measured points: those in the record stay.
     RtdBlock b = BlockOf(rx);
-    TransferReader in(main_.transfer);
+    TransferReader in(ctx_.transfer);
     if (withMeasuredPoints)
         RtdLayout(in, b);
     else
@@ -265,14 +265,14 @@ void TForm_PXRT::CheckWriteRequest() {
     for (const auto& [group, missing] : choices) {
         if (group->ItemIndex() >= 0) continue;
         SpeedButton_WriteToDevice->setChecked(false);
-        main_.Inform(QString::fromUtf8(missing) +
+        ctx_.Inform(QString::fromUtf8(missing) +
                      QString::fromUtf8("\nVálasszon a listából, mielőtt beírja a beállításokat a készülékbe."));
         return;
     }
 }
 
 void TForm_PXRT::BuildWrite() {
-    RtdBlock b = BlockOf(main_.recRX);
+    RtdBlock b = BlockOf(ctx_.recRX);
     // A list emptied by an answer after the write was asked for goes out
     // as its first item, a value the instrument takes.
     b.wires = RtdWiresOf(std::max(RadioGroup_VezetekSzam->ItemIndex(), 0));
@@ -280,17 +280,17 @@ void TForm_PXRT::BuildWrite() {
     b.mode = uint8_t(std::max(RadioGroup_Uzemmod->ItemIndex(), 0));
     b.decimals = uint8_t(std::max(RadioGroup_PX310_Decimals->ItemIndex(), 0));
     SortCorrections(b.corrTemp, b.corrPlus);
-    Store(b, main_.recTX, main_.recTX.uDecimalPointSettings);
-    TransferWriter out(main_.transfer);
+    Store(b, ctx_.recTX, ctx_.recTX.uDecimalPointSettings);
+    TransferWriter out(ctx_.transfer);
     RtdLayout(out, b);
 }
 
 void TForm_PXRT::ShowLiveValues() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     const LiveFormat format = LiveInputFormat(rx.uPXOptIn, rx.uDevice, rx.uInputType, rx.bPt1000);
     const auto text = [&](float value) {
-        const QString number = *format.mask ? main_.FormatNumber(value, format.mask)
-                                            : QString::number(value, 'g', 15).replace('.', main_.DecimalSeparator);
+        const QString number = *format.mask ? ctx_.FormatNumber(value, format.mask)
+                                            : QString::number(value, 'g', 15).replace('.', ctx_.DecimalSeparator);
         return number + ' ' + QString::fromUtf8(format.unit);
     };
     SetTextWhenChanged(Label_2VezModRMert, text(rx.fResistance));

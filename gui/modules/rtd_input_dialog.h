@@ -24,7 +24,7 @@ class WrappedButton;
 class TForm_PXRT : public ModuleDialog {
     Q_OBJECT
 public:
-    explicit TForm_PXRT(TForm1& main);
+    explicit TForm_PXRT(InstrumentContext& ctx);
 
     QTabWidget* PageControl1;
     QWidget *TabSheet_Basic, *TabSheet2;

@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/files/settings_files.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
@@ -55,7 +55,7 @@ QTableWidget* Grid(QWidget* parent, const char* name, const QStringList& columns
 
 }  // namespace
 
-TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main), main_(main), files_(files) {
+TForm_Report::TForm_Report(InstrumentContext& ctx, SettingsFiles& files) : QDialog(ctx.window), ctx_(ctx), files_(files) {
     setObjectName("Form_Report");
     setWindowTitle(U("Jegyzőkönyv"));
     auto* v = new QVBoxLayout(this);
@@ -81,7 +81,7 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
     connect(Button_Print, &QPushButton::clicked, this, &TForm_Report::Print);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::finished, this, [this] { RememberTexts(); });
-    connect(&main_, &TForm1::statusAnswered, this, &TForm_Report::FollowInstrument);
+    connect(&ctx_.events, &InstrumentEvents::statusAnswered, this, &TForm_Report::FollowInstrument);
     RecallTexts();
 
     chooseFile = [this](const QString& suggested) {
@@ -95,11 +95,11 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
         return dialog.exec() == QDialog::Accepted;
     };
 
-    if (QMenu* menu = main.findChild<QMenu*>("Menu_Settings")) {
+    if (QMenu* menu = files.Menu()) {
         QAction* open = menu->addAction(U("Jegyzőkönyv…"));
         open->setObjectName("Action_Report");
         connect(open, &QAction::triggered, this, [this] {
-            if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
+            if (!isVisible()) PositionFormToCenterOfMainForm(this, ctx_.window);
             show();
             raise();
             activateWindow();
@@ -276,7 +276,7 @@ void TForm_Report::showEvent(QShowEvent* e) {
     // The captions just set may have grown the window past where it was
     // placed: bring it back inside the screen.
     if (layout()) layout()->activate();
-    KeepInsideAvailableArea(this, &main_, false);
+    KeepInsideAvailableArea(this, ctx_.window, false);
 }
 
 void TForm_Report::closeEvent(QCloseEvent* e) {
@@ -287,7 +287,7 @@ void TForm_Report::closeEvent(QCloseEvent* e) {
 void TForm_Report::ShowSpan() {
     BlockImages known;
     for (const auto& [name, bytes] : files_.Journal().Known()) known[name] = bytes;
-    scales_ = SignalScalesOf(known, {main_.recRX.uDecimalPoint, main_.recRX.uDevice});
+    scales_ = SignalScalesOf(known, {ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice});
     const QString in = QString::fromStdString(scales_.inputUnit);
     Label_Input->setText(in.isEmpty() ? U("Bemenet (a kijelzett érték egységében):") : U("Bemenet (%1):").arg(in));
     const bool output = scales_.output.has_value();
@@ -303,7 +303,7 @@ void TForm_Report::ShowSpan() {
     }
     // A span the technician typed stays.
     const bool typed = !Edit_Span->text().isEmpty() && Edit_Span->text() != shownSpan_;
-    const int decimals = ReadingDecimals(main_.recRX);
+    const int decimals = ReadingDecimals(ctx_.recRX);
     shownSpan_ = Number(scales_.input.ToSpan(), decimals);
     if (!typed) Edit_Span->setText(shownSpan_);
     Label_SpanSource->setText(U("%1 skálája: %2 … %3")
@@ -315,7 +315,7 @@ std::optional<double> TForm_Report::TypedNumber(const QLineEdit* edit) const { r
 
 std::optional<double> TForm_Report::TypedNumber(QString text) const {
     text = text.trimmed();
-    text.replace(main_.DecimalSeparator, '.').replace(',', '.');
+    text.replace(ctx_.DecimalSeparator, '.').replace(',', '.');
     bool ok = false;
     const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v)) return std::nullopt;
@@ -323,7 +323,7 @@ std::optional<double> TForm_Report::TypedNumber(QString text) const {
 }
 
 QString TForm_Report::Number(double value, int decimals) const {
-    return ReportNumber(value, decimals).replace(',', main_.DecimalSeparator);
+    return ReportNumber(value, decimals).replace(',', ctx_.DecimalSeparator);
 }
 
 void TForm_Report::CheckMessage(const QString& text, bool error) {

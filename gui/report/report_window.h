@@ -22,13 +22,13 @@ class QTableWidget;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 class SettingsFiles;
 
 class TForm_Report : public QDialog {
     Q_OBJECT
 public:
-    TForm_Report(TForm1& main, SettingsFiles& files);
+    TForm_Report(InstrumentContext& ctx, SettingsFiles& files);
     ~TForm_Report() override;
 
     // Asks where the PDF goes; empty: nowhere. Tests replace it.
@@ -118,7 +118,7 @@ private:
     QString Number(double value, int decimals) const;
     void SetBusy(bool busy);
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     SettingsFiles& files_;
     CheckPoints checks_;
     SignalScales scales_;

@@ -16,7 +16,7 @@
 #include <memory>
 #include <tuple>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/files/settings_files.h"
 #include "core/device/status_texts.h"
 #include "report/report_pdf.h"
@@ -29,7 +29,7 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-bool Online(const TForm1& main) { return main.recMBU.bOnline && main.recRX.uDevice != 0; }
+bool Online(const InstrumentContext& ctx) { return ctx.recMBU.bOnline && ctx.recRX.uDevice != 0; }
 
 // Calibration constants read one after another through the engine.
 void ReadCalibration(CommandEngine& engine, std::vector<const CalibrationRead*> reads,
@@ -51,7 +51,7 @@ void ReadCalibration(CommandEngine& engine, std::vector<const CalibrationRead*> 
 }  // namespace
 
 void TForm_Report::ReadScales(bool all) {
-    if (readingScales_ || busy_ || !Online(main_)) return;
+    if (readingScales_ || busy_ || !Online(ctx_)) return;
     std::vector<const SettingsBlockInfo*> missing;
     for (const SettingsBlockInfo* info : BlocksOf(files_.Fit()))
         if (all || !files_.Journal().Known().count(info->name)) missing.push_back(info);
@@ -100,7 +100,7 @@ void TForm_Report::Capture() {
         return TakePoint(p);
     }
     unsteady_.reset();
-    if (!Online(main_)) return CheckMessage(U("Nincs kapcsolat a készülékkel."), true);
+    if (!Online(ctx_)) return CheckMessage(U("Nincs kapcsolat a készülékkel."), true);
     capturing_ = true;
     captureInstrument_ = instrument_;
     input_ = *input;
@@ -108,7 +108,7 @@ void TForm_Report::Capture() {
     readings_.clear();
     Button_Capture->setEnabled(false);
     CheckMessage(U("Mérés folyamatban (2 s)…"), false);
-    sampling_ = connect(&main_, &TForm1::statusAnswered, this, [this] { readings_.push_back(ReadingOf(main_.recRX)); });
+    sampling_ = connect(&ctx_.events, &InstrumentEvents::statusAnswered, this, [this] { readings_.push_back(ReadingOf(ctx_.recRX)); });
     QTimer::singleShot(kCheckSampleMs, this, &TForm_Report::FinishCapture);
 }
 
@@ -128,9 +128,9 @@ void TForm_Report::FinishCapture() {
     checks_.span = limits.span;
     checks_.spanSource = scales_.readingScaleKnown && Edit_Span->text() == shownSpan_ ? scales_.block + " skálája"
                                                                                       : std::string("kézzel megadva");
-    const char* unit = MeasuredUnit(main_.recRX);
+    const char* unit = MeasuredUnit(ctx_.recRX);
     checks_.unit = unit ? unit : "";
-    checks_.decimals = ReadingDecimals(main_.recRX);
+    checks_.decimals = ReadingDecimals(ctx_.recRX);
     DescribeScales(checks_, scales_);
     if (!p->steady) {
         unsteady_ = p;
@@ -210,7 +210,7 @@ std::optional<ReportHeader> TForm_Report::TypedHeader() {
         if (edit->text().trimmed().isEmpty()) continue;
         *value = TypedNumber(edit);
         if (!*value) {
-            main_.Inform(U("%1 nem szám: „%2”. Írja be számmal, vagy hagyja üresen.").arg(U(what), edit->text()));
+            ctx_.Inform(U("%1 nem szám: „%2”. Írja be számmal, vagy hagyja üresen.").arg(U(what), edit->text()));
             return std::nullopt;
         }
     }
@@ -219,8 +219,8 @@ std::optional<ReportHeader> TForm_Report::TypedHeader() {
 
 void TForm_Report::MakeReport(std::function<void(const ReportDocument&)> use) {
     if (busy_) return;
-    if (!Online(main_))
-        return main_.Inform(U("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
+    if (!Online(ctx_))
+        return ctx_.Inform(U("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
     const std::optional<ReportHeader> header = TypedHeader();
     const std::optional<std::map<std::string, RelayTest>> relayTests = TypedRelayTests();
     if (!header || !relayTests) return;
@@ -231,9 +231,9 @@ void TForm_Report::MakeReport(std::function<void(const ReportDocument&)> use) {
         if (!self) return;
         if (!blocks) {
             SetBusy(false);
-            return main_.Inform(U("A készülék nem olvasható ki, a jegyzőkönyv nem készült el. ") + error);
+            return ctx_.Inform(U("A készülék nem olvasható ki, a jegyzőkönyv nem készült el. ") + error);
         }
-        ReadCalibration(main_.engine, CalibrationReadsOf(fit),
+        ReadCalibration(ctx_.engine, CalibrationReadsOf(fit),
                         [this, self, fit, use, header, relayTests,
                          left = std::move(*blocks)](std::vector<CalibrationValue> calibration) {
                             if (!self) return;
@@ -242,7 +242,7 @@ void TForm_Report::MakeReport(std::function<void(const ReportDocument&)> use) {
                             s.header = header;
                             s.identity = files_.Identity();
                             s.fit = fit;
-                            s.context = {main_.recRX.uDecimalPoint, main_.recRX.uDevice};
+                            s.context = {ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice};
                             s.asLeft = left;
                             // This attach: the read just made is its first of a block
                             // no write has touched, so it is how that block was found.
@@ -250,7 +250,7 @@ void TForm_Report::MakeReport(std::function<void(const ReportDocument&)> use) {
                             s.calibration = std::move(calibration);
                             s.checks = checks_;
                             s.relayTests = relayTests;
-                            const char* unit = MeasuredUnit(main_.recRX);
+                            const char* unit = MeasuredUnit(ctx_.recRX);
                             s.readingUnit = unit ? QString::fromUtf8(unit) : QString();
                             const ReportDocument d = BuildReport(s);
                             ShowSpan();
@@ -279,8 +279,8 @@ void TForm_Report::SavePdf() {
     MakeReport([this, path](const ReportDocument& d) {
         QString error;
         if (!SaveReportPdf(d, path, &error))
-            return main_.Inform(error + U("\nA beírt adatok és a mérési pontok megmaradtak; válasszon másik helyet."));
-        main_.Inform(U("A jegyzőkönyv elmentve: %1 (adatai géppel olvashatóan: %2)").arg(path, ReportJsonPath(path)));
+            return ctx_.Inform(error + U("\nA beírt adatok és a mérési pontok megmaradtak; válasszon másik helyet."));
+        ctx_.Inform(U("A jegyzőkönyv elmentve: %1 (adatai géppel olvashatóan: %2)").arg(path, ReportJsonPath(path)));
     });
 }
 
@@ -291,7 +291,7 @@ void TForm_Report::Print() {
     printer->setDocName(U("Jegyzőkönyv"));
     if (!choosePrinter(*printer)) return;
     MakeReport([this, printer](const ReportDocument& d) {
-        if (!PaintReport(d, *printer)) main_.Inform(U("A nyomtató nem érhető el, a jegyzőkönyv nem készült el."));
+        if (!PaintReport(d, *printer)) ctx_.Inform(U("A nyomtató nem érhető el, a jegyzőkönyv nem készült el."));
     });
 }
 

@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <QTableWidget>
 
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/report/report_window.h"
 
 namespace velmar {
@@ -64,7 +64,7 @@ void TForm_Report::RecallTexts() {
 }
 
 void TForm_Report::FollowInstrument() {
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     if (rx.uDevice == 0) return;
     const uint64_t key = uint64_t(rx.uDevice) << 32 | rx.uDeviceID;
     if (key == followed_) return;

@@ -7,7 +7,7 @@
 #include <QTableWidget>
 
 #include "core/device/status_texts.h"
-#include "gui/app/form_main.h"
+#include "gui/link/instrument_context.h"
 #include "gui/files/settings_files.h"
 #include "gui/report/report_window.h"
 
@@ -33,14 +33,14 @@ void TForm_Report::ShowRelays(const BlockImages& known) {
         for (int r = 0; r < int(blocks.size()); ++r)
             for (int c = 0; c < StringGrid_Relays->columnCount(); ++c) StringGrid_Relays->setItem(r, c, new QTableWidgetItem);
     }
-    const char* unit = MeasuredUnit(main_.recRX);
+    const char* unit = MeasuredUnit(ctx_.recRX);
     const QString suffix = unit ? " " + QString::fromUtf8(unit) : QString();
     for (int r = 0; r < int(blocks.size()); ++r) {
         const SettingsBlockInfo* info = FindSettingsBlock(blocks[std::size_t(r)]);
         QStringList cells{QString::fromUtf8(info->caption), U("nem ismert"), "", "", ""};
         if (const auto it = known.find(info->name); it != known.end())
-            for (const BlockField& f : info->fields(it->second, {main_.recRX.uDecimalPoint, main_.recRX.uDevice})) {
-                const QString text = QString::fromStdString(FieldValueText(f, main_.DecimalSeparator.toLatin1()));
+            for (const BlockField& f : info->fields(it->second, {ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice})) {
+                const QString text = QString::fromStdString(FieldValueText(f, ctx_.DecimalSeparator.toLatin1()));
                 if (f.name == "mode") cells[1] = text;
                 if (f.name == "a") cells[2] = text + suffix;
                 if (f.name == "b") cells[3] = text + suffix;
@@ -66,7 +66,7 @@ std::optional<std::map<std::string, RelayTest>> TForm_Report::TypedRelayTests() 
             if (text.isEmpty()) continue;
             *value = TypedNumber(text);
             if (!*value) {
-                main_.Inform(U("%1: a kapcsolási próba értéke nem szám: „%2”. Írja be a kijelzett értéket, "
+                ctx_.Inform(U("%1: a kapcsolási próba értéke nem szám: „%2”. Írja be a kijelzett értéket, "
                                "vagy hagyja üresen, ha nem vizsgálta.")
                                  .arg(StringGrid_Relays->item(r, 0)->text(), text));
                 return std::nullopt;

@@ -16,12 +16,12 @@
 #include <cmath>
 
 #include "core/device/device_types.h"
-#include "gui/app/form_main.h"
-#include "gui/device/header_page.h"
+#include "gui/link/instrument_context.h"
 #include "core/device/status_texts.h"
 #include "gui/trend/trend_chart.h"
 #include "program/file_writing.h"
 #include "gui/views/file_choice.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 
@@ -56,8 +56,8 @@ QString SizeText(uint64_t bytes) {
 }
 }  // namespace
 
-TForm_Trend::TForm_Trend(TForm1& main)
-    : QWidget(&main, Qt::Window), main_(main), ring_(kRingCapacity), thinner_(kSpansMs[0], kBuckets) {
+TForm_Trend::TForm_Trend(InstrumentContext& ctx)
+    : QWidget(ctx.window, Qt::Window), ctx_(ctx), ring_(kRingCapacity), thinner_(kSpansMs[0], kBuckets) {
     setObjectName("Form_Trend");
     setWindowTitle(QString::fromUtf8("Trend és felvétel"));
     resize(900, 600);
@@ -104,7 +104,6 @@ TForm_Trend::TForm_Trend(TForm1& main)
     connect(SpeedButton_TrendRecord, &QPushButton::clicked, this, &TForm_Trend::RecordClicked);
     connect(Button_TrendExportPng, &QPushButton::clicked, this, &TForm_Trend::ExportClicked);
     connect(chart, &TrendChart::cursorMoved, this, [this](double t) { Label_TrendCursor->setText(CursorText(t)); });
-    connect(main.header->ui.Button_Trend, &QPushButton::clicked, this, &TForm_Trend::Open);
 }
 
 TForm_Trend::~TForm_Trend() = default;
@@ -131,7 +130,7 @@ void TForm_Trend::AppendSample(const TrendSample& s) {
 
 void TForm_Trend::UpdateContext() {
     // Names and texts are made again only when the instrument changes.
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     const uint16_t made = uint16_t(rx.uGyariSzamEv << 8 | rx.uGyariSzamHonap);
     if (!contextKnown_ || rx.uDevice != contextDevice_ || rx.uDeviceID != contextSerial_ || made != contextMade_) {
         contextKnown_ = true;
@@ -149,8 +148,9 @@ void TForm_Trend::UpdateContext() {
 }
 
 QString TForm_Trend::ShownUnit() const {
-    const QString unit = main_.header->ui.Label_Dimension1->text();
-    return unit == "?" ? QString() : unit;  // the header's "?": not known
+    // None while the instrument's mode does not name one.
+    const char* unit = MeasuredUnit(ctx_.recRX);
+    return unit ? QString::fromUtf8(unit) : QString();
 }
 
 void TForm_Trend::Tick() {
@@ -167,7 +167,7 @@ void TForm_Trend::TimerTick() {
 
 void TForm_Trend::KeepUp(int64_t now) {
     const TrendSample* last = ring_.Newest();
-    const bool lost = !main_.recMBU.bOnline || !last || now - last->timeMs > kGapMs;
+    const bool lost = !ctx_.recMBU.bOnline || !last || now - last->timeMs > kGapMs;
     if (lost && (!last || !last->gap)) {
         TrendSample gap;
         gap.timeMs = now;
@@ -181,7 +181,7 @@ void TForm_Trend::KeepUp(int64_t now) {
         context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
         if (!error.empty() || !recorder_.Flush(&error)) {
             StopRecording();
-            main_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
+            ctx_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
                          QString::fromStdString(error));
         }
         ShowRecordState();
@@ -194,7 +194,7 @@ void TForm_Trend::Redraw() {
     redrawnAt_ = now;
     thinner_.Update(ring_, now);
     std::vector<TrendChart::LimitLine> limits;
-    const tRX& rx = main_.recRX;
+    const tRX& rx = ctx_.recRX;
     for (int r = 0; r < kTrendRelays; ++r) {
         const LimitFields& f = kLimitFields[r];
         const std::vector<int32_t> values = LimitLineValues(rx.*f.mode, rx.*f.a, rx.*f.b);
@@ -236,7 +236,7 @@ QString TForm_Trend::CursorText(double timeMs) const {
 }
 
 void TForm_Trend::Open() {
-    if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
+    if (!isVisible()) PositionFormToCenterOfMainForm(this, ctx_.window);
     show();
     raise();
     activateWindow();
@@ -245,12 +245,12 @@ void TForm_Trend::Open() {
 bool TForm_Trend::StartRecording(const QString& path) {
     StopRecording();
     std::string error;
-    context_.decimalSeparator = main_.DecimalSeparator.toLatin1();
+    context_.decimalSeparator = ctx_.DecimalSeparator.toLatin1();
     context_.utcOffsetMinutes = QDateTime::currentDateTime().offsetFromUtc() / 60;
     contextKnown_ = false;
     unit_.clear();
     if (!recorder_.Open(QFile::encodeName(path).toStdString(), &error)) {
-        main_.Inform(QString::fromUtf8("A felvételi fájl nem hozható létre:\r\n%1\r\n%2")
+        ctx_.Inform(QString::fromUtf8("A felvételi fájl nem hozható létre:\r\n%1\r\n%2")
                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
         SpeedButton_TrendRecord->setChecked(false);
         return false;
@@ -265,7 +265,7 @@ void TForm_Trend::StopRecording() {
     if (recorder_.IsOpen()) {
         std::string error;
         if (!recorder_.Close(&error))
-            main_.Inform(QString::fromUtf8("A felvétel végét nem sikerült a fájlba írni:\r\n") +
+            ctx_.Inform(QString::fromUtf8("A felvétel végét nem sikerült a fájlba írni:\r\n") +
                          QString::fromStdString(error));
         ShowRecordState();
     }
@@ -296,7 +296,7 @@ void TForm_Trend::ExportClicked() {
                                         QString::fromUtf8("PNG kép (*.png)"));
     QString error;
     if (!path.isEmpty() && !ExportPng(path, &error))
-        main_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
+        ctx_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 bool TForm_Trend::ExportPng(const QString& path, QString* error) {
@@ -313,7 +313,7 @@ bool TForm_Trend::ExportPng(const QString& path, QString* error) {
 }
 
 QString TForm_Trend::DefaultFileName(const char* suffix) const {
-    return "velmar_" + InstrumentFileStem(main_.recRX.uDevice, main_.recRX.uDeviceID) + suffix;
+    return "velmar_" + InstrumentFileStem(ctx_.recRX.uDevice, ctx_.recRX.uDeviceID) + suffix;
 }
 
 void TForm_Trend::SetSpan(int index) {

@@ -18,13 +18,13 @@ class QTimer;
 
 namespace velmar {
 
-class TForm1;
+struct InstrumentContext;
 class TrendChart;
 
 class TForm_Trend : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm_Trend(TForm1& main);
+    explicit TForm_Trend(InstrumentContext& ctx);
     ~TForm_Trend() override;
 
     // An hour of status answers at the fastest polling.
@@ -85,7 +85,7 @@ private:
     void RecordClicked(bool checked);
     void ExportClicked();
 
-    TForm1& main_;
+    InstrumentContext& ctx_;
     TrendRing ring_;
     TrendThinner thinner_;
     TrendRecorder recorder_;

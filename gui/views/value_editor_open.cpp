@@ -1,6 +1,5 @@
 #include "gui/views/value_editor_open.h"
 
-#include "gui/app/form_main.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
 #include "gui/views/window_placement.h"

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "core/device/number_mask.h"
+
 namespace velmar {
 
 namespace {
@@ -95,6 +97,19 @@ void KeepInsideAvailableArea(QWidget* window, const QWidget* reference, bool siz
     const int left = std::max(area.left(), std::min(at.x(), area.left() + area.width() - outer.width()));
     const int top = std::max(area.top(), std::min(at.y(), area.top() + area.height() - outer.height()));
     if (QPoint(left, top) != at) window->move(left, top);
+}
+
+void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
+    // Its size from its layout before the first show, or it would be
+    // centred by a size it never has.
+    if (!dialog->testAttribute(Qt::WA_Resized)) dialog->adjustSize();
+    const QRect m = mainWindow->frameGeometry();
+    const int top = m.top() + int(RoundHalfEven(m.height() / 2.0)) - int(RoundHalfEven(dialog->height() / 2.0));
+    const int left = m.left() + int(RoundHalfEven(m.width() / 2.0)) - int(RoundHalfEven(dialog->width() / 2.0));
+    dialog->move(left, top);
+    // Centred on a window near an edge, a dialog would reach past the
+    // screen: its title bar above the top, where it cannot be taken hold of.
+    KeepInsideAvailableArea(dialog, mainWindow);
 }
 
 }  // namespace velmar

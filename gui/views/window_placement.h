@@ -19,4 +19,8 @@ QRect AvailableAreaFor(const QWidget* widget);
 // sized to the content within the area unless sizeToContent is false.
 void KeepInsideAvailableArea(QWidget* window, const QWidget* reference = nullptr, bool sizeToContent = true);
 
+// Centres a dialog on the main window, halves rounded to even, then keeps
+// it inside the available area.
+void PositionFormToCenterOfMainForm(QWidget* dialog, const QWidget* mainWindow);
+
 }  // namespace velmar

@@ -9,6 +9,7 @@
 
 #include "gui/app/form_main.h"
 #include "gui/app/platform.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 namespace {

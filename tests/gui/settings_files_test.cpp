@@ -41,11 +41,9 @@ struct FilesProgram {
         w = program->w;
         files = w->settingsFiles;
         file = program->dir.filePath("settings.velmar.json");
-        auto journal = w->blockExchanged;
-        w->blockExchanged = [this, journal](uint8_t c, const Bytes& request, const Bytes& answer) {
+        QObject::connect(&w->events, &InstrumentEvents::blockExchanged, w, [this](uint8_t c, const Bytes&, const Bytes&) {
             if (BlockOfWrite(c)) ++writes;
-            journal(c, request, answer);
-        };
+        });
     }
     // A PX330 with the given modules.
     static sim::InstrumentConfig PX330(uint8_t in, uint8_t out1, uint8_t out2) {

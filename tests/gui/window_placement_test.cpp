@@ -27,6 +27,7 @@
 #include "gui/views/value_editor_typed.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "gui/views/window_placement.h"
 
 namespace velmar {
 namespace {

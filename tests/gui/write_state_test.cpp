@@ -107,7 +107,7 @@ TEST_F(WriteStateTest, FactoryValuesWaitAndTheUserMayGiveThemUp) {
 TEST_F(WriteStateTest, AReadBackOtherThanWrittenNamesTheField) {
     OpenRead();
     EditScaleHigh("50");
-    QObject::connect(w, &TForm1::commandAnswered, w, [this](uint8_t command, auto&, auto&) {
+    QObject::connect(&w->events, &InstrumentEvents::commandAnswered, w, [this](uint8_t command, auto&, auto&) {
         if (command == 202) program.hid.Instrument().Settings().input.scaleHigh = 4000;
     });
     WriteAndWaitForReadBack();
