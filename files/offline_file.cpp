@@ -4,8 +4,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
-#include "core/device/block_compare.h"
-#include "core/device/field_edit.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/field_edit.h"
 
 namespace velmar {
 

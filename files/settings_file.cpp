@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/device/block_compare.h"
-#include "core/device/field_edit.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/field_edit.h"
 #include "core/link/mbu.h"
 
 namespace velmar {

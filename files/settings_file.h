@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 namespace velmar {
 

@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 namespace velmar {
 

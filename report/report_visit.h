@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 #include "files/settings_journal.h"
 
 namespace velmar {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 
 namespace velmar {
 

@@ -8,7 +8,7 @@
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/analog_output_codec.h"
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/modbus_codec.h"
 #include "core/modules/password_codec.h"

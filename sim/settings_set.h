@@ -4,7 +4,7 @@
 // value written either way reads back both ways. What only the set carries
 // (tag name, unit, bar graph, limit outputs 3 and 4, ...) is kept beside.
 
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 
 namespace velmar::sim {
 

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
 

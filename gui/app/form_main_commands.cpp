@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "gui/app/form_main.h"
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
 #include "gui/link/monitor_page.h"

@@ -11,7 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/latching_group.h"

@@ -14,7 +14,7 @@
 #include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "gui/device/settings_pages.h"
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
 #include "gui/views/decimal_input.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 
 class QLabel;
 class QPushButton;

@@ -6,7 +6,7 @@
 #include <QColor>
 #include <vector>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 
 class QTableWidget;
 

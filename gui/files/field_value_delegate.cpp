@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "core/device/field_edit.h"
+#include "core/settings/field_edit.h"
 
 namespace velmar {
 

@@ -7,7 +7,7 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 namespace velmar {
 

@@ -12,7 +12,7 @@
 #include "gui/views/decimal_input.h"
 #include "core/device/device_types.h"
 #include "gui/files/compare_table.h"
-#include "core/device/field_edit.h"
+#include "core/settings/field_edit.h"
 #include "gui/files/field_value_delegate.h"
 
 namespace velmar {

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 #include "files/offline_file.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "files/settings_journal.h"
 
 class QPushButton;

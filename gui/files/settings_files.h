@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/device/block_transfer.h"
+#include "core/settings/block_transfer.h"
 #include "gui/files/compare_dialog.h"
 #include "files/settings_file.h"
 #include "files/settings_journal.h"

@@ -14,7 +14,7 @@
 #include <QTime>
 #include <algorithm>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "gui/link/instrument_values.h"
 #include "gui/views/label_colors.h"

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 
 #include "programs/velmar-cli/cli_commands.h"
-#include "core/device/block_compare.h"
-#include "core/device/field_edit.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/field_edit.h"
 #include "files/offline_file.h"
 #include "program/file_writing.h"
 

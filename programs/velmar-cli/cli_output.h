@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 
 namespace velmar {
 

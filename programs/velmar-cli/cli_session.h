@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/device/block_transfer.h"
+#include "core/settings/block_transfer.h"
 #include "core/device/records.h"
 #include "files/settings_file.h"
 #include "files/settings_journal.h"

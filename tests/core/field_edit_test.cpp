@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/device/field_edit.h"
+#include "core/settings/field_edit.h"
 
 namespace velmar {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/device/service_commands.h"
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
 

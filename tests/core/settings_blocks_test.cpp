@@ -7,15 +7,15 @@
 #include <cmath>
 #include <set>
 
-#include "core/device/settings_blocks.h"
-#include "core/device/block_compare.h"
-#include "core/device/block_transfer.h"
+#include "core/settings/settings_blocks.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/block_transfer.h"
 #include "core/link/command_engine.h"
 #include "core/link/frame.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/rtd_input_codec.h"
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "tests/support/block_io.h"
 
 namespace velmar {

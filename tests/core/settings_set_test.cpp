@@ -4,7 +4,7 @@
 
 #include "tests/support/block_io.h"
 
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/limit_relay_codec.h"

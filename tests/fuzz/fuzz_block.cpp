@@ -8,8 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/device/block_compare.h"
-#include "core/device/block_transfer.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/block_transfer.h"
 #include "files/settings_file.h"
 #include "fuzz_support.h"
 

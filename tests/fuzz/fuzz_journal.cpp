@@ -2,7 +2,7 @@
 // restores its last "as found" state through the compare table.
 #include <QByteArray>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 #include "files/settings_journal.h"
 #include "fuzz_support.h"
 

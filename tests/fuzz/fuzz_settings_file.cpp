@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 #include "files/settings_file.h"
 #include "fuzz_support.h"
 

@@ -12,7 +12,7 @@
 #include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/views/value_editor_typed.h"
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 #include "gui/views/radio_group.h"
 #include "core/views/value_destinations.h"
 #include "tests/support/window_fixture.h"

@@ -16,7 +16,7 @@
 
 #include "gui/files/compare_dialog.h"
 #include "gui/files/compare_table.h"
-#include "core/device/field_edit.h"
+#include "core/settings/field_edit.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
 #include "tests/support/sim_process.h"

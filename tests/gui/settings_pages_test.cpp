@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/device/settings_pages.h"
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/modbus_dialog.h"
 #include "gui/views/radio_group.h"

@@ -1,7 +1,7 @@
 // The settings blocks' table, and the field listing that reads each block
 // through its own layout.
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 #include <array>
 #include <algorithm>
@@ -13,7 +13,7 @@
 #include <map>
 
 #include "core/device/records.h"
-#include "core/device/settings_set_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/analog_input_codec.h"

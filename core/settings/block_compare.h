@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 namespace velmar {
 

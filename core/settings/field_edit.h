@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/device/settings_blocks.h"
+#include "core/settings/settings_blocks.h"
 
 namespace velmar {
 

@@ -1,4 +1,4 @@
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "core/device/block_transfer.h"
+#include "core/settings/block_transfer.h"
 
 #include <algorithm>
 #include <memory>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/device/block_compare.h"
+#include "core/settings/block_compare.h"
 #include "core/link/command_engine.h"
 
 namespace velmar {

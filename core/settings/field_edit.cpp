@@ -1,4 +1,4 @@
-#include "core/device/field_edit.h"
+#include "core/settings/field_edit.h"
 
 #include <algorithm>
 #include <charconv>
