@@ -14,6 +14,7 @@
 
 #include "core/link/payload_io.h"
 #include "core/link/transfer.h"
+#include "tests/support/no_host.h"
 
 namespace velmar::fuzz {
 
@@ -24,17 +25,7 @@ using Bytes = std::vector<uint8_t>;
     std::abort();
 }
 
-// The transfer outside any link: nothing is sent, no timer runs.
-class NoHost : public TransferHost {
-public:
-    void SendTxFrame() override {}
-    void StartAnswerTimer() override {}
-    void StopAnswerTimer() override {}
-    void ProcessRxCommand(uint8_t) override {}
-    void ProcessRxFrame() override {}
-    void ShowAnswerLength(uint16_t) override {}
-    void ShowTxBufferFull(bool) override {}
-};
+using test::NoHost;
 
 // An answer payload as the transfer holds it when a decoder runs: the bytes
 // received, and every read past them gives 0.

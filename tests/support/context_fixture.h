@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "gui/link/instrument_context.h"
+#include "tests/support/no_host.h"
 #include "tests/support/wait_for.h"
 #include "transport/command_link.h"
 #include "transport/sim_hid.h"
@@ -17,24 +18,13 @@
 namespace velmar {
 
 struct ContextFixture : ::testing::Test {
-    // The transfer only carries the payloads here: the link does the frames.
-    struct PayloadOnly : TransferHost {
-        void SendTxFrame() override {}
-        void StartAnswerTimer() override {}
-        void StopAnswerTimer() override {}
-        void ProcessRxCommand(uint8_t) override {}
-        void ProcessRxFrame() override {}
-        void ShowAnswerLength(uint16_t) override {}
-        void ShowTxBufferFull(bool) override {}
-    };
-
     tRX rx;
     tTX tx;
     TMBU mbu;
     TGlobalVar global;
     std::array<uint8_t, 67> out{};
     std::array<uint8_t, 65> in{};
-    PayloadOnly host;
+    test::NoHost host;  // the transfer only carries the payloads: the link does the frames
     PayloadTransfer transfer{mbu, out.data(), in.data(), host};
     CommandRegistry commands;
     CommandEngine engine;
