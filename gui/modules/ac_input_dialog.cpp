@@ -201,9 +201,7 @@ QString TForm_PXTR::GateText(float value) const {
 void TForm_PXTR::DecodeSettings() {
     SpeedButton_ReadFromDevice->setChecked(false);
     SpeedButton_ReadDefault->setChecked(false);
-    AcInputBlock b;
-    TransferReader in(main_.transfer);
-    AcInputLayout(in, b);
+    const AcInputBlock b = ReadAnswer(main_.transfer, AcInputLayout<TransferReader>);
     tRX& rx = main_.recRX;
     rx.uPXTR_OSR = b.oversampling;
     rx.uPXTR_PGA = b.gain;

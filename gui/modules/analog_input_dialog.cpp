@@ -61,9 +61,7 @@ void TForm_PXAI::RefreshPXAIValues() {
 
 void TForm_PXAI::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
-    AnalogInputBlock b;
-    TransferReader in(main_.transfer);
-    AnalogInputLayout(in, b);
+    const AnalogInputBlock b = ReadAnswer(main_.transfer, AnalogInputLayout<TransferReader>);
     tRX& rx = main_.recRX;
     rx.uAverageIndex = uint8_t(AverageIndexOf(b.averageCount));
     rx.uInputTypeSettings = b.inputType;

@@ -97,9 +97,7 @@ TForm_PXMB::TForm_PXMB(TForm1& main)
 void TForm_PXMB::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
     tRX& rx = main_.recRX;
-    ModbusBlock b;
-    TransferReader in(main_.transfer);
-    ModbusLayout(in, b);
+    const ModbusBlock b = ReadAnswer(main_.transfer, ModbusLayout<TransferReader>);
     rx.uMODBUSProtocol = b.protocol;
     rx.uMODBUSParity = b.parity;
     rx.uMODBUSBaudRate = b.baudRate;

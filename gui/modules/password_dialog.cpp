@@ -93,9 +93,7 @@ void TForm_Password::ValidatePasswords() {
 
 void TForm_Password::DecodePasswords(QPushButton* requester) {
     requester->setChecked(false);
-    PasswordBlock b;
-    TransferReader in(main_.transfer);
-    PasswordLayout(in, b);
+    const PasswordBlock b = ReadAnswer(main_.transfer, PasswordLayout<TransferReader>);
     main_.recRX.uJelszoUser = b.user;
     main_.recRX.uJelszoSupervisor = b.supervisor;
     Edit_PasswordUser->setText(QString("%1").arg(b.user, 4, 10, QChar('0')));

@@ -159,9 +159,7 @@ void PX210Page::RadioGroup_uDecimalPointSettings_PX210Click() {
 
 void PX210Page::DecodeSettings(QAbstractButton* requester) {
     requester->setChecked(false);
-    PX210Block b;
-    TransferReader in(main_.transfer);
-    PX210Layout(in, b);
+    const PX210Block b = ReadAnswer(main_.transfer, PX210Layout<TransferReader>);
     tRX& rx = main_.recRX;
     rx.bLeaderZeros = b.leadingZeros;
     rx.uCounterForDisplayRefresh = b.displayRefresh;

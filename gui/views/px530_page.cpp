@@ -141,9 +141,7 @@ void PX530Page::ShowStatus() {
 
 void PX530Page::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
-    DisplayBlock b;
-    TransferReader in(main_.transfer);
-    DisplayLayout(in, b);
+    const DisplayBlock b = ReadAnswer(main_.transfer, DisplayLayout<TransferReader>);
     tRX& rx = main_.recRX;
     rx.uBrightness = b.brightness;
     rx.bLeaderZeros = b.leadingZeros;
