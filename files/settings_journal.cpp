@@ -10,6 +10,7 @@
 #include <map>
 #include <utility>
 
+#include "core/device/status_texts.h"
 #include "program/file_writing.h"
 
 namespace velmar {
@@ -21,7 +22,7 @@ QString DefaultJournalFolder() {
 SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString SettingsJournal::PathFor(uint16_t deviceType, uint32_t serial) const {
-    return QDir(folder_).filePath(QString("PX%1-%2.jsonl").arg(deviceType).arg(serial, 6, 10, QChar('0')));
+    return QDir(folder_).filePath(QString("PX%1-%2.jsonl").arg(deviceType).arg(QString::fromStdString(SerialText(serial))));
 }
 
 void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {

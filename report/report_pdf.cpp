@@ -14,6 +14,7 @@
 #include <cmath>
 #include <set>
 
+#include "core/device/status_texts.h"
 #include "program/file_writing.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
@@ -170,7 +171,7 @@ QString ReportJsonPath(const QString& pdfPath) {
 }
 
 QString ReportFileName(uint16_t deviceType, uint32_t serial) {
-    return QString("PX%1-%2-jegyzokonyv.pdf").arg(deviceType).arg(serial, 6, 10, QChar('0'));
+    return QString("PX%1-%2-jegyzokonyv.pdf").arg(deviceType).arg(QString::fromStdString(SerialText(serial)));
 }
 
 }  // namespace velmar

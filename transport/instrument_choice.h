@@ -20,8 +20,4 @@ struct InstrumentChoice {
 // the error text, empty when the text is good.
 std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out);
 
-// A serial number as the instrument's labels and the journal write it: six
-// digits at least.
-std::string SerialText(uint32_t serial);
-
 }  // namespace velmar

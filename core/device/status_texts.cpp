@@ -35,8 +35,14 @@ std::string FormatOperatingTime(uint32_t seconds) {
     return text + std::to_string(seconds) + " mp";
 }
 
+std::string SerialText(uint32_t serial) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06u", unsigned(serial));
+    return text;
+}
+
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month) {
-    return FormatMask(serial, "000000") + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
+    return SerialText(serial) + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
 }
 
 namespace {
