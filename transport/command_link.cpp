@@ -5,6 +5,7 @@
 #include "core/device/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
+#include "transport/instrument_frames.h"
 
 namespace velmar {
 
@@ -34,7 +35,7 @@ void CommandLink::Next() {
 }
 
 void CommandLink::OnHidEvent(int event, HidHandle handle) {
-    if (hid_.GetVendorID(handle) != kVendorId || hid_.GetProductID(handle) != kProductId) return;
+    if (!IsInstrument(hid_, handle)) return;
     switch (event) {
     case kHidPlugged:
         mbu_.bOnline = true;
@@ -51,19 +52,15 @@ void CommandLink::OnHidEvent(int event, HidHandle handle) {
         break;
     case kHidChanged: hid_.SetReadNotify(handle, true); break;
     case kHidReportReceived:
-        if (hid_.Read(handle, in_.data())) {
-            CheckRxCRC(in_.data());
-            ProcessRxFrame();
-        }
+        if (ReadInstrumentFrame(hid_, handle, in_.data())) ProcessRxFrame();
         break;
     default: break;
     }
 }
 
-void CommandLink::SendTxFrame() {
+bool CommandLink::SendTxFrame() {
     mbu_.bWaitForAnswer = true;
-    out_[0] = 0;
-    hid_.Write(hid_.GetHandle(kVendorId, kProductId), out_.data());
+    return WriteInstrumentFrame(hid_, out_.data());
 }
 
 void CommandLink::StartAnswerTimer() { answerTimer_->start(kAnswerTimeMs); }

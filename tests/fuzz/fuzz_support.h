@@ -27,7 +27,7 @@ using Bytes = std::vector<uint8_t>;
 // The transfer outside any link: nothing is sent, no timer runs.
 class NoHost : public TransferHost {
 public:
-    void SendTxFrame() override {}
+    bool SendTxFrame() override { return true; }
     void StartAnswerTimer() override {}
     void StopAnswerTimer() override {}
     void ProcessRxCommand(uint8_t) override {}
