@@ -12,6 +12,7 @@
 
 #include "core/device/status_texts.h"
 #include "program/file_writing.h"
+#include "program/log_categories.h"
 
 namespace velmar {
 
@@ -118,6 +119,7 @@ void SettingsJournal::Trim() {
 void SettingsJournal::Failed(const QString& reason) {
     if (failureTold_ || !failure_.isEmpty()) return;
     failure_ = QString::fromUtf8("a napló nem írható: %1 (%2)").arg(QDir::toNativeSeparators(FilePath()), reason);
+    qCDebug(lcFiles, "%s", qUtf8Printable(failure_));
 }
 
 QString SettingsJournal::TakeFailure() {

@@ -16,6 +16,7 @@
 
 #include "core/device/status_texts.h"
 #include "program/file_writing.h"
+#include "program/log_categories.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
 
@@ -152,6 +153,7 @@ bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error
         *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), why);
         return false;
     }
+    qCDebug(lcReport, "jegyzőkönyv írva: %s", qUtf8Printable(path));
     return true;
 }
 
@@ -159,6 +161,7 @@ bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error)
     const QByteArray pdf = ReportPdf(d);
     if (pdf.isEmpty()) {
         *error = QString::fromUtf8("A jegyzőkönyv nem készíthető el.");
+        qCDebug(lcReport, "a jegyzőkönyv PDF-je nem rajzolható meg: %s", qUtf8Printable(path));
         return false;
     }
     return SaveReportFile(path, pdf, error) && SaveReportFile(ReportJsonPath(path), ReportJson(d), error);

@@ -5,6 +5,7 @@
 #include "core/device/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
+#include "program/log_categories.h"
 #include "transport/instrument_frames.h"
 
 namespace velmar {
@@ -67,6 +68,7 @@ void CommandLink::StartAnswerTimer() { answerTimer_->start(kAnswerTimeMs); }
 void CommandLink::StopAnswerTimer() { answerTimer_->stop(); }
 
 void CommandLink::AnswerTimeOut() {
+    qCDebug(lcLink, "parancs %u: nem jött válasz", out_[pos::kCommand]);
     in_[pos::kError] = err::kTimeout;
     ProcessRxFrame();
 }

@@ -13,6 +13,7 @@
 #include "core/link/command_history.h"
 #include "core/link/frame.h"
 #include "core/link/frame_dump.h"
+#include "program/log_categories.h"
 #include "transport/instrument_frames.h"
 #include "gui/link/monitor_page.h"
 #include "gui/views/label_colors.h"
@@ -225,6 +226,7 @@ void TForm1::StopAnswerTimer() { TimerTimeOut->stop(); }
 
 void TForm1::TimerTimeOutTimer() {
     StopAnswerTimer();
+    qCDebug(lcLink, "parancs %u: nem jött válasz", FBufferOut[pos::kCommand]);
     FBufferIn[pos::kError] = err::kTimeout;
     recRX.iFPS = 0;
     ProcessRxFrame();
