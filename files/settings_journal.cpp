@@ -140,7 +140,8 @@ std::vector<JournalEntry> ParseJournal(const QByteArray& text) {
         e.block = o["block"].toString().toStdString();
         if (!FindSettingsBlock(e.block)) continue;
         if (!BytesOfHex(o["after"].toString().toStdString(), e.after)) continue;
-        BytesOfHex(o["before"].toString().toStdString(), e.before);
+        // Empty when the block was never read before the write, or damaged.
+        if (!BytesOfHex(o["before"].toString().toStdString(), e.before)) e.before.clear();
         out.push_back(std::move(e));
     }
     return out;

@@ -18,6 +18,6 @@ struct InstrumentChoice {
 // Reads what follows "usb:" in --device=usb:…: a node (an absolute path),
 // a serial number (digits), "all", or nothing for the first found. Returns
 // the error text, empty when the text is good.
-std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out);
+[[nodiscard]] std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out);
 
 }  // namespace velmar

@@ -62,7 +62,7 @@ void SealTxFrame(uint8_t* report);
 
 // Overwrites the error code (byte 5) with 1 when the CRC does not match.
 // Returns whether it matched.
-bool CheckRxCRC(uint8_t* report);
+[[nodiscard]] bool CheckRxCRC(uint8_t* report);
 
 // A calendar day used for firmware version stamps; year 0 is the empty date.
 struct VersionDate {

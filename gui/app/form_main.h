@@ -119,7 +119,7 @@ public:
     bool HandleHidMessage(int event, HidHandle handle);
     void ShowHidIdentity();
     void ClearHidIdentity();
-    bool SendTxFrame() override;
+    [[nodiscard]] bool SendTxFrame() override;
     void ProcessRxFrame() override;
     void StartAnswerTimer() override;
     void StopAnswerTimer() override;

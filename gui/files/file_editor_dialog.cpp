@@ -50,7 +50,8 @@ TForm_FileEditor::TForm_FileEditor(QWidget* parent, QChar decimalSeparator)
     StringGrid_FileEditor->setItemDelegateForColumn(
         3, new FieldValueDelegate(
                StringGrid_FileEditor, [this](int row) { return EditedField(row); },
-               [this](int row, const QString& text) { SetValue(row, text); }, decimalSeparator_));
+               // A value refused is told on the result label.
+               [this](int row, const QString& text) { (void)SetValue(row, text); }, decimalSeparator_));
     Label_Result = new QLabel(this);
     Label_Result->setObjectName("Label_Result");
     Label_Result->setWordWrap(true);

@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
             return Fail(error);
 
     QCoreApplication app(argc, argv);
-    velmar::InstallQtTranslation(app);
+    // Without it only Qt's own texts stay in English.
+    (void)velmar::InstallQtTranslation(app);
     QuitOnSignals(app);
     std::vector<std::unique_ptr<velmar::sim::SimServer>> servers;
     for (std::size_t i = 0; i < served.size(); ++i) {
