@@ -23,7 +23,7 @@ QString DefaultJournalFolder() {
 SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString SettingsJournal::PathFor(uint16_t deviceType, uint32_t serial) const {
-    return QDir(folder_).filePath(QString("PX%1-%2.jsonl").arg(deviceType).arg(QString::fromStdString(SerialText(serial))));
+    return QDir(folder_).filePath(QString::fromStdString(InstrumentTag(deviceType, serial)) + ".jsonl");
 }
 
 void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {

@@ -45,7 +45,7 @@ QString ReportDateTime(const QDateTime& time) { return time.toLocalTime().toStri
 QString ReportDate(const QDate& date) { return date.toString("yyyy.MM.dd."); }
 
 QString DocumentNumber(uint16_t deviceType, uint32_t serial, const QDateTime& time) {
-    return QString("PX%1-%2-%3").arg(deviceType).arg(QString::fromStdString(SerialText(serial))).arg(time.toLocalTime().toString("yyyyMMdd-HHmm"));
+    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-" + time.toLocalTime().toString("yyyyMMdd-HHmm");
 }
 
 QString InstrumentName(const ReportDocument& d) {

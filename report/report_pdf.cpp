@@ -174,7 +174,7 @@ QString ReportJsonPath(const QString& pdfPath) {
 }
 
 QString ReportFileName(uint16_t deviceType, uint32_t serial) {
-    return QString("PX%1-%2-jegyzokonyv.pdf").arg(deviceType).arg(QString::fromStdString(SerialText(serial)));
+    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-jegyzokonyv.pdf";
 }
 
 }  // namespace velmar

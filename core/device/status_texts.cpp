@@ -41,6 +41,10 @@ std::string SerialText(uint32_t serial) {
     return text;
 }
 
+std::string InstrumentTag(uint16_t deviceType, uint32_t serial) {
+    return "PX" + std::to_string(deviceType) + "-" + SerialText(serial);
+}
+
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month) {
     return SerialText(serial) + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
 }

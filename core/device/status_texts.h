@@ -20,6 +20,10 @@ std::string FormatOperatingTime(uint32_t seconds);
 // digits at least.
 std::string SerialText(uint32_t serial);
 
+// "PX330-004711": device type and serial number, as the journal, the
+// report and their file names name an instrument.
+std::string InstrumentTag(uint16_t deviceType, uint32_t serial);
+
 // "004711/22.07": serial number, production year and month.
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month);
 

@@ -70,7 +70,7 @@ void TForm_Report::FollowInstrument() {
     const uint64_t key = uint64_t(rx.uDevice) << 32 | rx.uDeviceID;
     if (key == followed_) return;
     followed_ = key;
-    const QString now = QString("PX%1-%2").arg(rx.uDevice).arg(QString::fromStdString(SerialText(rx.uDeviceID)));
+    const QString now = QString::fromStdString(InstrumentTag(rx.uDevice, rx.uDeviceID));
     if (now == instrument_) return;
     const bool known = !instrument_.isEmpty();
     instrument_ = now;
