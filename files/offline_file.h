@@ -20,7 +20,7 @@ struct OfflineFile {
     QString editedOffline;  // when it was last edited without one; empty: never
 };
 
-std::optional<OfflineFile> ReadOfflineFile(const QByteArray& data, QString* error);
+[[nodiscard]] std::optional<OfflineFile> ReadOfflineFile(const QByteArray& data, QString* error);
 
 // The file's fields are read for its own model and decimals.
 FieldContext ContextOf(const SettingsSnapshot& s);
@@ -31,13 +31,13 @@ FieldContext ContextOf(const SettingsSnapshot& s);
 // decimals with it: the limit and output values read in them, and those
 // set after it are stored in them. Returns an empty string, or why not;
 // the snapshot is then unchanged.
-std::string SetSnapshotField(SettingsSnapshot& s, const SettingsBlockInfo& block, const BlockField& f,
+[[nodiscard]] std::string SetSnapshotField(SettingsSnapshot& s, const SettingsBlockInfo& block, const BlockField& f,
                              std::string_view text);
 
 // Sets the field named "block.field" to a value given as text (see
 // SetFieldFromText). Returns an empty string, or why not, naming the block,
 // the field and what it takes; the snapshot is then unchanged.
-QString SetFileField(SettingsSnapshot& s, const QString& blockDotField, const QString& value);
+[[nodiscard]] QString SetFileField(SettingsSnapshot& s, const QString& blockDotField, const QString& value);
 
 // The file with its fields and bytes as they now are, its reading time kept
 // and the time of this edit added under "editedOffline", which readers that

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/device/status_texts.h"
 #include "core/settings/block_compare.h"
 #include "core/settings/field_edit.h"
 #include "core/link/mbu.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QString Serial(uint32_t serial) { return QString("%1").arg(serial, 6, 10, QChar('0')); }
+QString Serial(uint32_t serial) { return QString::fromStdString(SerialText(serial)); }
 
 // A value as the file was saved: the raw bytes stand as they are, even where
 // the instrument held something beyond the field's limits (or a float that

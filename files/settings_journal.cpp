@@ -10,7 +10,9 @@
 #include <map>
 #include <utility>
 
+#include "core/device/status_texts.h"
 #include "program/file_writing.h"
+#include "program/log_categories.h"
 
 namespace velmar {
 
@@ -21,7 +23,7 @@ QString DefaultJournalFolder() {
 SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString SettingsJournal::PathFor(uint16_t deviceType, uint32_t serial) const {
-    return QDir(folder_).filePath(QString("PX%1-%2.jsonl").arg(deviceType).arg(serial, 6, 10, QChar('0')));
+    return QDir(folder_).filePath(QString::fromStdString(InstrumentTag(deviceType, serial)) + ".jsonl");
 }
 
 void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {
@@ -117,6 +119,7 @@ void SettingsJournal::Trim() {
 void SettingsJournal::Failed(const QString& reason) {
     if (failureTold_ || !failure_.isEmpty()) return;
     failure_ = QString::fromUtf8("a napló nem írható: %1 (%2)").arg(QDir::toNativeSeparators(FilePath()), reason);
+    qCDebug(lcFiles, "%s", qUtf8Printable(failure_));
 }
 
 QString SettingsJournal::TakeFailure() {
@@ -137,7 +140,8 @@ std::vector<JournalEntry> ParseJournal(const QByteArray& text) {
         e.block = o["block"].toString().toStdString();
         if (!FindSettingsBlock(e.block)) continue;
         if (!BytesOfHex(o["after"].toString().toStdString(), e.after)) continue;
-        BytesOfHex(o["before"].toString().toStdString(), e.before);
+        // Empty when the block was never read before the write, or damaged.
+        if (!BytesOfHex(o["before"].toString().toStdString(), e.before)) e.before.clear();
         out.push_back(std::move(e));
     }
     return out;

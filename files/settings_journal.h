@@ -64,7 +64,7 @@ public:
     // Why the journal could not be written (a full disk, a folder that
     // cannot be written), in one line; given once an attach, so that the
     // user hears of it once and not at every block. Empty when all went in.
-    QString TakeFailure();
+    [[nodiscard]] QString TakeFailure();
 
 private:
     void Append(const JournalEntry& e);

@@ -5,6 +5,8 @@
 #include <QLockFile>
 #include <QSaveFile>
 
+#include "program/log_categories.h"
+
 namespace velmar {
 
 namespace {
@@ -16,9 +18,7 @@ bool MakeFolderOf(const QString& path, QString* error) {
     return false;
 }
 
-}  // namespace
-
-bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
+bool WriteWhole(const QString& path, const QByteArray& data, QString* error) {
     if (!MakeFolderOf(path, error)) return false;
     QSaveFile file(path);
     // Unbuffered: a write that does not reach the file fails here and now.
@@ -36,6 +36,18 @@ bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error)
         *error = file.errorString();
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
+    if (!WriteWhole(path, data, error)) {
+        // Told to the user by the caller; here for the trace.
+        qCDebug(lcFiles, "nem írható: %s (%s)", qUtf8Printable(QDir::toNativeSeparators(path)), qUtf8Printable(*error));
+        return false;
+    }
+    qCDebug(lcFiles, "írva: %s, %lld bájt", qUtf8Printable(QDir::toNativeSeparators(path)), qlonglong(data.size()));
     return true;
 }
 

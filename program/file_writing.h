@@ -16,7 +16,7 @@ namespace velmar {
 // beside it, unbuffered and checked to the last byte, then put in place of
 // the old one. Folders missing on the way are made. False with the reason
 // in *error when any step fails; the old file is then untouched.
-bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error);
+[[nodiscard]] bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error);
 
 // The exclusive lock of a file that several programs read and write (the
 // journal, the station's serial number): a lock file beside it, held while

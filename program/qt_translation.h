@@ -10,6 +10,6 @@ namespace velmar {
 // whatever the user's locale: the program speaks Hungarian only. Call once,
 // right after the application object is made. False when the translation is
 // not installed; Qt then keeps its English texts and nothing else changes.
-bool InstallQtTranslation(QCoreApplication& app);
+[[nodiscard]] bool InstallQtTranslation(QCoreApplication& app);
 
 }  // namespace velmar

@@ -1,6 +1,7 @@
 #include "report/report_model.h"
 
 #include "core/device/device_types.h"
+#include "core/device/status_texts.h"
 #include "core/modules/module_names.h"
 
 namespace velmar {
@@ -44,7 +45,7 @@ QString ReportDateTime(const QDateTime& time) { return time.toLocalTime().toStri
 QString ReportDate(const QDate& date) { return date.toString("yyyy.MM.dd."); }
 
 QString DocumentNumber(uint16_t deviceType, uint32_t serial, const QDateTime& time) {
-    return QString("PX%1-%2-%3").arg(deviceType).arg(serial, 6, 10, QChar('0')).arg(time.toLocalTime().toString("yyyyMMdd-HHmm"));
+    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-" + time.toLocalTime().toString("yyyyMMdd-HHmm");
 }
 
 QString InstrumentName(const ReportDocument& d) {
@@ -57,7 +58,7 @@ ReportDocument BuildReport(const ReportSources& s) {
     d.number = DocumentNumber(s.identity.deviceType, s.identity.serial, s.header.time);
     d.referenceExpired = s.header.reference.ExpiredOn(s.header.time.date());
     d.typeName = Q(DeviceTypeName(s.identity.deviceType));
-    d.serial = QString("%1").arg(s.identity.serial, 6, 10, QChar('0'));
+    d.serial = QString::fromStdString(SerialText(s.identity.serial));
     d.made = QString("20%1. %2.").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
     d.firmware = s.identity.firmware.empty() ? QString::fromUtf8("ismeretlen") : Q(s.identity.firmware);
     d.modules = {{QString::fromUtf8("Bemenet"), QString::fromUtf8(ModuleName(s.fit.optIn, true))},

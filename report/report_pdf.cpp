@@ -14,7 +14,9 @@
 #include <cmath>
 #include <set>
 
+#include "core/device/status_texts.h"
 #include "program/file_writing.h"
+#include "program/log_categories.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
 
@@ -151,6 +153,7 @@ bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error
         *error = QString::fromUtf8("A fájl nem írható: %1 (%2)").arg(QFileInfo(path).absoluteFilePath(), why);
         return false;
     }
+    qCDebug(lcReport, "jegyzőkönyv írva: %s", qUtf8Printable(path));
     return true;
 }
 
@@ -158,6 +161,7 @@ bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error)
     const QByteArray pdf = ReportPdf(d);
     if (pdf.isEmpty()) {
         *error = QString::fromUtf8("A jegyzőkönyv nem készíthető el.");
+        qCDebug(lcReport, "a jegyzőkönyv PDF-je nem rajzolható meg: %s", qUtf8Printable(path));
         return false;
     }
     return SaveReportFile(path, pdf, error) && SaveReportFile(ReportJsonPath(path), ReportJson(d), error);
@@ -170,7 +174,7 @@ QString ReportJsonPath(const QString& pdfPath) {
 }
 
 QString ReportFileName(uint16_t deviceType, uint32_t serial) {
-    return QString("PX%1-%2-jegyzokonyv.pdf").arg(deviceType).arg(serial, 6, 10, QChar('0'));
+    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-jegyzokonyv.pdf";
 }
 
 }  // namespace velmar

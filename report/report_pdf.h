@@ -14,17 +14,17 @@ namespace velmar {
 
 // Lays the report out on the device's pages and paints them; false when the
 // device cannot be painted on.
-bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device);
+[[nodiscard]] bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device);
 
 // The PDF file's bytes.
 QByteArray ReportPdf(const ReportDocument& d);
 
 // Writes a file of the report whole or not at all; false with *error naming
 // the file and the reason (a folder that cannot be written, a full disk).
-bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error);
+[[nodiscard]] bool SaveReportFile(const QString& path, const QByteArray& bytes, QString* error);
 
 // The PDF at path and its machine-readable twin beside it (FILE.json).
-bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error);
+[[nodiscard]] bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error);
 // Where the twin of a PDF goes: the same name with .json.
 QString ReportJsonPath(const QString& pdfPath);
 

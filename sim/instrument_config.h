@@ -36,7 +36,7 @@ const char* InstrumentFlagsHelp();
 
 // Applies one "--name=value" flag. Returns false for a flag that is not an
 // instrument flag; sets *error for an instrument flag with a bad value.
-bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& config, std::string* error);
+[[nodiscard]] bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& config, std::string* error);
 
 // Applies every instrument flag of a command line, ignoring the others.
 // Returns the first error, empty when all were good.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/device/device_types.h"
 #include "core/device/status_codec.h"
 #include "core/link/payload_io.h"
 #include "sim/rtd_handlers.h"
@@ -52,8 +53,7 @@ double LiveValues::Fraction() const {
 // The PX530 family has its two limit outputs built in; the others carry
 // them as relay modules in their output slots.
 bool LiveValues::HasLimitOutput(int output) const {
-    const uint16_t t = config_.deviceType;
-    if (t == 530 || t == 544 || t == 546) return true;
+    if (IsPX530Family(config_.deviceType)) return true;
     return (output == 0 ? modules_.out1 : modules_.out2) == kLimitRelay;
 }
 

@@ -1,11 +1,11 @@
 #include "transport/bus_hid.h"
 
-#include <QtDebug>
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "core/link/frame.h"
+#include "program/log_categories.h"
 
 namespace velmar {
 
@@ -44,7 +44,7 @@ void BusHid::Connect() {
 void BusHid::SayProblem(const QString& text) {
     if (text == problemSaid_) return;
     problemSaid_ = text;
-    if (!text.isEmpty()) qWarning("USB: %s", qUtf8Printable(text));
+    if (!text.isEmpty()) qCWarning(lcUsb, "%s", qUtf8Printable(text));
     QMetaObject::invokeMethod(this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
 }
 

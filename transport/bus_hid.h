@@ -34,8 +34,8 @@ public:
     void GetVendorName(HidHandle handle, char* buffer, int size) override;
     void GetProductName(HidHandle handle, char* buffer, int size) override;
     void SetReadNotify(HidHandle handle, bool notify) override;
-    bool Read(HidHandle handle, uint8_t* buffer) override;
-    bool Write(HidHandle handle, const uint8_t* buffer) override;
+    [[nodiscard]] bool Read(HidHandle handle, uint8_t* buffer) override;
+    [[nodiscard]] bool Write(HidHandle handle, const uint8_t* buffer) override;
     std::vector<AttachedInstrument> Instruments(bool identify) override;
     void Choose(const AttachedInstrument& instrument) override;
 

@@ -5,6 +5,8 @@
 #include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
+#include "program/log_categories.h"
+#include "transport/instrument_frames.h"
 
 namespace velmar {
 
@@ -34,7 +36,7 @@ void CommandLink::Next() {
 }
 
 void CommandLink::OnHidEvent(int event, HidHandle handle) {
-    if (hid_.GetVendorID(handle) != kVendorId || hid_.GetProductID(handle) != kProductId) return;
+    if (!IsInstrument(hid_, handle)) return;
     switch (event) {
     case kHidPlugged:
         mbu_.bOnline = true;
@@ -51,25 +53,22 @@ void CommandLink::OnHidEvent(int event, HidHandle handle) {
         break;
     case kHidChanged: hid_.SetReadNotify(handle, true); break;
     case kHidReportReceived:
-        if (hid_.Read(handle, in_.data())) {
-            CheckRxCRC(in_.data());
-            ProcessRxFrame();
-        }
+        if (ReadInstrumentFrame(hid_, handle, in_.data())) ProcessRxFrame();
         break;
     default: break;
     }
 }
 
-void CommandLink::SendTxFrame() {
+bool CommandLink::SendTxFrame() {
     mbu_.bWaitForAnswer = true;
-    out_[0] = 0;
-    hid_.Write(hid_.GetHandle(kVendorId, kProductId), out_.data());
+    return WriteInstrumentFrame(hid_, out_.data());
 }
 
 void CommandLink::StartAnswerTimer() { answerTimer_->start(kAnswerTimeMs); }
 void CommandLink::StopAnswerTimer() { answerTimer_->stop(); }
 
 void CommandLink::AnswerTimeOut() {
+    qCDebug(lcLink, "parancs %u: nem jött válasz", out_[pos::kCommand]);
     in_[pos::kError] = err::kTimeout;
     ProcessRxFrame();
 }

@@ -43,7 +43,7 @@ public:
     void ForgetDevice() { deviceType_ = 0; }
 
     // TransferHost
-    void SendTxFrame() override;
+    [[nodiscard]] bool SendTxFrame() override;
     void StartAnswerTimer() override;
     void StopAnswerTimer() override;
     void ProcessRxCommand(uint8_t command) override;

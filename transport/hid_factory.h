@@ -19,6 +19,6 @@ std::unique_ptr<HidLibrary> CreateHidLibrary(const QStringList& arguments, QStri
 
 // Whether the arguments talk to the bus of several instruments (USB, or the
 // sockets standing for it), and which instrument they choose there.
-bool ChoosesOnBus(const QStringList& arguments, InstrumentChoice* choice, QString* error);
+[[nodiscard]] bool ChoosesOnBus(const QStringList& arguments, InstrumentChoice* choice, QString* error);
 
 }  // namespace velmar

@@ -74,10 +74,10 @@ public:
     virtual void SetReadNotify(HidHandle handle, bool notify) = 0;
     // Copies the oldest received report (65 bytes, report id first) into
     // buffer; returns false when none is waiting.
-    virtual bool Read(HidHandle handle, uint8_t* buffer) = 0;
+    [[nodiscard]] virtual bool Read(HidHandle handle, uint8_t* buffer) = 0;
     // Sends a 65-byte report (report id 0 first). Never delivers an event
     // from inside the call.
-    virtual bool Write(HidHandle handle, const uint8_t* buffer) = 0;
+    [[nodiscard]] virtual bool Write(HidHandle handle, const uint8_t* buffer) = 0;
 
     // The instruments attached, where several can be; the free ones are
     // asked who they are when identify is set (one status exchange each,

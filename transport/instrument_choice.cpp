@@ -27,10 +27,4 @@ std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out
     return {};
 }
 
-std::string SerialText(uint32_t serial) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06u", unsigned(serial));
-    return text;
-}
-
 }  // namespace velmar

@@ -18,10 +18,6 @@ struct InstrumentChoice {
 // Reads what follows "usb:" in --device=usb:…: a node (an absolute path),
 // a serial number (digits), "all", or nothing for the first found. Returns
 // the error text, empty when the text is good.
-std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out);
-
-// A serial number as the instrument's labels and the journal write it: six
-// digits at least.
-std::string SerialText(uint32_t serial);
+[[nodiscard]] std::string ParseInstrumentChoice(const std::string& text, InstrumentChoice* out);
 
 }  // namespace velmar

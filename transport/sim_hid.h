@@ -22,8 +22,8 @@ public:
     void GetVendorName(HidHandle handle, char* buffer, int size) override;
     void GetProductName(HidHandle handle, char* buffer, int size) override;
     void SetReadNotify(HidHandle, bool) override {}
-    bool Read(HidHandle handle, uint8_t* buffer) override;
-    bool Write(HidHandle handle, const uint8_t* buffer) override;
+    [[nodiscard]] bool Read(HidHandle handle, uint8_t* buffer) override;
+    [[nodiscard]] bool Write(HidHandle handle, const uint8_t* buffer) override;
 
     // Takes the instrument off the bus and puts it back, as a cable would.
     void Unplug();

@@ -30,7 +30,7 @@ public:
 
     // Parses "unix:PATH" or "tcp:HOST:PORT"; nothing, with *error set, for an
     // address the transport cannot connect to.
-    static std::optional<SocketAddress> ParseAddress(const QString& text, QString* error);
+    [[nodiscard]] static std::optional<SocketAddress> ParseAddress(const QString& text, QString* error);
 
     void Connect() override;
     HidHandle GetHandle(uint16_t vendorId, uint16_t productId) override;
@@ -39,8 +39,8 @@ public:
     void GetVendorName(HidHandle handle, char* buffer, int size) override;
     void GetProductName(HidHandle handle, char* buffer, int size) override;
     void SetReadNotify(HidHandle, bool) override {}
-    bool Read(HidHandle handle, uint8_t* buffer) override;
-    bool Write(HidHandle handle, const uint8_t* buffer) override;
+    [[nodiscard]] bool Read(HidHandle handle, uint8_t* buffer) override;
+    [[nodiscard]] bool Write(HidHandle handle, const uint8_t* buffer) override;
 
 private:
     bool SocketIdle() const;

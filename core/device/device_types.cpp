@@ -24,6 +24,11 @@ const DeviceTypeInfo* FindDeviceType(uint16_t code) {
     return nullptr;
 }
 
+bool IsPX530Family(uint16_t code) {
+    const DeviceTypeInfo* t = FindDeviceType(code);
+    return t && t->page == DevicePage::P530;
+}
+
 std::string DeviceTypeName(uint16_t code) {
     if (const auto* t = FindDeviceType(code)) return t->name;
     return "Ismeretlen készülék. Azonosítója: " + std::to_string(code);

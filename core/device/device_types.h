@@ -18,6 +18,10 @@ struct DeviceTypeInfo {
 // nullptr for a code the program does not know.
 const DeviceTypeInfo* FindDeviceType(uint16_t code);
 
+// PX530, PX544 and PX546: one page, the display block and two limit
+// outputs built in.
+bool IsPX530Family(uint16_t code);
+
 // The header's text for a device type; unknown codes are named by number.
 std::string DeviceTypeName(uint16_t code);
 

@@ -350,6 +350,6 @@ std::string DecodeDeviceText(const uint8_t* bytes, std::size_t maxChars);
 // A kept character above U+00FF cannot be sent: returns false, sets *error
 // (when given) to a message naming it, and leaves out untouched so that the
 // caller refuses the write. Characters cut off at the end are not checked.
-bool EncodeDeviceText(std::u32string_view text, uint8_t* out, std::size_t arraySize, std::string* error);
+[[nodiscard]] bool EncodeDeviceText(std::u32string_view text, uint8_t* out, std::size_t arraySize, std::string* error);
 
 }  // namespace velmar

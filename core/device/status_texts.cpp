@@ -35,8 +35,18 @@ std::string FormatOperatingTime(uint32_t seconds) {
     return text + std::to_string(seconds) + " mp";
 }
 
+std::string SerialText(uint32_t serial) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%06u", unsigned(serial));
+    return text;
+}
+
+std::string InstrumentTag(uint16_t deviceType, uint32_t serial) {
+    return "PX" + std::to_string(deviceType) + "-" + SerialText(serial);
+}
+
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month) {
-    return FormatMask(serial, "000000") + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
+    return SerialText(serial) + "/" + FormatMask(year, "00") + "." + FormatMask(month, "00");
 }
 
 namespace {

@@ -16,6 +16,14 @@ std::string FormatMemoryStatus(uint8_t bits);
 // "1 nap, 1 óra, 1 perc, 1 mp"; leading units that are zero are left out.
 std::string FormatOperatingTime(uint32_t seconds);
 
+// "004711": a serial number as every text and file name shows it, six
+// digits at least.
+std::string SerialText(uint32_t serial);
+
+// "PX330-004711": device type and serial number, as the journal, the
+// report and their file names name an instrument.
+std::string InstrumentTag(uint16_t deviceType, uint32_t serial);
+
 // "004711/22.07": serial number, production year and month.
 std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month);
 

@@ -41,8 +41,10 @@ void CommandEngine::Answered(const uint8_t* payload, std::size_t length) {
 void CommandEngine::Failed(uint8_t error) {
     if (!active_) return;
     // A refused answer (a chunk out of turn) is most often a late answer to
-    // an earlier try; asking again puts the exchange back in step.
-    const bool again = error == err::kTimeout || error == err::kCrc || error == err::kAnswerTooLong;
+    // an earlier try; asking again puts the exchange back in step. A frame
+    // the transport could not send may well go at the next try.
+    const bool again = error == err::kTimeout || error == err::kCrc || error == err::kAnswerTooLong ||
+                       error == err::kWriteFailed;
     if (again && active_->tries <= kRetries && active_->done) {
         // Asked again before anything else that is queued.
         queue_.push_front(std::move(*active_));

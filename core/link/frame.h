@@ -62,7 +62,7 @@ void SealTxFrame(uint8_t* report);
 
 // Overwrites the error code (byte 5) with 1 when the CRC does not match.
 // Returns whether it matched.
-bool CheckRxCRC(uint8_t* report);
+[[nodiscard]] bool CheckRxCRC(uint8_t* report);
 
 // A calendar day used for firmware version stamps; year 0 is the empty date.
 struct VersionDate {
@@ -94,8 +94,11 @@ struct ErrorText {
 namespace err {
 constexpr uint8_t kOk = 0, kCrc = 1, kUnknownDevice = 2, kProgramOld = 3, kProgramNew = 4,
                   kUnknownCommand = 5, kTimeout = 6, kRxBufferFull = 7, kAnswerTooLong = 9;
+// Set by the host when the transport could not send a frame: no answer
+// will come, so the command ends at once instead of by the answer timer.
+constexpr uint8_t kWriteFailed = 10;
 }
-// nullptr for codes without text (8, 9 and 10..255).
+// nullptr for codes without text (8, 9 and 11..255).
 const ErrorText* FindErrorText(uint8_t code);
 
 }  // namespace velmar

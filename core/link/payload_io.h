@@ -43,6 +43,16 @@ private:
     PayloadTransfer& t_;
 };
 
+// An answer's block, read from the payload by the block's layout:
+// `ReadAnswer(transfer, DisplayLayout<TransferReader>)`.
+template <class Block>
+Block ReadAnswer(PayloadTransfer& t, void (*layout)(TransferReader&, Block&)) {
+    Block b;
+    TransferReader in(t);
+    layout(in, b);
+    return b;
+}
+
 // Little-endian bytes into a vector.
 class BytesWriter {
 public:

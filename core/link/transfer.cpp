@@ -40,9 +40,7 @@ void PayloadTransfer::SendNextChunk() {
         out_[pos::kFrameBits] = bits::kAnswerRequest;
         PutU16(out_, pos::kDataBytes, mbu_.uIndexForDataWrite);
         mbu_.uTP = phase::kAnswerRequested;
-        SealTxFrame(out_);
-        host_.SendTxFrame();
-        host_.StartAnswerTimer();
+        SendFrame();
         break;
     default:
         break;
@@ -55,9 +53,15 @@ void PayloadTransfer::SendPayloadFrame() {
     if (mbu_.bTxReady) mbu_.uDataFrameBits |= bits::kLast;
     out_[pos::kFrameBits] = mbu_.uDataFrameBits;
     PutU16(out_, pos::kDataBytes, mbu_.uIndexForDataWrite);
+    SendFrame();
+}
+
+void PayloadTransfer::SendFrame() {
     SealTxFrame(out_);
-    host_.SendTxFrame();
-    host_.StartAnswerTimer();
+    if (host_.SendTxFrame())
+        host_.StartAnswerTimer();
+    else
+        EndWithError(err::kWriteFailed);
 }
 
 void PayloadTransfer::FillTxChunk() {
@@ -103,8 +107,10 @@ void PayloadTransfer::AnswerChunkArrived(uint8_t command) {
     }
 }
 
-void PayloadTransfer::RefuseAnswer() {
-    in_[pos::kError] = err::kAnswerTooLong;
+void PayloadTransfer::RefuseAnswer() { EndWithError(err::kAnswerTooLong); }
+
+void PayloadTransfer::EndWithError(uint8_t code) {
+    in_[pos::kError] = code;
     host_.ProcessRxFrame();
     mbu_.bWaitForAnswer = false;
     EndTransfer();

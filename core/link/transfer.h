@@ -23,7 +23,8 @@ constexpr uint8_t kAnswerRequested = 5;
 class TransferHost {
 public:
     virtual ~TransferHost() = default;
-    virtual void SendTxFrame() = 0;
+    // False when the transport could not send the frame.
+    [[nodiscard]] virtual bool SendTxFrame() = 0;
     virtual void StartAnswerTimer() = 0;
     virtual void StopAnswerTimer() = 0;
     virtual void ProcessRxCommand(uint8_t command) = 0;
@@ -68,8 +69,14 @@ public:
 
 private:
     void SendPayloadFrame();
+    // Seals and sends the frame, then waits for its answer; a frame the
+    // transport could not send ends the command at once.
+    void SendFrame();
     void AnswerChunkArrived(uint8_t command);
     void RefuseAnswer();
+    // Ends the command with a code the host sets itself, shown as if the
+    // answer had carried it.
+    void EndWithError(uint8_t code);
 
     TMBU& mbu_;
     uint8_t* out_;

@@ -29,7 +29,7 @@ void PasswordLayout(IO& io, PasswordBlock& b) {
 enum class PasswordProblem { None, NotANumber, Equal };
 
 // A password as typed: a whole number 0..9999, or nothing.
-std::optional<uint16_t> ParsePassword(std::string_view text);
+[[nodiscard]] std::optional<uint16_t> ParsePassword(std::string_view text);
 PasswordProblem CheckPasswords(std::string_view user, std::string_view supervisor);
 
 }  // namespace velmar

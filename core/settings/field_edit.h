@@ -35,11 +35,11 @@ std::string FieldLimitsText(const BlockField& f, char decimalSeparator = '.');
 // - a text of Latin-1 characters, no longer than the field holds.
 // Returns an empty string, or why the value is refused with what the field
 // takes (in Hungarian); the bytes are then left as they were.
-std::string SetFieldFromText(Bytes& bytes, const BlockField& f, std::string_view text);
+[[nodiscard]] std::string SetFieldFromText(Bytes& bytes, const BlockField& f, std::string_view text);
 
 // Puts a value given as a number (a settings file's field) into the bytes by
 // the same rules: a choice by its code, a flag as 1 or 0, a number within
 // its limits and decimals. Returns an empty string, or why not.
-std::string SetFieldFromNumber(Bytes& bytes, const BlockField& f, double value);
+[[nodiscard]] std::string SetFieldFromNumber(Bytes& bytes, const BlockField& f, double value);
 
 }  // namespace velmar

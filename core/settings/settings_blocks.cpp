@@ -12,6 +12,7 @@
 #include <limits>
 #include <map>
 
+#include "core/device/device_types.h"
 #include "core/device/records.h"
 #include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
@@ -183,8 +184,6 @@ const SettingsBlockInfo kBlocks[] = {
     {"settingsSet", "Teljes beállításkészlet", kReadSettingsSet, kWriteSettingsSet, kSettingsSetDefaults,
      kSettingsSetSize, VELMAR_FIELDS(SettingsSet, SettingsSetLayout), SameShape, Always},
 };
-
-bool IsPX530Family(uint16_t type) { return type == 530 || type == 544 || type == 546; }
 
 }  // namespace
 

@@ -89,14 +89,14 @@ std::string FieldRangeText(const BlockField& f, char decimalSeparator = '.');
 // Puts a person's value into the block's bytes. Returns an empty string,
 // or why the value cannot be taken (in Hungarian); the bytes are then left
 // as they were. A text longer than the field holds is refused, never cut.
-std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value);
-std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf8);
+[[nodiscard]] std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value);
+[[nodiscard]] std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf8);
 
 // Copies one field's bytes from one block image to another.
 void CopyField(Bytes& to, const Bytes& from, const BlockField& f);
 bool FieldEqual(const Bytes& a, const Bytes& b, const BlockField& f);
 
 std::string HexOf(const Bytes& bytes);
-bool BytesOfHex(std::string_view hex, Bytes& out);
+[[nodiscard]] bool BytesOfHex(std::string_view hex, Bytes& out);
 
 }  // namespace velmar

@@ -19,7 +19,9 @@ void SetError(std::string* error, const char* what) {
 }  // namespace
 
 bool TrendRecorder::Open(const std::string& path, std::string* error) {
-    Close();
+    // The window stops a recording, and tells how it ended, before it starts
+    // another; one still open here has nobody left to tell.
+    (void)Close();
     file_ = std::fopen(path.c_str(), "wb");
     if (!file_) {
         SetError(error, "megnyitás");
@@ -37,7 +39,8 @@ bool TrendRecorder::Open(const std::string& path, std::string* error) {
 
 void TrendRecorder::LineAdded() {
     ++records_;
-    if (buffer_.size() >= kFlushAt) Flush(&failure_);
+    // A failure is kept in failure_ and told by TakeFailure.
+    if (buffer_.size() >= kFlushAt) (void)Flush(&failure_);
 }
 
 bool TrendRecorder::Flush(std::string* error) {

@@ -13,13 +13,13 @@ namespace velmar {
 class TrendRecorder {
 public:
     TrendRecorder() = default;
-    ~TrendRecorder() { Close(); }
+    ~TrendRecorder() { (void)Close(); }  // the window has closed it and told how it went
     TrendRecorder(const TrendRecorder&) = delete;
     TrendRecorder& operator=(const TrendRecorder&) = delete;
 
     // Creates (or empties) the file and writes the header line; false with
     // the system's reason in *error when it cannot.
-    bool Open(const std::string& path, std::string* error);
+    [[nodiscard]] bool Open(const std::string& path, std::string* error);
     bool IsOpen() const { return file_ != nullptr; }
     const std::string& Path() const { return path_; }
 
@@ -35,9 +35,9 @@ public:
     // Writes the collected lines; false with the reason when the file could
     // not take them (the disk is full, the stick pulled out), and the file
     // is closed.
-    bool Flush(std::string* error = nullptr);
+    [[nodiscard]] bool Flush(std::string* error = nullptr);
     // Writes what is left and closes the file.
-    bool Close(std::string* error = nullptr);
+    [[nodiscard]] bool Close(std::string* error = nullptr);
 
     uint64_t Records() const { return records_; }
     // Bytes in the file and waiting for it.

@@ -115,7 +115,7 @@ public:
     bool HandleHidMessage(int event, HidHandle handle);
     void ShowHidIdentity();
     void ClearHidIdentity();
-    void SendTxFrame() override;
+    [[nodiscard]] bool SendTxFrame() override;
     void ProcessRxFrame() override;
     void StartAnswerTimer() override;
     void StopAnswerTimer() override;
@@ -251,7 +251,6 @@ private:
     QSize SizeForPage(QWidget* page) const;
     void ConnectHeaderButtons();
     void ShowErrorColours(uint8_t code);
-    bool IdsMatch(HidHandle handle);
     void ShowOptionButtons(const OptionSlot& slot, uint8_t code);
     void RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType);
 

@@ -13,6 +13,8 @@
 #include "core/link/command_history.h"
 #include "core/link/frame.h"
 #include "core/link/frame_dump.h"
+#include "program/log_categories.h"
+#include "transport/instrument_frames.h"
 #include "gui/link/monitor_page.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
@@ -27,14 +29,10 @@ QString Identifier(uint32_t id) { return QString::fromStdString(FormatMask(id, "
 QString VersionOrDash(uint16_t code) { return code ? QString::fromStdString(VersionCodeToText(code, ".")) : "-"; }
 }  // namespace
 
-bool TForm1::IdsMatch(HidHandle handle) {
-    return hid_.GetVendorID(handle) == kVendorId && hid_.GetProductID(handle) == kProductId;
-}
-
 bool TForm1::HandleHidMessage(int event, HidHandle handle) {
     switch (event) {
     case kHidPlugged:
-        if (IdsMatch(handle)) {
+        if (IsInstrument(hid_, handle)) {
             recMBU.bOnline = true;
             answeredSinceLinkUp_ = false;
             monitor->ui.Shape_MBUOn->setBrushColor(colors::kLime);
@@ -43,7 +41,7 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
         }
         return true;
     case kHidUnplugged:
-        if (IdsMatch(handle)) {
+        if (IsInstrument(hid_, handle)) {
             recMBU.bOnline = false;
             answeredSinceLinkUp_ = false;
             engine.CancelAll();
@@ -60,10 +58,7 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
     case kHidReportReceived:
         if (options_.beep) options_.beep();
         // A report that could not be read is not taken for the last one again.
-        if (IdsMatch(handle) && hid_.Read(handle, FBufferIn.data())) {
-            CheckRxCRC(FBufferIn.data());
-            ProcessRxFrame();
-        }
+        if (IsInstrument(hid_, handle) && ReadInstrumentFrame(hid_, handle, FBufferIn.data())) ProcessRxFrame();
         return true;
     default:
         return false;
@@ -89,10 +84,11 @@ void TForm1::ClearHidIdentity() {
         l->clear();
 }
 
-void TForm1::SendTxFrame() {
+bool TForm1::SendTxFrame() {
     recMBU.bWaitForAnswer = true;
-    FBufferOut[0] = 0;
-    hid_.Write(hid_.GetHandle(kVendorId, kProductId), FBufferOut.data());
+    // A frame that did not go ends its command at once (the transfer shows
+    // it as such); it is still shown as sent, for what was tried.
+    const bool sent = WriteInstrumentFrame(hid_, FBufferOut.data());
     if (FBufferOut[pos::kFrameBits] & bits::kFirst) {
         const QString history = QString::fromStdString(AddCommandToHistory(recMBU, FBufferOut[pos::kCommand]));
         monitor->ui.Label_Commands->setText(history);
@@ -101,6 +97,7 @@ void TForm1::SendTxFrame() {
             QString::fromStdString(PayloadLengthText(recMBU.uIndexForDataWrite)));
     }
     ShowTxFrame();
+    return sent;
 }
 
 void TForm1::ShowTxFrame() {
@@ -134,7 +131,9 @@ void TForm1::ProcessRxFrame() {
     const uint8_t code = FBufferIn[pos::kError];
     auto& ui = monitor->ui;
     ShowErrorColours(code);
-    if (code == err::kTimeout)
+    // No answer came: the instrument is as good as silent.
+    const bool noAnswer = code == err::kTimeout || code == err::kWriteFailed;
+    if (noAnswer)
         ShowNoCommPage();
     else if (header->ui.PageControl5->currentWidget() != header->ui.TabSheet_Header)
         header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_Header);
@@ -142,14 +141,12 @@ void TForm1::ProcessRxFrame() {
     if (code == err::kOk) {
         ui.Label_MBURxError->setText("0");
     } else if (const ErrorText* text = FindErrorText(code)) {
-        ui.Label_MBURxError->setText(QString::fromLatin1(text->longText));
-        header->ui.Label_MBURxError2->setText(QString::fromLatin1(text->shortText));
+        ui.Label_MBURxError->setText(QString::fromUtf8(text->longText));
+        header->ui.Label_MBURxError2->setText(QString::fromUtf8(text->shortText));
         if ((code == err::kProgramOld || code == err::kProgramNew) && !bVelmarMode)
             ShowVersionRefusedPage(code == err::kProgramNew);
-        if (code == err::kTimeout) {
-            recMBU.uComInSec = 0;
-            ReactivateForm();
-        }
+        if (noAnswer) recMBU.uComInSec = 0;
+        if (code == err::kTimeout) ReactivateForm();
         EndTransfer();
         if (engineInFlight_) {
             engineInFlight_ = false;
@@ -159,7 +156,7 @@ void TForm1::ProcessRxFrame() {
         }
     }
 
-    if (code == err::kCrc || code == err::kTimeout) {
+    if (code == err::kCrc || noAnswer) {
         for (QLabel* l : {ui.Label_MBURxDevice, ui.Label_MBURxVer, ui.Label_MBURxCounter}) l->setText("?");
         monitor->rxVersion.Forget();
         ui.Memo_MBURx->clear();
@@ -229,6 +226,7 @@ void TForm1::StopAnswerTimer() { TimerTimeOut->stop(); }
 
 void TForm1::TimerTimeOutTimer() {
     StopAnswerTimer();
+    qCDebug(lcLink, "parancs %u: nem jött válasz", FBufferOut[pos::kCommand]);
     FBufferIn[pos::kError] = err::kTimeout;
     recRX.iFPS = 0;
     ProcessRxFrame();

@@ -22,7 +22,7 @@ void MessageBeep();
 // Writes one value into an INI file, creating it when absent and keeping
 // what else it holds. False with the reason in *error on any failure; the
 // file is then as it was.
-bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
+[[nodiscard]] bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
                     QString* error = nullptr);
 
 // The executable's path with its extension replaced by ".ini".
@@ -33,7 +33,7 @@ QString IniPathFor(const QString& executablePath);
 // fallbackFolder (by default the user's local application data folder).
 // Returns the file written, empty when neither could be (the last reason in
 // *error).
-QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key,
+[[nodiscard]] QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key,
                         const QString& value, const QString& fallbackFolder = {}, QString* error = nullptr);
 
 // A date or time picture of the Windows regional settings as a Qt format.

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 
 #include "core/device/device_types.h"
+#include "core/device/status_texts.h"
 #include "gui/link/instrument_context.h"
 #include "transport/instrument_choice.h"
 

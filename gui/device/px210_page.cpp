@@ -156,9 +156,7 @@ void PX210Page::RadioGroup_uDecimalPointSettings_PX210Click() {
 
 void PX210Page::DecodeSettings(QAbstractButton* requester) {
     requester->setChecked(false);
-    PX210Block b;
-    TransferReader in(ctx_.transfer);
-    PX210Layout(in, b);
+    const PX210Block b = ReadAnswer(ctx_.transfer, PX210Layout<TransferReader>);
     tRX& rx = ctx_.recRX;
     rx.bLeaderZeros = b.leadingZeros;
     rx.uCounterForDisplayRefresh = b.displayRefresh;

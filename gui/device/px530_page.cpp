@@ -147,9 +147,7 @@ void PX530Page::ShowStatus() {
 
 void PX530Page::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
-    DisplayBlock b;
-    TransferReader in(ctx_.transfer);
-    DisplayLayout(in, b);
+    const DisplayBlock b = ReadAnswer(ctx_.transfer, DisplayLayout<TransferReader>);
     tRX& rx = ctx_.recRX;
     rx.uBrightness = b.brightness;
     rx.bLeaderZeros = b.leadingZeros;

@@ -14,6 +14,7 @@
 #include "core/device/service_commands.h"
 #include "core/device/status_texts.h"
 #include "core/link/payload_io.h"
+#include "core/modules/signal_options.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/latching_group.h"
@@ -351,11 +352,12 @@ void ServiceCalibrationPage::ShowStatus() {
     std::string mask;
     QString unit;
     if (rx.uPXOptIn == kAnalogInput) {
-        static const char* const kTypes[] = {"Áram: 4 - 20 mA", "Áram: 0 - 20 mA", "Feszültség: 0 - 10 V",
-                                             "Feszültség: 0 - 5 V", "Feszültség: 2 - 10 V"};
-        if (rx.uInputType < std::size(kTypes)) {
-            SetTextWhenChanged(Value("Label_uInputType"), QString::fromUtf8(kTypes[rx.uInputType]));
-            unit = rx.uInputType < 2 ? "mA" : "V";
+        if (rx.uInputType < std::size(kSignalTypeOptions)) {
+            // "Áram 4-20 mA" of the dialogs reads "Áram: 4 - 20 mA" here.
+            const QString type = QString::fromUtf8(kSignalTypeOptions[rx.uInputType].text);
+            const QString range = type.section(' ', 1);
+            SetTextWhenChanged(Value("Label_uInputType"), type.section(' ', 0, 0) + ": " + QString(range).replace('-', " - "));
+            unit = range.section(' ', -1);
             mask = "#0.0000";
         }
     }

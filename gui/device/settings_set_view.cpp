@@ -56,6 +56,36 @@ void StoreLimits(const SettingsSet& s, Record& r) {
     }
 }
 
+// The set's fields that both records name alike; only the averaging differs
+// (the transmit record keeps the count, the receive record its item).
+template <class Record>
+void StoreSettingsSet(const SettingsSet& s, Record& r) {
+    r.uBrightness = s.brightness;
+    r.uTagnameText = s.tagname;
+    r.uDimensionText = s.dimension;
+    r.bLeaderZeros = s.leadingZeros;
+    r.uAnalogueType = s.analogueType;
+    r.iAnalogueLow = s.analogueLow;
+    r.iAnalogueHigh = s.analogueHigh;
+    r.bAnalogueErrorHigh = s.analogueErrorHigh;
+    r.enuBarGraphMode = s.barGraphMode;
+    r.iBgLow = s.bgLow;
+    r.iBgHigh = s.bgHigh;
+    r.uInputTypeSettings = s.inputType;
+    r.uDecimalPointSettings = s.decimals;
+    r.uRoundSettings = s.rounding;
+    r.iScaleLowSettings = s.scaleLow;
+    r.iScaleHighSettings = s.scaleHigh;
+    r.enuLimitDisplayMode = s.limitDisplayMode;
+    r.uMODBUSProtocol = s.modbusProtocol;
+    r.uMODBUSParity = s.modbusParity;
+    r.uMODBUSBaudRate = s.modbusBaudRate;
+    r.uMODBUSAddress = s.modbusAddress;
+    r.bDisableAnalogueError = s.analogueErrorDisabled;
+    r.uPtWires = s.ptWires;
+    StoreLimits(s, r);
+}
+
 // Text typed for the display, as the instrument stores it; false with the
 // reason when a character has no Latin-1 code.
 bool EncodeText(const QLineEdit* edit, uint8_t* out, std::size_t size, std::string* error) {
@@ -192,31 +222,8 @@ void SettingsSetView::Build() {
     }
     s.ptWires = uint8_t(settings_.RadioGroup_uPtWires->ItemIndex() + 2);
 
-    tx.uBrightness = s.brightness;
-    tx.uTagnameText = s.tagname;
-    tx.uDimensionText = s.dimension;
-    tx.bLeaderZeros = s.leadingZeros;
+    StoreSettingsSet(s, tx);
     tx.uAverage = s.averageCount;
-    tx.uAnalogueType = s.analogueType;
-    tx.iAnalogueLow = s.analogueLow;
-    tx.iAnalogueHigh = s.analogueHigh;
-    tx.bAnalogueErrorHigh = s.analogueErrorHigh;
-    tx.enuBarGraphMode = s.barGraphMode;
-    tx.iBgLow = s.bgLow;
-    tx.iBgHigh = s.bgHigh;
-    tx.uInputTypeSettings = s.inputType;
-    tx.uDecimalPointSettings = s.decimals;
-    tx.uRoundSettings = s.rounding;
-    tx.iScaleLowSettings = s.scaleLow;
-    tx.iScaleHighSettings = s.scaleHigh;
-    tx.enuLimitDisplayMode = s.limitDisplayMode;
-    tx.uMODBUSProtocol = s.modbusProtocol;
-    tx.uMODBUSParity = s.modbusParity;
-    tx.uMODBUSBaudRate = s.modbusBaudRate;
-    tx.uMODBUSAddress = s.modbusAddress;
-    tx.bDisableAnalogueError = s.analogueErrorDisabled;
-    tx.uPtWires = s.ptWires;
-    StoreLimits(s, tx);
     TransferWriter out(ctx_.transfer);
     SettingsSetLayout(out, s);
 }
@@ -226,37 +233,12 @@ void SettingsSetView::Decode(bool defaults) {
     QPushButton* second = defaults ? limits_.SpeedButton_ReadDefaultSettings2 : limits_.SpeedButton_ReadSettings2;
     first->setChecked(false);
     second->setChecked(false);
-    SettingsSet s;
-    TransferReader in(ctx_.transfer);
-    SettingsSetLayout(in, s);
+    const SettingsSet s = ReadAnswer(ctx_.transfer, SettingsSetLayout<TransferReader>);
     values_->Taken();
 
     tRX& rx = ctx_.recRX;
-    rx.uBrightness = s.brightness;
-    rx.uTagnameText = s.tagname;
-    rx.uDimensionText = s.dimension;
-    rx.bLeaderZeros = s.leadingZeros;
+    StoreSettingsSet(s, rx);
     rx.uAverageIndex = uint8_t(ItemOfCode(kAverageCounts, s.averageCount, 5));
-    rx.uAnalogueType = s.analogueType;
-    rx.iAnalogueLow = s.analogueLow;
-    rx.iAnalogueHigh = s.analogueHigh;
-    rx.bAnalogueErrorHigh = s.analogueErrorHigh;
-    rx.enuBarGraphMode = s.barGraphMode;
-    rx.iBgLow = s.bgLow;
-    rx.iBgHigh = s.bgHigh;
-    rx.uInputTypeSettings = s.inputType;
-    rx.uDecimalPointSettings = s.decimals;
-    rx.uRoundSettings = s.rounding;
-    rx.iScaleLowSettings = s.scaleLow;
-    rx.iScaleHighSettings = s.scaleHigh;
-    rx.enuLimitDisplayMode = s.limitDisplayMode;
-    rx.uMODBUSProtocol = s.modbusProtocol;
-    rx.uMODBUSParity = s.modbusParity;
-    rx.uMODBUSBaudRate = s.modbusBaudRate;
-    rx.uMODBUSAddress = s.modbusAddress;
-    rx.bDisableAnalogueError = s.analogueErrorDisabled;
-    rx.uPtWires = s.ptWires;
-    StoreLimits(s, rx);
 
     SettingsPage& p = settings_;
     p.TrackBar_Brightness->setValue(s.brightness);

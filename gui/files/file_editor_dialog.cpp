@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/device/status_texts.h"
 #include "gui/views/decimal_input.h"
 #include "core/device/device_types.h"
 #include "gui/files/compare_table.h"
@@ -49,7 +50,8 @@ TForm_FileEditor::TForm_FileEditor(QWidget* parent, QChar decimalSeparator)
     StringGrid_FileEditor->setItemDelegateForColumn(
         3, new FieldValueDelegate(
                StringGrid_FileEditor, [this](int row) { return EditedField(row); },
-               [this](int row, const QString& text) { SetValue(row, text); }, decimalSeparator_));
+               // A value refused is told on the result label.
+               [this](int row, const QString& text) { (void)SetValue(row, text); }, decimalSeparator_));
     Label_Result = new QLabel(this);
     Label_Result->setObjectName("Label_Result");
     Label_Result->setWordWrap(true);
@@ -82,7 +84,7 @@ void TForm_FileEditor::Open(const OfflineFile& file, const QString& path) {
     const InstrumentIdentity& id = file.snapshot.identity;
     QString info = U("%1, gyári szám %2; a beállítások kiolvasva: %3.")
                        .arg(QString::fromStdString(DeviceTypeName(id.deviceType)))
-                       .arg(id.serial, 6, 10, QChar('0'))
+                       .arg(QString::fromStdString(SerialText(id.serial)))
                        .arg(LocalTime(file.savedAt));
     if (!file.editedOffline.isEmpty()) info += U(" Készülék nélkül szerkesztve: %1.").arg(LocalTime(file.editedOffline));
     Label_FileInfo->setText(info + U("\nEgy mező új értéke az „Új érték” oszlopban adható meg (dupla kattintás vagy gépelés)."));

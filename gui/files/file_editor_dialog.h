@@ -24,7 +24,7 @@ public:
     void Open(const OfflineFile& file, const QString& path);
     // Sets a row's new value from the text typed; a refusal shows at once
     // with what the field takes, and nothing changes.
-    bool SetValue(int row, const QString& text);
+    [[nodiscard]] bool SetValue(int row, const QString& text);
     const OfflineFile& Edited() const { return edited_; }
     QString Path() const { return path_; }
     int ChangeCount() const;

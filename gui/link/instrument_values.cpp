@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 
+#include "core/device/status_texts.h"
 #include "gui/views/label_colors.h"
 
 namespace velmar {
@@ -53,7 +54,7 @@ bool InstrumentValues::Holds(int part) const {
 QString InstrumentValues::Whose() const {
     return QString::fromUtf8("a(z) PX%1 (gyári szám: %2) készülék")
         .arg(from_->device)
-        .arg(from_->serial, 6, 10, QChar('0'));
+        .arg(QString::fromStdString(SerialText(from_->serial)));
 }
 
 void InstrumentValues::InstrumentChanged() {

@@ -201,9 +201,7 @@ QString TForm_PXTR::GateText(float value) const {
 void TForm_PXTR::DecodeSettings() {
     SpeedButton_ReadFromDevice->setChecked(false);
     SpeedButton_ReadDefault->setChecked(false);
-    AcInputBlock b;
-    TransferReader in(ctx_.transfer);
-    AcInputLayout(in, b);
+    const AcInputBlock b = ReadAnswer(ctx_.transfer, AcInputLayout<TransferReader>);
     tRX& rx = ctx_.recRX;
     rx.uPXTR_OSR = b.oversampling;
     rx.uPXTR_PGA = b.gain;

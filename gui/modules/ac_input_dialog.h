@@ -91,7 +91,7 @@ private:
     // A write asked for: the block is checked and kept for sending, or the
     // user is told what cannot be sent and the request is withdrawn.
     void WriteRequested();
-    bool TakeSettings(AcInputBlock& block, QString& problem);
+    [[nodiscard]] bool TakeSettings(AcInputBlock& block, QString& problem);
     void BuildWrite();
     QString FloatText(float value) const;
     QString GateText(float value) const;

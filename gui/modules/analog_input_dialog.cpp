@@ -61,9 +61,7 @@ void TForm_PXAI::RefreshPXAIValues() {
 
 void TForm_PXAI::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
-    AnalogInputBlock b;
-    TransferReader in(ctx_.transfer);
-    AnalogInputLayout(in, b);
+    const AnalogInputBlock b = ReadAnswer(ctx_.transfer, AnalogInputLayout<TransferReader>);
     tRX& rx = ctx_.recRX;
     rx.uAverageIndex = uint8_t(AverageIndexOf(b.averageCount));
     rx.uInputTypeSettings = b.inputType;

@@ -98,17 +98,11 @@ TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
     connect(Button_ScaleLowSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleLowSettingsClick);
     connect(Button_ScaleHighSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleHighSettingsClick);
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
-    ValuesPerSlot();
-
-    CommandRegistry& c = ctx.commands;
-    c.SetDecoder(kReadAnalogOutput1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
-    c.SetDecoder(kReadAnalogOutput2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
-    // Factory values land in the first slot's fields whichever slot is open.
-    c.SetDecoder(kAnalogOutputDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault, false); });
-    c.SetDecoder(kWriteAnalogOutput1, [this] { WriteAnswered(); });
-    c.SetDecoder(kWriteAnalogOutput2, [this] { WriteAnswered(); });
-    c.SetBuilder(kWriteAnalogOutput1, [this] { BuildWrite(false); });
-    c.SetBuilder(kWriteAnalogOutput2, [this] { BuildWrite(true); });
+    RegisterSlotCommands({{kReadAnalogOutput1, kReadAnalogOutput2},
+                          kAnalogOutputDefaults,
+                          {kWriteAnalogOutput1, kWriteAnalogOutput2}},
+                         [this](bool secondSlot) { DecodeSettings(secondSlot); },
+                         [this](bool secondSlot) { BuildWrite(secondSlot); });
     ctx.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
     ctx.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
 }
@@ -133,11 +127,8 @@ void TForm_PXAO::RefreshPXAOValues() {
     Label_iScaleHighSettings->setText(ScaledText(iScaleHighSettings));
 }
 
-void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
-    requester->setChecked(false);
-    AnalogOutputBlock b;
-    TransferReader in(ctx_.transfer);
-    AnalogOutputLayout(in, b);
+void TForm_PXAO::DecodeSettings(bool secondSlot) {
+    const AnalogOutputBlock b = ReadAnswer(ctx_.transfer, AnalogOutputLayout<TransferReader>);
     Store(b, FieldsOf(ctx_.recRX, secondSlot));
     RadioGroup_uAnalogueType->SetItemIndex(b.type);
     iScaleLowSettings = b.scaleLow;
@@ -146,8 +137,6 @@ void TForm_PXAO::DecodeSettings(QPushButton* requester, bool secondSlot) {
     CheckBox_bAnalogueErrorHigh->setChecked(b.errorHigh);
     CheckBox_bEnableAnalogueError->setChecked(!b.errorDisabled);
     RadioGroup_PXAO_SourceInput->SetItemIndex(int(b.source) - 1);
-    // Factory values are no slot's own: they suit either.
-    Values().Taken(requester == SpeedButton_ReadDefault ? InstrumentValues::kAnyPart : SlotPart(secondSlot));
 }
 
 void TForm_PXAO::BuildWrite(bool secondSlot) {

@@ -65,7 +65,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void DecodeSettings(QPushButton* requester, bool secondSlot);
+    void DecodeSettings(bool secondSlot);
     void BuildWrite(bool secondSlot);
 };
 

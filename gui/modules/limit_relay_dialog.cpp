@@ -163,16 +163,9 @@ TForm_PXRL::TForm_PXRL(InstrumentContext& ctx) : ModuleDialog(ctx, "Form_PXRL", 
     connect(Button_SettingsB, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsBClick);
     connect(Button_SettingsHysteresis, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsHysteresisClick);
 
-    ValuesPerSlot();
-    CommandRegistry& c = ctx.commands;
-    c.SetDecoder(kReadLimit1, [this] { DecodeSettings(SpeedButton_ReadFromDevice, false); });
-    c.SetDecoder(kReadLimit2, [this] { DecodeSettings(SpeedButton_ReadFromDevice, true); });
-    // Factory values land in the first output's fields whichever is open.
-    c.SetDecoder(kLimitDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault, false); });
-    c.SetDecoder(kWriteLimit1, [this] { WriteAnswered(); });
-    c.SetDecoder(kWriteLimit2, [this] { WriteAnswered(); });
-    c.SetBuilder(kWriteLimit1, [this] { BuildWrite(false); });
-    c.SetBuilder(kWriteLimit2, [this] { BuildWrite(true); });
+    RegisterSlotCommands({{kReadLimit1, kReadLimit2}, kLimitDefaults, {kWriteLimit1, kWriteLimit2}},
+                         [this](bool secondSlot) { DecodeSettings(secondSlot); },
+                         [this](bool secondSlot) { BuildWrite(secondSlot); });
     ValueDestinations& v = ctx.valueDestinations;
     v.Register(5, [this](int32_t x) { iA = x; }, [this] { RefreshPXRLValues(); });
     v.Register(6, [this](int32_t x) { iB = x; }, [this] { RefreshPXRLValues(); });
@@ -185,11 +178,8 @@ void TForm_PXRL::RefreshPXRLValues() {
     Label_iSettingsHysteresis->setText(ScaledText(iHysteresis));
 }
 
-void TForm_PXRL::DecodeSettings(QPushButton* requester, bool secondSlot) {
-    requester->setChecked(false);
-    LimitBlock b;
-    TransferReader in(ctx_.transfer);
-    LimitLayout(in, b);
+void TForm_PXRL::DecodeSettings(bool secondSlot) {
+    const LimitBlock b = ReadAnswer(ctx_.transfer, LimitLayout<TransferReader>);
     Store(b, FieldsOf(ctx_.recRX, secondSlot));
     RadioGroup_enuLimitMode->SetItemIndex(b.mode);
     CheckBox_bHold->setChecked(b.hold);
@@ -200,8 +190,6 @@ void TForm_PXRL::DecodeSettings(QPushButton* requester, bool secondSlot) {
     Edit_uSec->setText(QString::number(b.timeBase));
     Edit_uPulseSec->setText(QString::number(b.pulseWidth));
     RadioGroup_PXRL_SourceInput->SetItemIndex(int(b.source) - 1);
-    // Factory values are no output's own: they suit either.
-    Values().Taken(requester == SpeedButton_ReadDefault ? InstrumentValues::kAnyPart : SlotPart(secondSlot));
 }
 
 void TForm_PXRL::BuildWrite(bool secondSlot) {

@@ -63,7 +63,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void DecodeSettings(QPushButton* requester, bool secondSlot);
+    void DecodeSettings(bool secondSlot);
     void BuildWrite(bool secondSlot);
     int OutputBit() const;
 };

@@ -97,9 +97,7 @@ TForm_PXMB::TForm_PXMB(InstrumentContext& ctx)
 void TForm_PXMB::DecodeSettings(QPushButton* requester) {
     requester->setChecked(false);
     tRX& rx = ctx_.recRX;
-    ModbusBlock b;
-    TransferReader in(ctx_.transfer);
-    ModbusLayout(in, b);
+    const ModbusBlock b = ReadAnswer(ctx_.transfer, ModbusLayout<TransferReader>);
     rx.uMODBUSProtocol = b.protocol;
     rx.uMODBUSParity = b.parity;
     rx.uMODBUSBaudRate = b.baudRate;

@@ -72,8 +72,25 @@ void ModuleDialog::WriteAnswered() {
     SpeedButton_ReadFromDevice->setChecked(true);
 }
 
-void ModuleDialog::ValuesPerSlot() {
+void ModuleDialog::RegisterSlotCommands(const SlotCommands& codes, std::function<void(bool)> decode,
+                                        std::function<void(bool)> build) {
     values_->SetPartOfWrite([this] { return SlotPart(!ctx_.bFoKimenetiModulVanNyitva); });
+    const auto decoder = [this, decode](QPushButton* requester, bool secondSlot) {
+        return [this, decode, requester, secondSlot] {
+            requester->setChecked(false);
+            decode(secondSlot);
+            // Factory values are no slot's own: they suit either.
+            values_->Taken(requester == SpeedButton_ReadDefault ? InstrumentValues::kAnyPart : SlotPart(secondSlot));
+        };
+    };
+    CommandRegistry& c = ctx_.commands;
+    for (const bool second : {false, true}) {
+        c.SetDecoder(codes.read[second], decoder(SpeedButton_ReadFromDevice, second));
+        c.SetDecoder(codes.write[second], [this] { WriteAnswered(); });
+        c.SetBuilder(codes.write[second], [build, second] { build(second); });
+    }
+    // Factory values land in the first slot's fields whichever slot is open.
+    c.SetDecoder(codes.defaults, decoder(SpeedButton_ReadDefault, false));
 }
 
 QString ModuleDialog::ScaledText(int32_t value) const {

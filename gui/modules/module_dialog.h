@@ -5,6 +5,9 @@
 // from the instrument attached, and the read-back after a write.
 
 #include <QDialog>
+#include <array>
+#include <cstdint>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -52,10 +55,21 @@ protected:
     QVBoxLayout* Body() const { return body_; }
     // A write was answered: its button goes up and a read-back is asked for.
     void WriteAnswered();
-    // A dialog open for either output slot holds the settings of one of
-    // them: a read of one slot does not make a write to the other.
-    void ValuesPerSlot();
     static int SlotPart(bool secondSlot) { return secondSlot ? 2 : 1; }
+    // The commands of a dialog open for either output slot: each slot's read
+    // and write, and the factory values, which suit either slot.
+    struct SlotCommands {
+        std::array<uint8_t, 2> read;
+        uint8_t defaults;
+        std::array<uint8_t, 2> write;
+    };
+    // Registers them all. The dialog holds the settings of one slot: a read
+    // of one slot does not make a write to the other.
+    // decode reads an answer into the slot's fields of recRX and into the
+    // controls (the request button is released before, the values taken
+    // after); build makes the write's payload from the controls.
+    void RegisterSlotCommands(const SlotCommands& codes, std::function<void(bool secondSlot)> decode,
+                              std::function<void(bool secondSlot)> build);
     // The display mask of the instrument applied to an implied-decimals value.
     QString ScaledText(int32_t value) const;
 

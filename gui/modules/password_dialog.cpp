@@ -93,9 +93,7 @@ void TForm_Password::ValidatePasswords() {
 
 void TForm_Password::DecodePasswords(QPushButton* requester) {
     requester->setChecked(false);
-    PasswordBlock b;
-    TransferReader in(ctx_.transfer);
-    PasswordLayout(in, b);
+    const PasswordBlock b = ReadAnswer(ctx_.transfer, PasswordLayout<TransferReader>);
     ctx_.recRX.uJelszoUser = b.user;
     ctx_.recRX.uJelszoSupervisor = b.supervisor;
     Edit_PasswordUser->setText(QString("%1").arg(b.user, 4, 10, QChar('0')));

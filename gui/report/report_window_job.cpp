@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTableWidget>
 
+#include "core/device/status_texts.h"
 #include "gui/link/instrument_context.h"
 #include "gui/report/report_window.h"
 
@@ -69,7 +70,7 @@ void TForm_Report::FollowInstrument() {
     const uint64_t key = uint64_t(rx.uDevice) << 32 | rx.uDeviceID;
     if (key == followed_) return;
     followed_ = key;
-    const QString now = QString("PX%1-%2").arg(rx.uDevice).arg(rx.uDeviceID, 6, 10, QChar('0'));
+    const QString now = QString::fromStdString(InstrumentTag(rx.uDevice, rx.uDeviceID));
     if (now == instrument_) return;
     const bool known = !instrument_.isEmpty();
     instrument_ = now;

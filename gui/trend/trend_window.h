@@ -50,7 +50,7 @@ public:
     // Records into the file from now on; false after telling the user why.
     bool StartRecording(const QString& path);
     void StopRecording();
-    bool ExportPng(const QString& path, QString* error = nullptr);
+    [[nodiscard]] bool ExportPng(const QString& path, QString* error = nullptr);
     // "--open-trend=FILE.csv" opens the window recording into FILE.csv (for
     // measuring the program's load with both running).
     void OpenFromArguments(const QStringList& arguments);

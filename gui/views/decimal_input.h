@@ -11,7 +11,7 @@ namespace velmar {
 
 // The text as a finite decimal number with the given separator; false when
 // it is not one. Where the separator is a comma, a point is no digit.
-bool ParseDecimal(QString text, QChar separator, double& number);
+[[nodiscard]] bool ParseDecimal(QString text, QChar separator, double& number);
 
 // A reason the settings code gives ("… (-99.99 … 999.99)") with the
 // system's decimal separator in its numbers, as the tables beside it show

@@ -1,3 +1,4 @@
+#include "core/device/status_texts.h"
 #include "gui/views/file_choice.h"
 
 #include <QDateTime>
@@ -33,7 +34,7 @@ void RememberFolder(const QString& filePath) {
 QString InstrumentFileStem(uint16_t deviceType, uint32_t serial) {
     return QString("PX%1_%2_%3")
         .arg(deviceType)
-        .arg(serial, 6, 10, QChar('0'))
+        .arg(QString::fromStdString(SerialText(serial)))
         .arg(QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss"));
 }
 

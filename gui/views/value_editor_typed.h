@@ -62,7 +62,7 @@ protected:
 
 private:
     // The edit's text as a number in the system format; false when it is not one.
-    bool ParseEdit(double& number) const;
+    [[nodiscard]] bool ParseEdit(double& number) const;
 
     QChar decimalSeparator_;
 };

@@ -156,7 +156,7 @@ int Info(CliContext& ctx, const QStringList& args) {
     if (ctx.out.Text()) {
         ctx.out.Captions({{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
                        {QString::fromUtf8("Típuskód"), QString::number(id.deviceType)},
-                       {QString::fromUtf8("Gyári szám"), QString("%1").arg(id.serial, 6, 10, QChar('0'))},
+                       {QString::fromUtf8("Gyári szám"), QString::fromStdString(SerialText(id.serial))},
                        {QString::fromUtf8("Gyártás ideje"), QString("20%1.%2.").arg(id.madeYear, 2, 10, QChar('0'))
                                                                   .arg(id.madeMonth, 2, 10, QChar('0'))},
                        {QString::fromUtf8("Firmware"), QString::fromStdString(id.firmware)},
@@ -168,7 +168,7 @@ int Info(CliContext& ctx, const QStringList& args) {
     }
     ctx.out.Record({{"deviceType", int(id.deviceType)},
                     {"name", QString::fromStdString(DeviceTypeName(id.deviceType))},
-                    {"serial", QString("%1").arg(id.serial, 6, 10, QChar('0'))},
+                    {"serial", QString::fromStdString(SerialText(id.serial))},
                     {"made", QString("%1-%2").arg(id.madeYear, 2, 10, QChar('0')).arg(id.madeMonth, 2, 10, QChar('0'))},
                     {"firmware", QString::fromStdString(id.firmware)},
                     {"input", ModuleJson(fit.optIn, true)},

@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <algorithm>
 
+#include "core/device/status_texts.h"
 #include "programs/velmar-cli/cli_commands.h"
 #include "core/device/device_types.h"
 #include "core/device/service_commands.h"
@@ -138,7 +139,7 @@ int SetIdentity(CliContext& ctx, const QStringList& args) {
                       now.madeMonth == tx.uGyariSzamHonap && rx->uPXOptIn == tx.uPXOptIn &&
                       rx->uPXOptOutPrimer == tx.uPXOptOutPrimer && rx->uPXOptOutSecondary == tx.uPXOptOutSecondary;
     ctx.out.Record({{"deviceType", int(now.deviceType)},
-                    {"serial", QString("%1").arg(now.serial, 6, 10, QChar('0'))},
+                    {"serial", QString::fromStdString(SerialText(now.serial))},
                     {"made", QString("%1-%2").arg(now.madeYear, 2, 10, QChar('0')).arg(now.madeMonth, 2, 10, QChar('0'))},
                     {"verified", same}});
     if (!same) CliOutput::Error(QString::fromUtf8("visszaolvasva más azonosító áll a készülékben"));

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "core/device/device_types.h"
+#include "core/device/status_texts.h"
 #include "transport/hid_factory.h"
 #include "transport/usb_access.h"
 

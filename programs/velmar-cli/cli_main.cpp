@@ -73,12 +73,14 @@ bool AskOnStdin(const QString& question) {
     return line == "i" || line == "I" || line == "igen" || line == "y" || line == "yes";
 }
 
-// The link's own warnings in one line each; the missing permission and a
-// node in use are left to the tool's own error line, which says the same.
-void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& message) {
+// The link's own warnings in one line each, named by their category; the
+// missing permission and a node in use are left to the tool's own error
+// line, which says the same.
+void OneLineMessages(QtMsgType, const QMessageLogContext& context, const QString& message) {
     if (message.contains(QString::fromUtf8(kUdevRuleName))) return;
     if (message.contains(QString::fromStdString(UsbInUseText("")).section(')', 1))) return;
-    CliOutput::Error(message.simplified());
+    const QString category = QString::fromLatin1(context.category ? context.category : "default");
+    CliOutput::Error(category == "default" ? message.simplified() : category + ": " + message.simplified());
 }
 
 }  // namespace
@@ -86,7 +88,8 @@ void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& messag
 int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> application = CliApplication(argc, argv);
     QCoreApplication& app = *application;
-    InstallQtTranslation(app);
+    // Without it only Qt's own texts stay in English.
+    (void)InstallQtTranslation(app);
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;

@@ -24,9 +24,9 @@ public:
 
     // Waits for the instrument and its first status answer; false when
     // none came within the time.
-    bool Connect(int ms, QString* error);
+    [[nodiscard]] bool Connect(int ms, QString* error);
     // The status answer now; nullopt with *error when the link failed.
-    std::optional<tRX> Status(QString* error);
+    [[nodiscard]] std::optional<tRX> Status(QString* error);
 
     // Runs the engine until the callback given to start has been called.
     template <class Result, class Start>
@@ -38,7 +38,7 @@ public:
         WaitUntil([&got] { return got.has_value(); });
         return std::move(*got);
     }
-    std::optional<BlockImages> Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults, QString* error);
+    [[nodiscard]] std::optional<BlockImages> Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults, QString* error);
     BlockWriteResult Write(const BlockImages& blocks);
     CommandResult Call(uint8_t command, std::vector<uint8_t> request);
     void Sleep(int ms);

@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    velmar::InstallQtTranslation(app);
+    // Without it only Qt's own texts stay in English.
+    (void)velmar::InstallQtTranslation(app);
     QString error;
     auto hid = velmar::CreateHidLibrary(QApplication::arguments().mid(1), &error);
     if (!hid) {

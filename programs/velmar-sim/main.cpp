@@ -19,6 +19,7 @@
 
 #include "program/program_date.h"
 #include "program/qt_translation.h"
+#include "core/device/status_texts.h"
 #include "core/link/socket_address.h"
 #include "sim/instrument_config.h"
 #include "programs/velmar-sim/sim_server.h"
@@ -114,7 +115,8 @@ int main(int argc, char** argv) {
             return Fail(error);
 
     QCoreApplication app(argc, argv);
-    velmar::InstallQtTranslation(app);
+    // Without it only Qt's own texts stay in English.
+    (void)velmar::InstallQtTranslation(app);
     QuitOnSignals(app);
     std::vector<std::unique_ptr<velmar::sim::SimServer>> servers;
     for (std::size_t i = 0; i < served.size(); ++i) {
@@ -125,8 +127,8 @@ int main(int argc, char** argv) {
                          error.toLocal8Bit().constData());
             return 1;
         }
-        std::fprintf(stderr, "velmar-sim: PX%u, gyári szám %06u, itt vár: %s\n", unsigned(config.deviceType),
-                     unsigned(config.serial), server.Address().ToString().c_str());
+        std::fprintf(stderr, "velmar-sim: PX%u, gyári szám %s, itt vár: %s\n", unsigned(config.deviceType),
+                     velmar::SerialText(config.serial).c_str(), server.Address().ToString().c_str());
         if (disconnectEvery > 0) server.DisconnectEvery(disconnectEvery);
     }
     std::fflush(stderr);

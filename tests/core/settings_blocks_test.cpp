@@ -220,6 +220,8 @@ TEST(SettingsBlocks, EachInstrumentHasTheBlocksOfItsModules) {
         {{330, 1, 5, 3}, {"analogInput", "analogOutput2", "limit1"}},
         {{330, 2, 4, 5}, {"rtdInput", "limit2", "modbus"}},
         {{530, 0, 0, 0}, {"limit1", "limit2", "display"}},
+        {{546, 0, 0, 0}, {"limit1", "limit2", "display"}},
+        {{510, 0, 0, 0}, {}},
         {{310, 0, 3, 0}, {"rtdInput", "analogOutput1"}},
         {{370, 0, 0, 0}, {"acInput"}},
         {{210, 0, 0, 0}, {"px210"}},

@@ -31,6 +31,9 @@ TEST(StatusTexts, MemoryStatus) {
 }
 
 TEST(StatusTexts, SerialNumber) {
+    EXPECT_EQ(SerialText(4711), "004711");
+    EXPECT_EQ(SerialText(12345678), "12345678");
+    EXPECT_EQ(InstrumentTag(330, 4711), "PX330-004711");
     EXPECT_EQ(SerialNumberText(4711, 22, 7), "004711/22.07");
     EXPECT_EQ(SerialNumberText(1234567, 5, 12), "1234567/05.12");
 }

@@ -23,10 +23,13 @@ struct RecordingHost : TransferHost {
     uint8_t* out = nullptr;
     PayloadTransfer* transfer = nullptr;
 
-    void SendTxFrame() override {
+    bool writeFails = false;
+
+    bool SendTxFrame() override {
         std::array<uint8_t, 67> f{};
         std::copy(out, out + 67, f.begin());
         sent.push_back(f);
+        return !writeFails;
     }
     void StartAnswerTimer() override { ++timerStarts; }
     void StopAnswerTimer() override { ++timerStops; }
@@ -255,4 +258,29 @@ TEST_F(Transfer, HostileAnswersAreRefusedWithoutDecoding) {
     Answer(AnswerFrame(217, 100, 16380, Bytes(46)));
     EXPECT_TRUE(host.decoded.empty());
     EXPECT_EQ(mbu.uTP, phase::kIdle);
+}
+
+// A frame the transport cannot send ends the command at once, shown with
+// its own code, instead of waiting for an answer that cannot come: the
+// first frame of a command as well as one further into it.
+TEST_F(Transfer, AFrameTheTransportCannotSendEndsTheCommandAtOnce) {
+    for (const bool later : {false, true}) {
+        SCOPED_TRACE(later ? "second payload frame" : "first frame");
+        host = RecordingHost{};
+        SetUp();
+        mbu.bWaitForAnswer = true;
+        host.writeFails = !later;
+        Start(131, Bytes(100));
+        if (later) {
+            host.writeFails = true;
+            Answer(AnswerFrame(131, 0, 0, {}));  // the first frame taken
+        }
+        EXPECT_EQ(host.sent.size(), later ? 2u : 1u);
+        EXPECT_EQ(host.timerStarts, later ? 1 : 0) << "no answer is waited for";
+        EXPECT_EQ(in[5], err::kWriteFailed);
+        EXPECT_EQ(host.reprocessed, 1);
+        EXPECT_EQ(mbu.uTP, phase::kIdle);
+        EXPECT_FALSE(mbu.bWaitForAnswer);
+        EXPECT_TRUE(host.decoded.empty());
+    }
 }

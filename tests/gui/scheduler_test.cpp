@@ -130,6 +130,28 @@ TEST_F(Scheduler, AnyErrorAnswerLeavesTheLinkPolling) {
     }
 }
 
+// A frame the transport cannot send is told at once, in the header and on
+// the monitor, not by the answer timer 200 ms later; the request stays
+// pending and goes at the next poll.
+TEST_F(Scheduler, AFailedWriteIsShownAtOnceAndTheRequestGoesAgain) {
+    ASSERT_EQ(Tick(), 101);
+    AnswerEmpty();
+    cal0mA->setChecked(true);
+    hid.writeFails = true;
+    EXPECT_EQ(Tick(), 102);
+    EXPECT_EQ(w->findChild<QLabel*>("Label_MBURxError")->text(), QString::fromUtf8("10: A keret nem ment el a készülékhez."));
+    auto* header = w->findChild<QLabel*>("Label_MBURxError2");
+    EXPECT_EQ(header->text(), QString::fromUtf8("Küldési hiba!"));
+    EXPECT_FALSE(header->isHidden());
+    EXPECT_FALSE(w->TimerTimeOut->isActive()) << "no answer is waited for";
+    EXPECT_FALSE(w->recMBU.bWaitForAnswer);
+    EXPECT_TRUE(cal0mA->isChecked()) << "the request is still pending";
+    hid.writeFails = false;
+    EXPECT_EQ(Tick(), 102);
+    Complete(102, [&] { cal0mA->setChecked(false); });
+    EXPECT_EQ(w->findChild<QLabel*>("Label_MBURxError")->text(), "0");
+}
+
 TEST_F(Scheduler, OutputDialogRequestsFollowTheSlot) {
     struct Case {
         bool primary;

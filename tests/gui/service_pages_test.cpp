@@ -321,6 +321,7 @@ TEST_F(ServicePagesTest, PhysicalValueWithItsDecimalsAndUnit) {
         {0, 0, false, 530, 0.333333343f, "0,3333333", "?"},  // an input the page does not know
         {1, 0, false, 330, 18.9019165f, "18,9019 mA", "Áram: 4 - 20 mA"},
         {1, 2, false, 330, 9.99951f, "9,9995 V", "Feszültség: 0 - 10 V"},
+        {1, 4, false, 330, 2.5f, "2,5000 V", "Feszültség: 2 - 10 V"},
         {2, 0, false, 330, 123.45678f, "123,457 ohm", "Pt100 PIC modul"},
         {0, 0, true, 310, 1234.56f, "1234,6 ohm", "Pt1000 mérőérzékelő"},
     };

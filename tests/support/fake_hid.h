@@ -1,6 +1,7 @@
 #pragma once
 // A scriptable HID library for tests: reports are fed in by hand, written
-// reports are kept, and each handle has the ids the test gives it.
+// reports are kept, writes can be made to fail, and each handle has the ids
+// the test gives it.
 
 #include <array>
 #include <deque>
@@ -46,12 +47,13 @@ public:
         Report r;
         std::copy(buffer, buffer + kReportSize, r.begin());
         written.push_back(r);
-        return true;
+        return !writeFails;
     }
 
     std::map<HidHandle, std::pair<uint16_t, uint16_t>> ids;
     std::map<HidHandle, std::deque<Report>> incoming;
-    std::vector<Report> written;
+    std::vector<Report> written;  // every write tried, failed ones too
+    bool writeFails = false;       // a transport that cannot send
     bool attached = true;
     int connects = 0;
 };

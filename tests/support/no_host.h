@@ -8,7 +8,7 @@ namespace velmar::test {
 
 class NoHost : public TransferHost {
 public:
-    void SendTxFrame() override {}
+    bool SendTxFrame() override { return true; }
     void StartAnswerTimer() override {}
     void StopAnswerTimer() override {}
     void ProcessRxCommand(uint8_t) override {}

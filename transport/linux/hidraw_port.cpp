@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "program/log_categories.h"
 #include "transport/linux/report_writer.h"
 
 namespace velmar {
@@ -84,7 +85,9 @@ bool HidrawPort::Write(HidHandle handle, const uint8_t* buffer) {
     if (handle != kHandle || fd_ < 0 || !buffer) return false;
     // Report id 0 goes first; hidraw strips it for a device without numbered
     // reports and counts it in the result.
-    return writer_->Write(buffer, kReportSize);
+    if (writer_->Write(buffer, kReportSize)) return true;
+    qCDebug(lcUsb, "a jelentés nem ment ki a csomópontra (foglalt, hiba vagy túl lassú)");
+    return false;
 }
 
 }  // namespace velmar

@@ -31,8 +31,8 @@ public:
     void GetVendorName(HidHandle handle, char* buffer, int size) override;
     void GetProductName(HidHandle handle, char* buffer, int size) override;
     void SetReadNotify(HidHandle, bool notify) override { notify_ = notify; }
-    bool Read(HidHandle handle, uint8_t* buffer) override;
-    bool Write(HidHandle handle, const uint8_t* buffer) override;
+    [[nodiscard]] bool Read(HidHandle handle, uint8_t* buffer) override;
+    [[nodiscard]] bool Write(HidHandle handle, const uint8_t* buffer) override;
 
 private:
     using Report = std::array<uint8_t, kReportSize>;

@@ -25,7 +25,7 @@ public:
 
     // True when all size bytes were written within the bound. False when the
     // write failed, did not end in time, or an earlier one is still under way.
-    bool Write(const uint8_t* data, std::size_t size);
+    [[nodiscard]] bool Write(const uint8_t* data, std::size_t size);
 
     struct Shared;  // between the caller and the thread
 

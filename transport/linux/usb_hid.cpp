@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QtDebug>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/link/frame.h"
+#include "program/log_categories.h"
 #include "transport/linux/hidraw_port.h"
 #include "transport/usb_access.h"
 
@@ -65,7 +65,7 @@ UsbHid::~UsbHid() {
 
 void UsbHid::Watch() {
     hidInitialized_ = hid_init() == 0;
-    if (!hidInitialized_) qWarning("USB: a hidapi nem indult el; a készülékek neve hiányozni fog");
+    if (!hidInitialized_) qCWarning(lcUsb, "a hidapi nem indult el; a készülékek neve hiányozni fog");
     // The monitor starts before the enumeration so that a device arriving in
     // between is not missed.
     StartMonitor();
@@ -80,7 +80,7 @@ void UsbHid::StartMonitor() {
     if (udev_) monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
     if (!monitor_ || udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor_) < 0) {
-        qWarning("USB: az udev nem érhető el; a később csatlakoztatott készüléket a program nem látja");
+        qCWarning(lcUsb, "az udev nem érhető el; a később csatlakoztatott készüléket a program nem látja");
         if (monitor_) udev_monitor_unref(monitor_);
         if (udev_) udev_unref(udev_);
         monitor_ = nullptr;
@@ -128,10 +128,11 @@ std::vector<std::string> UsbHid::Nodes() {
 std::unique_ptr<HidLibrary> UsbHid::OpenNode(const std::string& node, NodeState* state) {
     const int fd = OpenLockedNode(node, state);
     if (fd < 0) {
-        if (*state == NodeState::kGone) qWarning("USB: nem nyitható meg: %s", node.c_str());
+        if (*state == NodeState::kGone) qCWarning(lcUsb, "nem nyitható meg: %s", node.c_str());
         return nullptr;
     }
     auto [vendor, product] = NamesOf(node);
+    qCDebug(lcUsb, "megnyitva: %s (%s, %s)", node.c_str(), vendor.c_str(), product.c_str());
     return std::make_unique<HidrawPort>(fd, vendor, product);
 }
 

@@ -85,7 +85,7 @@ bool HidapiPort::Read(HidHandle handle, uint8_t* buffer) {
 bool HidapiPort::Write(HidHandle handle, const uint8_t* buffer) {
     if (handle != kHandle || !device_ || !buffer) return false;
     // Report id 0 first; hidapi waits at most a second for a device that
-    // stops taking reports, and the link counts a failure as a lost answer.
+    // stops taking reports, and the link ends the command on a failure.
     return hid_write(device_, buffer, kReportSize) == int(kReportSize);
 }
 
