@@ -71,7 +71,7 @@ uint32_t FillTxHeader(uint8_t* report, uint16_t deviceType, uint8_t command,
 }
 
 namespace {
-constexpr std::array<ErrorText, 9> kErrorTexts{{
+constexpr std::array<ErrorText, 8> kErrorTexts{{
     {err::kOk, "0", ""},
     {err::kCrc, "1: CRC.", "CRC error!"},
     {err::kUnknownDevice, "2: Unknow device.", "Device ID error!"},
@@ -80,7 +80,6 @@ constexpr std::array<ErrorText, 9> kErrorTexts{{
     {err::kUnknownCommand, "5: Unkown command.", "Command error!"},
     {err::kTimeout, "6: Time out.", "Time out!"},
     {err::kRxBufferFull, "7: Device RX buffer is full.", "Buffer is full!"},
-    {err::kWriteFailed, "10: A keret nem ment el a készülékhez.", "Küldési hiba!"},
 }};
 }  // namespace
 
@@ -88,6 +87,11 @@ const ErrorText* FindErrorText(uint8_t code) {
     for (const auto& e : kErrorTexts)
         if (e.code == code) return &e;
     return nullptr;
+}
+
+const ErrorText& WriteFailedText() {
+    static constexpr ErrorText text{err::kWriteFailed, "10: A keret nem ment el a készülékhez.", "Küldési hiba!"};
+    return text;
 }
 
 }  // namespace velmar

@@ -96,9 +96,14 @@ constexpr uint8_t kOk = 0, kCrc = 1, kUnknownDevice = 2, kProgramOld = 3, kProgr
                   kUnknownCommand = 5, kTimeout = 6, kRxBufferFull = 7, kAnswerTooLong = 9;
 // Set by the host when the transport could not send a frame: no answer
 // will come, so the command ends at once instead of by the answer timer.
+// An instrument's own answer may carry 10 as well; that one is a code
+// without text like 8 or 200, so only the host's is told by its text.
 constexpr uint8_t kWriteFailed = 10;
 }
-// nullptr for codes without text (8, 9 and 11..255).
+// nullptr for codes without text (8..255): the texts of the instrument's
+// answers.
 const ErrorText* FindErrorText(uint8_t code);
+// The host's own text for a frame the transport could not send.
+const ErrorText& WriteFailedText();
 
 }  // namespace velmar

@@ -58,10 +58,13 @@ void PayloadTransfer::SendPayloadFrame() {
 
 void PayloadTransfer::SendFrame() {
     SealTxFrame(out_);
-    if (host_.SendTxFrame())
+    if (host_.SendTxFrame()) {
         host_.StartAnswerTimer();
-    else
-        EndWithError(err::kWriteFailed);
+        return;
+    }
+    frameNotSent_ = true;
+    EndWithError(err::kWriteFailed);
+    frameNotSent_ = false;
 }
 
 void PayloadTransfer::FillTxChunk() {

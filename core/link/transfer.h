@@ -67,6 +67,11 @@ public:
     float ReadSingle();
     bool ReadBoolean();
 
+    // True only while the host handles a command ended because its frame
+    // could not be sent, so that it is not taken for an answer carrying
+    // the same code.
+    bool FrameNotSent() const { return frameNotSent_; }
+
 private:
     void SendPayloadFrame();
     // Seals and sends the frame, then waits for its answer; a frame the
@@ -81,6 +86,7 @@ private:
     TMBU& mbu_;
     uint8_t* out_;
     uint8_t* in_;
+    bool frameNotSent_ = false;
     TransferHost& host_;
     bool bufferFullShown_ = false;
 };

@@ -78,7 +78,9 @@ void WriteNext(std::shared_ptr<WriteState> s) {
 std::string BlockErrorText(uint8_t code) {
     if (code == kBlockTooShort) return "a készülék a vártnál rövidebb blokkot küldött";
     if (code == CommandEngine::kCancelled) return "megszakadt: a készüléket kihúzták, vagy a műveletet leállították";
-    const ErrorText* text = FindErrorText(code);
+    // The command link ends a command with 10 only for a frame it could not
+    // send; an instrument's own 10 is not told apart here.
+    const ErrorText* text = code == err::kWriteFailed ? &WriteFailedText() : FindErrorText(code);
     // The texts start with their code: "5: Unkown command."
     return "a készülék nem válaszolt rendben (hibakód " + (text ? std::string(text->longText) : std::to_string(code)) + ")";
 }

@@ -132,7 +132,8 @@ void TForm1::ProcessRxFrame() {
     auto& ui = monitor->ui;
     ShowErrorColours(code);
     // No answer came: the instrument is as good as silent.
-    const bool noAnswer = code == err::kTimeout || code == err::kWriteFailed;
+    const bool notSent = transfer.FrameNotSent();
+    const bool noAnswer = code == err::kTimeout || notSent;
     if (noAnswer)
         ShowNoCommPage();
     else if (header->ui.PageControl5->currentWidget() != header->ui.TabSheet_Header)
@@ -140,7 +141,7 @@ void TForm1::ProcessRxFrame() {
 
     if (code == err::kOk) {
         ui.Label_MBURxError->setText("0");
-    } else if (const ErrorText* text = FindErrorText(code)) {
+    } else if (const ErrorText* text = notSent ? &WriteFailedText() : FindErrorText(code)) {
         ui.Label_MBURxError->setText(QString::fromUtf8(text->longText));
         header->ui.Label_MBURxError2->setText(QString::fromUtf8(text->shortText));
         if ((code == err::kProgramOld || code == err::kProgramNew) && !bVelmarMode)

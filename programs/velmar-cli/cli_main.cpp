@@ -79,7 +79,9 @@ bool AskOnStdin(const QString& question) {
 void OneLineMessages(QtMsgType, const QMessageLogContext& context, const QString& message) {
     if (message.contains(QString::fromUtf8(kUdevRuleName))) return;
     if (message.contains(QString::fromStdString(UsbInUseText("")).section(')', 1))) return;
-    const QString category = QString::fromLatin1(context.category ? context.category : "default");
+    QString category = QString::fromLatin1(context.category ? context.category : "default");
+    // The bus's warnings kept the prefix technicians already know.
+    if (category == QLatin1String("velmar.usb")) category = QStringLiteral("USB");
     CliOutput::Error(category == "default" ? message.simplified() : category + ": " + message.simplified());
 }
 

@@ -72,6 +72,7 @@ TEST(ErrorTexts, TableAndCodesWithoutText) {
     EXPECT_STREQ(FindErrorText(2)->longText, "2: Unknow device.");
     EXPECT_EQ(FindErrorText(8), nullptr);
     EXPECT_EQ(FindErrorText(9), nullptr);
+    EXPECT_EQ(FindErrorText(10), nullptr) << "the host's own code 10 is not an answer's text";
     EXPECT_EQ(FindErrorText(200), nullptr);
 }
 
