@@ -93,7 +93,7 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
       hid_(hid),
       options_(std::move(options)),
       context_{recRX, recTX, recMBU, recGlobalVar, transfer, commands, engine, valueDestinations, DecimalSeparator,
-               DateSeparator, bVelmarMode, bFoKimenetiModulVanNyitva, answering_, firmware, events, this, Form_IncDec,
+               DateSeparator, bVelmarMode, bFoKimenetiModulVanNyitva, answering_, firmware, shownUnit, events, this, Form_IncDec,
                Form_IncDecEdit, options_.inform, options_.confirm} {
     setObjectName("TForm1");
     BuildPages();

@@ -86,6 +86,9 @@ public:
     CommandEngine engine;
     ValueDestinations valueDestinations;  // where the value editors' results go
     QString firmware;  // of the instrument that answered last, as the header shows it
+    // The measured value's unit as the header shows it: "?" until an answer
+    // tells one, and kept when an answer does not.
+    QString shownUnit = QStringLiteral("?");
     // What the pages and dialogs listen to: status answers, answered
     // commands, every settings block read or written.
     InstrumentEvents events;

@@ -83,7 +83,10 @@ void TForm1::RefreshHeader() {
     QString caption1 = QString::fromUtf8("MÉRT ÉRTÉK 1"), caption2 = QString::fromUtf8("MÉRT ÉRTÉK 2");
     if (rx.uDevice == 310) caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
     // Where the status answer does not tell the unit, the label keeps its text.
-    if (const char* unit = MeasuredUnit(rx)) SetTextWhenChanged(ui.Label_Dimension1, QString::fromUtf8(unit));
+    if (const char* unit = MeasuredUnit(rx)) {
+        shownUnit = QString::fromUtf8(unit);
+        SetTextWhenChanged(ui.Label_Dimension1, shownUnit);
+    }
     const bool modbusInput = rx.uPXOptIn == 8;
     if (modbusInput) {
         caption1 = QString::fromUtf8("MODBUS ÉRTÉK 1");

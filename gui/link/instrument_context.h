@@ -68,6 +68,8 @@ struct InstrumentContext {
     const std::optional<InstrumentKey>& answering;
     // The firmware version the last answer's header gave, as "1.23".
     const QString& firmware;
+    // The measured value's unit as the header shows it.
+    const QString& shownUnit;
     InstrumentEvents& events;
     // The main window: parent of the dialogs, and what they are centred on.
     QWidget* window;

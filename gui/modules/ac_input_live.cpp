@@ -185,7 +185,8 @@ void TForm_PXTR::ShowLiveTexts() {
     SetShown(Shape_cuErrorBits_NoInic, bits & 0x10);
     SetShown(Shape_cuErrorBits_Uncalibrated, bits & 0x20);
     SetTextWhenChanged(Label_PX3x0_PGA, QString::number(rx.uGain));
-    if (const char* unit = MeasuredUnit(ctx_.recRX)) SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, QString::fromUtf8(unit));
+    // The header's unit, kept as it keeps it.
+    SetTextWhenChanged(Label_3x0_ZajzarMertekegyseg, ctx_.shownUnit);
 
     // The statistics' texts only while their tab is in front.
     if (TabSheet_PXTR_VelmarBeallitasok->isVisible()) TabSheet_PXTR_VelmarBeallitasok->ShowStatistics();

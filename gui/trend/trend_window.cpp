@@ -148,9 +148,8 @@ void TForm_Trend::UpdateContext() {
 }
 
 QString TForm_Trend::ShownUnit() const {
-    // None while the instrument's mode does not name one.
-    const char* unit = MeasuredUnit(ctx_.recRX);
-    return unit ? QString::fromUtf8(unit) : QString();
+    // The header's "?": not known.
+    return ctx_.shownUnit == QLatin1String("?") ? QString() : ctx_.shownUnit;
 }
 
 void TForm_Trend::Tick() {

@@ -35,6 +35,7 @@ struct ContextFixture : ::testing::Test {
     bool firstSlot = true;
     std::optional<InstrumentKey> answering;
     QString firmware;
+    QString shownUnit = QStringLiteral("?");
     InstrumentEvents events;
     QWidget window;
     TForm_IncDec* digitEditor = nullptr;
@@ -44,7 +45,7 @@ struct ContextFixture : ::testing::Test {
     std::function<bool(const QString&)> confirm = [](const QString&) { return true; };
     InstrumentContext ctx{rx,           tx,        mbu,       global,      transfer,    commands,
                           engine,       destinations, decimalSeparator, dateSeparator, velmarMode, firstSlot,
-                          answering,    firmware,  events,    &window,     digitEditor, typedEditor,
+                          answering,    firmware,  shownUnit, events,    &window,     digitEditor, typedEditor,
                           inform,       confirm};
 
     std::unique_ptr<SimHid> hid;
