@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -11,6 +10,7 @@
 #include "programs/velmar-cli/cli_report.h"
 #include "programs/velmar-cli/cli_instruments.h"
 #include "transport/hid_factory.h"
+#include "program/data_folder.h"
 #include "program/program_date.h"
 #include "program/qt_translation.h"
 #include "transport/usb_access.h"
@@ -90,9 +90,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     ctx.journalFolder = DefaultJournalFolder();
-    ctx.stationFile = QDir(data).filePath("velmar/station.json");
+    ctx.stationFile = QDir(UserDataFolder()).filePath("velmar/station.json");
 
     const QStringList args = app.arguments().mid(1);
     int at = 0;
