@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QThread>
 
 namespace velmar {
 
@@ -16,10 +17,10 @@ bool MakeFolderOf(const QString& path, QString* error) {
     return false;
 }
 
-}  // namespace
-
-bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
-    if (!MakeFolderOf(path, error)) return false;
+// One attempt; *replaceFailed when all was written but the old file could
+// not be replaced by it.
+bool WriteOnce(const QString& path, const QByteArray& data, QString* error, bool* replaceFailed) {
+    *replaceFailed = false;
     QSaveFile file(path);
     // Unbuffered: a write that does not reach the file fails here and now.
     // Buffered, a small file waits in Qt's buffer, and a failure when it is
@@ -34,9 +35,26 @@ bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error)
     }
     if (!file.commit()) {
         *error = file.errorString();
+        *replaceFailed = file.error() == QFileDevice::RenameError;
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
+    if (!MakeFolderOf(path, error)) return false;
+    // Windows will not replace a file that another program has open, even
+    // one that only reads it for a moment (another copy of the tool, a virus
+    // scanner): the write is tried again for half a second before it fails.
+    constexpr int kAttempts = 20, kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        bool replaceFailed = false;
+        if (WriteOnce(path, data, error, &replaceFailed)) return true;
+        if (!replaceFailed || attempt == kAttempts) return false;
+        QThread::msleep(kPauseMs);
+    }
 }
 
 std::unique_ptr<QLockFile> LockFileFor(const QString& path, int waitMs, QString* error) {
