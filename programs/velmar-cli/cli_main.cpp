@@ -13,6 +13,7 @@
 #include "program/data_folder.h"
 #include "program/program_date.h"
 #include "program/qt_translation.h"
+#include "program/utf8_console.h"
 #include "transport/usb_access.h"
 #include "sim/instrument_config.h"
 
@@ -84,6 +85,7 @@ void OneLineMessages(QtMsgType, const QMessageLogContext&, const QString& messag
 }  // namespace
 
 int main(int argc, char** argv) {
+    const Utf8Console console;
     const std::unique_ptr<QCoreApplication> application = CliApplication(argc, argv);
     QCoreApplication& app = *application;
     InstallQtTranslation(app);
