@@ -5,19 +5,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QStandardPaths>
 
 #include <map>
 #include <utility>
 
 #include "core/device/status_texts.h"
+#include "program/data_folder.h"
 #include "program/file_writing.h"
 #include "program/log_categories.h"
 
 namespace velmar {
 
 QString DefaultJournalFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("velmar/journal");
+    return QDir(UserDataFolder()).filePath("velmar/journal");
 }
 
 SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QThread>
 
 #include "program/log_categories.h"
 
@@ -18,8 +19,10 @@ bool MakeFolderOf(const QString& path, QString* error) {
     return false;
 }
 
-bool WriteWhole(const QString& path, const QByteArray& data, QString* error) {
-    if (!MakeFolderOf(path, error)) return false;
+// One attempt; *replaceFailed when all was written but the old file could
+// not be replaced by it.
+bool WriteOnce(const QString& path, const QByteArray& data, QString* error, bool* replaceFailed) {
+    *replaceFailed = false;
     QSaveFile file(path);
     // Unbuffered: a write that does not reach the file fails here and now.
     // Buffered, a small file waits in Qt's buffer, and a failure when it is
@@ -34,6 +37,7 @@ bool WriteWhole(const QString& path, const QByteArray& data, QString* error) {
     }
     if (!file.commit()) {
         *error = file.errorString();
+        *replaceFailed = file.error() == QFileDevice::RenameError;
         return false;
     }
     return true;
@@ -42,10 +46,21 @@ bool WriteWhole(const QString& path, const QByteArray& data, QString* error) {
 }  // namespace
 
 bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error) {
-    if (!WriteWhole(path, data, error)) {
-        // Told to the user by the caller; here for the trace.
-        qCDebug(lcFiles, "nem írható: %s (%s)", qUtf8Printable(QDir::toNativeSeparators(path)), qUtf8Printable(*error));
-        return false;
+    if (!MakeFolderOf(path, error)) return false;
+    // Windows will not replace a file that another program has open, even
+    // one that only reads it for a moment (another copy of the tool, a virus
+    // scanner): the write is tried again for half a second before it fails.
+    constexpr int kAttempts = 20, kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        bool replaceFailed = false;
+        if (WriteOnce(path, data, error, &replaceFailed)) break;
+        if (!replaceFailed || attempt == kAttempts) {
+            // Told to the user by the caller; here for the trace.
+            qCDebug(lcFiles, "nem írható: %s (%s)", qUtf8Printable(QDir::toNativeSeparators(path)),
+                    qUtf8Printable(*error));
+            return false;
+        }
+        QThread::msleep(kPauseMs);
     }
     qCDebug(lcFiles, "írva: %s, %lld bájt", qUtf8Printable(QDir::toNativeSeparators(path)), qlonglong(data.size()));
     return true;

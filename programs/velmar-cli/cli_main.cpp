@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -11,8 +10,10 @@
 #include "programs/velmar-cli/cli_report.h"
 #include "programs/velmar-cli/cli_instruments.h"
 #include "transport/hid_factory.h"
+#include "program/data_folder.h"
 #include "program/program_date.h"
 #include "program/qt_translation.h"
+#include "program/utf8_console.h"
 #include "transport/usb_access.h"
 #include "sim/instrument_config.h"
 
@@ -88,6 +89,7 @@ void OneLineMessages(QtMsgType, const QMessageLogContext& context, const QString
 }  // namespace
 
 int main(int argc, char** argv) {
+    const Utf8Console console;
     const std::unique_ptr<QCoreApplication> application = CliApplication(argc, argv);
     QCoreApplication& app = *application;
     // Without it only Qt's own texts stay in English.
@@ -95,9 +97,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(OneLineMessages);
     CliContext ctx;
     ctx.confirm = AskOnStdin;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     ctx.journalFolder = DefaultJournalFolder();
-    ctx.stationFile = QDir(data).filePath("velmar/station.json");
+    ctx.stationFile = QDir(UserDataFolder()).filePath("velmar/station.json");
 
     const QStringList args = app.arguments().mid(1);
     int at = 0;

@@ -18,6 +18,7 @@
 #endif
 
 #include "program/program_date.h"
+#include "program/utf8_console.h"
 #include "program/qt_translation.h"
 #include "core/device/status_texts.h"
 #include "core/link/socket_address.h"
@@ -81,6 +82,7 @@ void QuitOnSignals(QCoreApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const velmar::Utf8Console console;
     struct Served {
         std::string listen;
         velmar::sim::InstrumentConfig config;

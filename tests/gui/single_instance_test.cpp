@@ -18,6 +18,8 @@ TEST(SingleInstance, TwoCopiesStartedTogetherLeaveExactlyOneRunning) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Qt on Windows writes its messages to a console only, unless told.
+    env.insert("QT_FORCE_STDERR_LOGGING", "1");
     const QString refusal = QString::fromUtf8("A program egy példánya már fut!");
     // Each round kills both copies: the next pair also finds the lock of a
     // copy that died holding it.
@@ -33,7 +35,8 @@ TEST(SingleInstance, TwoCopiesStartedTogetherLeaveExactlyOneRunning) {
         QString err[2];
         const auto refused = [&](int i) {
             QFile f(errFile[i]);
-            err[i] = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+            // In the system's 8-bit encoding, as Qt writes its messages.
+            err[i] = f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
             return err[i].contains(refusal);
         };
         for (int waited = 0; waited < 15000 && !refused(0) && !refused(1); waited += 100) QThread::msleep(100);

@@ -13,7 +13,6 @@
 
 #include "core/device/device_types.h"
 #include "tests/support/window_fixture.h"
-#include "tests/support/wine.h"
 
 namespace velmar {
 namespace {
@@ -26,8 +25,6 @@ constexpr uint8_t kInputs[] = {0, 1, 2, 6, 7, 8}, kOutputs1[] = {0, 3, 4, 5}, kO
 using WindowSize = WindowFixture;
 
 TEST_F(WindowSize, NormalModeFitsALaptopForEveryInstrumentAndModuleSet) {
-    // Wine's substitute fonts are wider than Windows' own.
-    if (test::RunningUnderWine()) GTEST_SKIP() << "text widths under Wine are not Windows'";
     Create();
     for (uint16_t type : kTypes)
         for (uint8_t in : kInputs)

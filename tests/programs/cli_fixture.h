@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,15 +15,6 @@
 #include "tests/support/sim_process.h"
 
 namespace velmar {
-
-// Where velmar-cli keeps its journal and the station's last serial number
-// follows XDG_DATA_HOME on Linux; on Windows it is the user's local
-// application data, which no variable moves, shared by every test.
-#ifdef _WIN32
-constexpr bool kDataInTestFolder = false;
-#else
-constexpr bool kDataInTestFolder = true;
-#endif
 
 struct CliRun {
     int code = -1;
@@ -39,6 +31,17 @@ protected:
     // The tool runs as on a full disk: every write to a file fails.
     bool fullDisk = false;
     QString locale;  // LC_ALL of the runs, when set
+
+    // The decimal separator the runs write in: the locale's set above; on
+    // Windows the user's regional settings', which no variable changes for
+    // one process.
+    QString DecimalPoint() const {
+#ifdef _WIN32
+        return QLocale::system().decimalPoint();
+#else
+        return QLocale(locale.section('.', 0, 0)).decimalPoint();
+#endif
+    }
 
     QString File(const char* name) { return dir.filePath(name); }
 
@@ -63,6 +66,11 @@ protected:
         r.code = p.exitCode();
         r.out = p.readAllStandardOutput();
         r.err = p.readAllStandardError();
+#ifdef _WIN32
+        // A Windows console program ends its lines with CR LF.
+        r.out.replace("\r\n", "\n");
+        r.err.replace("\r\n", "\n");
+#endif
         return r;
     }
     // Runs velmar-cli to its end.
