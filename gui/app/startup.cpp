@@ -96,14 +96,19 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
                                  main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});
     ConnectModuleOpeners(*main);
     ConnectPasswordOpeners(*main);
+    // Sized by its pages once they are all built and the link is already
+    // being opened: measuring every page's texts need not hold up the
+    // connection. The menu bar that follows takes its room from the pages,
+    // as it always has at start.
+    main->FitWindowToContent();
     main->settingsFiles = new SettingsFiles(*main, kept);
-    // Opened from the settings menu; a child of the main window.
-    new TForm_Report(*main, *main->settingsFiles);
+    // Built the first time it is opened from the settings menu.
+    AddReportAction(*main);
     new InstrumentMenu(*main, hid, main->header->ui.Label_InstrumentCount);
     qApp->installEventFilter(new ProgramKeys(windows->main.get()));
-    // Not a dialog of the request machinery: it only listens to the status answers.
-    main->Form_Trend = new TForm_Trend(*main);
-    main->Form_Trend->OpenFromArguments(kept.arguments);
+    // Not a dialog of the request machinery: its history listens to the
+    // status answers from now on, its window is built when first opened.
+    ConnectTrendOpeners(*main, kept.arguments);
     return windows;
 }
 

@@ -95,19 +95,29 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
         return dialog.exec() == QDialog::Accepted;
     };
 
-    if (QMenu* menu = main.findChild<QMenu*>("Menu_Settings")) {
-        QAction* open = menu->addAction(U("Jegyzőkönyv…"));
-        open->setObjectName("Action_Report");
-        connect(open, &QAction::triggered, this, [this] {
-            if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
-            show();
-            raise();
-            activateWindow();
-        });
-    }
 }
 
 TForm_Report::~TForm_Report() = default;
+
+void TForm_Report::Open() {
+    if (!isVisible()) PositionFormToCenterOfMainForm(this, &main_);
+    show();
+    raise();
+    activateWindow();
+}
+
+TForm_Report* ReportWindow(TForm1& main) {
+    if (auto* report = main.findChild<TForm_Report*>("Form_Report", Qt::FindDirectChildrenOnly)) return report;
+    return new TForm_Report(main, *main.settingsFiles);
+}
+
+void AddReportAction(TForm1& main) {
+    if (QMenu* menu = main.findChild<QMenu*>("Menu_Settings")) {
+        QAction* open = menu->addAction(U("Jegyzőkönyv…"));
+        open->setObjectName("Action_Report");
+        QObject::connect(open, &QAction::triggered, &main, [&main] { ReportWindow(main)->Open(); });
+    }
+}
 
 QWidget* TForm_Report::BuildJobGroup() {
     auto* box = new QGroupBox(U("Munka"), this);

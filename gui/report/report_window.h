@@ -76,6 +76,8 @@ public:
     // Fills the span, the units and the relays from the instrument's
     // settings as last read, when known.
     void ShowSpan();
+    // Shown centred on the main window, or brought to the front.
+    void Open();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -138,5 +140,11 @@ private:
     bool busy_ = false;
     bool readingScales_ = false;
 };
+
+// The main window's report window, built the first time it is asked for
+// (a child of the main window from then on).
+TForm_Report* ReportWindow(TForm1& main);
+// "Jegyzőkönyv…" in the settings menu: builds the window when first chosen.
+void AddReportAction(TForm1& main);
 
 }  // namespace velmar

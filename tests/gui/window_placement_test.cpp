@@ -82,7 +82,7 @@ void OpenEveryDialog(TForm1* w, const std::function<void(QWidget*, const char*)>
     w->Form_Keszulekcsere->show();
     check(w->Form_Keszulekcsere, "instrument replaced");
     w->Form_Keszulekcsere->hide();
-    w->Form_Trend->Open();
+    TrendWindow(*w)->Open();
     check(w->Form_Trend, "trend");
     w->Form_Trend->hide();
     w->findChild<QAction*>("Action_Report")->trigger();
