@@ -94,7 +94,6 @@ TForm_Report::TForm_Report(TForm1& main, SettingsFiles& files) : QDialog(&main),
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;
     };
-
 }
 
 TForm_Report::~TForm_Report() = default;
