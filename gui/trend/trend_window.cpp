@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -322,7 +323,13 @@ void TForm_Trend::OpenFromArguments(const QStringList& arguments) {
 }
 
 TForm_Trend* TrendWindow(TForm1& main) {
-    if (!main.Form_Trend) main.Form_Trend = new TForm_Trend(main, TrendHistoryOf(main));
+    if (!main.Form_Trend) {
+        main.Form_Trend = new TForm_Trend(main, TrendHistoryOf(main));
+        // The charts take their first layout before the window is shown, as
+        // they did when it was built at start: laid out only at the final
+        // size, the relay lanes' names would fall a pixel lower.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
     return main.Form_Trend;
 }
 
