@@ -96,6 +96,15 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
                DateSeparator, bVelmarMode, bFoKimenetiModulVanNyitva, answering_, firmware, shownUnit, events, this, Form_IncDec,
                Form_IncDecEdit, options_.inform, options_.confirm} {
     setObjectName("TForm1");
+    // The timers run from the window's start, before its pages are built:
+    // the first poll tick after the link comes up is then not pushed back
+    // by the building.
+    TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);
+    Timer_1sec = MakeTimer(this, "Timer_1sec", 1000, false);
+    Timer_RxLED = MakeTimer(this, "Timer_RxLED", 100, true);
+    Timer_Comm = MakeTimer(this, "Timer_Comm", 30, false);
+    Timer_1sec->start();
+    Timer_Comm->start();
     BuildPages();
     ConnectSignals();
     FormCreate();
@@ -167,12 +176,6 @@ void TForm1::BuildPages() {
     velmarAid->hide();
     layout->addWidget(velmarAid);
     setCentralWidget(central);
-    FitWindowToContent();
-
-    TimerTimeOut = MakeTimer(this, "TimerTimeOut", 200, true);
-    Timer_1sec = MakeTimer(this, "Timer_1sec", 1000, false);
-    Timer_RxLED = MakeTimer(this, "Timer_RxLED", 100, true);
-    Timer_Comm = MakeTimer(this, "Timer_Comm", 30, false);
 }
 
 void TForm1::ConnectSignals() {
@@ -227,8 +230,6 @@ void TForm1::FormCreate() {
     recMBU.uCommandCountLines.fill(0);
     header->ui.PageControl5->setCurrentWidget(header->ui.TabSheet_NoComm);
     moduleTabs->SetModuleButtonCaptions();
-    Timer_1sec->start();
-    Timer_Comm->start();
 }
 
 void TForm1::FormActivate() {

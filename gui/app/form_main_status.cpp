@@ -7,7 +7,6 @@
 #include "gui/device/service_tests_page.h"
 #include "gui/device/settings_set_view.h"
 #include "core/device/status_codec.h"
-#include "gui/trend/trend_window.h"
 #include "core/link/payload_io.h"
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
@@ -50,8 +49,8 @@ void TForm1::ProcessStatusAnswer() {
     // there.
     if (calibrationPage->isVisible()) calibrationPage->ShowStatus();
     if (Form_PXTR) Form_PXTR->ShowLiveValues();
-    // Only a sample into the trend's ring: it draws from its own timer.
-    if (Form_Trend) Form_Trend->AddStatus(recRX);
+    // The trend's history takes its sample from this signal; the window
+    // draws from its own timer.
     emit events.statusAnswered();
 }
 

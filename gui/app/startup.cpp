@@ -8,6 +8,7 @@
 
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
+#include "gui/app/late_windows.h"
 #include "program/program_date.h"
 #include "gui/device/header_page.h"
 #include "gui/device/instrument_menu.h"
@@ -99,15 +100,19 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     main->HandSettingsSetParts();
     ConnectModuleOpeners(main->Context(), *main->moduleTabs, [main](ModuleKind kind) { return main->DialogOf(kind); });
     ConnectPasswordOpeners(*main->Form_Password, {main->px530Page->Button1, main->px210Page->Button_ChangePassword_PX210});
+    // Sized by its pages once they are all built and the link is already
+    // being opened: measuring every page's texts need not hold up the
+    // connection. The menu bar that follows takes its room from the pages,
+    // as it always has at start.
+    main->FitWindowToContent();
     main->settingsFiles = new SettingsFiles(main->Context(), main->menuBar(), kept.chooseFile, kept.journalFolder);
-    // Opened from the settings menu; a child of the main window.
-    new TForm_Report(main->Context(), *main->settingsFiles);
+    // Built the first time it is opened from the settings menu.
+    AddReportAction(*main);
     new InstrumentMenu(main->Context(), main->menuBar(), hid, main->header->ui.Label_InstrumentCount);
     qApp->installEventFilter(new ProgramKeys(windows->main.get()));
-    // Not a dialog of the request machinery: it only listens to the status answers.
-    main->Form_Trend = new TForm_Trend(main->Context());
-    QObject::connect(main->header->ui.Button_Trend, &QPushButton::clicked, main->Form_Trend, &TForm_Trend::Open);
-    main->Form_Trend->OpenFromArguments(kept.arguments);
+    // Not a dialog of the request machinery: its history listens to the
+    // status answers from now on, its window is built when first opened.
+    ConnectTrendOpeners(*main, kept.arguments);
     return windows;
 }
 

@@ -94,20 +94,16 @@ TForm_Report::TForm_Report(InstrumentContext& ctx, SettingsFiles& files) : QDial
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;
     };
-
-    if (QMenu* menu = files.Menu()) {
-        QAction* open = menu->addAction(U("Jegyzőkönyv…"));
-        open->setObjectName("Action_Report");
-        connect(open, &QAction::triggered, this, [this] {
-            if (!isVisible()) PositionFormToCenterOfMainForm(this, ctx_.window);
-            show();
-            raise();
-            activateWindow();
-        });
-    }
 }
 
 TForm_Report::~TForm_Report() = default;
+
+void TForm_Report::Open() {
+    if (!isVisible()) PositionFormToCenterOfMainForm(this, ctx_.window);
+    show();
+    raise();
+    activateWindow();
+}
 
 QWidget* TForm_Report::BuildJobGroup() {
     auto* box = new QGroupBox(U("Munka"), this);

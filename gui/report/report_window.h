@@ -76,6 +76,8 @@ public:
     // Fills the span, the units and the relays from the instrument's
     // settings as last read, when known.
     void ShowSpan();
+    // Shown centred on the main window, or brought to the front.
+    void Open();
 
 protected:
     void showEvent(QShowEvent* e) override;

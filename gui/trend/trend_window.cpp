@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -19,6 +20,7 @@
 #include "gui/link/instrument_context.h"
 #include "core/device/status_texts.h"
 #include "gui/trend/trend_chart.h"
+#include "gui/trend/trend_history.h"
 #include "program/file_writing.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
@@ -56,8 +58,8 @@ QString SizeText(uint64_t bytes) {
 }
 }  // namespace
 
-TForm_Trend::TForm_Trend(InstrumentContext& ctx)
-    : QWidget(ctx.window, Qt::Window), ctx_(ctx), ring_(kRingCapacity), thinner_(kSpansMs[0], kBuckets) {
+TForm_Trend::TForm_Trend(InstrumentContext& ctx, TrendHistory& history)
+    : QWidget(ctx.window, Qt::Window), ctx_(ctx), history_(history), thinner_(kSpansMs[0], kBuckets) {
     setObjectName("Form_Trend");
     setWindowTitle(QString::fromUtf8("Trend és felvétel"));
     resize(900, 600);
@@ -104,24 +106,14 @@ TForm_Trend::TForm_Trend(InstrumentContext& ctx)
     connect(SpeedButton_TrendRecord, &QPushButton::clicked, this, &TForm_Trend::RecordClicked);
     connect(Button_TrendExportPng, &QPushButton::clicked, this, &TForm_Trend::ExportClicked);
     connect(chart, &TrendChart::cursorMoved, this, [this](double t) { Label_TrendCursor->setText(CursorText(t)); });
+    connect(&history_, &TrendHistory::appended, this, &TForm_Trend::Record);
 }
 
 TForm_Trend::~TForm_Trend() = default;
 
-void TForm_Trend::AddStatus(const tRX& rx) {
-    const TrendSample s = TrendSampleOf(rx, QDateTime::currentMSecsSinceEpoch());
-    // An answer after a long silence: the silence is a gap, not a line.
-    if (const TrendSample* last = ring_.Newest(); last && !last->gap && s.timeMs - last->timeMs > kGapMs) {
-        TrendSample gap;
-        gap.timeMs = last->timeMs + 1;
-        gap.gap = true;
-        AppendSample(gap);
-    }
-    AppendSample(s);
-}
+const TrendRing& TForm_Trend::Ring() const { return history_.Ring(); }
 
-void TForm_Trend::AppendSample(const TrendSample& s) {
-    ring_.Append(s);
+void TForm_Trend::Record(const TrendSample& s) {
     if (!recorder_.IsOpen()) return;
     UpdateContext();
     AppendCsvLine(recorder_.Buffer(), s, context_);
@@ -165,13 +157,13 @@ void TForm_Trend::TimerTick() {
 }
 
 void TForm_Trend::KeepUp(int64_t now) {
-    const TrendSample* last = ring_.Newest();
-    const bool lost = !ctx_.recMBU.bOnline || !last || now - last->timeMs > kGapMs;
+    const TrendSample* last = Ring().Newest();
+    const bool lost = !ctx_.recMBU.bOnline || !last || now - last->timeMs > TrendHistory::kGapMs;
     if (lost && (!last || !last->gap)) {
         TrendSample gap;
         gap.timeMs = now;
         gap.gap = true;
-        AppendSample(gap);
+        history_.Append(gap);
     }
     // A large buffer is written out as it fills; its failure is told here.
     std::string error = recorder_.TakeFailure();
@@ -191,7 +183,7 @@ void TForm_Trend::Redraw() {
     if (!isVisible() || SpeedButton_TrendPause->isChecked()) return;
     const int64_t now = QDateTime::currentMSecsSinceEpoch();
     redrawnAt_ = now;
-    thinner_.Update(ring_, now);
+    thinner_.Update(Ring(), now);
     std::vector<TrendChart::LimitLine> limits;
     const tRX& rx = ctx_.recRX;
     for (int r = 0; r < kTrendRelays; ++r) {
@@ -206,13 +198,14 @@ void TForm_Trend::Redraw() {
 }
 
 QString TForm_Trend::CursorText(double timeMs) const {
-    const uint64_t n = ring_.FindTime(int64_t(timeMs));
-    if (ring_.Size() == 0) return {};
+    const TrendRing& ring = Ring();
+    const uint64_t n = ring.FindTime(int64_t(timeMs));
+    if (ring.Size() == 0) return {};
     // The sample nearest to the cursor, before or after it.
-    uint64_t at = std::min(n, ring_.EndNumber() - 1);
-    if (at > ring_.FirstNumber() && std::abs(ring_.At(at - 1).timeMs - timeMs) < std::abs(ring_.At(at).timeMs - timeMs))
+    uint64_t at = std::min(n, ring.EndNumber() - 1);
+    if (at > ring.FirstNumber() && std::abs(ring.At(at - 1).timeMs - timeMs) < std::abs(ring.At(at).timeMs - timeMs))
         --at;
-    const TrendSample& s = ring_.At(at);
+    const TrendSample& s = ring.At(at);
     QString text = QDateTime::fromMSecsSinceEpoch(s.timeMs).toString("yyyy-MM-dd HH:mm:ss.zzz") + "   ";
     if (s.gap) return text + QString::fromUtf8("Nincs kapcsolat");
     const QString unit = ShownUnit().isEmpty() ? QString() : " " + ShownUnit();

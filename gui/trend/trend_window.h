@@ -4,6 +4,7 @@
 // a sample in the ring (and a line in the recording's buffer); the plot is
 // drawn from a slow timer while the window is shown and not paused.
 
+#include <QStringList>
 #include <QWidget>
 
 #include "core/device/records.h"
@@ -20,20 +21,18 @@ namespace velmar {
 
 struct InstrumentContext;
 class TrendChart;
+class TrendHistory;
 
 class TForm_Trend : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm_Trend(InstrumentContext& ctx);
+    // Shows the history's samples, those before it was built too.
+    TForm_Trend(InstrumentContext& ctx, TrendHistory& history);
     ~TForm_Trend() override;
 
-    // An hour of status answers at the fastest polling.
-    static constexpr std::size_t kRingCapacity = 3600 * 40;
     // Redrawn twice a second in the shortest window; the longer ones move
     // by less than a pixel in that time and are redrawn less often.
     static constexpr int kRedrawMs = 500;
-    // Without an answer for this long the link counts as lost.
-    static constexpr int64_t kGapMs = 2500;
 
     QComboBox* ComboBox_TrendWindow;
     QPushButton* SpeedButton_TrendPause;
@@ -43,8 +42,6 @@ public:
     QLabel* Label_TrendCursor;
     TrendChart* chart;
 
-    // Status answer: one sample into the ring and into the recording.
-    void AddStatus(const tRX& rx);
     // The header's button: shown centred on the main window.
     void Open();
     // Records into the file from now on; false after telling the user why.
@@ -61,7 +58,7 @@ public:
     // The text of the cursor line for a time.
     QString CursorText(double timeMs) const;
 
-    const TrendRing& Ring() const { return ring_; }
+    const TrendRing& Ring() const;
     // The name a recording or a picture is offered under: "velmar_PX330_004711_20261211_104233.csv".
     QString DefaultFileName(const char* suffix) const;
     const TrendRecorder& Recorder() const { return recorder_; }
@@ -71,7 +68,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void AppendSample(const TrendSample& s);
+    // A sample added to the history goes into the recording.
+    void Record(const TrendSample& s);
     void TimerTick();
     // The lost link as a gap, the recording written out.
     void KeepUp(int64_t nowMs);
@@ -86,7 +84,7 @@ private:
     void ExportClicked();
 
     InstrumentContext& ctx_;
-    TrendRing ring_;
+    TrendHistory& history_;
     TrendThinner thinner_;
     TrendRecorder recorder_;
     CsvContext context_;

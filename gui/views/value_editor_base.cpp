@@ -51,10 +51,9 @@ void ValueEditor::FinishLayout() {
     Button_OK->setDefault(true);
     layout_->addWidget(Button_OK, 0, Qt::AlignRight);
 
-    // Fixed from the start: the opener positions the dialog by its size
-    // before it is shown.
+    // Fixed to its content. It is sized when its opener first positions it,
+    // not at start: measuring its large fonts would hold up the start.
     layout_->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
 
     connect(Button_OK, &QPushButton::clicked, this, &ValueEditor::Button_OKClick);
     connect(Button_Esc, &QPushButton::clicked, this, &ValueEditor::Button_EscClick);

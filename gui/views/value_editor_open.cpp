@@ -22,6 +22,8 @@ void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int id
 }
 
 void PositionFormToBottomLeftOfMainForm(QWidget* dialog, const QWidget* mainWindow) {
+    // Its size from its layout before the first show, as the centred ones.
+    if (!dialog->testAttribute(Qt::WA_Resized)) dialog->adjustSize();
     const QRect m = mainWindow->frameGeometry();
     dialog->move(m.left(), m.top() + m.height() - dialog->frameGeometry().height());
     KeepInsideAvailableArea(dialog, mainWindow);

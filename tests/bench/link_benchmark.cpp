@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/app/late_windows.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
 #include "gui/link/monitor_page.h"
@@ -110,7 +111,7 @@ BENCHMARK(BM_HostExchangeMonitorAndAcDialog);
 void BM_HostExchangeTrendRecording(benchmark::State& state) {
     PollingWindow p;
     QTemporaryDir dir;
-    p.w->Form_Trend->show();
+    TrendWindow(*p.w)->show();
     if (!p.w->Form_Trend->StartRecording(dir.filePath("bench.csv"))) {
         state.SkipWithError("no recording");
         return;
@@ -241,7 +242,7 @@ void BM_ReportPX330(benchmark::State& state) {
     o.journalFolder = dir.filePath("journal");
     auto windows = Startup(hid, o);
     TForm1* w = windows->main.get();
-    auto* report = w->findChild<TForm_Report*>("Form_Report");
+    auto* report = ReportWindow(*w);
     report->chooseFile = [&](const QString&) { return dir.filePath("report.pdf"); };
     if (!QTest::qWaitFor([&] { return w->recRX.uPXOptOutSecondary == 3; }, 3000)) {
         state.SkipWithError("the instrument never answered");

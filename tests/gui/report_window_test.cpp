@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 
+#include "gui/app/late_windows.h"
 #include "gui/files/settings_files.h"
 #include "gui/report/report_window.h"
 #include "tests/support/pdf_text.h"
@@ -44,7 +45,7 @@ struct ReportProgram {
             if (!journalFolder.isEmpty()) o.journalFolder = journalFolder;
         });
         w = program->w;
-        report = w->findChild<TForm_Report*>("Form_Report");
+        report = ReportWindow(*w);
     }
     void Open() {
         WAIT_FOR(w->recMBU.bOnline && w->recRX.uPXOptOutSecondary == 3, 3000);
@@ -106,6 +107,25 @@ struct ReportProgram {
         return saved();
     }
 };
+
+// Not built at start: the settings menu's command builds it when first
+// chosen, and shows the same window every time after.
+TEST_F(WindowFixture, TheReportWindowIsBuiltWhenFirstOpened) {
+    Create();
+    EXPECT_EQ(w->findChild<TForm_Report*>(), nullptr);
+    auto* action = w->findChild<QAction*>("Action_Report");
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    auto* report = w->findChild<TForm_Report*>("Form_Report");
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->isVisible());
+    report->close();
+    action->trigger();
+    EXPECT_EQ(w->findChildren<TForm_Report*>().size(), 1);
+    EXPECT_EQ(ReportWindow(*w), report);
+    EXPECT_TRUE(report->isVisible());
+    report->close();
+}
 
 TEST(ReportWindow, TellsFoundAndLeftTheWriteAndTheCheckPoints) {
     ReportProgram p;

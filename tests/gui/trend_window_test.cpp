@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "gui/app/late_windows.h"
 #include "gui/device/header_page.h"
 #include "gui/trend/trend_chart.h"
 #include "gui/trend/trend_window.h"
@@ -39,7 +40,7 @@ struct TrendWithInstrument : ::testing::Test {
     }();
     InstrumentProgram program{cfg, [this] { return seconds; }};
     TForm1* w = program.w;
-    TForm_Trend* trend = w->Form_Trend;
+    TForm_Trend* trend = TrendWindow(*w);
 
     void WaitForRecords(uint64_t more) {
         const uint64_t target = trend->Recorder().Records() + more;
@@ -175,7 +176,7 @@ TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
     EXPECT_EQ(w->Form_Trend->Recorder().Records(), 1u);
     // The record count, size and file read whole at the window's own size,
     // beside no button.
-    TForm_Trend* trend = w->Form_Trend;
+    TForm_Trend* trend = TrendWindow(*w);
     trend->resize(900, 600);
     QApplication::processEvents();
     QLabel* state = trend->Label_TrendRecordState;
@@ -189,9 +190,38 @@ TEST_F(WindowFixture, TheHiddenOptionOpensTheTrendRecording) {
     EXPECT_EQ(lines[1].split(';').value(4), "-0.5");
 }
 
+// The window is built when first opened, yet shows every answer since the
+// start: the samples were kept without it.
+TEST_F(WindowFixture, TheWindowBuiltLateShowsTheAnswersSinceTheStart) {
+    Create();
+    EXPECT_EQ(w->Form_Trend, nullptr);
+    EXPECT_EQ(w->findChild<QWidget*>("Form_Trend"), nullptr);
+    Plug();
+    tRX rx;
+    rx.uDecimalPoint = 1;
+    for (int32_t v : {10, 20, 30}) {
+        rx.iSkalazottKijezesiErtek = v;
+        Status(rx);
+    }
+    w->header->ui.Button_Trend->click();
+    ASSERT_NE(w->Form_Trend, nullptr);
+    EXPECT_TRUE(w->Form_Trend->isVisible());
+    EXPECT_EQ(w->Form_Trend, TrendWindow(*w)) << "one window, reused";
+    const TrendRing& ring = w->Form_Trend->Ring();
+    ASSERT_EQ(ring.Size(), 3u);
+    EXPECT_DOUBLE_EQ(ChannelValue(ring.At(ring.FirstNumber()), kTrendValue1), 1.0);
+    EXPECT_DOUBLE_EQ(ChannelValue(*ring.Newest(), kTrendValue1), 3.0);
+    // A recording started now takes the answers that follow, not the kept ones.
+    const QString path = dir.filePath("late.csv");
+    ASSERT_TRUE(w->Form_Trend->StartRecording(path));
+    Status(rx);
+    w->Form_Trend->StopRecording();
+    EXPECT_EQ(CsvLines(path).size(), 2);
+}
+
 TEST_F(WindowFixture, AFileThatCannotBeWrittenIsTold) {
     Create();
-    EXPECT_FALSE(w->Form_Trend->StartRecording("/nonexistent-folder/x.csv"));
+    EXPECT_FALSE(TrendWindow(*w)->StartRecording("/nonexistent-folder/x.csv"));
     ASSERT_EQ(informed.size(), 1);
     EXPECT_TRUE(informed[0].contains("nonexistent-folder"));
     EXPECT_FALSE(w->Form_Trend->SpeedButton_TrendRecord->isChecked());

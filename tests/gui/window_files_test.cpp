@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 
+#include "gui/app/late_windows.h"
 #include "gui/app/platform.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
@@ -85,7 +86,7 @@ TEST(WindowFiles, OnAFullDiskEachKeepsWhatItHeldAndIsTold) {
          [&] { return editor && editor->Label_Result->text().contains(QString::fromUtf8("nem írható")); }},
         {"Mentés PDF-be…", "c.pdf",
          [&](const QString& path) {
-             auto* report = p.w->findChild<TForm_Report*>("Form_Report");
+             auto* report = ReportWindow(*p.w);
              report->chooseFile = [path](const QString&) { return path; };
              p.informed.clear();
              report->Button_SavePdf->click();
@@ -93,7 +94,7 @@ TEST(WindowFiles, OnAFullDiskEachKeepsWhatItHeldAndIsTold) {
          },
          [&] { return p.Told("A fájl nem írható") && p.Told("megmaradtak"); }},
         {"Mentés képként (PNG)", "d.png",
-         [&](const QString& path) { EXPECT_FALSE(p.w->Form_Trend->ExportPng(path, &pngError)); },
+         [&](const QString& path) { EXPECT_FALSE(TrendWindow(*p.w)->ExportPng(path, &pngError)); },
          [&] { return !pngError.isEmpty(); }},
         {"the INI file at exit", "velmar-setup.ini",
          [&](const QString&) {

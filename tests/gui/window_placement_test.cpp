@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <gtest/gtest.h>
 
+#include "gui/app/late_windows.h"
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/velmar_aid.h"
 #include "gui/app/form_main.h"
@@ -83,7 +84,7 @@ void OpenEveryDialog(TForm1* w, const std::function<void(QWidget*, const char*)>
     w->Form_Keszulekcsere->show();
     check(w->Form_Keszulekcsere, "instrument replaced");
     w->Form_Keszulekcsere->hide();
-    w->Form_Trend->Open();
+    TrendWindow(*w)->Open();
     check(w->Form_Trend, "trend");
     w->Form_Trend->hide();
     w->findChild<QAction*>("Action_Report")->trigger();

@@ -33,6 +33,7 @@
 #include <set>
 #include <tuple>
 
+#include "gui/app/late_windows.h"
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
@@ -277,7 +278,7 @@ void DrawTrend() {
     p.Identified();
     if (auto* relay = p.w->findChild<QPushButton*>("Button_PX330_PXRL_Fo"))
         p.ClickAndDraw(relay, [](QWidget*) { Wait(1500); });  // the limit lines read
-    p.w->Form_Trend->Open();
+    TrendWindow(*p.w)->Open();
     Wait(16000);
     p.w->Form_Trend->Tick();
     Save(p.w->Form_Trend, "trend_px330");
@@ -324,7 +325,7 @@ void DrawReport() {
     Program p(ConfigOf(i), {}, [&at] { return at; });
     p.hid.Instrument().Settings().limits[0].hysteresis = 150;
     p.Identified();
-    auto* report = p.w->findChild<TForm_Report*>("Form_Report");
+    auto* report = ReportWindow(*p.w);
     report->show();
     WaitUntil([&] { return report->Edit_Output->isEnabled(); }, 10000);
     const std::pair<QLineEdit*, const char*> texts[] = {

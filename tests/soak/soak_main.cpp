@@ -124,7 +124,7 @@ int Run(const QString& device, int minutes, unsigned seed) {
         if (what < 90) {
             test::PressRequestButton(w, {random(), random() % 2 == 0, random() % 2 == 0, random() % 4 == 0});
         } else if (what < 95) {
-            if (w.Form_Trend->isVisible())
+            if (w.Form_Trend && w.Form_Trend->isVisible())
                 w.Form_Trend->hide();
             else
                 w.header->ui.Button_Trend->click();
