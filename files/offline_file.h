@@ -16,7 +16,7 @@ namespace velmar {
 
 struct OfflineFile {
     SettingsSnapshot snapshot;
-    QString savedAt;        // when its settings were read from an instrument
+    QString savedAt;  // when its settings were read from an instrument
     QString editedOffline;  // when it was last edited without one; empty: never
 };
 
@@ -32,7 +32,7 @@ FieldContext ContextOf(const SettingsSnapshot& s);
 // set after it are stored in them. Returns an empty string, or why not;
 // the snapshot is then unchanged.
 [[nodiscard]] std::string SetSnapshotField(SettingsSnapshot& s, const SettingsBlockInfo& block, const BlockField& f,
-                             std::string_view text);
+                                           std::string_view text);
 
 // Sets the field named "block.field" to a value given as text (see
 // SetFieldFromText). Returns an empty string, or why not, naming the block,

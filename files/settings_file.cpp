@@ -9,9 +9,9 @@
 #include <cmath>
 
 #include "core/device/status_texts.h"
+#include "core/link/mbu.h"
 #include "core/settings/block_compare.h"
 #include "core/settings/field_edit.h"
-#include "core/link/mbu.h"
 
 namespace velmar {
 
@@ -41,7 +41,8 @@ QByteArray WriteSettingsFile(const SettingsSnapshot& s, const QString& programVe
     QJsonObject id;
     id["deviceType"] = s.identity.deviceType;
     id["serial"] = Serial(s.identity.serial);
-    id["made"] = QString("%1-%2").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
+    id["made"] =
+        QString("%1-%2").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
     id["firmware"] = Q(s.identity.firmware);
     root["instrument"] = id;
     root["measuredDecimals"] = s.measuredDecimals;
@@ -94,7 +95,8 @@ bool Scaled(const BlockField& f) {
 // why not, or an empty string.
 std::string TakeValue(Bytes& bytes, const BlockField& f, const QJsonValue& v) {
     if (v.isUndefined() || Unedited(f, v)) return {};
-    if (f.kind == FieldKind::Text) return v.isString() ? SetFieldText(bytes, f, v.toString().toStdString()) : "szöveget vár";
+    if (f.kind == FieldKind::Text)
+        return v.isString() ? SetFieldText(bytes, f, v.toString().toStdString()) : "szöveget vár";
     return v.isDouble() ? SetFieldFromNumber(bytes, f, v.toDouble()) : "számot vár";
 }
 
@@ -122,11 +124,13 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
     if (!type) return refuse("A fájlban nincs érvényes készüléktípus (instrument.deviceType).");
     s.identity.deviceType = uint16_t(*type);
     if (deviceType != 0 && s.identity.deviceType != deviceType)
-        return refuse(QString("A fájl egy %1 típusú készülék beállításait tartalmazza, a csatlakoztatott készülék %2 típusú.")
-                          .arg(s.identity.deviceType)
-                          .arg(deviceType));
+        return refuse(
+            QString("A fájl egy %1 típusú készülék beállításait tartalmazza, a csatlakoztatott készülék %2 típusú.")
+                .arg(s.identity.deviceType)
+                .arg(deviceType));
     if (id.contains("serial")) {
-        const std::optional<uint32_t> serial = id["serial"].isString() ? DigitsOf(id["serial"].toString(), 0xFFFFFFFFu) : std::nullopt;
+        const std::optional<uint32_t> serial =
+            id["serial"].isString() ? DigitsOf(id["serial"].toString(), 0xFFFFFFFFu) : std::nullopt;
         if (!serial) return refuse("A fájlban a gyári szám (instrument.serial) hibás: csak számjegyekből állhat.");
         s.identity.serial = *serial;
     }
@@ -142,14 +146,16 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
         return refuse("A fájlban a förmver változata (instrument.firmware) hibás: szöveget vár.");
     s.identity.firmware = id["firmware"].toString().toStdString();
     const std::optional<double> decimals = WholeNumber(root["measuredDecimals"], 0, 4);
-    if (!decimals) return refuse("A fájlban a tizedesjegyek száma (measuredDecimals) hiányzik vagy hibás: 0 … 4 egész szám kell.");
+    if (!decimals)
+        return refuse("A fájlban a tizedesjegyek száma (measuredDecimals) hiányzik vagy hibás: 0 … 4 egész szám kell.");
     s.measuredDecimals = int(*decimals);
 
     const QJsonObject blocks = root["blocks"].toObject();
     if (blocks.isEmpty()) return refuse("A fájlban nincs egy beállításblokk sem.");
     auto fieldError = [&](const SettingsBlockInfo& info, const BlockField& f, const std::string& why) {
-        return refuse(QString("%1 / %2 (%3.%4): %5.")
-                          .arg(QString::fromUtf8(info.caption), QString::fromUtf8(f.caption), info.name, Q(f.name), Q(why)));
+        return refuse(
+            QString("%1 / %2 (%3.%4): %5.")
+                .arg(QString::fromUtf8(info.caption), QString::fromUtf8(f.caption), info.name, Q(f.name), Q(why)));
     };
     // First the raw bytes and every value that does not depend on decimals,
     // the decimals themselves among them; then the values in the decimals
@@ -175,7 +181,8 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
         const std::vector<BlockField> listed = info->fields(bytes, {s.measuredDecimals, s.identity.deviceType});
         for (auto v = fields.begin(); v != fields.end(); ++v)
             if (std::none_of(listed.begin(), listed.end(), [&](const BlockField& f) { return Q(f.name) == v.key(); }))
-                return refuse(QString("%1 (%2.%3): nincs ilyen mező ebben a blokkban.").arg(caption, it.key(), v.key()));
+                return refuse(
+                    QString("%1 (%2.%3): nincs ilyen mező ebben a blokkban.").arg(caption, it.key(), v.key()));
         raw[name] = bytes;
         for (const BlockField& f : listed)
             if (!Scaled(f))
@@ -198,7 +205,9 @@ std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_
 bool SameBlocks(const SettingsSnapshot& file, const std::vector<const SettingsBlockInfo*>& instrument, QString* error) {
     for (const SettingsBlockInfo* b : instrument)
         if (!file.blocks.count(b->name)) {
-            if (error) *error = QString("A fájlból hiányzik a(z) „%1” blokk, amely a készüléken megvan.").arg(QString::fromUtf8(b->caption));
+            if (error)
+                *error = QString("A fájlból hiányzik a(z) „%1” blokk, amely a készüléken megvan.")
+                             .arg(QString::fromUtf8(b->caption));
             return false;
         }
     for (const auto& [name, bytes] : file.blocks) {

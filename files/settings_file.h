@@ -24,7 +24,7 @@ struct InstrumentIdentity {
 
 struct SettingsSnapshot {
     InstrumentIdentity identity;
-    int measuredDecimals = 0;          // the decimals the limit and output values are in
+    int measuredDecimals = 0;  // the decimals the limit and output values are in
     std::map<std::string, Bytes> blocks;  // by block name
 };
 
@@ -39,10 +39,10 @@ QByteArray WriteSettingsFile(const SettingsSnapshot& snapshot, const QString& pr
 // is refused too. nullopt with *error set when the file cannot be taken:
 // the message names the block, the field and the reason. Every command
 // that reads a settings file reads it here.
-[[nodiscard]] std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_t deviceType, QString* error);
+[[nodiscard]] std::optional<SettingsSnapshot> ReadSettingsFile(const QByteArray& data, uint16_t deviceType,
+                                                               QString* error);
 
 // Checks that the file holds exactly the blocks the instrument has.
-bool SameBlocks(const SettingsSnapshot& file, const std::vector<const SettingsBlockInfo*>& instrument,
-                QString* error);
+bool SameBlocks(const SettingsSnapshot& file, const std::vector<const SettingsBlockInfo*>& instrument, QString* error);
 
 }  // namespace velmar

@@ -16,11 +16,10 @@
 
 namespace velmar {
 
-QString DefaultJournalFolder() {
-    return QDir(UserDataFolder()).filePath("velmar/journal");
-}
+QString DefaultJournalFolder() { return QDir(UserDataFolder()).filePath("velmar/journal"); }
 
-SettingsJournal::SettingsJournal(QString folder, int maxEntries) : folder_(std::move(folder)), maxEntries_(maxEntries) {}
+SettingsJournal::SettingsJournal(QString folder, int maxEntries)
+    : folder_(std::move(folder)), maxEntries_(maxEntries) {}
 
 QString SettingsJournal::PathFor(uint16_t deviceType, uint32_t serial) const {
     return QDir(folder_).filePath(QString::fromStdString(InstrumentTag(deviceType, serial)) + ".jsonl");
@@ -40,7 +39,8 @@ void SettingsJournal::Attach(uint16_t deviceType, uint32_t serial) {
 void SettingsJournal::Observe(uint8_t command, const Bytes& request, const Bytes& answer) {
     if (!attached_) return;
     if (const SettingsBlockInfo* b = BlockOfRead(command)) {
-        if (!known_.count(b->name)) Append({QDateTime::currentDateTimeUtc(), JournalEntry::AsFound, session_, b->name, {}, answer});
+        if (!known_.count(b->name))
+            Append({QDateTime::currentDateTimeUtc(), JournalEntry::AsFound, session_, b->name, {}, answer});
         known_[b->name] = answer;
     } else if (const SettingsBlockInfo* w = BlockOfWrite(command)) {
         const auto it = known_.find(w->name);
@@ -94,8 +94,10 @@ void SettingsJournal::Append(const JournalEntry& e) {
     const std::unique_ptr<QLockFile> lock = LockFileFor(FilePath(), kLockWaitMs, &error);
     if (!lock || !AppendLine(FilePath(), QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n', &error))
         return Failed(error);
-    if (lines_ < 0) Trim();  // counts what an earlier run left
-    else if (++lines_ > maxEntries_) Trim();
+    if (lines_ < 0)
+        Trim();  // counts what an earlier run left
+    else if (++lines_ > maxEntries_)
+        Trim();
 }
 
 // Keeps the newest entries, a tenth below the bound so that the file is not

@@ -17,10 +17,10 @@ struct JournalEntry {
     enum Kind { AsFound, Written };
     QDateTime time;
     Kind kind = AsFound;
-    QString session;   // the attach this entry belongs to
+    QString session;  // the attach this entry belongs to
     std::string block;
-    Bytes before;      // a write: the block as last read, empty when never read
-    Bytes after;       // as found, or as written
+    Bytes before;  // a write: the block as last read, empty when never read
+    Bytes after;  // as found, or as written
 };
 
 // The entries of a journal file's text; damaged lines are passed over.

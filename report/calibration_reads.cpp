@@ -8,9 +8,10 @@ namespace velmar {
 
 namespace {
 
-constexpr CalibrationRead kAnalogInput{110, "Bemenet kalibrálás PXAI",
-                                       {"Kalibrálás 0 mA", "Kalibrálás 20 mA", "Kalibrálás 0 V", "Kalibrálás 10 V"}};
-constexpr CalibrationRead kPt{129, "Bemenet kalibrálás PXPt",
+constexpr CalibrationRead kAnalogInput{
+    110, "Bemenet kalibrálás PXAI", {"Kalibrálás 0 mA", "Kalibrálás 20 mA", "Kalibrálás 0 V", "Kalibrálás 10 V"}};
+constexpr CalibrationRead kPt{129,
+                              "Bemenet kalibrálás PXPt",
                               {"0 ohm, 4 vezeték", "300 ohm, 4 vezeték", "0 ohm, 3 vezeték", "300 ohm, 3 vezeték"}};
 constexpr CalibrationRead kTimer{kReadTimerConstant, "Timer időalap kalibrálás", {"Időalap állandó"}};
 constexpr CalibrationRead kPX210{239, "Bemenet kalibrálás PX210USB", {"Kalibrálás 4 mA", "Kalibrálás 20 mA"}};

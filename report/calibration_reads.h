@@ -13,8 +13,8 @@ namespace velmar {
 
 struct CalibrationRead {
     uint8_t command;
-    const char* caption;                  // of the group, as the calibration page names it
-    std::array<const char*, 4> points;    // each constant's calibration point; null after the last
+    const char* caption;  // of the group, as the calibration page names it
+    std::array<const char*, 4> points;  // each constant's calibration point; null after the last
 };
 
 // The reads that apply to the instrument, in the order the report lists them.

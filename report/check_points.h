@@ -14,14 +14,14 @@
 namespace velmar {
 
 inline constexpr int kMaxCheckPoints = 11;
-inline constexpr int kCheckSampleMs = 2000;       // the answers averaged for one point
-inline constexpr double kSteadyPercent = 0.1;      // spread allowed, in percent of the span
+inline constexpr int kCheckSampleMs = 2000;  // the answers averaged for one point
+inline constexpr double kSteadyPercent = 0.1;  // spread allowed, in percent of the span
 
 struct CheckPoint {
-    double input = 0;         // applied, in the input's own unit
-    double expected = 0;      // the reading the scale gives for it
-    double mean = 0;          // of the readings
-    double spread = 0;        // their standard deviation
+    double input = 0;  // applied, in the input's own unit
+    double expected = 0;  // the reading the scale gives for it
+    double mean = 0;  // of the readings
+    double spread = 0;  // their standard deviation
     int samples = 0;
     double errorPercent = 0;  // (mean - expected) in percent of the reading's span
     bool readingPasses = false;
@@ -36,13 +36,13 @@ struct CheckPoint {
 struct CheckPoints {
     double tolerancePercent = 0.5;  // of the span, either way
     double steadyPercent = kSteadyPercent;
-    double span = 0;                // of the reading; 0: not known
-    std::string spanSource;         // where the span came from, as a person reads it
-    std::string unit;               // of the reading, may be empty
-    int decimals = 0;               // of the reading
-    std::string inputUnit;          // of the applied input; empty: the reading's
+    double span = 0;  // of the reading; 0: not known
+    std::string spanSource;  // where the span came from, as a person reads it
+    std::string unit;  // of the reading, may be empty
+    int decimals = 0;  // of the reading
+    std::string inputUnit;  // of the applied input; empty: the reading's
     int inputDecimals = 3;
-    std::string outputUnit;         // empty: no analog output checked
+    std::string outputUnit;  // empty: no analog output checked
     double outputSpan = 0;
     std::vector<CheckPoint> points;
 

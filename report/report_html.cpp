@@ -7,8 +7,9 @@ namespace {
 QString E(const QString& s) { return s.toHtmlEscaped(); }
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-const char* kTable = "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-                     "style=\"border-collapse: collapse; border-color: #808080;\">";
+const char* kTable =
+    "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+    "style=\"border-collapse: collapse; border-color: #808080;\">";
 const char* kChangedColour = "#fff0b0";
 
 QString Heading(const char* text) { return QString("<h2>%1</h2>").arg(U(text)); }
@@ -28,7 +29,9 @@ QString Cell(const QString& text, const char* align = "left") {
 
 // A unit after a number, with the space a Hungarian document puts there.
 QString WithUnit(const QString& number, const QString& unit) { return unit.isEmpty() ? number : number + " " + unit; }
-QString WithUnit(const QString& number, const std::string& unit) { return WithUnit(number, QString::fromStdString(unit)); }
+QString WithUnit(const QString& number, const std::string& unit) {
+    return WithUnit(number, QString::fromStdString(unit));
+}
 
 QString Identity(const ReportDocument& d) {
     QString s = "<table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"2\">";
@@ -77,10 +80,11 @@ QString Identity(const ReportDocument& d) {
 QString Blocks(const ReportDocument& d) {
     QString s = Heading("Beállítások");
     if (d.hasAsFound)
-        s += QString("<p>%1</p>").arg(E(U("Megtalált: az első kiolvasás a csatlakoztatás után, minden beírás előtt. "
-                                         "Átadott: a jegyzőkönyv készítésekor kiolvasva. ● jelöli a megváltozott mezőket "
-                                         "(%1 mező).")
-                                           .arg(d.changedFields)));
+        s += QString("<p>%1</p>")
+                 .arg(E(U("Megtalált: az első kiolvasás a csatlakoztatás után, minden beírás előtt. "
+                          "Átadott: a jegyzőkönyv készítésekor kiolvasva. ● jelöli a megváltozott mezőket "
+                          "(%1 mező).")
+                            .arg(d.changedFields)));
     else
         s += QString("<p><b>%1</b></p>")
                  .arg(E(U("Ehhez a látogatáshoz nincs napló a készülékről: a megtalált állapot nem ismert, "
@@ -106,15 +110,16 @@ QString Writes(const ReportDocument& d) {
     if (d.writes.empty()) return s + QString("<p>%1</p>").arg(U("A látogatás során nem történt beírás."));
     s += kTable + HeadRow({{"Idő", 22}, {"Blokk", 28}, {"Változás", 0}});
     for (const ReportWrite& w : d.writes)
-        s += "<tr>" + Cell(ReportDateTime(w.time)) + Cell(w.block) + "<td>" + E(w.changes.join("\n")).replace("\n", "<br>") +
-             "</td></tr>";
+        s += "<tr>" + Cell(ReportDateTime(w.time)) + Cell(w.block) + "<td>" +
+             E(w.changes.join("\n")).replace("\n", "<br>") + "</td></tr>";
     return s + "</table>";
 }
 
 QString Calibration(const ReportDocument& d) {
     if (!d.service) return {};
     QString s = Heading("Kalibrációs állandók");
-    if (d.calibration.empty()) return s + QString("<p>%1</p>").arg(U("Ennek a készüléknek nincs kiolvasható kalibrációs állandója."));
+    if (d.calibration.empty())
+        return s + QString("<p>%1</p>").arg(U("Ennek a készüléknek nincs kiolvasható kalibrációs állandója."));
     s += kTable + HeadRow({{"Csoport", 40}, {"Kalibrációs pont", 35}, {"Érték", 0}});
     for (const CalibrationValue& c : d.calibration)
         s += "<tr>" + Cell(QString::fromStdString(c.group)) + Cell(QString::fromStdString(c.point)) +
@@ -141,22 +146,35 @@ QString Checks(const ReportDocument& d) {
     s += QString("<p>%1</p>").arg(E(terms));
     const auto percent = [](double v) { return WithUnit(ReportNumber(v, 3), U("%")); };
     const auto number = [](int n) { return Cell(QString::number(n), "right"); };
-    const auto applied = [&c, &in](const CheckPoint& p) { return Cell(WithUnit(ReportNumber(p.input, c.InputDecimals()), in), "right"); };
+    const auto applied = [&c, &in](const CheckPoint& p) {
+        return Cell(WithUnit(ReportNumber(p.input, c.InputDecimals()), in), "right");
+    };
     // The reading and the output each in a table of their own, so every
     // value keeps its unit on one line.
     s += QString("<h3>%1</h3>").arg(U("Kijelzés")) + kTable +
-         HeadRow({{"Sz.", 5}, {"Bemenet", 15}, {"Várt kijelzés", 16}, {"Mért érték", 16}, {"Szórás", 14}, {"Hiba", 11},
+         HeadRow({{"Sz.", 5},
+                  {"Bemenet", 15},
+                  {"Várt kijelzés", 16},
+                  {"Mért érték", 16},
+                  {"Szórás", 14},
+                  {"Hiba", 11},
                   {"Eredmény", 0}});
     int n = 0;
     for (const CheckPoint& p : c.points)
         s += "<tr>" + number(++n) + applied(p) + Cell(WithUnit(ReportNumber(p.expected, c.decimals), unit), "right") +
              Cell(WithUnit(ReportNumber(p.mean, c.decimals + 1), unit), "right") +
-             Cell(WithUnit(ReportNumber(p.spread, c.decimals + 1), unit), "right") + Cell(percent(p.errorPercent), "right") +
+             Cell(WithUnit(ReportNumber(p.spread, c.decimals + 1), unit), "right") +
+             Cell(percent(p.errorPercent), "right") +
              Cell(Verdict(p.readingPasses) + (p.steady ? QString() : U(" (ingadozó jel)"))) + "</tr>";
     s += "</table>";
     if (output) {
         s += QString("<h3>%1</h3>").arg(U("Analóg kimenet")) + kTable +
-             HeadRow({{"Sz.", 5}, {"Bemenet", 15}, {"Várt kimenet", 16}, {"Mért kimenet", 16}, {"Hiba", 14}, {"Eredmény", 0}});
+             HeadRow({{"Sz.", 5},
+                      {"Bemenet", 15},
+                      {"Várt kimenet", 16},
+                      {"Mért kimenet", 16},
+                      {"Hiba", 14},
+                      {"Eredmény", 0}});
         n = 0;
         for (const CheckPoint& p : c.points) {
             ++n;
@@ -165,8 +183,8 @@ QString Checks(const ReportDocument& d) {
                 continue;
             }
             s += "<tr>" + number(n) + applied(p) + Cell(WithUnit(ReportNumber(*p.expectedOutput, 3), out), "right") +
-                 Cell(WithUnit(ReportNumber(*p.output, 3), out), "right") + Cell(percent(p.outputErrorPercent), "right") +
-                 Cell(Verdict(p.outputPasses)) + "</tr>";
+                 Cell(WithUnit(ReportNumber(*p.output, 3), out), "right") +
+                 Cell(percent(p.outputErrorPercent), "right") + Cell(Verdict(p.outputPasses)) + "</tr>";
         }
         s += "</table>";
     }
@@ -177,8 +195,13 @@ QString Checks(const ReportDocument& d) {
 QString Relays(const ReportDocument& d) {
     if (d.relays.empty()) return {};
     QString s = Heading("Határérték relék");
-    s += kTable + HeadRow({{"Relé", 9}, {"Üzemmód", 25}, {"A", 12}, {"B", 12}, {"Hiszterézis", 14},
-                           {"Bekapcsolt", 14}, {"Elengedett", 0}});
+    s += kTable + HeadRow({{"Relé", 9},
+                           {"Üzemmód", 25},
+                           {"A", 12},
+                           {"B", 12},
+                           {"Hiszterézis", 14},
+                           {"Bekapcsolt", 14},
+                           {"Elengedett", 0}});
     for (const ReportRelay& r : d.relays) {
         const auto at = [&r](const std::optional<double>& v) {
             return v ? WithUnit(ReportNumber(*v, r.decimals), r.unit) : U("–");
@@ -196,8 +219,7 @@ QString Signatures() {
     QString s = "<p>&nbsp;</p><table width=\"100%\" border=\"0\" cellspacing=\"0\" cellpadding=\"6\"><tr>";
     for (const char* who : {"Üzembe helyező", "Átvevő"})
         s += QString("<td width=\"50%\">%1:<br><br>%2<br><br>%3<br><br>%4</td>")
-                 .arg(U(who), U("Név: ……………………………………………"), U("Aláírás: ………………………………………"),
-                      U("Dátum: …………………………………………"));
+                 .arg(U(who), U("Név: ……………………………………………"), U("Aláírás: ………………………………………"), U("Dátum: …………………………………………"));
     return s + "</tr></table>";
 }
 

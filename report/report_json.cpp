@@ -18,9 +18,7 @@ QJsonValue Quantity(std::optional<double> value, const QString& unit) {
 }
 QJsonValue Quantity(double value, const std::string& unit) { return Quantity(std::optional<double>(value), Q(unit)); }
 
-QJsonObject Verdict(bool passes) {
-    return {{"passes", passes}, {"text", passes ? U("megfelel") : U("nem felel meg")}};
-}
+QJsonObject Verdict(bool passes) { return {{"passes", passes}, {"text", passes ? U("megfelel") : U("nem felel meg")}}; }
 
 QJsonObject Header(const ReportDocument& d) {
     const ReportHeader& h = d.header;
@@ -35,13 +33,15 @@ QJsonObject Header(const ReportDocument& d) {
                                       {"serial", r.serial},
                                       {"due", r.due.isValid() ? QJsonValue(r.due.toString(Qt::ISODate)) : QJsonValue()},
                                       {"expired", d.referenceExpired}}},
-            {"conditions", QJsonObject{{"ambient", Quantity(h.ambient, U("°C"))}, {"humidity", Quantity(h.humidity, "%")}}}};
+            {"conditions",
+             QJsonObject{{"ambient", Quantity(h.ambient, U("°C"))}, {"humidity", Quantity(h.humidity, "%")}}}};
 }
 
 QJsonObject Instrument(const ReportDocument& d) {
     QJsonArray modules;
     for (const auto& [slot, module] : d.modules) modules.append(QJsonObject{{"slot", slot}, {"module", module}});
-    return {{"type", d.typeName}, {"serial", d.serial}, {"made", d.made}, {"firmware", d.firmware}, {"modules", modules}};
+    return {
+        {"type", d.typeName}, {"serial", d.serial}, {"made", d.made}, {"firmware", d.firmware}, {"modules", modules}};
 }
 
 QJsonArray Blocks(const ReportDocument& d) {

@@ -45,7 +45,8 @@ QString ReportDateTime(const QDateTime& time) { return time.toLocalTime().toStri
 QString ReportDate(const QDate& date) { return date.toString("yyyy.MM.dd."); }
 
 QString DocumentNumber(uint16_t deviceType, uint32_t serial, const QDateTime& time) {
-    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-" + time.toLocalTime().toString("yyyyMMdd-HHmm");
+    return QString::fromStdString(InstrumentTag(deviceType, serial)) + "-" +
+           time.toLocalTime().toString("yyyyMMdd-HHmm");
 }
 
 QString InstrumentName(const ReportDocument& d) {
@@ -59,7 +60,8 @@ ReportDocument BuildReport(const ReportSources& s) {
     d.referenceExpired = s.header.reference.ExpiredOn(s.header.time.date());
     d.typeName = Q(DeviceTypeName(s.identity.deviceType));
     d.serial = QString::fromStdString(SerialText(s.identity.serial));
-    d.made = QString("20%1. %2.").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
+    d.made =
+        QString("20%1. %2.").arg(s.identity.madeYear, 2, 10, QChar('0')).arg(s.identity.madeMonth, 2, 10, QChar('0'));
     d.firmware = s.identity.firmware.empty() ? QString::fromUtf8("ismeretlen") : Q(s.identity.firmware);
     d.modules = {{QString::fromUtf8("Bemenet"), QString::fromUtf8(ModuleName(s.fit.optIn, true))},
                  {QString::fromUtf8("1. kimenet"), QString::fromUtf8(ModuleName(s.fit.out1, false))},
@@ -96,7 +98,8 @@ ReportDocument BuildReport(const ReportSources& s) {
         const SettingsBlockInfo* info = FindSettingsBlock(e.block);
         if (!info) continue;
         FieldContext next = now;
-        next.measuredDecimals = FollowMeasuredDecimals(now.measuredDecimals, {{e.block, e.before}}, {{e.block, e.after}});
+        next.measuredDecimals =
+            FollowMeasuredDecimals(now.measuredDecimals, {{e.block, e.before}}, {{e.block, e.after}});
         d.writes.push_back({e.time, QString::fromUtf8(info->caption), Changes(*info, e, now, next)});
         now = next;
     }

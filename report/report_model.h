@@ -76,7 +76,7 @@ struct ReportWrite {
 
 struct ReportRelay {
     QString caption, mode, a, b, hysteresis, unit;  // as left
-    int decimals = 0;                               // of the limit values
+    int decimals = 0;  // of the limit values
     RelayTest test;
 };
 

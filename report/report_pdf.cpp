@@ -54,7 +54,8 @@ QString WithBreaks(const QString& html, const std::set<int>& headings) {
     for (auto it = heading.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         out += html.mid(at, m.capturedStart() - at);
-        out += headings.count(n++) ? QString("<h%1 style=\"page-break-before: always\">").arg(m.captured(1)) : m.captured();
+        out += headings.count(n++) ? QString("<h%1 style=\"page-break-before: always\">").arg(m.captured(1))
+                                   : m.captured();
         at = int(m.capturedEnd());
     }
     return out + html.mid(at);
@@ -74,7 +75,8 @@ void LayOut(QTextDocument& doc, const QString& html, const QSizeF& body) {
             if (b.blockFormat().headingLevel() < 2) continue;
             ++n;
             const QRectF r = doc.documentLayout()->blockBoundingRect(b);
-            if (!breaks.count(n) && std::floor(r.top() / body.height()) != std::floor((r.bottom() + keep) / body.height()))
+            if (!breaks.count(n) &&
+                std::floor(r.top() / body.height()) != std::floor((r.bottom() + keep) / body.height()))
                 moved = n;
         }
         if (moved < 0) return;
@@ -89,7 +91,8 @@ bool PaintReport(const ReportDocument& d, QPagedPaintDevice& device) {
     device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     const QSizeF page = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
     const double margin = MmToLayout(kMarginMm);
-    const QSizeF body(MmToLayout(page.width()) - 2 * margin, MmToLayout(page.height()) - 2 * margin - MmToLayout(kHeadMm));
+    const QSizeF body(MmToLayout(page.width()) - 2 * margin,
+                      MmToLayout(page.height()) - 2 * margin - MmToLayout(kHeadMm));
     const double top = margin + MmToLayout(kHeadMm);
 
     QImage measure(1, 1, QImage::Format_RGB32);
@@ -169,7 +172,8 @@ bool SaveReportPdf(const ReportDocument& d, const QString& path, QString* error)
 
 QString ReportJsonPath(const QString& pdfPath) {
     const QFileInfo info(pdfPath);
-    const QString name = info.suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? info.completeBaseName() : info.fileName();
+    const QString name =
+        info.suffix().compare("pdf", Qt::CaseInsensitive) == 0 ? info.completeBaseName() : info.fileName();
     return info.dir().filePath(name + ".json");
 }
 

@@ -8,8 +8,8 @@ Visit VisitOf(const std::vector<JournalEntry>& entries, const QString& session) 
     std::size_t first = entries.size();
     if (session.isEmpty()) {
         // Back from the newest entry while the entries follow each other closely.
-        while (first > 0 && (first == entries.size() ||
-                             entries[first - 1].time.secsTo(entries[first].time) <= kVisitPauseSeconds))
+        while (first > 0 &&
+               (first == entries.size() || entries[first - 1].time.secsTo(entries[first].time) <= kVisitPauseSeconds))
             --first;
     } else {
         for (first = 0; first < entries.size() && entries[first].session != session; ++first) {}

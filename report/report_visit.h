@@ -11,8 +11,8 @@
 namespace velmar {
 
 struct Visit {
-    BlockImages asFound;                // blocks read before any write to them this visit
-    std::vector<JournalEntry> writes;   // in the order they were made
+    BlockImages asFound;  // blocks read before any write to them this visit
+    std::vector<JournalEntry> writes;  // in the order they were made
     bool Known() const { return !asFound.empty() || !writes.empty(); }
 };
 

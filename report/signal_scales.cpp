@@ -81,7 +81,7 @@ bool InputFromRtd(const BlockImages& blocks, FieldContext context, SignalScales&
     s.block = f->info->caption;
     s.inputDecimals = 1;
     switch (int(mode->number)) {
-    case kRtdPt: s.inputUnit = "°C"; return true;      // the reading is the temperature
+    case kRtdPt: s.inputUnit = "°C"; return true;  // the reading is the temperature
     case kRtdResistance: s.inputUnit = "Ω"; return true;  // the reading is the resistance
     case kRtdPotentiometer:
     case kRtdScaledPotentiometer: {
@@ -101,9 +101,7 @@ bool InputFromRtd(const BlockImages& blocks, FieldContext context, SignalScales&
 
 }  // namespace
 
-double LinearScale::At(double from) const {
-    return toLow + (from - fromLow) / (fromHigh - fromLow) * (toHigh - toLow);
-}
+double LinearScale::At(double from) const { return toLow + (from - fromLow) / (fromHigh - fromLow) * (toHigh - toLow); }
 
 SignalScales SignalScalesOf(const BlockImages& blocks, FieldContext context) {
     SignalScales s;

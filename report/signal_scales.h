@@ -27,7 +27,7 @@ struct SignalScales {
     std::string inputUnit;  // mA, V, Ω, °C; empty: as the reading
     int inputDecimals = 3;
     bool readingScaleKnown = false;  // the reading's span comes from the settings
-    std::string block;               // caption of the block the scale was read from
+    std::string block;  // caption of the block the scale was read from
     // Reading to analog output signal, for an instrument with one.
     std::optional<LinearScale> output;
     std::string outputUnit;  // mA or V

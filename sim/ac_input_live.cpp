@@ -17,10 +17,10 @@ struct Range {
     uint8_t decimals;
 };
 // PX350: 125, 250, 450 V AC, 75 ... 600 V DC; PX370: 1 ... 10 A, 60 and 150 mV.
-constexpr std::array<Range, 7> kPX350{{{125, false, 1}, {250, false, 1}, {450, false, 1}, {75, true, 2},
-                                       {150, true, 1}, {300, true, 1}, {600, true, 1}}};
-constexpr std::array<Range, 6> kPX370{{{1, false, 3}, {2.5, false, 3}, {5, false, 3}, {10, false, 2},
-                                       {0.06, false, 4}, {0.15, false, 4}}};
+constexpr std::array<Range, 7> kPX350{
+    {{125, false, 1}, {250, false, 1}, {450, false, 1}, {75, true, 2}, {150, true, 1}, {300, true, 1}, {600, true, 1}}};
+constexpr std::array<Range, 6> kPX370{
+    {{1, false, 3}, {2.5, false, 3}, {5, false, 3}, {10, false, 2}, {0.06, false, 4}, {0.15, false, 4}}};
 }  // namespace
 
 void FillAcInputLive(tRX& rx, uint16_t deviceType, const AcInputBlock& settings, const AcCalibrationTable& table,
@@ -43,9 +43,9 @@ void FillAcInputLive(tRX& rx, uint16_t deviceType, const AcInputBlock& settings,
     double frequency = 50.0 + 0.05 * std::sin(seconds / 7.0);
     if (tooHigh) frequency = 1200.0;
     if (lost || r.dc) frequency = 0.0;
-    if (lost) bits |= 0x01;             // frequency too low
-    if (tooHigh) bits |= 0x02;          // frequency too high
-    if (lost || r.dc) bits |= 0x08;     // no AC component
+    if (lost) bits |= 0x01;  // frequency too low
+    if (tooHigh) bits |= 0x02;  // frequency too high
+    if (lost || r.dc) bits |= 0x08;  // no AC component
     if (seconds < kStartupSeconds) bits |= 0x10;
     const std::size_t at = std::size_t(2 * (range - 1));
     if (table[at] == kUncalibrated || table[at + 1] == kUncalibrated) bits |= 0x20;

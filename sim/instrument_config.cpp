@@ -60,16 +60,15 @@ bool ParseInstrumentFlag(const std::string& arg, InstrumentConfig& c, std::strin
     } else if (name == "made") {
         int yy = 0, mm = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d-%d%c", &yy, &mm, &tail) != 2 || yy < 0 || yy > 99 ||
-            mm < 1 || mm > 12)
+        if (std::sscanf(value.c_str(), "%d-%d%c", &yy, &mm, &tail) != 2 || yy < 0 || yy > 99 || mm < 1 || mm > 12)
             return bad();
         c.madeYear = yy;
         c.madeMonth = mm;
     } else if (name == "firmware") {
         int y = 0, m = 0, d = 0;
         char tail = 0;
-        if (std::sscanf(value.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3 || y < 2000 ||
-            y > 2176 || m < 1 || m > 12 || d < 1 || d > 31)
+        if (std::sscanf(value.c_str(), "%d-%d-%d%c", &y, &m, &d, &tail) != 3 || y < 2000 || y > 2176 || m < 1 ||
+            m > 12 || d < 1 || d > 31)
             return bad();
         c.firmware = MakeVersionDate(y, m, d);
     } else if (name == "in" || name == "out1" || name == "out2") {

@@ -21,13 +21,13 @@ struct InstrumentConfig {
     std::optional<uint8_t> optIn, optOut1, optOut2;
     bool pt1000 = false;  // Pt1000 sensor; PX370: no built-in shunt
     int latencyMs = 0;
-    int dropEvery = 0;    // drop every Nth answer, 0 for never
+    int dropEvery = 0;  // drop every Nth answer, 0 for never
     int badCrcEvery = 0;  // corrupt the CRC of every Nth answer
-    int faultEvery = 0;   // spoil every Nth answer with the next kind of fault
+    int faultEvery = 0;  // spoil every Nth answer with the next kind of fault
     std::optional<uint8_t> forcedError;  // answer every frame with this code
-    uint32_t errorBits = 0;     // reported in the status answer
-    uint8_t globalError = 0;    // the status answer's global error code
-    uint8_t buttons = 0;        // push buttons held: bit 0 right, 1 up, 2 left
+    uint32_t errorBits = 0;  // reported in the status answer
+    uint8_t globalError = 0;  // the status answer's global error code
+    uint8_t buttons = 0;  // push buttons held: bit 0 right, 1 up, 2 left
     bool cycleButtons = false;  // press right, up and left in turn, a second each
 };
 

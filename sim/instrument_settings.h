@@ -8,11 +8,11 @@
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/analog_output_codec.h"
-#include "core/settings/settings_set_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/modbus_codec.h"
 #include "core/modules/password_codec.h"
 #include "core/modules/rtd_input_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/views/display_codec.h"
 #include "core/views/px210_codec.h"
 
@@ -36,12 +36,12 @@ struct InstrumentSettings {
     std::array<AnalogOutputBlock, 2> outputs{};
     std::array<LimitBlock, 2> limits{};  // limit outputs 1 and 2, in slots or built in
     ModbusBlock modbus;
-    DisplayBlock display;        // the indicators' display settings
+    DisplayBlock display;  // the indicators' display settings
     PasswordBlock passwords;
     SettingsSetExtras setExtras;
     PX210Block px210;  // the PX210USB's own settings
-    RtdBlock rtd;                // the PX310's input, or a PXRT module
-    AcInputBlock acInput;                // the PX350's and PX370's TRMS input
+    RtdBlock rtd;  // the PX310's input, or a PXRT module
+    AcInputBlock acInput;  // the PX350's and PX370's TRMS input
     AcCalibrationTable acCalibration{};  // its calibration points, per range
 };
 

@@ -6,8 +6,8 @@
 #include "core/device/device_types.h"
 #include "core/device/status_codec.h"
 #include "core/link/payload_io.h"
-#include "sim/rtd_handlers.h"
 #include "sim/ac_input_live.h"
+#include "sim/rtd_handlers.h"
 
 namespace velmar::sim {
 
@@ -19,11 +19,11 @@ constexpr uint8_t kRtdInput = 2, kAnalogOutput = 3, kLimitRelay = 5;
 // The signal at a fraction of the input range, in its own unit.
 double InputSignal(uint8_t type, double f) {
     switch (type) {
-    case 0: return 4.0 + 16.0 * f;   // mA
-    case 1: return 20.0 * f;         // mA
-    case 2: return 10.0 * f;         // V
-    case 3: return 5.0 * f;          // V
-    default: return 2.0 + 8.0 * f;   // V
+    case 0: return 4.0 + 16.0 * f;  // mA
+    case 1: return 20.0 * f;  // mA
+    case 2: return 10.0 * f;  // V
+    case 3: return 5.0 * f;  // V
+    default: return 2.0 + 8.0 * f;  // V
     }
 }
 
@@ -46,9 +46,7 @@ double LiveValues::DisplayValue() const {
     return in.scaleLow + Fraction() * (double(in.scaleHigh) - double(in.scaleLow));
 }
 
-double LiveValues::Fraction() const {
-    return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds);
-}
+double LiveValues::Fraction() const { return 0.5 + 0.45 * std::sin(2.0 * M_PI * clock_() / kPeriodSeconds); }
 
 // The PX530 family has its two limit outputs built in; the others carry
 // them as relay modules in their output slots.

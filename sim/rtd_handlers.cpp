@@ -21,7 +21,7 @@ void InstallRtdHandlers(VirtualInstrument& vi) {
 namespace {
 // Platinum sensors by IEC 60751 (Callendar-Van Dusen).
 constexpr double kA = 3.9083e-3, kB = -5.775e-7, kC = -4.183e-12;
-constexpr double kLeadOhm = 0.8;      // both leads of a 2-wire connection together
+constexpr double kLeadOhm = 0.8;  // both leads of a 2-wire connection together
 constexpr double kPotTrackOhm = 1000.0;
 
 double PtResistance(double celsius, double r0) {

@@ -7,10 +7,10 @@
 #include "core/link/command_table.h"
 #include "sim/ac_input_handlers.h"
 #include "sim/module_handlers.h"
-#include "sim/settings_set.h"
 #include "sim/px210_handlers.h"
 #include "sim/rtd_handlers.h"
 #include "sim/service_handlers.h"
+#include "sim/settings_set.h"
 
 namespace velmar::sim {
 
@@ -22,10 +22,8 @@ std::function<double()> SteadyClock() {
 }  // namespace
 
 VirtualInstrument::VirtualInstrument(InstrumentConfig config, std::function<double()> clock)
-    : config_(config),
-      live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, [this] { return clock_(); }),
-      faults_(config_.faultEvery),
-      clock_(clock ? std::move(clock) : SteadyClock()) {
+    : config_(config), live_(config_, settings_, {OptIn(), OptOut1(), OptOut2()}, [this] { return clock_(); }),
+      faults_(config_.faultEvery), clock_(clock ? std::move(clock) : SteadyClock()) {
     for (const auto& c : CommandTable()) handlers_[c.code] = [](const Payload&) { return Payload{}; };
     handlers_[101] = [this](const Payload& request) { return live_.StatusAnswer(request); };
     InstallModuleHandlers(*this);
@@ -41,9 +39,7 @@ void VirtualInstrument::SetConfig(const InstrumentConfig& config) {
     live_.SetModules({OptIn(), OptOut1(), OptOut2()});
 }
 
-void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) {
-    handlers_[command] = std::move(handler);
-}
+void VirtualInstrument::SetHandler(uint8_t command, CommandHandler handler) { handlers_[command] = std::move(handler); }
 
 namespace {
 // The modules a device type usually leaves the factory with.

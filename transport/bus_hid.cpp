@@ -38,14 +38,16 @@ void BusHid::Connect() {
     connected_ = true;
     StartWatching();
     Reconsider();
-    QMetaObject::invokeMethod(this, [this] { emit instrumentsChanged(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit instrumentsChanged(); }, Qt::QueuedConnection);
 }
 
 void BusHid::SayProblem(const QString& text) {
     if (text == problemSaid_) return;
     problemSaid_ = text;
     if (!text.isEmpty()) qCWarning(lcUsb, "%s", qUtf8Printable(text));
-    QMetaObject::invokeMethod(this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, text] { emit accessProblem(text); }, Qt::QueuedConnection);
 }
 
 void BusHid::NodesChanged() {
@@ -102,8 +104,10 @@ void BusHid::Reconsider() {
             Open(node, std::move(port));
             break;
         }
-        if (state == NodeState::kGone) problems_.erase(node);
-        else problems_[node] = state;
+        if (state == NodeState::kGone)
+            problems_.erase(node);
+        else
+            problems_[node] = state;
     }
     if (port_) {
         retry_.stop();
@@ -111,8 +115,10 @@ void BusHid::Reconsider() {
         return;
     }
     ShowProblems(problems_);
-    if (problems_.empty()) retry_.stop();
-    else if (!retry_.isActive()) retry_.start();
+    if (problems_.empty())
+        retry_.stop();
+    else if (!retry_.isActive())
+        retry_.start();
 }
 
 void BusHid::Open(const std::string& node, std::unique_ptr<HidLibrary> port) {
@@ -136,7 +142,8 @@ void BusHid::Close() {
     if (plugged_) {
         plugged_ = false;
         const HidHandle gone = handle_;
-        QMetaObject::invokeMethod(this, [this, gone] { emit hidEvent(kHidUnplugged, gone); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, gone] { emit hidEvent(kHidUnplugged, gone); }, Qt::QueuedConnection);
     }
 }
 
@@ -232,13 +239,17 @@ uint16_t BusHid::GetVendorID(HidHandle handle) { return handle && handle <= hand
 uint16_t BusHid::GetProductID(HidHandle handle) { return handle && handle <= handle_ ? kProductId : 0; }
 
 void BusHid::GetVendorName(HidHandle handle, char* buffer, int size) {
-    if (port_ && handle == handle_) port_->GetVendorName(portHandle_, buffer, size);
-    else if (buffer && size > 0) buffer[0] = 0;
+    if (port_ && handle == handle_)
+        port_->GetVendorName(portHandle_, buffer, size);
+    else if (buffer && size > 0)
+        buffer[0] = 0;
 }
 
 void BusHid::GetProductName(HidHandle handle, char* buffer, int size) {
-    if (port_ && handle == handle_) port_->GetProductName(portHandle_, buffer, size);
-    else if (buffer && size > 0) buffer[0] = 0;
+    if (port_ && handle == handle_)
+        port_->GetProductName(portHandle_, buffer, size);
+    else if (buffer && size > 0)
+        buffer[0] = 0;
 }
 
 void BusHid::SetReadNotify(HidHandle handle, bool notify) {

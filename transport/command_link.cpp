@@ -2,9 +2,9 @@
 
 #include <QTimer>
 
-#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
+#include "core/settings/settings_blocks.h"
 #include "program/log_categories.h"
 #include "transport/instrument_frames.h"
 
@@ -100,7 +100,8 @@ void CommandLink::ProcessRxCommand(uint8_t) {
     const std::size_t length = std::min<std::size_t>(mbu_.uSumDataByteFromRx, mbu_.uyDataIn.size());
     const uint8_t command = out_[pos::kCommand];
     if (blockExchanged && IsBlockCommand(command))
-        blockExchanged(command, std::vector<uint8_t>(mbu_.uyDataOut.data(), mbu_.uyDataOut.data() + mbu_.uIndexForDataWrite),
+        blockExchanged(command,
+                       std::vector<uint8_t>(mbu_.uyDataOut.data(), mbu_.uyDataOut.data() + mbu_.uIndexForDataWrite),
                        std::vector<uint8_t>(mbu_.uyDataIn.data(), mbu_.uyDataIn.data() + length));
     engine.Answered(mbu_.uyDataIn.data(), length);
     QTimer::singleShot(0, this, &CommandLink::Next);

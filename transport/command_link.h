@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/link/command_engine.h"
-#include "transport/hid_library.h"
 #include "core/link/mbu.h"
 #include "core/link/transfer.h"
+#include "transport/hid_library.h"
 
 class QTimer;
 

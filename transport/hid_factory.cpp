@@ -1,7 +1,7 @@
 #include "transport/hid_factory.h"
 
-#include "transport/sim_hid.h"
 #include "core/link/socket_address.h"
+#include "transport/sim_hid.h"
 #include "transport/socket_hid.h"
 #include "transport/usb_hid.h"
 #ifndef _WIN32

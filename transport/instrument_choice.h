@@ -11,7 +11,7 @@ namespace velmar {
 struct InstrumentChoice {
     enum class Kind { kFirst, kNode, kSerial, kAll };
     Kind kind = Kind::kFirst;
-    std::string node;     // kNode: e.g. /dev/hidraw3
+    std::string node;  // kNode: e.g. /dev/hidraw3
     uint32_t serial = 0;  // kSerial: as the instrument reports it in its frames
 };
 

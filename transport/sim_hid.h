@@ -4,8 +4,8 @@
 #include <deque>
 #include <memory>
 
-#include "transport/hid_library.h"
 #include "sim/virtual_instrument.h"
+#include "transport/hid_library.h"
 
 namespace velmar {
 

@@ -7,8 +7,7 @@
 
 namespace velmar {
 
-SocketHid::SocketHid(SocketAddress address, QObject* parent)
-    : HidLibrary(parent), address_(std::move(address)) {
+SocketHid::SocketHid(SocketAddress address, QObject* parent) : HidLibrary(parent), address_(std::move(address)) {
     if (address_.kind == SocketAddress::Kind::kUnix) {
         local_ = new QLocalSocket(this);
         io_ = local_;
@@ -71,7 +70,10 @@ void SocketHid::OnRetryTick() {
     } else if (SocketIdle()) {
         TryConnect();
     } else if (++ticksConnecting_ >= kConnectTicks) {
-        if (local_) local_->abort(); else tcp_->abort();
+        if (local_)
+            local_->abort();
+        else
+            tcp_->abort();
         TryConnect();
     }
 }
@@ -110,8 +112,8 @@ void SocketHid::OnReadyRead() {
 }
 
 void SocketHid::Post(int event) {
-    QMetaObject::invokeMethod(this, [this, event] { emit hidEvent(event, kHandle); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, event] { emit hidEvent(event, kHandle); }, Qt::QueuedConnection);
 }
 
 HidHandle SocketHid::GetHandle(uint16_t vendorId, uint16_t productId) {
@@ -146,8 +148,7 @@ bool SocketHid::Read(HidHandle handle, uint8_t* buffer) {
 
 bool SocketHid::Write(HidHandle handle, const uint8_t* buffer) {
     if (handle != kHandle || !connected_) return false;
-    return io_->write(reinterpret_cast<const char*>(buffer), qint64(kReportSize)) ==
-           qint64(kReportSize);
+    return io_->write(reinterpret_cast<const char*>(buffer), qint64(kReportSize)) == qint64(kReportSize);
 }
 
 }  // namespace velmar

@@ -13,8 +13,8 @@
 #include <optional>
 
 #include "core/link/frame.h"
-#include "transport/hid_library.h"
 #include "core/link/socket_address.h"
+#include "transport/hid_library.h"
 
 class QIODevice;
 class QLocalSocket;

@@ -11,11 +11,11 @@
 namespace velmar {
 
 enum class NodeState {
-    kFree,     // opened (and locked) by us, or free to be
-    kInUse,    // another of our programs holds it
+    kFree,  // opened (and locked) by us, or free to be
+    kInUse,  // another of our programs holds it
     kRefused,  // this user may not open it
-    kSilent,   // opened, but no answer came in time
-    kGone,     // vanished or failed otherwise
+    kSilent,  // opened, but no answer came in time
+    kGone,  // vanished or failed otherwise
 };
 
 struct NodeIdentity {

@@ -14,7 +14,7 @@ inline constexpr char kUdevRuleName[] = "70-velmar.rules";
 
 struct UdevRuleFiles {
     std::string installed;  // the rule where udev reads it, empty when not installed
-    std::string source;     // a copy to install from, empty when none was found
+    std::string source;  // a copy to install from, empty when none was found
 };
 
 // The folders udev reads rules from.
@@ -22,8 +22,7 @@ std::vector<std::string> UdevRuleDirs();
 
 // Looks for the rule in udevDirs and beside the program as the source tree
 // has it (udev/ next to the build folder).
-UdevRuleFiles FindUdevRule(const std::string& programDir,
-                           const std::vector<std::string>& udevDirs = UdevRuleDirs());
+UdevRuleFiles FindUdevRule(const std::string& programDir, const std::vector<std::string>& udevDirs = UdevRuleDirs());
 
 // Hungarian text, UTF-8: which node is refused, which rule file grants the
 // access and the one command that puts it in force.

@@ -11,8 +11,8 @@ enum class DevicePage : int { P310, P330, P210, P510, P350, P370, P530, P580, No
 
 struct DeviceTypeInfo {
     uint16_t code;
-    const char* name;     // shown in the header
-    DevicePage page;      // the page selected for it, None for none
+    const char* name;  // shown in the header
+    DevicePage page;  // the page selected for it, None for none
 };
 
 // nullptr for a code the program does not know.

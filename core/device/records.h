@@ -16,9 +16,9 @@
 
 namespace velmar {
 
-inline constexpr std::size_t kTagnameBytes = 22;    // 21 characters + zero
-inline constexpr std::size_t kDimensionBytes = 9;   // 8 characters + zero
-inline constexpr std::size_t kBitmapBytes = 1024;   // 128 x 64 pixels, 1 bit each
+inline constexpr std::size_t kTagnameBytes = 22;  // 21 characters + zero
+inline constexpr std::size_t kDimensionBytes = 9;  // 8 characters + zero
+inline constexpr std::size_t kBitmapBytes = 1024;  // 128 x 64 pixels, 1 bit each
 
 // Values received from the instrument.
 struct tRX {

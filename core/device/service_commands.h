@@ -30,12 +30,12 @@ inline constexpr int32_t kMaxTimerConstant = 999999;  // six digits
 
 struct ServiceCommand {
     uint8_t code;
-    const char* button;                      // its request button on the main window
-    std::array<int32_t tRX::*, 4> fields;    // the answer's integers in order; null after the last
-    std::array<const char*, 4> targets;      // the label or edit showing each field
-    const char* mask;                        // number mask of the shown values
-    bool permanent;                          // changes the instrument for good: asked first
-    const char* then;                        // request button pressed after the answer, or null
+    const char* button;  // its request button on the main window
+    std::array<int32_t tRX::*, 4> fields;  // the answer's integers in order; null after the last
+    std::array<const char*, 4> targets;  // the label or edit showing each field
+    const char* mask;  // number mask of the shown values
+    bool permanent;  // changes the instrument for good: asked first
+    const char* then;  // request button pressed after the answer, or null
 };
 
 std::span<const ServiceCommand> ServiceCommands();

@@ -29,9 +29,9 @@ std::string SerialNumberText(uint32_t serial, uint8_t year, uint8_t month);
 
 // The instrument's error bits as the errors dialog names them.
 struct ErrorBitText {
-    const char* label;    // the errors dialog's label
+    const char* label;  // the errors dialog's label
     const char* caption;
-    int bit;              // -1: no bit drives it
+    int bit;  // -1: no bit drives it
 };
 std::span<const ErrorBitText> ErrorBitTexts();
 // The captions of the bits set, joined by ", "; empty when none is.

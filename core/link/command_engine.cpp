@@ -43,8 +43,8 @@ void CommandEngine::Failed(uint8_t error) {
     // A refused answer (a chunk out of turn) is most often a late answer to
     // an earlier try; asking again puts the exchange back in step. A frame
     // the transport could not send may well go at the next try.
-    const bool again = error == err::kTimeout || error == err::kCrc || error == err::kAnswerTooLong ||
-                       error == err::kWriteFailed;
+    const bool again =
+        error == err::kTimeout || error == err::kCrc || error == err::kAnswerTooLong || error == err::kWriteFailed;
     if (again && active_->tries <= kRetries && active_->done) {
         // Asked again before anything else that is queued.
         queue_.push_front(std::move(*active_));

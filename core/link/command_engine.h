@@ -13,8 +13,8 @@
 namespace velmar {
 
 struct CommandResult {
-    uint8_t error = 0;             // 0, a link error code, or kCancelled
-    std::vector<uint8_t> answer;   // the answer payload when error is 0
+    uint8_t error = 0;  // 0, a link error code, or kCancelled
+    std::vector<uint8_t> answer;  // the answer payload when error is 0
 };
 
 class CommandEngine {

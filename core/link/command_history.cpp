@@ -24,8 +24,10 @@ std::string CommandHistoryText(const TMBU& mbu) {
         const uint8_t code = mbu.uCommandLines[std::size_t(i)];
         if (code == 0) continue;
         const uint8_t count = mbu.uCommandCountLines[std::size_t(i)];
-        if (count >= 2 && count <= 9) text += std::to_string(count) + "*";
-        else if (count >= 10) text += "n*";
+        if (count >= 2 && count <= 9)
+            text += std::to_string(count) + "*";
+        else if (count >= 10)
+            text += "n*";
         text += std::to_string(code) + ", ";
     }
     return text;
@@ -33,8 +35,6 @@ std::string CommandHistoryText(const TMBU& mbu) {
 
 void ClearCommandHistory(TMBU& mbu) { mbu.uCommandLines.fill(0); }
 
-void ClearCommandHistoryButNewest(TMBU& mbu) {
-    std::fill(mbu.uCommandLines.begin() + 1, mbu.uCommandLines.end(), 0);
-}
+void ClearCommandHistoryButNewest(TMBU& mbu) { std::fill(mbu.uCommandLines.begin() + 1, mbu.uCommandLines.end(), 0); }
 
 }  // namespace velmar

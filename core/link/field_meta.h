@@ -20,22 +20,22 @@ struct FieldOption {
 };
 
 enum class DecimalsFrom : uint8_t {
-    None,      // a count, a code or a flag: shown as it travels
-    Field,     // a field of the same block, named by decimalsField
+    None,  // a count, a code or a flag: shown as it travels
+    Field,  // a field of the same block, named by decimalsField
     Measured,  // the measured value's decimals, which the instrument reports
-    Fixed,     // always fixedDecimals
+    Fixed,  // always fixedDecimals
 };
 
 struct FieldMeta {
-    const char* name = nullptr;     // nullptr: a field no file or table shows
+    const char* name = nullptr;  // nullptr: a field no file or table shows
     const char* caption = nullptr;  // as the dialog labels it
-    double min = 0;                 // limits of the raw value; min > max: the type's own range
+    double min = 0;  // limits of the raw value; min > max: the type's own range
     double max = -1;
     DecimalsFrom decimals = DecimalsFrom::None;
     const char* decimalsField = nullptr;
     uint8_t fixedDecimals = 0;
-    bool text = false;              // one byte of a zero-terminated Latin-1 text
-    const char* unit = nullptr;     // after the number, as a person reads it
+    bool text = false;  // one byte of a zero-terminated Latin-1 text
+    const char* unit = nullptr;  // after the number, as a person reads it
     const FieldOption* options = nullptr;  // an enumerated field's choices
     uint8_t optionCount = 0;
     // A flag the dialog shows the other way round ("Hibajelzés bekapcsolva"

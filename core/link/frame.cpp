@@ -27,9 +27,7 @@ uint16_t CalcCRC16(const uint8_t* data, std::size_t length) {
     return crc;
 }
 
-void SealTxFrame(uint8_t* report) {
-    PutU16(report, kCrcFirst, CalcCRC16(report + 1, 62));
-}
+void SealTxFrame(uint8_t* report) { PutU16(report, kCrcFirst, CalcCRC16(report + 1, 62)); }
 
 bool CheckRxCRC(uint8_t* report) {
     const bool ok = CalcCRC16(report + 1, 62) == GetU16(report, kCrcFirst);
@@ -59,8 +57,8 @@ std::string VersionCodeToText(uint16_t code, const std::string& separator) {
     return text + buf + separator;
 }
 
-uint32_t FillTxHeader(uint8_t* report, uint16_t deviceType, uint8_t command,
-                      const VersionDate& minVersion, const VersionDate& maxVersion) {
+uint32_t FillTxHeader(uint8_t* report, uint16_t deviceType, uint8_t command, const VersionDate& minVersion,
+                      const VersionDate& maxVersion) {
     PutU16(report, pos::kDevice, deviceType);
     PutU16(report, pos::kVersionMin, DateToVersionCode(minVersion));
     PutU16(report, pos::kVersionMax, DateToVersionCode(maxVersion));

@@ -10,7 +10,13 @@ std::string HexDump(const uint8_t* report, bool answer) {
         text += kHex[report[i] >> 4];
         text += kHex[report[i] & 15];
         switch (i) {
-        case 2: case 4: case 6: case 7: case 8: case 10: case 12: text += '|'; break;
+        case 2:
+        case 4:
+        case 6:
+        case 7:
+        case 8:
+        case 10:
+        case 12: text += '|'; break;
         case 5: text += answer ? '|' : ' '; break;
         case 16: text += '('; break;
         case 62: text += ')'; break;

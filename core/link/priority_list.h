@@ -13,8 +13,8 @@ enum class SlotRule : uint8_t { Any, Primary, Secondary };
 
 struct PriorityRank {
     uint8_t rank;
-    const char* window;   // object name of the dialog holding the button; nullptr: main window
-    const char* button;   // the request button
+    const char* window;  // object name of the dialog holding the button; nullptr: main window
+    const char* button;  // the request button
     const char* button2;  // another button requesting the same, or nullptr
     SlotRule slot;
     uint8_t command;

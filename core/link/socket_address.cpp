@@ -29,8 +29,7 @@ std::string ParseSocketAddress(const std::string& text, SocketAddress* out) {
         unsigned v = 0;
         const auto* end = port.data() + port.size();
         const auto [p, ec] = std::from_chars(port.data(), end, v);
-        if (port.empty() || ec != std::errc() || p != end || v > 65535)
-            return "hibás port: „" + text + "”";
+        if (port.empty() || ec != std::errc() || p != end || v > 65535) return "hibás port: „" + text + "”";
         a.port = uint16_t(v);
     } else {
         return "„" + text + "” se nem unix:ÚTVONAL, se nem tcp:GÉP:PORT";

@@ -42,8 +42,7 @@ void PayloadTransfer::SendNextChunk() {
         mbu_.uTP = phase::kAnswerRequested;
         SendFrame();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -163,8 +162,7 @@ void PayloadTransfer::WriteSingle(float value) { WriteCardinal(std::bit_cast<uin
 void PayloadTransfer::WriteBoolean(bool value) { WriteByte(value ? 1 : 0); }
 
 uint8_t PayloadTransfer::ReadByte() {
-    if (mbu_.uIndexForDataRead >= mbu_.uSumDataByteFromRx || mbu_.uIndexForDataRead >= kPayloadBufferSize)
-        return 0;
+    if (mbu_.uIndexForDataRead >= mbu_.uSumDataByteFromRx || mbu_.uIndexForDataRead >= kPayloadBufferSize) return 0;
     return mbu_.uyDataIn[mbu_.uIndexForDataRead++];
 }
 uint16_t PayloadTransfer::ReadWord() {

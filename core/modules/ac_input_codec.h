@@ -24,21 +24,21 @@ constexpr uint8_t kAveragingMin = 1, kAveragingMax = 50;  // samples of 40 ms
 // PX370's four current ranges and the two of its shunt variant. The models
 // read the codes differently.
 inline constexpr FieldOption kAcRangeOptions[] = {
-    {1, "125 V TRMS", 350}, {2, "250 V TRMS", 350},  {3, "450 V TRMS", 350}, {4, "75 V DC", 350},
-    {5, "150 V DC", 350},   {6, "300 V DC", 350},    {7, "600 V DC", 350},
-    {1, "1 A TRMS", 370},   {2, "2,5 A TRMS", 370},  {3, "5 A TRMS", 370},   {4, "10 A TRMS", 370},
-    {5, "60 mV TRMS", 370}, {6, "150 mV TRMS", 370},
+    {1, "125 V TRMS", 350},  {2, "250 V TRMS", 350}, {3, "450 V TRMS", 350}, {4, "75 V DC", 350},
+    {5, "150 V DC", 350},    {6, "300 V DC", 350},   {7, "600 V DC", 350},   {1, "1 A TRMS", 370},
+    {2, "2,5 A TRMS", 370},  {3, "5 A TRMS", 370},   {4, "10 A TRMS", 370},  {5, "60 mV TRMS", 370},
+    {6, "150 mV TRMS", 370},
 };
 
 struct AcInputBlock {
     uint16_t oversampling = 128;  // converter oversampling ratio
-    uint8_t gain = 1;             // converter gain
-    uint8_t averaging = 10;       // samples of 40 ms
-    uint8_t range = 2;            // range code, by model and variant
-    uint8_t clockMHz = 2;         // converter clock
-    bool transformer = false;     // a current transformer is fitted
-    float ratio = 1.0f;           // its ratio; the shunt variant: nominal shunt current, A
-    float noiseGate = 0.0f;       // in the unit of the measured value
+    uint8_t gain = 1;  // converter gain
+    uint8_t averaging = 10;  // samples of 40 ms
+    uint8_t range = 2;  // range code, by model and variant
+    uint8_t clockMHz = 2;  // converter clock
+    bool transformer = false;  // a current transformer is fitted
+    float ratio = 1.0f;  // its ratio; the shunt variant: nominal shunt current, A
+    float noiseGate = 0.0f;  // in the unit of the measured value
 
     bool operator==(const AcInputBlock&) const = default;
 };
@@ -87,9 +87,9 @@ struct AcRangeList {
     uint8_t firstCode;
     int count;
 };
-inline constexpr AcRangeList kPX350Ranges{1, 7};      // 125, 250, 450 V AC; 75, 150, 300, 600 V DC
+inline constexpr AcRangeList kPX350Ranges{1, 7};  // 125, 250, 450 V AC; 75, 150, 300, 600 V DC
 inline constexpr AcRangeList kPX370CurrentRanges{1, 4};  // 1, 2,5, 5, 10 A
-inline constexpr AcRangeList kPX370ShuntRanges{5, 2};    // 60, 150 mV of an external shunt
+inline constexpr AcRangeList kPX370ShuntRanges{5, 2};  // 60, 150 mV of an external shunt
 
 // The ranges as the user sees them, in code order.
 inline constexpr auto kPX350RangeItems = OptionTexts<7>(kAcRangeOptions);

@@ -17,7 +17,7 @@ constexpr std::size_t kAnalogInputBlockSize = 12;
 
 // The measuring time: the wire carries an averaging count, the dialog
 // shows milliseconds.
-inline constexpr FieldOption kMeasuringTimeOptions[] = {{1, "12"},  {5, "60"},  {8, "100"},
+inline constexpr FieldOption kMeasuringTimeOptions[] = {{1, "12"},   {5, "60"},   {8, "100"},
                                                         {16, "200"}, {24, "300"}, {40, "500"}};
 
 // The scale ends with what the dialog's value editor lets them take.
@@ -28,9 +28,9 @@ inline constexpr FieldMeta kAnalogInputScaleHigh =
 
 struct AnalogInputBlock {
     uint8_t averageCount = 16;  // 1, 5, 8, 16, 24 or 40 samples
-    uint8_t inputType = 0;      // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
+    uint8_t inputType = 0;  // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
     uint8_t decimals = 2;
-    int32_t scaleLow = 0;       // display value at the signal's low end, implied decimals
+    int32_t scaleLow = 0;  // display value at the signal's low end, implied decimals
     int32_t scaleHigh = 10000;
     uint8_t rounding = 1;
 };

@@ -21,12 +21,12 @@ inline constexpr FieldMeta kAnalogOutputScaleHigh =
     field::InMeasured("scaleHigh", "Felső értékhez tartozó skálázott bemenő jel").Within(kEditorLow, kEditorHigh);
 
 struct AnalogOutputBlock {
-    uint8_t type = 0;        // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
-    int32_t scaleLow = 0;    // measured value at the output's low end, implied decimals
+    uint8_t type = 0;  // 0 4-20 mA, 1 0-20 mA, 2 0-10 V, 3 0-5 V, 4 2-10 V
+    int32_t scaleLow = 0;  // measured value at the output's low end, implied decimals
     int32_t scaleHigh = 10000;
     bool errorHigh = false;  // an error drives the output to its high end
     bool errorDisabled = false;
-    uint8_t source = 1;      // measured value 1 or 2
+    uint8_t source = 1;  // measured value 1 or 2
 };
 
 template <class IO>

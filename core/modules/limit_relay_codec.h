@@ -21,10 +21,10 @@ enum LimitMode : uint8_t {
     kLimitAtMostA,
     kLimitInsideAB,
     kLimitOutsideAB,
-    kLimitControlAB,   // on at A, off at B: heating, filling a tank
-    kLimitControlBA,   // on at B, off at A: cooling, draining a tank
+    kLimitControlAB,  // on at A, off at B: heating, filling a tank
+    kLimitControlBA,  // on at B, off at A: cooling, draining a tank
     kLimitOn,
-    kLimitRise,        // the value rose by A within the time base
+    kLimitRise,  // the value rose by A within the time base
     kLimitFall,
     kLimitChange,
 };
@@ -55,13 +55,13 @@ inline constexpr FieldMeta kLimitPulseWidth = field::Code("pulseWidth", "Impulzu
 
 struct LimitBlock {
     uint8_t mode = kLimitAtLeastA;
-    int32_t a = 8000;           // value A, or the change in the delta modes; implied decimals
-    int32_t b = 9000;           // value B
+    int32_t a = 8000;  // value A, or the change in the delta modes; implied decimals
+    int32_t b = 9000;  // value B
     int32_t hysteresis = 100;
-    bool hold = false;          // once on, stays on until a key press or power-off
-    uint16_t timeBase = 60;     // seconds over which the delta modes look
-    uint8_t pulseWidth = 2;     // seconds a delta mode keeps the output on
-    uint8_t source = 1;         // measured value 1 or 2
+    bool hold = false;  // once on, stays on until a key press or power-off
+    uint16_t timeBase = 60;  // seconds over which the delta modes look
+    uint8_t pulseWidth = 2;  // seconds a delta mode keeps the output on
+    uint8_t source = 1;  // measured value 1 or 2
 
     bool operator==(const LimitBlock&) const = default;
 };

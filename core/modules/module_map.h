@@ -19,7 +19,7 @@ struct ModuleControl {
     ModuleKind dialog;
     SlotFlag slot;
     const char* dialogCaption;  // the dialog's window caption when opened from here
-    bool pressRead;             // the opener asks for a read first
+    bool pressRead;  // the opener asks for a read first
 };
 
 struct ModuleGroup {
@@ -47,7 +47,7 @@ struct OptionRule {
 };
 struct OptionSlot {
     std::span<const char* const> hidden;  // hidden first, then the rule's controls shown
-    std::span<const OptionRule> rules;    // the last rule is the fallback for other codes
+    std::span<const OptionRule> rules;  // the last rule is the fallback for other codes
     const char* radioGroup;
 };
 const OptionSlot& InputSlot();

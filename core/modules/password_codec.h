@@ -13,7 +13,7 @@ constexpr std::size_t kPasswordBlockSize = 4;
 constexpr int kMaxPassword = 9999;
 
 struct PasswordBlock {
-    uint16_t user = 0;        // operator password
+    uint16_t user = 0;  // operator password
     uint16_t supervisor = 1;  // engineer password
 
     bool operator==(const PasswordBlock&) const = default;

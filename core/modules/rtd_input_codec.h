@@ -46,17 +46,17 @@ inline constexpr FieldMeta kRtdScaleHigh =
     field::Scaled("scaleHigh", "100%-hoz tartozó számérték", "decimals").Within(kEditorLow, kEditorHigh);
 
 struct RtdBlock {
-    uint8_t wires = 4;          // 4, 3 or 2 wires to the sensor
+    uint8_t wires = 4;  // 4, 3 or 2 wires to the sensor
     uint8_t averageCount = 10;  // measuring time in tenths of a second
     uint8_t mode = kRtdPt;
     // Correction points of a calibrated sensor, tenths of a degree: the
     // temperature of each point and what is added to the reading there.
     std::array<int16_t, 3> corrTemp{0, 1000, 2000};
     std::array<int16_t, 3> corrPlus{};
-    float potPercent0 = 0.0f;     // potentiometer resistance at 0 %, ohm
+    float potPercent0 = 0.0f;  // potentiometer resistance at 0 %, ohm
     float potPercent100 = 1000.0f;
-    uint8_t decimals = 1;         // of the scaled potentiometer value
-    int32_t scaleLow = 0;         // scaled value at 0 %, implied decimals
+    uint8_t decimals = 1;  // of the scaled potentiometer value
+    int32_t scaleLow = 0;  // scaled value at 0 %, implied decimals
     int32_t scaleHigh = 1000;
     float leadResistance = 0.0f;  // subtracted in 2-wire measuring, ohm
 

@@ -8,8 +8,8 @@
 namespace velmar {
 
 inline constexpr FieldOption kSignalTypeOptions[] = {
-    {0, "Áram 4-20 mA"},      {1, "Áram 0-20 mA"},      {2, "Feszültség 0-10 V"},
-    {3, "Feszültség 0-5 V"},  {4, "Feszültség 2-10 V"},
+    {0, "Áram 4-20 mA"},     {1, "Áram 0-20 mA"},      {2, "Feszültség 0-10 V"},
+    {3, "Feszültség 0-5 V"}, {4, "Feszültség 2-10 V"},
 };
 
 // The source travels as the item index + 1.

@@ -14,9 +14,9 @@ using BlockImages = std::map<std::string, Bytes>;
 
 struct FieldRow {
     const SettingsBlockInfo* block;
-    BlockField mine;    // as the first image holds it
+    BlockField mine;  // as the first image holds it
     BlockField theirs;  // as the second
-    bool differs;       // shown as a difference
+    bool differs;  // shown as a difference
     // The bytes are the same but read as another value: the decimals they
     // are in differ. Nothing to write, but a person must see it.
     bool moved = false;

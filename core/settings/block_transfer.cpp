@@ -64,7 +64,8 @@ void WriteNext(std::shared_ptr<WriteState> s) {
         s->engine.Submit(block->read, {}, [s, block, fail](const CommandResult& r) {
             if (r.error != 0) return fail(r.error, true);
             const Bytes& written = s->blocks[s->next].second;
-            const bool same = r.answer.size() >= written.size() && std::equal(written.begin(), written.end(), r.answer.begin());
+            const bool same =
+                r.answer.size() >= written.size() && std::equal(written.begin(), written.end(), r.answer.begin());
             (same ? s->result.verified : s->result.mismatched).push_back(block->name);
             ++s->next;
             if (s->progress) s->progress(s->next, s->blocks.size());
@@ -82,7 +83,8 @@ std::string BlockErrorText(uint8_t code) {
     // send; an instrument's own 10 is not told apart here.
     const ErrorText* text = code == err::kWriteFailed ? &WriteFailedText() : FindErrorText(code);
     // The texts start with their code: "5: Unkown command."
-    return "a készülék nem válaszolt rendben (hibakód " + (text ? std::string(text->longText) : std::to_string(code)) + ")";
+    return "a készülék nem válaszolt rendben (hibakód " + (text ? std::string(text->longText) : std::to_string(code)) +
+           ")";
 }
 
 void ReadBlocks(CommandEngine& engine, std::vector<const SettingsBlockInfo*> blocks, bool defaults,

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/block_compare.h"
 #include "core/link/command_engine.h"
+#include "core/settings/block_compare.h"
 
 namespace velmar {
 
@@ -21,9 +21,9 @@ struct BlockReadResult {
 };
 
 struct BlockWriteResult {
-    std::vector<std::string> verified;    // read back as written
+    std::vector<std::string> verified;  // read back as written
     std::vector<std::string> mismatched;  // read back otherwise
-    uint8_t error = 0;                    // the rest was not written
+    uint8_t error = 0;  // the rest was not written
     const SettingsBlockInfo* failed = nullptr;
     bool failedReadingBack = false;
 };

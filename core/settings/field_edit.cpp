@@ -123,7 +123,8 @@ std::string FieldLimitsText(const BlockField& f, char decimalSeparator) {
     case FieldType::Flag: return "igen / nem";
     case FieldType::Choice: {
         std::string out;
-        for (const FieldOption& o : FieldChoices(f)) out += (out.empty() ? "" : " / ") + std::string(o.text) + UnitSuffix(f);
+        for (const FieldOption& o : FieldChoices(f))
+            out += (out.empty() ? "" : " / ") + std::string(o.text) + UnitSuffix(f);
         return out;
     }
     default: return FieldRangeText(f, decimalSeparator);

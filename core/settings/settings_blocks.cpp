@@ -3,8 +3,8 @@
 
 #include "core/settings/settings_blocks.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -14,7 +14,6 @@
 
 #include "core/device/device_types.h"
 #include "core/device/records.h"
-#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/analog_input_codec.h"
@@ -22,6 +21,7 @@
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/modbus_codec.h"
 #include "core/modules/rtd_input_codec.h"
+#include "core/settings/settings_set_codec.h"
 #include "core/views/display_codec.h"
 #include "core/views/px210_codec.h"
 
@@ -50,8 +50,8 @@ private:
         offset_ += width;
         if (!m.name) return;
         // The bytes of a text make one field.
-        if (m.text && !fields_.empty() && fields_.back().kind == FieldKind::Text &&
-            fields_.back().name == m.name && fields_.back().offset + fields_.back().width == at) {
+        if (m.text && !fields_.empty() && fields_.back().kind == FieldKind::Text && fields_.back().name == m.name &&
+            fields_.back().offset + fields_.back().width == at) {
             fields_.back().width += width;
             return;
         }
@@ -106,7 +106,9 @@ std::vector<BlockField> FieldLister::Finish(FieldContext context) {
                     f.decimals = n >= 0 && n <= 4 ? int(n) : 0;
                 }
             break;
-        case DecimalsFrom::Measured: f.decimals = measuredDecimals >= 0 && measuredDecimals <= 4 ? measuredDecimals : 0; break;
+        case DecimalsFrom::Measured:
+            f.decimals = measuredDecimals >= 0 && measuredDecimals <= 4 ? measuredDecimals : 0;
+            break;
         case DecimalsFrom::Fixed: f.decimals = f.meta.fixedDecimals; break;
         case DecimalsFrom::None: break;
         }
@@ -226,17 +228,17 @@ std::optional<int> MeasuredDecimalsIn(const SettingsBlockInfo& block, const Byte
 std::vector<const SettingsBlockInfo*> BlocksOf(const InstrumentFit& fit) {
     const uint16_t t = fit.deviceType;
     const bool has[] = {
-        fit.optIn == 1,                                           // analogInput
-        t == 310 || fit.optIn == 2,                               // rtdInput
-        t == 350 || t == 370,                                     // acInput
-        fit.out1 == 3,                                            // analogOutput1
-        fit.out2 == 3,                                            // analogOutput2
-        fit.out1 == 5 || IsPX530Family(t),                        // limit1
-        fit.out2 == 5 || IsPX530Family(t),                        // limit2
+        fit.optIn == 1,  // analogInput
+        t == 310 || fit.optIn == 2,  // rtdInput
+        t == 350 || t == 370,  // acInput
+        fit.out1 == 3,  // analogOutput1
+        fit.out2 == 3,  // analogOutput2
+        fit.out1 == 5 || IsPX530Family(t),  // limit1
+        fit.out2 == 5 || IsPX530Family(t),  // limit2
         fit.optIn == 6 || fit.optIn == 8 || fit.out1 == 4 || fit.out2 == 4,  // modbus
-        IsPX530Family(t),                                         // display
-        t == 210,                                                 // px210
-        fit.service,                                              // settingsSet
+        IsPX530Family(t),  // display
+        t == 210,  // px210
+        fit.service,  // settingsSet
     };
     static_assert(std::size(has) == std::size(kBlocks));
     std::vector<const SettingsBlockInfo*> out;
@@ -325,7 +327,8 @@ std::string SetFieldNumber(Bytes& bytes, const BlockField& f, double value) {
     const double scale = std::pow(10.0, f.decimals);
     const double raw = f.kind == FieldKind::F32 ? value : std::round(value * scale);
     if (f.kind != FieldKind::F32 && std::fabs(raw - value * scale) > 1e-6 * std::max(1.0, std::fabs(raw)))
-        return f.decimals == 0 ? std::string("egész számot vár") : "legfeljebb " + std::to_string(f.decimals) + " tizedesjegy lehet";
+        return f.decimals == 0 ? std::string("egész számot vár")
+                               : "legfeljebb " + std::to_string(f.decimals) + " tizedesjegy lehet";
     auto [lo, hi] = FieldLimits(f);
     if (f.kind != FieldKind::F32) lo = std::round(lo * scale), hi = std::round(hi * scale);
     if (raw < lo || raw > hi) return "a megengedett tartományon kívül van (" + FieldRangeText(f) + ")";
@@ -368,8 +371,7 @@ std::string SetFieldText(Bytes& bytes, const BlockField& f, std::string_view utf
 
 void CopyField(Bytes& to, const Bytes& from, const BlockField& f) {
     if (to.size() < f.offset + f.width) to.resize(f.offset + f.width, 0);
-    for (std::size_t i = 0; i < f.width; ++i)
-        to[f.offset + i] = f.offset + i < from.size() ? from[f.offset + i] : 0;
+    for (std::size_t i = 0; i < f.width; ++i) to[f.offset + i] = f.offset + i < from.size() ? from[f.offset + i] : 0;
 }
 
 bool FieldEqual(const Bytes& a, const Bytes& b, const BlockField& f) {

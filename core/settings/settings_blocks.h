@@ -28,20 +28,20 @@ struct FieldContext {
 };
 
 struct BlockField {
-    std::string name;         // unique within its block
+    std::string name;  // unique within its block
     const char* caption = "";
     FieldKind kind = FieldKind::U8;
     std::size_t offset = 0;
     std::size_t width = 0;
     FieldMeta meta;
-    int decimals = 0;         // resolved for this block's bytes
-    double number = 0;        // as a person reads it: decimals applied
-    std::string text;         // a text field, UTF-8
+    int decimals = 0;  // resolved for this block's bytes
+    double number = 0;  // as a person reads it: decimals applied
+    std::string text;  // a text field, UTF-8
     uint16_t deviceType = 0;  // the model the bytes came from, for the option texts
 };
 
 struct SettingsBlockInfo {
-    const char* name;     // in files and the journal
+    const char* name;  // in files and the journal
     const char* caption;  // as a person reads it
     uint8_t read, write, defaults;
     std::size_t size;

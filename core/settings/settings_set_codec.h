@@ -39,9 +39,9 @@ inline constexpr FieldOption kLimitDisplayModeOptions[] = {{0, "Kikapcsolva"}, {
 inline constexpr FieldOption kBarGraphModeOptions[] = {{0, "Sáv"}, {1, "Pont mód"}};
 
 struct SettingsSetLimit {
-    uint8_t mode = 0;          // item index of the limit modes
+    uint8_t mode = 0;  // item index of the limit modes
     bool hold = false;
-    int32_t a = 0;             // value A, or the change in the delta modes; implied decimals
+    int32_t a = 0;  // value A, or the change in the delta modes; implied decimals
     int32_t b = 0;
     int32_t hysteresis = 0;
 
@@ -49,33 +49,33 @@ struct SettingsSetLimit {
 };
 
 struct SettingsSet {
-    uint8_t brightness = 8;                   // display brightness step 1..10
-    std::array<uint8_t, 22> tagname{};        // Latin-1, zero-terminated
-    std::array<uint8_t, 9> dimension{};       // unit text, Latin-1, zero-terminated
+    uint8_t brightness = 8;  // display brightness step 1..10
+    std::array<uint8_t, 22> tagname{};  // Latin-1, zero-terminated
+    std::array<uint8_t, 9> dimension{};  // unit text, Latin-1, zero-terminated
     bool leadingZeros = false;
-    uint8_t averageCount = 16;                // 1, 5, 8, 16, 24 or 40
-    uint8_t analogueType = 0;                 // analog output 1
+    uint8_t averageCount = 16;  // 1, 5, 8, 16, 24 or 40
+    uint8_t analogueType = 0;  // analog output 1
     int32_t analogueLow = 0;
     int32_t analogueHigh = 10000;
     bool analogueErrorHigh = false;
-    uint8_t barGraphMode = 0;                 // 1 dot, 0 bar
-    int32_t bgLow = 0;                        // display value at bar graph 0 %, implied decimals
+    uint8_t barGraphMode = 0;  // 1 dot, 0 bar
+    int32_t bgLow = 0;  // display value at bar graph 0 %, implied decimals
     int32_t bgHigh = 10000;
     uint8_t inputType = 0;
     uint8_t decimals = 2;
-    uint8_t rounding = 1;                     // display rounding step 1, 2 or 5
+    uint8_t rounding = 1;  // display rounding step 1, 2 or 5
     int32_t scaleLow = 0;
     int32_t scaleHigh = 10000;
     uint8_t limitDisplayMode = 1;
     std::array<SettingsSetLimit, kSettingsSetLimits> limits{};
     std::array<uint16_t, kSettingsSetLimits> timeBase{60, 60, 60, 60};  // delta modes, seconds
-    std::array<uint8_t, kSettingsSetLimits> pulseWidth{2, 2, 2, 2};     // seconds
+    std::array<uint8_t, kSettingsSetLimits> pulseWidth{2, 2, 2, 2};  // seconds
     uint8_t modbusProtocol = 0;
     uint8_t modbusParity = 1;
     uint8_t modbusBaudRate = 5;
     uint8_t modbusAddress = 1;
     bool analogueErrorDisabled = false;
-    uint8_t ptWires = 4;                      // Pt sensor wires 2..4
+    uint8_t ptWires = 4;  // Pt sensor wires 2..4
 
     bool operator==(const SettingsSet&) const = default;
 };
@@ -90,8 +90,10 @@ void SettingsSetLayout(IO& io, SettingsSet& s) {
     io.U8(s.averageCount, Choice("averageCount", "Frissítési gyakoriság", 1, 40, kMeasuringTimeOptions).In("ms"));
     io.U8(s.analogueType, Choice("analogueType", "Analóg kimenet típusa", 0, 4, kSignalTypeOptions));
     // The analog output's scale comes from its dialog's value editor.
-    io.S32(s.analogueLow, Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals").Within(kEditorLow, kEditorHigh));
-    io.S32(s.analogueHigh, Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals").Within(kEditorLow, kEditorHigh));
+    io.S32(s.analogueLow,
+           Scaled("analogueLow", "Analóg kimenet alsó érték", "decimals").Within(kEditorLow, kEditorHigh));
+    io.S32(s.analogueHigh,
+           Scaled("analogueHigh", "Analóg kimenet felső érték", "decimals").Within(kEditorLow, kEditorHigh));
     io.Bool(s.analogueErrorHigh, Code("analogueErrorHigh", "Magas szint jelzi a hibát", 0, 1));
     io.U8(s.barGraphMode, Choice("barGraphMode", "Sávkijelző módja", 0, 1, kBarGraphModeOptions));
     io.S32(s.bgLow, Scaled("bgLow", "Sávkijelző 0%", "decimals"));

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <deque>
+#include <limits>
 #include <vector>
 
 namespace velmar {

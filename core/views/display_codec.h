@@ -13,9 +13,9 @@ constexpr uint8_t kReadDisplay = 217, kWriteDisplay = 218, kDisplayDefaults = 21
 constexpr std::size_t kDisplayBlockSize = 3;
 
 struct DisplayBlock {
-    uint8_t brightness = 80;    // percent, 10..100 in steps of 10
+    uint8_t brightness = 80;  // percent, 10..100 in steps of 10
     bool leadingZeros = false;
-    uint8_t refresh = 50;       // display refresh period, units of 10 ms
+    uint8_t refresh = 50;  // display refresh period, units of 10 ms
 
     bool operator==(const DisplayBlock&) const = default;
 };

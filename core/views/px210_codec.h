@@ -18,23 +18,23 @@ constexpr uint8_t kReadPX210 = 234, kPX210Defaults = 235, kWritePX210 = 236;
 constexpr std::size_t kPX210BlockSize = 13;
 
 // The measuring time choice and its code on the wire.
-inline constexpr FieldOption kPX210MeasuringTimeOptions[] = {{2, "10 ms"},   {8, "50 ms"},   {14, "100 ms"},
-                                                             {26, "200 ms"}, {40, "300 ms"}, {55, "500 ms"},
-                                                             {90, "1000 ms"}};
+inline constexpr FieldOption kPX210MeasuringTimeOptions[] = {
+    {2, "10 ms"}, {8, "50 ms"}, {14, "100 ms"}, {26, "200 ms"}, {40, "300 ms"}, {55, "500 ms"}, {90, "1000 ms"}};
 
 // The scale ends as far as the four-digit display and the page's digit-wise
 // editor reach.
-inline constexpr FieldMeta kPX210ScaleLow = field::Scaled("scaleLow", "Skála alsó számérték", "decimals").Within(-9999, 9999);
+inline constexpr FieldMeta kPX210ScaleLow =
+    field::Scaled("scaleLow", "Skála alsó számérték", "decimals").Within(-9999, 9999);
 inline constexpr FieldMeta kPX210ScaleHigh =
     field::Scaled("scaleHigh", "Skála felső számérték", "decimals").Within(-9999, 9999);
 
 struct PX210Block {
     bool leadingZeros = true;
     uint8_t displayRefresh = 50;  // units of 10 ms, 1 the fastest
-    uint8_t measuringTime = 55;   // code of the measuring time table: 500 ms
+    uint8_t measuringTime = 55;  // code of the measuring time table: 500 ms
     uint8_t decimals = 1;
-    int32_t scaleLow = 0;         // displayed at 4 mA, implied decimals
-    int32_t scaleHigh = 1000;     // displayed at 20 mA
+    int32_t scaleLow = 0;  // displayed at 4 mA, implied decimals
+    int32_t scaleHigh = 1000;  // displayed at 20 mA
     uint8_t rounding = 1;
 
     bool operator==(const PX210Block&) const = default;
@@ -72,8 +72,7 @@ struct PX210DecimalFormat {
     const char* mask;
     float divider;
 };
-inline constexpr std::array<PX210DecimalFormat, 5> kPX210DecimalFormats{{
-    {"0000", 1.0f}, {"000.0", 10.0f}, {"00.00", 100.0f}, {"0.000", 1000.0f}, {"0.0000", 10000.0f},
-}};
+inline constexpr std::array<PX210DecimalFormat, 5> kPX210DecimalFormats{
+    {{"0000", 1.0f}, {"000.0", 10.0f}, {"00.00", 100.0f}, {"0.000", 1000.0f}, {"0.0000", 10000.0f}}};
 
 }  // namespace velmar

@@ -1,9 +1,9 @@
 #include "gui/app/command_line.h"
 
-#include "program/program_date.h"
-#include "transport/instrument_choice.h"
 #include "core/link/socket_address.h"
+#include "program/program_date.h"
 #include "sim/instrument_config.h"
+#include "transport/instrument_choice.h"
 
 namespace velmar {
 
@@ -38,7 +38,8 @@ QString CheckDevice(const QString& device, const QStringList& arguments) {
         InstrumentChoice choice;
         const std::string bad = ParseInstrumentChoice(device.mid(4).toStdString(), &choice);
         if (!bad.empty()) return "--device: " + QString::fromStdString(bad);
-        if (choice.kind == InstrumentChoice::Kind::kAll) return "a --device=usb:all csak a velmar-cli parancsaihoz való";
+        if (choice.kind == InstrumentChoice::Kind::kAll)
+            return "a --device=usb:all csak a velmar-cli parancsaihoz való";
         return {};
     }
     if (device == "sim" || device.startsWith("sim:")) {
@@ -70,7 +71,8 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments) {
             continue;
         }
         if (a == "--device")
-            return {CommandLineAnswer::kError, QString::fromUtf8("a --device kapcsolónak érték kell, pl. --device=sim")};
+            return {CommandLineAnswer::kError,
+                    QString::fromUtf8("a --device kapcsolónak érték kell, pl. --device=sim")};
         if (a.startsWith("--open-trend")) continue;  // the trend window's business
         if (a.startsWith("--sim-bus=")) continue;
         std::string error;
@@ -82,8 +84,7 @@ CommandLineAnswer CheckCommandLine(const QStringList& arguments) {
         return {CommandLineAnswer::kError, QString::fromUtf8("ismeretlen kapcsoló: %1 (velmar-setup --help)").arg(a)};
     }
     if (hasDevice) {
-        if (const QString bad = CheckDevice(device, arguments); !bad.isEmpty())
-            return {CommandLineAnswer::kError, bad};
+        if (const QString bad = CheckDevice(device, arguments); !bad.isEmpty()) return {CommandLineAnswer::kError, bad};
     }
     return {};
 }

@@ -29,7 +29,8 @@ TForm_Keszulekcsere::TForm_Keszulekcsere(QWidget* parent) : QDialog(parent) {
     // Shown over whatever is open, a modal dialog too, and answered first.
     setWindowModality(Qt::ApplicationModal);
 
-    Label_AktualisGyariSzam = MakeLabel(this, "Label_AktualisGyariSzam", "Új készüléket csatlakoztattak az USB portra.");
+    Label_AktualisGyariSzam =
+        MakeLabel(this, "Label_AktualisGyariSzam", "Új készüléket csatlakoztattak az USB portra.");
     SetTextColor(Label_AktualisGyariSzam, colors::kRed);
     Label1 = MakeLabel(this, "Label1", "Előző készülék:");
     Label2 = MakeLabel(this, "Label2", "Új készülék:");

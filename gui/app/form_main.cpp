@@ -1,7 +1,6 @@
 #include "gui/app/form_main.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -12,36 +11,37 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/device/device_types.h"
-#include "gui/app/velmar_aid.h"
-#include "gui/modules/module_tabs.h"
-#include "gui/app/version_refused_page.h"
-#include "program/program_date.h"
-#include "gui/device/header_page.h"
 #include "core/device/number_mask.h"
+#include "core/link/command_history.h"
+#include "core/link/priority_list.h"
+#include "gui/app/velmar_aid.h"
+#include "gui/app/version_refused_page.h"
+#include "gui/device/header_page.h"
 #include "gui/device/output_calibration_page.h"
+#include "gui/device/px210_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/device/service_calibration_page.h"
 #include "gui/device/service_requests.h"
 #include "gui/device/service_serial_page.h"
-#include "gui/views/value_editor_digits.h"
-#include "gui/views/value_editor_typed.h"
-#include "core/link/command_history.h"
 #include "gui/link/monitor_page.h"
-#include "core/link/priority_list.h"
+#include "gui/modules/module_tabs.h"
 #include "gui/views/about_page.h"
 #include "gui/views/current_page_sizing.h"
-#include "gui/device/px530_page.h"
-#include "gui/device/px210_page.h"
-#include "gui/views/window_placement.h"
 #include "gui/views/indicator_controls.h"
+#include "gui/views/value_editor_digits.h"
+#include "gui/views/value_editor_typed.h"
+#include "gui/views/window_placement.h"
+#include "program/program_date.h"
 
 namespace velmar {
 
@@ -54,9 +54,14 @@ struct DevicePageInfo {
 };
 // In the order of TForm1::devicePages.
 constexpr DevicePageInfo kDevicePages[] = {
-    {"TabSheet_310", "PX310"},    {"TabSheet_330", "PX330"}, {"TabSheet_210", "PX210USB"},
-    {"TabSheet_510", "PX510USB"}, {"TabSheet_350", "PX350"}, {"TabSheet_370", "PX370"},
-    {"TabSheet_530", "PX530, PX544 IP, PX546 IP"}, {"TabSheet_580", "PX580"},
+    {"TabSheet_310", "PX310"},
+    {"TabSheet_330", "PX330"},
+    {"TabSheet_210", "PX210USB"},
+    {"TabSheet_510", "PX510USB"},
+    {"TabSheet_350", "PX350"},
+    {"TabSheet_370", "PX370"},
+    {"TabSheet_530", "PX530, PX544 IP, PX546 IP"},
+    {"TabSheet_580", "PX580"},
 };
 
 // The pages scroll up and down only: the area is as wide as the page in
@@ -88,13 +93,28 @@ QTimer* MakeTimer(QObject* parent, const char* name, int intervalMs, bool single
 }  // namespace
 
 TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
-    : QMainWindow(parent),
-      transfer(recMBU, FBufferOut.data(), FBufferIn.data(), *this),
-      hid_(hid),
-      options_(std::move(options)),
-      context_{recRX, recTX, recMBU, recGlobalVar, transfer, commands, engine, valueDestinations, DecimalSeparator,
-               DateSeparator, bVelmarMode, bFoKimenetiModulVanNyitva, answering_, firmware, shownUnit, events, this, Form_IncDec,
-               Form_IncDecEdit, options_.inform, options_.confirm} {
+    : QMainWindow(parent), transfer(recMBU, FBufferOut.data(), FBufferIn.data(), *this), hid_(hid),
+      options_(std::move(options)), context_{recRX,
+                                             recTX,
+                                             recMBU,
+                                             recGlobalVar,
+                                             transfer,
+                                             commands,
+                                             engine,
+                                             valueDestinations,
+                                             DecimalSeparator,
+                                             DateSeparator,
+                                             bVelmarMode,
+                                             bFoKimenetiModulVanNyitva,
+                                             answering_,
+                                             firmware,
+                                             shownUnit,
+                                             events,
+                                             this,
+                                             Form_IncDec,
+                                             Form_IncDecEdit,
+                                             options_.inform,
+                                             options_.confirm} {
     setObjectName("TForm1");
     // The timers run from the window's start, before its pages are built:
     // the first poll tick after the link comes up is then not pushed back
@@ -244,8 +264,10 @@ void TForm1::FormActivate() {
     if (bVelmarMode) {
         velmarAid->show();
         // Its width from its pages once; the user's width after that.
-        if (!serviceModeFitted_) FitWindowToContent(kServiceModeHeight);
-        else if (!isMaximized() && !isFullScreen()) resize(width(), std::min(kServiceModeHeight, Room().height()));
+        if (!serviceModeFitted_)
+            FitWindowToContent(kServiceModeHeight);
+        else if (!isMaximized() && !isFullScreen())
+            resize(width(), std::min(kServiceModeHeight, Room().height()));
         serviceModeFitted_ = true;
     } else {
         HideDevicePages();
@@ -259,9 +281,10 @@ void TForm1::FormActivate() {
             // Also on standard error, for a copy started from a terminal.
             qInfo("%s: A program egy példánya már fut!", qPrintable(exeName));
             if (options_.inform)
-                options_.inform(QString::fromUtf8("A program egy példánya már fut!\r\n"
-                                                  "Használja a már futó programot\r\n"
-                                                  "vagy azt zárja be és azután már el tudja indítani ezt is."));
+                options_.inform(
+                    QString::fromUtf8("A program egy példánya már fut!\r\n"
+                                      "Használja a már futó programot\r\n"
+                                      "vagy azt zárja be és azután már el tudja indítani ezt is."));
             Button_ExitFromApplicationClick();
         }
     }
@@ -293,7 +316,12 @@ void TForm1::RestoreAfterRefresh() { restoreMaximized_ ? showMaximized() : showN
 void TForm1::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
     if (e->type() == QEvent::WindowStateChange && refreshRestorePending_ && isMinimized())
-        QMetaObject::invokeMethod(this, [this] { if (isMinimized()) RestoreAfterRefresh(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized()) RestoreAfterRefresh();
+            },
+            Qt::QueuedConnection);
 }
 
 bool TForm1::event(QEvent* e) {
@@ -347,7 +375,8 @@ QSize TForm1::SizeForPage(QWidget* page) const {
     int rest = pageArea_->sizeHint().height() - pageScroll_->sizeHint().height();
     if (const QWidget* menu = menuWidget()) rest += menu->sizeHint().height();
     const QMargins m = pageArea_->layout()->contentsMargins();
-    return {std::max(pageArea_->minimumSizeHint().width(), pages.width() + m.left() + m.right()), rest + pages.height()};
+    return {std::max(pageArea_->minimumSizeHint().width(), pages.width() + m.left() + m.right()),
+            rest + pages.height()};
 }
 
 void TForm1::FitWindowToContent(int height) {

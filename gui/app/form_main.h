@@ -279,7 +279,8 @@ private:
     QSize keptLeast_;  // the content's minimum when the window was last kept on the screen
     bool refreshRestorePending_ = false;  // a refresh's restore may still be undone by the window manager
     bool restoreMaximized_ = false;
-    bool engineInFlight_ = false;  // the command under way is the engine's  // the status poll goes between the engine's commands
+    bool engineInFlight_ =
+        false;  // the command under way is the engine's  // the status poll goes between the engine's commands
     StartupOptions options_;
     InstrumentContext context_;
 };

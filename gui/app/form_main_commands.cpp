@@ -5,12 +5,12 @@
 #include <QCheckBox>
 #include <QTimer>
 
-#include "gui/app/form_main.h"
-#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
-#include "gui/link/monitor_page.h"
 #include "core/link/priority_list.h"
+#include "core/settings/settings_blocks.h"
+#include "gui/app/form_main.h"
+#include "gui/link/monitor_page.h"
 
 namespace velmar {
 
@@ -94,8 +94,8 @@ void TForm1::ScheduleCommand() {
 void TForm1::StartCommand(uint8_t command, bool forEngine) {
     engineInFlight_ = forEngine;
     transfer.BeginCommand();
-    recTX.uHostID = FillTxHeader(FBufferOut.data(), recMBU.uDeviceType, command,
-                                 MinimumFirmwareFor(recMBU.uDeviceType), VersionDate{});
+    recTX.uHostID = FillTxHeader(FBufferOut.data(), recMBU.uDeviceType, command, MinimumFirmwareFor(recMBU.uDeviceType),
+                                 VersionDate{});
     if (forEngine) {
         for (uint8_t b : engine.ActiveRequest()) transfer.WriteByte(b);
     } else {

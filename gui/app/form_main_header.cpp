@@ -7,13 +7,13 @@
 #include <QTime>
 #include <QVBoxLayout>
 
+#include "core/device/number_mask.h"
+#include "core/device/status_texts.h"
 #include "gui/app/form_main.h"
 #include "gui/device/errors_dialog.h"
 #include "gui/device/header_page.h"
-#include "gui/link/monitor_page.h"
-#include "core/device/number_mask.h"
 #include "gui/device/service_requests.h"
-#include "core/device/status_texts.h"
+#include "gui/link/monitor_page.h"
 #include "gui/modules/module_tabs.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/label_colors.h"
@@ -43,9 +43,7 @@ TMBarGraph* MakeHeaderBar(QWidget* area, const char* name, const QColor& plusAt1
     return bar;
 }
 
-QString PercentText(float fraction) {
-    return QString::number(qint64(RoundHalfEven(double(fraction) * 100.0))) + "%";
-}
+QString PercentText(float fraction) { return QString::number(qint64(RoundHalfEven(double(fraction) * 100.0))) + "%"; }
 }  // namespace
 
 void TForm1::BuildHeaderBars() {
@@ -53,8 +51,7 @@ void TForm1::BuildHeaderBars() {
     MBarGraph_OutputPercent1 = MakeHeaderBar(ui.BarArea1, "MBarGraph_OutputPercent1", colors::kLime, true, true);
     MBarGraph_fPXAOKimenoErtek = MakeHeaderBar(ui.BarArea1, "MBarGraph_fPXAOKimenoErtek", kMoneyGreen, true, false);
     MBarGraph_OutputPercent2 = MakeHeaderBar(ui.BarArea2, "MBarGraph_OutputPercent2", colors::kLime, false, true);
-    MBarGraph_fPXAOKimenoErtek_2 =
-        MakeHeaderBar(ui.BarArea2, "MBarGraph_fPXAOKimenoErtek_2", kMoneyGreen, true, false);
+    MBarGraph_fPXAOKimenoErtek_2 = MakeHeaderBar(ui.BarArea2, "MBarGraph_fPXAOKimenoErtek_2", kMoneyGreen, true, false);
 }
 
 void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint8_t analogueType) {
@@ -68,17 +65,18 @@ void TForm1::RefreshOutputBar(TMBarGraph* bar, uint8_t module, float value, uint
 void TForm1::RefreshHeader() {
     auto& ui = header->ui;
     const tRX& rx = recRX;
-    header->serial.Show(ui.Label_KeszulekGyariSzam,
-                        uint64_t(rx.uDeviceID) << 16 | rx.uGyariSzamEv << 8 | rx.uGyariSzamHonap, [&rx](uint64_t) {
-                            return QString::fromStdString(
-                                SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap));
-                        });
+    header->serial.Show(
+        ui.Label_KeszulekGyariSzam, uint64_t(rx.uDeviceID) << 16 | rx.uGyariSzamEv << 8 | rx.uGyariSzamHonap,
+        [&rx](uint64_t) {
+            return QString::fromStdString(SerialNumberText(rx.uDeviceID, rx.uGyariSzamEv, rx.uGyariSzamHonap));
+        });
     if (Form_Errors) Form_Errors->ShowErrorBits(rx.uErrorBits);
     MBarGraph_OutputPercent1->setMBGValue(rx.fKimenetSzazalek);
     MBarGraph_OutputPercent1->setMBGText(PercentText(rx.fKimenetSzazalek));
     MBarGraph_OutputPercent2->setMBGValue(rx.fKimenetSzazalek_2);
     MBarGraph_OutputPercent2->setMBGText(PercentText(rx.fKimenetSzazalek_2));
-    SetTextWhenChanged(ui.Label_fValue1, FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
+    SetTextWhenChanged(ui.Label_fValue1,
+                       FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask));
 
     QString caption1 = QString::fromUtf8("MÉRT ÉRTÉK 1"), caption2 = QString::fromUtf8("MÉRT ÉRTÉK 2");
     if (rx.uDevice == 310) caption1 = QString::fromUtf8("MÉRT ÉRTÉK");
@@ -110,7 +108,8 @@ void TForm1::RefreshHeader() {
     if (modbusInput) {
         recRX.sDecimalMask_2 = rx.sDecimalMask;
         recRX.fDivider_2 = rx.fDivider;
-        SetTextWhenChanged(ui.Label_fValue2, FormatNumber(rx.iSkalazottKijezesiErtek_2 / double(rx.fDivider_2), rx.sDecimalMask_2));
+        SetTextWhenChanged(ui.Label_fValue2,
+                           FormatNumber(rx.iSkalazottKijezesiErtek_2 / double(rx.fDivider_2), rx.sDecimalMask_2));
     }
     ui.GroupBox_Value1->setTitle(caption1);
     ui.GroupBox_Value2->setTitle(caption2);
@@ -157,7 +156,8 @@ void TForm1::ConnectHeaderButtons() {
         const QString time = QTime::currentTime().toString("HH:mm:ss");
         note->setText(QString::fromUtf8("Újraindítás: nem jött válasz (%1)").arg(time));
         note->show();
-        monitor->ui.Label_MBURxError->setText(QString::fromUtf8("Az újraindítási kérésre nem jött válasz (%1)").arg(time));
+        monitor->ui.Label_MBURxError->setText(
+            QString::fromUtf8("Az újraindítási kérésre nem jött válasz (%1)").arg(time));
     });
 }
 

@@ -1,24 +1,24 @@
 // The main window's side of the link: HID events, answer frames, the answer
 // timer, frames per second and the activity lamps.
 
-#include <QLabel>
 #include "gui/views/frame_dump_view.h"
+#include <QLabel>
 #include <QTabWidget>
 #include <QTimer>
 
-#include "gui/app/form_main.h"
-#include "gui/app/velmar_aid.h"
-#include "gui/device/header_page.h"
 #include "core/device/number_mask.h"
 #include "core/link/command_history.h"
 #include "core/link/frame.h"
 #include "core/link/frame_dump.h"
-#include "program/log_categories.h"
-#include "transport/instrument_frames.h"
+#include "gui/app/form_main.h"
+#include "gui/app/velmar_aid.h"
+#include "gui/device/header_page.h"
 #include "gui/link/monitor_page.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
 #include "gui/views/widget_updates.h"
+#include "program/log_categories.h"
+#include "transport/instrument_frames.h"
 
 namespace velmar {
 
@@ -45,23 +45,20 @@ bool TForm1::HandleHidMessage(int event, HidHandle handle) {
             recMBU.bOnline = false;
             answeredSinceLinkUp_ = false;
             engine.CancelAll();
-            DropPendingChanges(QString::fromUtf8(
-                "A készülék kapcsolata megszakadt: a kért beírás nem került a készülékbe."));
+            DropPendingChanges(
+                QString::fromUtf8("A készülék kapcsolata megszakadt: a kért beírás nem került a készülékbe."));
             monitor->ui.Shape_MBUOn->switchOff();
             header->ui.Shape_USBConnected->switchOff();
             ClearHidIdentity();
         }
         return true;
-    case kHidChanged:
-        hid_.SetReadNotify(hid_.GetHandle(kVendorId, kProductId), true);
-        return true;
+    case kHidChanged: hid_.SetReadNotify(hid_.GetHandle(kVendorId, kProductId), true); return true;
     case kHidReportReceived:
         if (options_.beep) options_.beep();
         // A report that could not be read is not taken for the last one again.
         if (IsInstrument(hid_, handle) && ReadInstrumentFrame(hid_, handle, FBufferIn.data())) ProcessRxFrame();
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -198,8 +195,8 @@ void TForm1::NoteAnsweringInstrument() {
     const bool another = answering_.has_value();
     answering_ = now;
     if (!another) return;
-    DropPendingChanges(QString::fromUtf8(
-        "Másik készülék válaszol: az előző készüléknek szánt beírás nem került az új készülékbe."));
+    DropPendingChanges(
+        QString::fromUtf8("Másik készülék válaszol: az előző készüléknek szánt beírás nem került az új készülékbe."));
     emit events.answeringInstrumentChanged();
 }
 

@@ -4,25 +4,25 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QSignalBlocker>
-#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <algorithm>
 
-#include "gui/app/device_replaced_dialog.h"
 #include "core/device/device_types.h"
+#include "core/modules/module_map.h"
+#include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
-#include "gui/device/px530_page.h"
 #include "gui/app/version_refused_page.h"
 #include "gui/device/header_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/device/service_serial_page.h"
-#include "core/modules/module_map.h"
 #include "gui/modules/module_tabs.h"
 #include "gui/views/about_page.h"
 #include "gui/views/label_colors.h"
-#include "gui/views/widget_updates.h"
 #include "gui/views/radio_group.h"
+#include "gui/views/widget_updates.h"
 #include "gui/views/window_placement.h"
 
 namespace velmar {
@@ -106,12 +106,13 @@ void TForm1::SelectDevicePage(uint16_t deviceType) {
         break;
     case DevicePage::P580:
         // Its modules are shown but their dialogs are not for this instrument.
-        for (const char* b : {"Button_PX580_PXAI", "Button_PX580_PXRT", "Button_PX580_PXAO_Fo", "Button_PX580_PXMB_Fo"}) {
+        for (const char* b :
+             {"Button_PX580_PXAI", "Button_PX580_PXRT", "Button_PX580_PXAO_Fo", "Button_PX580_PXMB_Fo"}) {
             QWidget* button = moduleTabs->Control(b);
             button->setEnabled(false);
-            button->setToolTip(QString::fromUtf8(
-                "A PX580 moduljainak beállításai ebből a programból nem érhetők el: "
-                "a gomb csak azt mutatja, milyen modul van a készülékben."));
+            button->setToolTip(
+                QString::fromUtf8("A PX580 moduljainak beállításai ebből a programból nem érhetők el: "
+                                  "a gomb csak azt mutatja, milyen modul van a készülékben."));
         }
         for (const char* l : {"Shape_DigitalOut1_PX330", "Shape_DigitalOut2_PX330", "Shape_DigitalOut1_PX350",
                               "Shape_DigitalOut2_PX350", "Shape_DigitalOut1_PX370", "Shape_DigitalOut2_PX370"})
@@ -120,8 +121,7 @@ void TForm1::SelectDevicePage(uint16_t deviceType) {
         ShowOptOutPrimerButtons(out1);
         ShowOptOutSecondaryButtons(out2);
         break;
-    default:
-        return;
+    default: return;
     }
     QWidget* page = devicePages[std::size_t(info->page)];
     if (!bVelmarMode) {
@@ -197,9 +197,7 @@ void TForm1::ReadActivePageSettings() {
             if (auto* button = findChild<QAbstractButton*>(r.readButton)) button->setChecked(true);
 }
 
-void TForm1::SetDisplayTestPattern(int pattern) {
-    px530Page->SetDisplayTestPattern(pattern);
-}
+void TForm1::SetDisplayTestPattern(int pattern) { px530Page->SetDisplayTestPattern(pattern); }
 
 void TForm1::ShowDisplayTestPattern() { px530Page->ShowDisplayTestPattern(); }
 

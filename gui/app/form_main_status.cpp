@@ -1,18 +1,18 @@
 // The status command 101: the request carries the live controls, the
 // answer every live value of the instrument.
 
+#include "core/device/device_types.h"
+#include "core/device/status_codec.h"
+#include "core/link/payload_io.h"
 #include "gui/app/form_main.h"
 #include "gui/device/output_calibration_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/device/service_calibration_page.h"
 #include "gui/device/service_tests_page.h"
 #include "gui/device/settings_set_view.h"
-#include "core/device/status_codec.h"
-#include "core/link/payload_io.h"
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/modules/rtd_input_dialog.h"
-#include "gui/device/px530_page.h"
-#include "core/device/device_types.h"
 
 namespace velmar {
 
@@ -22,7 +22,8 @@ void TForm1::BuildStatusRequest() {
     recTX.uForce = outputCalibrationPage->ForceBits();
     const QWidget* front = PageControl4->currentWidget();
     recTX.uTestForce = px530Page ? px530Page->TestForce(front == devicePages[std::size_t(DevicePage::P530)]) : 0;
-    if (recTX.uTestForce == 0) recTX.uTestForce = testsPage->TestForce(front == devicePages[std::size_t(DevicePage::P580)]);
+    if (recTX.uTestForce == 0)
+        recTX.uTestForce = testsPage->TestForce(front == devicePages[std::size_t(DevicePage::P580)]);
     recTX.uLimitForceAndEnable = 0;
     settingsSetView->AddForceBits(recTX.uLimitForceAndEnable);
     recTX.uDirectControl = calibrationPage->DirectControl(front == TabSheet_Velmar);

@@ -45,7 +45,8 @@ TForm_Trend* TrendWindow(TForm1& main) {
 void ConnectTrendOpeners(TForm1& main, const QStringList& arguments) {
     // The samples are kept from the start; the window waits to be opened.
     TrendHistoryOf(main);
-    QObject::connect(main.header->ui.Button_Trend, &QPushButton::clicked, &main, [&main] { TrendWindow(main)->Open(); });
+    QObject::connect(main.header->ui.Button_Trend, &QPushButton::clicked, &main,
+                     [&main] { TrendWindow(main)->Open(); });
     for (const QString& a : arguments)
         if (a.startsWith("--open-trend")) {
             TrendWindow(main)->OpenFromArguments(arguments);

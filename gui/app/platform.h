@@ -23,7 +23,7 @@ void MessageBeep();
 // what else it holds. False with the reason in *error on any failure; the
 // file is then as it was.
 [[nodiscard]] bool WriteIniString(const QString& path, const QString& section, const QString& key, const QString& value,
-                    QString* error = nullptr);
+                                  QString* error = nullptr);
 
 // The executable's path with its extension replaced by ".ini".
 QString IniPathFor(const QString& executablePath);
@@ -34,7 +34,8 @@ QString IniPathFor(const QString& executablePath);
 // Returns the file written, empty when neither could be (the last reason in
 // *error).
 [[nodiscard]] QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key,
-                        const QString& value, const QString& fallbackFolder = {}, QString* error = nullptr);
+                                      const QString& value, const QString& fallbackFolder = {},
+                                      QString* error = nullptr);
 
 // A date or time picture of the Windows regional settings as a Qt format.
 QString QtFormatOfWindowsPicture(const QString& picture);

@@ -9,26 +9,26 @@
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
 #include "gui/app/late_windows.h"
-#include "program/program_date.h"
+#include "gui/device/errors_dialog.h"
 #include "gui/device/header_page.h"
 #include "gui/device/instrument_menu.h"
+#include "gui/device/px210_page.h"
+#include "gui/device/px530_page.h"
 #include "gui/files/settings_files.h"
-#include "gui/device/errors_dialog.h"
-#include "gui/trend/trend_window.h"
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/analog_input_dialog.h"
 #include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/modules/modbus_dialog.h"
+#include "gui/modules/module_openers.h"
 #include "gui/modules/password_dialog.h"
 #include "gui/modules/rtd_input_dialog.h"
-#include "gui/modules/module_openers.h"
-#include "gui/views/program_style.h"
 #include "gui/report/report_window.h"
+#include "gui/trend/trend_window.h"
+#include "gui/views/program_style.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
-#include "gui/device/px530_page.h"
-#include "gui/device/px210_page.h"
+#include "program/program_date.h"
 
 namespace velmar {
 
@@ -99,7 +99,8 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
                                  main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});
     main->HandSettingsSetParts();
     ConnectModuleOpeners(main->Context(), *main->moduleTabs, [main](ModuleKind kind) { return main->DialogOf(kind); });
-    ConnectPasswordOpeners(*main->Form_Password, {main->px530Page->Button1, main->px210Page->Button_ChangePassword_PX210});
+    ConnectPasswordOpeners(*main->Form_Password,
+                           {main->px530Page->Button1, main->px210Page->Button_ChangePassword_PX210});
     // Sized by its pages once they are all built and the link is already
     // being opened: measuring every page's texts need not hold up the
     // connection. The menu bar that follows takes its room from the pages,
@@ -121,9 +122,7 @@ StartupOptions SystemStartupOptions() {
     o.arguments = QApplication::arguments().mid(1);
     o.executablePath = QApplication::applicationFilePath();
     o.regional = SystemRegionalSettings();
-    o.inform = [](const QString& text) {
-        QMessageBox::information(nullptr, QString::fromUtf8(kProgramName), text);
-    };
+    o.inform = [](const QString& text) { QMessageBox::information(nullptr, QString::fromUtf8(kProgramName), text); };
     o.confirm = [](const QString& text) {
         QMessageBox box(QMessageBox::Question, QString::fromUtf8(kProgramName), text,
                         QMessageBox::Yes | QMessageBox::No);

@@ -10,7 +10,6 @@
 
 namespace velmar {
 
-
 TForm_Errors::TForm_Errors(QWidget* parent) : QDialog(parent) {
     setObjectName("TForm_Errors");
     setWindowTitle("Errors");

@@ -15,8 +15,10 @@ namespace velmar {
 
 QString InstrumentMenuText(const AttachedInstrument& a) {
     const QString node = QString::fromStdString(a.node);
-    QString text = a.identified ? QString("PX%1 – %2 (%3)").arg(a.deviceType).arg(QString::fromStdString(SerialText(a.serial)), node)
-                                : node;
+    QString text =
+        a.identified
+            ? QString("PX%1 – %2 (%3)").arg(a.deviceType).arg(QString::fromStdString(SerialText(a.serial)), node)
+            : node;
     switch (a.state) {
     case NodeState::kInUse: return text + QString::fromUtf8(" – másik program használja");
     case NodeState::kRefused: return text + QString::fromUtf8(" – nincs jogosultság");

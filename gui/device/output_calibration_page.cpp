@@ -15,13 +15,13 @@
 #include <functional>
 #include <optional>
 
-#include "gui/link/instrument_context.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
-#include "gui/views/module_controls.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/lamp.h"
 #include "gui/views/latching_group.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/typed_length.h"
 
@@ -174,7 +174,8 @@ QWidget* OutputCalibrationPage::BuildOutputCal() {
     QGroupBox* box = MakeGroup(this, "GroupBox_OutputCal", "KIMENET KALIBRÁLÁS");
     box->hide();
     auto* grid = new QGridLayout(box);
-    RadioGroup_KimenetTipusa = MakeRadioGroup(box, "RadioGroup_KimenetTipusa", "Kimenet típusa", {"Áram", "Feszültség"}, 2, 0);
+    RadioGroup_KimenetTipusa =
+        MakeRadioGroup(box, "RadioGroup_KimenetTipusa", "Kimenet típusa", {"Áram", "Feszültség"}, 2, 0);
     SpeedButton_CalPWML = MakeButton(box, "SpeedButton_CalPWML", "Kalibrálás 4 mA");
     SpeedButton_CalPWMH = MakeButton(box, "SpeedButton_CalPWMH", "Kalibrálás 20 mA");
     grid->addWidget(RadioGroup_KimenetTipusa, 0, 0, 1, 3);
@@ -207,8 +208,8 @@ QWidget* OutputCalibrationPage::BuildOutputCal() {
         const char* caption;
         int delta;
     } steps[] = {
-        {"Button_PWMDec4", "----", -5000}, {"Button_PWMDec3", "---", -400}, {"Button_PWMDec2", "--", -20},
-        {"Button_PWMDec1", "-", -1},       {"Button_PWMInc1", "+", 1},      {"Button_PWMInc2", "++", 20},
+        {"Button_PWMDec4", "----", -5000}, {"Button_PWMDec3", "---", -400},  {"Button_PWMDec2", "--", -20},
+        {"Button_PWMDec1", "-", -1},       {"Button_PWMInc1", "+", 1},       {"Button_PWMInc2", "++", 20},
         {"Button_PWMInc3", "+++", 400},    {"Button_PWMInc4", "++++", 5000},
     };
     for (int i = 0; i < int(std::size(steps)); ++i) {
@@ -228,8 +229,10 @@ QWidget* OutputCalibrationPage::BuildOutputCal() {
         {"Button_PWMMin", "Min", [] { return 0; }, 0, 1},
         {"Button_PWMMid", "Köz", [] { return 32768; }, 1, 1},
         {"Button_PWMMax", "Max", [] { return kPwmMax; }, 2, 1},
-        {"Button_PWMPreviousLow", "Előző alsó érték", [this] { return ctx_.recGlobalVar.*PointOf(false).previous; }, 3, 2},
-        {"Button_PWMPreviousHigh", "Előző felső érték", [this] { return ctx_.recGlobalVar.*PointOf(true).previous; }, 5, 3},
+        {"Button_PWMPreviousLow", "Előző alsó érték", [this] { return ctx_.recGlobalVar.*PointOf(false).previous; }, 3,
+         2},
+        {"Button_PWMPreviousHigh", "Előző felső érték", [this] { return ctx_.recGlobalVar.*PointOf(true).previous; }, 5,
+         3},
     };
     for (const auto& p : presets) {
         QPushButton* b = MakeButton(box, p.name, p.caption);
@@ -281,7 +284,8 @@ void OutputCalibrationPage::SpeedButton_PWMForceClick() {
         return;
     }
     // Nothing stored and nothing checked without the output under control.
-    for (QPushButton* b : {SpeedButton_CalPWML, SpeedButton_CalPWMH, SpeedButton_CheckCurrent, SpeedButton_CheckVoltage})
+    for (QPushButton* b :
+         {SpeedButton_CalPWML, SpeedButton_CalPWMH, SpeedButton_CheckCurrent, SpeedButton_CheckVoltage})
         b->setChecked(false);
 }
 
@@ -303,8 +307,8 @@ void OutputCalibrationPage::Button_PWMWriteClick() {
     const std::optional<long long> n = TypedInteger(Edit_PWM);
     if (!n || *n < 0) {
         ctx_.Inform(QString::fromUtf8("A beírt PWM érték („%1”) nem egész szám a 0 … 65 535 tartományban; "
-                                       "a kimenet nem változott.")
-                         .arg(Edit_PWM->text()));
+                                      "a kimenet nem változott.")
+                        .arg(Edit_PWM->text()));
         return;
     }
     const int pwm = int(std::min<long long>(*n, kPwmMax));
@@ -321,8 +325,9 @@ void OutputCalibrationPage::Button_PWMTestWriteClick() {
     QString refusal;
     double pwm = 0;
     if (!typed) {
-        refusal = QString::fromUtf8("A beírt cél érték („%1”) nem egész szám a 0 … %2 %3 tartományban; "
-                                    "a kimenet nem változott.")
+        refusal = QString::fromUtf8(
+                      "A beírt cél érték („%1”) nem egész szám a 0 … %2 %3 tartományban; "
+                      "a kimenet nem változott.")
                       .arg(Edit_PWMTest->text(), ctx_.FormatNumber(type.limit, "## ##0"), QString::fromUtf8(type.unit));
     } else {
         const int t = int(std::clamp<long long>(*typed, 0, type.limit));
@@ -333,8 +338,9 @@ void OutputCalibrationPage::Button_PWMTestWriteClick() {
         const float line = float((high - low) / (type.high - type.low) * (t - type.low) + low);
         pwm = RoundHalfEven(line);
         if (pwm < 0 || pwm > kPwmMax)
-            refusal = QString::fromUtf8("A kiszámolt PWM érték (%1) kívül esik a 0 … 65 535 tartományon; "
-                                        "ellenőrizze a kiolvasott kalibrációs pontokat. A kimenet nem változott.")
+            refusal = QString::fromUtf8(
+                          "A kiszámolt PWM érték (%1) kívül esik a 0 … 65 535 tartományon; "
+                          "ellenőrizze a kiolvasott kalibrációs pontokat. A kimenet nem változott.")
                           .arg(ctx_.FormatNumber(pwm, "0"));
     }
     if (refusal.isEmpty()) {
@@ -358,7 +364,8 @@ uint8_t OutputCalibrationPage::ForceBits() {
     if (SpeedButton_PWMForce->isChecked()) bits |= kForce;
     if (Current()) bits |= kCurrent;
     const bool uncalibrated = ctx_.recRX.uErrorBits & kUncalibratedOutput;
-    for (auto [button, bit] : {std::pair{SpeedButton_CheckCurrent, kCheck12mA}, std::pair{SpeedButton_CheckVoltage, kCheck5V}}) {
+    for (auto [button, bit] :
+         {std::pair{SpeedButton_CheckCurrent, kCheck12mA}, std::pair{SpeedButton_CheckVoltage, kCheck5V}}) {
         if (!button->isChecked()) continue;
         if (uncalibrated)
             button->setChecked(false);  // an uncalibrated output has no mid-scale to check

@@ -8,13 +8,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/link/payload_io.h"
+#include "core/views/display_refresh.h"
+#include "core/views/px210_codec.h"
 #include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
-#include "core/link/payload_io.h"
-#include "gui/views/module_controls.h"
-#include "core/views/display_refresh.h"
 #include "gui/views/indicator_controls.h"
-#include "core/views/px210_codec.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_open.h"
 
@@ -24,8 +24,8 @@ namespace {
 constexpr int kScaleLowIdentifier = 18, kScaleHighIdentifier = 19;
 
 template <std::size_t N>
-RadioGroup* MakeChoice(QWidget* parent, const char* name, const char* caption,
-                       const std::array<const char*, N>& items, int defaultItem) {
+RadioGroup* MakeChoice(QWidget* parent, const char* name, const char* caption, const std::array<const char*, N>& items,
+                       int defaultItem) {
     QStringList texts;
     for (const char* i : items) texts << QString::fromUtf8(i);
     auto* g = new RadioGroup(QString::fromUtf8(caption), texts, 1, parent);
@@ -180,7 +180,7 @@ void PX210Page::BuildWrite() {
     tx.iScaleHighSettings = rx.iScaleHighSettings;
     // Whatever the instrument reported, the page writes the finest rounding.
     tx.uRoundSettings = 1;
-    PX210Block b{tx.bLeaderZeros,      tx.uCounterForDisplayRefresh, tx.uAverage,       tx.uDecimalPointSettings,
+    PX210Block b{tx.bLeaderZeros,      tx.uCounterForDisplayRefresh, tx.uAverage,      tx.uDecimalPointSettings,
                  tx.iScaleLowSettings, tx.iScaleHighSettings,        tx.uRoundSettings};
     TransferWriter out(ctx_.transfer);
     PX210Layout(out, b);

@@ -1,6 +1,5 @@
 #include "gui/device/px530_page.h"
 
-#include <algorithm>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,16 +8,17 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/device/device_types.h"
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
 #include "core/link/payload_io.h"
-#include "gui/views/module_controls.h"
 #include "core/views/display_codec.h"
 #include "core/views/display_refresh.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/indicator_controls.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/widget_updates.h"
 

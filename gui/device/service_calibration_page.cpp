@@ -9,17 +9,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
 #include "core/device/status_texts.h"
 #include "core/link/payload_io.h"
 #include "core/modules/signal_options.h"
-#include "gui/views/module_controls.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/latching_group.h"
-#include "gui/views/widget_updates.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/typed_length.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 
@@ -177,10 +177,10 @@ QWidget* ServiceCalibrationPage::BuildPX310Tab() {
               {{"SpeedButton_PX310_Cal0", "Kalibrálás 0 ohm (4 vezetékkel bekötve)", "Label_RAM1_iCalLow1_2"},
                {"SpeedButton_PX310_Cal490", "Kalibrálás 490 ohm (4 vezetékkel bekötve)", "Label_RAM1_iCalHigh1_2"}},
               "Label_310_PtType");
-    std::tie(TabSheet_3w, Label_310_PtType2) = build(
-        "TabSheet_3w", "3 vezetékes kalibrálás (forced)",
-        {{"SpeedButton_PX310_Cal3Wires", "Kalibrálás 110 ohm (3 vezetékkel bekötve)", "Label_RAM1_iCalLow_2"}},
-        "Label_310_PtType2");
+    std::tie(TabSheet_3w, Label_310_PtType2) =
+        build("TabSheet_3w", "3 vezetékes kalibrálás (forced)",
+              {{"SpeedButton_PX310_Cal3Wires", "Kalibrálás 110 ohm (3 vezetékkel bekötve)", "Label_RAM1_iCalLow_2"}},
+              "Label_310_PtType2");
     PageControl_4or3_PX310->setCurrentWidget(TabSheet_4w);
     SpeedButton_PX310_Cal490 = tab->findChild<QPushButton*>("SpeedButton_PX310_Cal490");
     SpeedButton_PX310_Cal3Wires = tab->findChild<QPushButton*>("SpeedButton_PX310_Cal3Wires");
@@ -303,8 +303,8 @@ void ServiceCalibrationPage::Button_Auto5kHzCalculationClick() {
     // The constant has six digits: a result that does not fit is refused.
     if (constant < 0 || constant > kMaxTimerConstant) {
         ctx_.Inform(QString::fromUtf8("A számított érték (%1) nem fér el a 0 … 999 999 tartományban; "
-                                       "ellenőrizze a mért frekvenciát.")
-                         .arg(ctx_.FormatNumber(constant, "0")));
+                                      "ellenőrizze a mért frekvenciát.")
+                        .arg(ctx_.FormatNumber(constant, "0")));
         return;
     }
     Edit_RAM1_iCalLow1->setText(ctx_.FormatNumber(constant, "######0"));
@@ -317,8 +317,8 @@ bool ServiceCalibrationPage::AcceptTimerConstant() {
     const qlonglong v = Edit_RAM1_iCalLow1->text().trimmed().toLongLong(&ok);
     if (!ok || (v >= 0 && v <= kMaxTimerConstant)) return true;
     ctx_.Inform(QString::fromUtf8("A beírt időalap állandó (%1) nem fér el a 0 … 999 999 tartományban; "
-                                   "a készülékbe nem került beírásra semmi.")
-                     .arg(Edit_RAM1_iCalLow1->text().trimmed()));
+                                  "a készülékbe nem került beírásra semmi.")
+                    .arg(Edit_RAM1_iCalLow1->text().trimmed()));
     return false;
 }
 
@@ -342,7 +342,8 @@ void ServiceCalibrationPage::showEvent(QShowEvent* event) {
 void ServiceCalibrationPage::ShowStatus() {
     const tRX& rx = ctx_.recRX;
     const double full = rx.uDevice == kPX310 ? 2097151.0 : 8388607.0;  // 22- or 24-bit converter
-    for (auto [bar, value] : {std::pair{MBarGraph_IRow, rx.iRawADCData}, std::pair{MBarGraph_IAveraged, rx.iAveragedADCData}}) {
+    for (auto [bar, value] :
+         {std::pair{MBarGraph_IRow, rx.iRawADCData}, std::pair{MBarGraph_IAveraged, rx.iAveragedADCData}}) {
         bar->setMBGValue(value / full);
         bar->setMBGText(ctx_.FormatNumber(value, "# ### ##0"));
     }
@@ -356,14 +357,15 @@ void ServiceCalibrationPage::ShowStatus() {
             // "Áram 4-20 mA" of the dialogs reads "Áram: 4 - 20 mA" here.
             const QString type = QString::fromUtf8(kSignalTypeOptions[rx.uInputType].text);
             const QString range = type.section(' ', 1);
-            SetTextWhenChanged(Value("Label_uInputType"), type.section(' ', 0, 0) + ": " + QString(range).replace('-', " - "));
+            SetTextWhenChanged(Value("Label_uInputType"),
+                               type.section(' ', 0, 0) + ": " + QString(range).replace('-', " - "));
             unit = range.section(' ', -1);
             mask = "#0.0000";
         }
     }
     if (rx.uPXOptIn == kPtInput || rx.uDevice == kPX310) {
         SetTextWhenChanged(Value("Label_uInputType"), rx.bPt1000 ? QString::fromUtf8("Pt1000 mérőérzékelő")
-                                                      : QString::fromUtf8("Pt100 mérőérzékelő"));
+                                                                 : QString::fromUtf8("Pt100 mérőérzékelő"));
         unit = "ohm";
         mask = rx.bPt1000 ? "#0.0" : "#0.00";
     }
@@ -372,9 +374,9 @@ void ServiceCalibrationPage::ShowStatus() {
         mask = rx.bPt1000 ? "#0.00" : "#0.000";
     }
     // Without a known input: the digits a single-precision value holds.
-    const QString value = mask.empty()
-                              ? QString::number(double(rx.fFizikaiMennyiseg), 'g', 7).replace('.', ctx_.DecimalSeparator)
-                              : ctx_.FormatNumber(rx.fFizikaiMennyiseg, mask);
+    const QString value =
+        mask.empty() ? QString::number(double(rx.fFizikaiMennyiseg), 'g', 7).replace('.', ctx_.DecimalSeparator)
+                     : ctx_.FormatNumber(rx.fFizikaiMennyiseg, mask);
     SetTextWhenChanged(Value("Label_fFizikaiMennyiseg"), unit.isEmpty() ? value : value + " " + unit);
     const char* shownUnit = MeasuredUnit(rx);
     const QString shown = ctx_.FormatNumber(rx.iSkalazottKijezesiErtek / double(rx.fDivider), rx.sDecimalMask);
@@ -386,7 +388,8 @@ void ServiceCalibrationPage::ShowStatus() {
         {"Label_uCRCOKbits2", rx.uCRCOKbits2}, {"Label_uAfterWriteOKbits2", rx.uAfterWriteOKbits2},
         {"Label_uCRCOKbits3", rx.uCRCOKbits3}, {"Label_uAfterWriteOKbits3", rx.uAfterWriteOKbits3},
     };
-    for (const auto& [name, bits] : memory) SetTextWhenChanged(Value(name), QString::fromStdString(FormatMemoryStatus(bits)));
+    for (const auto& [name, bits] : memory)
+        SetTextWhenChanged(Value(name), QString::fromStdString(FormatMemoryStatus(bits)));
     SetTextWhenChanged(Value("Label_uSPS"), QString::number(rx.uSPS));
     SetTextWhenChanged(Value("Label_recFRAMCommon_uSizeKB"), QString::number(rx.recFRAMCommon_uSizeKB) + " kB");
     const std::pair<const char*, uint16_t> blocks[] = {{"Label_uSizeInBytesFRAM1", rx.uSizeInBytesFRAM1},
@@ -401,10 +404,12 @@ void ServiceCalibrationPage::ShowStatus() {
     const QString sensor = rx.bPt1000 ? "Pt1000" : "Pt100";
     SetTextWhenChanged(Label_310_PtType, sensor);
     SetTextWhenChanged(Label_310_PtType2, sensor);
-    SetTextWhenChanged(SpeedButton_PX310_Cal490, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 4900 ohm (4 vezetékkel bekötve)")
-                                                 : QString::fromUtf8("Kalibrálás 490 ohm (4 vezetékkel bekötve)"));
-    SetTextWhenChanged(SpeedButton_PX310_Cal3Wires, rx.bPt1000 ? QString::fromUtf8("Kalibrálás 1100 ohm (3 vezetékkel bekötve)")
-                                                    : QString::fromUtf8("Kalibrálás 110 ohm (3 vezetékkel bekötve)"));
+    SetTextWhenChanged(SpeedButton_PX310_Cal490, rx.bPt1000
+                                                     ? QString::fromUtf8("Kalibrálás 4900 ohm (4 vezetékkel bekötve)")
+                                                     : QString::fromUtf8("Kalibrálás 490 ohm (4 vezetékkel bekötve)"));
+    SetTextWhenChanged(SpeedButton_PX310_Cal3Wires,
+                       rx.bPt1000 ? QString::fromUtf8("Kalibrálás 1100 ohm (3 vezetékkel bekötve)")
+                                  : QString::fromUtf8("Kalibrálás 110 ohm (3 vezetékkel bekötve)"));
 }
 
 }  // namespace velmar

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "gui/link/instrument_context.h"
 #include "core/device/device_types.h"
 #include "core/device/number_mask.h"
 #include "core/device/service_commands.h"
+#include "gui/link/instrument_context.h"
 
 namespace velmar {
 
@@ -17,15 +17,18 @@ namespace {
 QString QuestionFor(uint8_t code) {
     switch (code) {
     case kWriteIdentity:
-        return QString::fromUtf8("Biztosan átírja a(z) %1 (%2) készülék típusát, gyári számát, gyártási "
-                                 "idejét és beépített opcióit?");
+        return QString::fromUtf8(
+            "Biztosan átírja a(z) %1 (%2) készülék típusát, gyári számát, gyártási "
+            "idejét és beépített opcióit?");
     case kEraseMemory:
-        return QString::fromUtf8("Biztosan törli a(z) %1 (%2) készülék FRAM memóriáját? "
-                                 "Minden beállítása és kalibrációja elvész.");
+        return QString::fromUtf8(
+            "Biztosan törli a(z) %1 (%2) készülék FRAM memóriáját? "
+            "Minden beállítása és kalibrációja elvész.");
     default:
         // %3: the caption when asked, as some follow the sensor or output type.
-        return QString::fromUtf8("Biztosan elvégzi a(z) %1 (%2) készüléken: „%3”? "
-                                 "A tárolt kalibrációs érték felülíródik.");
+        return QString::fromUtf8(
+            "Biztosan elvégzi a(z) %1 (%2) készüléken: „%3”? "
+            "A tárolt kalibrációs érték felülíródik.");
     }
 }
 
@@ -38,7 +41,8 @@ void ShowValue(QWidget* target, const QString& text) {
 }
 }  // namespace
 
-void AskBeforeSending(InstrumentContext& ctx, QAbstractButton* button, const QString& question, std::function<bool()> check) {
+void AskBeforeSending(InstrumentContext& ctx, QAbstractButton* button, const QString& question,
+                      std::function<bool()> check) {
     QObject::connect(button, &QAbstractButton::clicked, ctx.window, [&ctx, button, question, check](bool down) {
         if (!down) return;
         button->setChecked(false);
@@ -72,16 +76,18 @@ void InstallServiceRequests(InstrumentContext& ctx, QWidget& window, const Servi
         for (int i = 0; i < FieldCount(c); ++i)
             targets[std::size_t(i)] = window.findChild<QWidget*>(c.targets[std::size_t(i)]);
         auto* then = c.then ? window.findChild<QAbstractButton*>(c.then) : nullptr;
-        ctx.commands.SetDecoder(c.code, [&ctx, &c, button, targets, then, after = FollowUp(ctx, window, hooks, c.code)] {
-            button->setChecked(false);
-            for (int i = 0; i < FieldCount(c); ++i) {
-                int32_t& field = ctx.recRX.*c.fields[std::size_t(i)];
-                field = ctx.transfer.ReadInteger();
-                if (targets[std::size_t(i)]) ShowValue(targets[std::size_t(i)], ctx.FormatNumber(field, c.mask));
-            }
-            if (then) then->setChecked(true);
-            if (after) after();
-        });
+        ctx.commands.SetDecoder(c.code,
+                                [&ctx, &c, button, targets, then, after = FollowUp(ctx, window, hooks, c.code)] {
+                                    button->setChecked(false);
+                                    for (int i = 0; i < FieldCount(c); ++i) {
+                                        int32_t& field = ctx.recRX.*c.fields[std::size_t(i)];
+                                        field = ctx.transfer.ReadInteger();
+                                        if (targets[std::size_t(i)])
+                                            ShowValue(targets[std::size_t(i)], ctx.FormatNumber(field, c.mask));
+                                    }
+                                    if (then) then->setChecked(true);
+                                    if (after) after();
+                                });
         std::function<bool()> check;
         if (c.code == kWriteIdentity) check = hooks.acceptIdentity;
         if (c.code == kWriteTimerConstant) check = hooks.acceptTimerConstant;

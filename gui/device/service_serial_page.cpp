@@ -9,12 +9,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/link/instrument_context.h"
 #include "core/device/service_commands.h"
-#include "gui/device/service_requests.h"
 #include "core/link/payload_io.h"
-#include "gui/views/module_controls.h"
+#include "gui/device/service_requests.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/latching_group.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/typed_length.h"
 
@@ -26,8 +26,8 @@ struct DeviceItem {
     uint16_t code;
 };
 constexpr DeviceItem kDevices[] = {
-    {"PX310", 310}, {"PX330", 330},   {"PX350", 350},    {"PX370", 370},    {"PX530", 530},    {"PX546 IP", 546},
-    {"PX580", 580}, {"Teszt", 1},     {"PX210USB", 210}, {"PX510USB", 510}, {"PX544 IP", 544},
+    {"PX310", 310}, {"PX330", 330}, {"PX350", 350},    {"PX370", 370},    {"PX530", 530},    {"PX546 IP", 546},
+    {"PX580", 580}, {"Teszt", 1},   {"PX210USB", 210}, {"PX510USB", 510}, {"PX544 IP", 544},
 };
 // Option codes by radio item.
 constexpr uint8_t kInputCodes[] = {0, 1, 2, 6, 7, 8};
@@ -74,14 +74,14 @@ ServiceSerialPage::ServiceSerialPage(InstrumentContext& ctx, QWidget* parent) : 
     ListBox_uDeviceType->setMaximumWidth(160);
     CheckBox_PX310_bPt1000 = new QCheckBox(QString::fromUtf8("PX310 Pt1000 / PX370 Sönt nélküli kivitel"), g);
     CheckBox_PX310_bPt1000->setObjectName("CheckBox_PX310_bPt1000");
-    RadioGroup_Bemenet = MakeRadioGroup(g, "RadioGroup_Bemenet", "BEMENET",
-                                        {"Nincs", "PXAI (analóg U és I)", "PXRT (hőmérséklet)", "PXMB (RS-485)",
-                                         "Timer (Stopper)", "PXMBIN (bemenet)"},
-                                        1, 0);
+    RadioGroup_Bemenet = MakeRadioGroup(
+        g, "RadioGroup_Bemenet", "BEMENET",
+        {"Nincs", "PXAI (analóg U és I)", "PXRT (hőmérséklet)", "PXMB (RS-485)", "Timer (Stopper)", "PXMBIN (bemenet)"},
+        1, 0);
     for (auto [group, name, caption] : {std::tuple{&RadioGroup_Kimenet1, "RadioGroup_Kimenet1", "KIMENET 1"},
                                         std::tuple{&RadioGroup_Kimenet2, "RadioGroup_Kimenet2", "KIMENET 2"}})
-        *group = MakeRadioGroup(g, name, caption,
-                                {"Nincs", "PXAO (analóg U és I)", "PXMB (RS-485)", "PXRL (1 relé)"}, 1, 0);
+        *group =
+            MakeRadioGroup(g, name, caption, {"Nincs", "PXAO (analóg U és I)", "PXMB (RS-485)", "PXRL (1 relé)"}, 1, 0);
 
     // The serial number's fields one under the other at their own height,
     // whatever height the list beside them takes.
@@ -178,8 +178,9 @@ QString ServiceSerialPage::IdentityProblems() const {
     for (const auto& f : fields) {
         const long long v = Typed(f.edit);
         if (v < f.min || v > f.max)
-            problems << QString::fromUtf8("A(z) „%1” mező értéke („%2”) nem megengedett: %3 és %4 közötti egész "
-                                          "számot adjon meg.")
+            problems << QString::fromUtf8(
+                            "A(z) „%1” mező értéke („%2”) nem megengedett: %3 és %4 közötti egész "
+                            "számot adjon meg.")
                             .arg(QString::fromUtf8(f.field), f.edit->text())
                             .arg(f.min)
                             .arg(f.max);

@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "core/device/device_types.h"
-#include "gui/link/instrument_context.h"
 #include "core/device/service_commands.h"
 #include "core/link/payload_io.h"
-#include "gui/views/module_controls.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/latching_group.h"
+#include "gui/views/module_controls.h"
 
 namespace velmar {
 
@@ -23,8 +23,8 @@ struct TestPattern {
     const char* caption;
 };
 constexpr TestPattern kPatterns[] = {
-    {"SpeedButton_TestASCII5x7", "ASCII-kódok 5x7"}, {"SpeedButton_TestWhite", "Teli fehér"},
-    {"SpeedButton_TestFrame", "Keret a kijelzőn"},    {"SpeedButton_TestPattern", "Minta"},
+    {"SpeedButton_TestASCII5x7", "ASCII-kódok 5x7"},        {"SpeedButton_TestWhite", "Teli fehér"},
+    {"SpeedButton_TestFrame", "Keret a kijelzőn"},          {"SpeedButton_TestPattern", "Minta"},
     {"SpeedButton_TimeAfterReset", "Reset óta eltelt idő"}, {"SpeedButton_IntADC", "Belső ADC olvasás"},
 };
 constexpr int kBlock = 4;  // the enlarged image's pixel size

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "core/settings/settings_set_codec.h"
-#include "gui/views/module_controls.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/latching_group.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/same_width.h"
 #include "gui/views/typed_length.h"
@@ -56,8 +56,8 @@ void MakeRequests(QWidget* parent, QBoxLayout* column, const QString& suffix, QP
 SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     setObjectName("TabSheet5");
     auto* column = new QVBoxLayout(this);
-    MakeRequests(this, column, "", SpeedButton_ReadSettings, SpeedButton_ReadDefaultSettings,
-                 SpeedButton_WriteSettings, Label_ValuesOfAnotherInstrument);
+    MakeRequests(this, column, "", SpeedButton_ReadSettings, SpeedButton_ReadDefaultSettings, SpeedButton_WriteSettings,
+                 Label_ValuesOfAnotherInstrument);
     PageControl_Settings = new QTabWidget(this);
     PageControl_Settings->setObjectName("PageControl_Settings");
     QWidget* display = BuildDisplayTab();
@@ -83,8 +83,8 @@ QWidget* SettingsPage::BuildDisplayTab() {
     CheckBox_DisplayLeaderZeros = new QCheckBox(QString::fromUtf8("Vezető nullák"), box);
     CheckBox_DisplayLeaderZeros->setObjectName("CheckBox_DisplayLeaderZeros");
     CheckBox_DisplayLeaderZeros->setChecked(true);
-    RadioGroup_DisplayRefresh = MakeRadioGroup(box, "RadioGroup_DisplayRefresh", "Frissítési gyakoriság (ms)",
-                                               kMeasuringTimeOptions, 6, 3);
+    RadioGroup_DisplayRefresh =
+        MakeRadioGroup(box, "RadioGroup_DisplayRefresh", "Frissítési gyakoriság (ms)", kMeasuringTimeOptions, 6, 3);
 
     QGroupBox* bar = MakeGroup(box, "GroupBox_Bargraph", "Bargraph");
     Edit_iBgLow = MakeEdit(bar, "Edit_iBgLow", "0", 0, 8);
@@ -98,12 +98,13 @@ QWidget* SettingsPage::BuildDisplayTab() {
     barGrid->addWidget(Edit_iBgHigh, 1, 1);
     barGrid->addWidget(CheckBox_BargraphDot, 2, 0, 1, 2);
 
-    RadioGroup_uDecimalPointSettings = MakeRadioGroup(box, "RadioGroup_uDecimalPointSettings", "Tizedesjegyek",
-                                                      {"0", "1", "2", "3", "4"}, 5, 2);
+    RadioGroup_uDecimalPointSettings =
+        MakeRadioGroup(box, "RadioGroup_uDecimalPointSettings", "Tizedesjegyek", {"0", "1", "2", "3", "4"}, 5, 2);
     RadioGroup_uRoundSettings = MakeRadioGroup(box, "RadioGroup_uRoundSettings", "Kerekítés", {"1", "2", "5"}, 3, 0);
 
-    for (QWidget* g : {static_cast<QWidget*>(RadioGroup_DisplayRefresh), static_cast<QWidget*>(RadioGroup_uDecimalPointSettings),
-                       static_cast<QWidget*>(RadioGroup_uRoundSettings), static_cast<QWidget*>(bar)})
+    for (QWidget* g :
+         {static_cast<QWidget*>(RadioGroup_DisplayRefresh), static_cast<QWidget*>(RadioGroup_uDecimalPointSettings),
+          static_cast<QWidget*>(RadioGroup_uRoundSettings), static_cast<QWidget*>(bar)})
         g->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* grid = new QGridLayout(box);
     grid->addWidget(MakeLabel(box, "Label_Brightness", "Fényerő:"), 0, 0);
@@ -120,8 +121,7 @@ QWidget* SettingsPage::BuildDisplayTab() {
     grid->setRowStretch(6, 1);
 
     RadioGroup_enuLimitDisplayMode =
-        MakeRadioGroup(tab, "RadioGroup_enuLimitDisplayMode", "Határérték kijelzés",
-                       kLimitDisplayModeOptions, 1, 1);
+        MakeRadioGroup(tab, "RadioGroup_enuLimitDisplayMode", "Határérték kijelzés", kLimitDisplayModeOptions, 1, 1);
     auto* row = new QHBoxLayout(tab);
     row->addWidget(box, 1);
     row->addWidget(RadioGroup_enuLimitDisplayMode, 0, Qt::AlignTop);
@@ -139,9 +139,8 @@ QWidget* SettingsPage::BuildInputTab() {
     auto* ui = new QWidget;
     ui->setObjectName("TabSheet12");
     QGroupBox* box = MakeGroup(ui, "GroupBox_InputUI", "Bemenet típusa és a bemenet skálázása");
-    RadioGroup_uInputTypeSettings = MakeRadioGroup(
-        box, "RadioGroup_uInputTypeSettings", "Típus",
-        kSignalTypeOptions, 1, 0);
+    RadioGroup_uInputTypeSettings =
+        MakeRadioGroup(box, "RadioGroup_uInputTypeSettings", "Típus", kSignalTypeOptions, 1, 0);
     Edit_iScaleLowSettings = MakeEdit(box, "Edit_iScaleLowSettings", "0", 0, 8);
     Edit_iScaleHighSettings = MakeEdit(box, "Edit_iScaleHighSettings", "100", 0, 8);
     auto* grid = new QGridLayout(box);
@@ -185,8 +184,8 @@ QWidget* LimitOutputsPage::BuildLimitTab(int output) {
     auto* box = new QGroupBox(n + QString::fromUtf8(". határérték kimenet"), tab);
     box->setObjectName(name("GroupBox_Limit"));
     LimitOutputControls& c = limits[std::size_t(output)];
-    c.mode = MakeRadioGroup(box, name("RadioGroup_enuLimitMode").constData(), "Üzemmód",
-                            kSettingsSetLimitModeOptions, 2, 0);
+    c.mode =
+        MakeRadioGroup(box, name("RadioGroup_enuLimitMode").constData(), "Üzemmód", kSettingsSetLimitModeOptions, 2, 0);
     c.a = MakeEdit(box, name("Edit_iLowLimit"), "0", 0, 8);
     c.b = MakeEdit(box, name("Edit_iHighLimit"), "0", 0, 8);
     c.hysteresis = MakeEdit(box, name("Edit_iHysteresis"), "0", 0, 8);

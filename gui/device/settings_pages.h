@@ -73,7 +73,7 @@ public:
     std::array<LimitOutputControls, 4> limits;
     QPushButton* SpeedButton_DigitalOutForceEng;
     std::array<QPushButton*, 4> SpeedButton_DigitalOutForce{};  // SpeedButton_DigitalOut1Force ..
-    std::array<QLabel*, 4> Label_DigitalOut{};                  // Label_DigitalOut1 ..
+    std::array<QLabel*, 4> Label_DigitalOut{};  // Label_DigitalOut1 ..
 
 private:
     QWidget* BuildLimitTab(int output);

@@ -10,13 +10,13 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/device/number_mask.h"
-#include "gui/device/settings_pages.h"
-#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
+#include "core/settings/settings_set_codec.h"
+#include "gui/device/settings_pages.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/decimal_input.h"
 #include "gui/views/parse_integer_edit.h"
 #include "gui/views/radio_group.h"
@@ -127,8 +127,8 @@ int32_t SettingsSetView::ParseScaledEdit(QLineEdit* edit) {
     if (!ParseDecimal(edit->text(), ctx_.DecimalSeparator, typed)) typed = 0;
     // The instrument's value is single precision before it is scaled.
     const double scaled = RoundHalfEven(double(float(typed)) * ctx_.recRX.fDivider);
-    const int32_t value = int32_t(std::clamp<double>(scaled, std::numeric_limits<int32_t>::min(),
-                                                     std::numeric_limits<int32_t>::max()));
+    const int32_t value =
+        int32_t(std::clamp<double>(scaled, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     ShowScaled(edit, value);
     return value;
 }
@@ -176,7 +176,8 @@ void SettingsSetView::Build() {
     s.brightness = uint8_t(settings_.TrackBar_Brightness->value());
     // Checked when the write was asked for; should a text have changed into
     // something unsendable since, the instrument keeps its own.
-    if (!EncodeText(settings_.Edit_DisplayTagname, s.tagname.data(), s.tagname.size(), nullptr)) s.tagname = rx.uTagnameText;
+    if (!EncodeText(settings_.Edit_DisplayTagname, s.tagname.data(), s.tagname.size(), nullptr))
+        s.tagname = rx.uTagnameText;
     if (!EncodeText(settings_.Edit_DisplayDimension, s.dimension.data(), s.dimension.size(), nullptr))
         s.dimension = rx.uDimensionText;
     s.leadingZeros = settings_.CheckBox_DisplayLeaderZeros->isChecked();

@@ -45,6 +45,7 @@ public:
     std::function<ModbusSerialChoice()> modbusSerial;
     std::function<void(uint8_t protocol, uint8_t parity, uint8_t baudRate, uint8_t address)> showModbusSerial;
     std::function<std::optional<TForm_PXAO::FirstOutput>()> firstOutput;
+
 private:
     void Decode(bool defaults);
     void Build();

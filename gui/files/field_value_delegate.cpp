@@ -12,12 +12,11 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
 FieldValueDelegate::FieldValueDelegate(QObject* parent, FieldOf fieldOf, Apply apply, QChar decimalSeparator)
-    : QStyledItemDelegate(parent),
-      fieldOf_(std::move(fieldOf)),
-      apply_(std::move(apply)),
+    : QStyledItemDelegate(parent), fieldOf_(std::move(fieldOf)), apply_(std::move(apply)),
       separator_(decimalSeparator.toLatin1()) {}
 
-QWidget* FieldValueDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+QWidget* FieldValueDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                          const QModelIndex& index) const {
     const BlockField* f = fieldOf_(index.row());
     if (!f) return nullptr;
     const FieldType type = TypeOf(*f);

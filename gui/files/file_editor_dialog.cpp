@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/device/status_texts.h"
-#include "gui/views/decimal_input.h"
 #include "core/device/device_types.h"
-#include "gui/files/compare_table.h"
+#include "core/device/status_texts.h"
 #include "core/settings/field_edit.h"
+#include "gui/files/compare_table.h"
 #include "gui/files/field_value_delegate.h"
+#include "gui/views/decimal_input.h"
 
 namespace velmar {
 
@@ -40,7 +40,8 @@ TForm_FileEditor::TForm_FileEditor(QWidget* parent, QChar decimalSeparator)
     Label_FileInfo->setWordWrap(true);
     StringGrid_FileEditor = new QTableWidget(0, 5, this);
     StringGrid_FileEditor->setObjectName("StringGrid_FileEditor");
-    StringGrid_FileEditor->setHorizontalHeaderLabels({U("Blokk"), U("Mező"), U("Fájl"), U("Új érték"), U("Megengedett")});
+    StringGrid_FileEditor->setHorizontalHeaderLabels(
+        {U("Blokk"), U("Mező"), U("Fájl"), U("Új érték"), U("Megengedett")});
     StringGrid_FileEditor->horizontalHeader()->setStretchLastSection(true);
     StringGrid_FileEditor->setWordWrap(false);
     StringGrid_FileEditor->verticalHeader()->hide();
@@ -86,8 +87,10 @@ void TForm_FileEditor::Open(const OfflineFile& file, const QString& path) {
                        .arg(QString::fromStdString(DeviceTypeName(id.deviceType)))
                        .arg(QString::fromStdString(SerialText(id.serial)))
                        .arg(LocalTime(file.savedAt));
-    if (!file.editedOffline.isEmpty()) info += U(" Készülék nélkül szerkesztve: %1.").arg(LocalTime(file.editedOffline));
-    Label_FileInfo->setText(info + U("\nEgy mező új értéke az „Új érték” oszlopban adható meg (dupla kattintás vagy gépelés)."));
+    if (!file.editedOffline.isEmpty())
+        info += U(" Készülék nélkül szerkesztve: %1.").arg(LocalTime(file.editedOffline));
+    Label_FileInfo->setText(
+        info + U("\nEgy mező új értéke az „Új érték” oszlopban adható meg (dupla kattintás vagy gépelés)."));
     StringGrid_FileEditor->setRowCount(0);
     Refresh();
     const int wanted = FitCompareColumns(StringGrid_FileEditor);
@@ -115,7 +118,8 @@ bool TForm_FileEditor::SetValue(int row, const QString& text) {
     const QString where = U("%1 / %2").arg(U(block->caption), U(f->caption));
     const std::string why = SetSnapshotField(edited_.snapshot, *block, *f, text.toStdString());
     if (!why.empty()) {
-        ShowResult(U("%1: %2. Nem változott.").arg(where, WithDecimalSeparator(QString::fromStdString(why), decimalSeparator_)),
+        ShowResult(U("%1: %2. Nem változott.")
+                       .arg(where, WithDecimalSeparator(QString::fromStdString(why), decimalSeparator_)),
                    true);
         return false;
     }

@@ -43,7 +43,8 @@ TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal, Fi
     StringGrid_Journal->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     StringGrid_Journal->verticalHeader()->hide();
     StringGrid_Journal->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* file = new QLabel(journal.Attached() ? journal.FilePath() : QString::fromUtf8("Nincs csatlakoztatott készülék."), this);
+    auto* file = new QLabel(
+        journal.Attached() ? journal.FilePath() : QString::fromUtf8("Nincs csatlakoztatott készülék."), this);
     file->setObjectName("Label_JournalFile");
     file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Button_RestoreAsFound = new QPushButton(QString::fromUtf8("Megtalált állapot visszaállítása…"), this);
@@ -65,10 +66,14 @@ TForm_Journal::TForm_Journal(QWidget* parent, const SettingsJournal& journal, Fi
         const int row = StringGrid_Journal->rowCount();
         StringGrid_Journal->insertRow(row);
         const bool found = it->kind == JournalEntry::AsFound;
-        StringGrid_Journal->setItem(row, 0, new QTableWidgetItem(it->time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss")));
-        StringGrid_Journal->setItem(row, 1, new QTableWidgetItem(found ? QString::fromUtf8("Megtalált") : QString::fromUtf8("Beírás")));
-        StringGrid_Journal->setItem(row, 2, new QTableWidgetItem(QString::fromUtf8(FindSettingsBlock(it->block)->caption)));
-        auto* change = new QTableWidgetItem(found ? QString() : ChangedFields(*it, context, decimalSeparator.toLatin1()));
+        StringGrid_Journal->setItem(row, 0,
+                                    new QTableWidgetItem(it->time.toLocalTime().toString("yyyy.MM.dd. HH:mm:ss")));
+        StringGrid_Journal->setItem(
+            row, 1, new QTableWidgetItem(found ? QString::fromUtf8("Megtalált") : QString::fromUtf8("Beírás")));
+        StringGrid_Journal->setItem(row, 2,
+                                    new QTableWidgetItem(QString::fromUtf8(FindSettingsBlock(it->block)->caption)));
+        auto* change =
+            new QTableWidgetItem(found ? QString() : ChangedFields(*it, context, decimalSeparator.toLatin1()));
         // A long change is cut in its column: whole in the tooltip, and the
         // whole entry on a double click.
         change->setToolTip(change->text());

@@ -12,13 +12,13 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "gui/link/instrument_context.h"
-#include "gui/files/journal_dialog.h"
 #include "core/link/frame.h"
-#include "program/file_writing.h"
+#include "gui/files/journal_dialog.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/decimal_input.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -96,7 +96,8 @@ bool SettingsFiles::CheckInstrument() {
         return false;
     }
     if (!ctx_.recMBU.bOnline || ctx_.recRX.uDevice == 0) {
-        ctx_.Inform(QString::fromUtf8("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
+        ctx_.Inform(QString::fromUtf8(
+            "Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
         return false;
     }
     if (BlocksOf(Fit()).empty()) {
@@ -145,8 +146,8 @@ void SettingsFiles::ReadBlocks(std::vector<const SettingsBlockInfo*> blocks, boo
             if (progress_) progress_->reset();
             busy_ = false;
             if (r.error != 0)
-                return done(std::nullopt,
-                            QString::fromUtf8("%1: %2").arg(QString::fromUtf8(r.failed->caption), LinkErrorText(r.error)));
+                return done(std::nullopt, QString::fromUtf8("%1: %2").arg(QString::fromUtf8(r.failed->caption),
+                                                                          LinkErrorText(r.error)));
             done(std::move(r.blocks), {});
         });
 }
@@ -201,12 +202,11 @@ void SettingsFiles::LoadAndCompare() {
     const std::vector<const SettingsBlockInfo*> blocks = BlocksOf(Fit());
     if (!s || !SameBlocks(*s, blocks, &error))
         return ctx_.Inform(QString::fromUtf8("A fájl nem tölthető be, semmi sem íródott a készülékbe. ") +
-                            WithDecimalSeparator(error, ctx_.DecimalSeparator));
+                           WithDecimalSeparator(error, ctx_.DecimalSeparator));
     ReadBlocks(blocks, false, [this, s, path](std::optional<BlockImages> now, QString why) {
         if (!now) return ctx_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         OpenCompare(QString::fromUtf8("Összehasonlítás a fájllal: %1").arg(QFileInfo(path).fileName()),
-                    QString::fromUtf8("Fájl"), std::move(*now), s->blocks,
-                    s->measuredDecimals);
+                    QString::fromUtf8("Fájl"), std::move(*now), s->blocks, s->measuredDecimals);
     });
 }
 
@@ -217,8 +217,7 @@ void SettingsFiles::CompareWithFactory() {
         if (!now) return ctx_.Inform(QString::fromUtf8("A készülék beállításai nem olvashatók. ") + why);
         ReadBlocks(blocks, true, [this, now](std::optional<BlockImages> factory, QString why2) {
             if (!factory) return ctx_.Inform(QString::fromUtf8("A gyári értékek nem olvashatók. ") + why2);
-            for (auto& [name, bytes] : *factory)
-                bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
+            for (auto& [name, bytes] : *factory) bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
             // The factory values in the decimals they would bring back.
             const int factoryDecimals = FollowMeasuredDecimals(MeasuredDecimals(), *now, *factory);
             OpenCompare(QString::fromUtf8("Eltérés a gyári értékektől"), QString::fromUtf8("Gyári érték"), *now,
@@ -238,7 +237,8 @@ void SettingsFiles::ShowHistory() {
 void SettingsFiles::RestoreAsFound() {
     if (!CheckInstrument()) return;
     const InstrumentIdentity id = Identity();
-    if (!journal_.Attached() || journal_.PathFor(id.deviceType, id.serial) != journal_.FilePath()) journal_.Attach(id.deviceType, id.serial);
+    if (!journal_.Attached() || journal_.PathFor(id.deviceType, id.serial) != journal_.FilePath())
+        journal_.Attach(id.deviceType, id.serial);
     BlockImages found;
     for (auto& [name, bytes] : journal_.LastAsFound()) found[name] = bytes;
     std::vector<const SettingsBlockInfo*> blocks;
@@ -262,28 +262,30 @@ void SettingsFiles::OpenCompare(const QString& title, const QString& otherCaptio
     dialog->SetDecimalSeparator(ctx_.DecimalSeparator);
     dialog->Show(instrument, Context(MeasuredDecimals()), other, Context(otherDecimals));
     QPointer<TForm_Compare> guard(dialog);
-    connect(dialog, &TForm_Compare::writeRequested, this, [this, guard, other, otherDecimals](const BlockImages& chosen) {
-        if (busy_) return;
-        guard->SetBusy(true);
-        WriteBlocks(chosen, [this, guard, other, otherDecimals, chosen](WriteReport report) {
-            if (!guard) return;
-            QStringList lines;
-            if (!report.verified.empty())
-                lines << QString::fromUtf8("Beírva és visszaolvasva: %1.").arg(Captions(report.verified));
-            if (!report.mismatched.empty())
-                lines << QString::fromUtf8("Visszaolvasva eltér: %1.").arg(Captions(report.mismatched));
-            if (!report.error.isEmpty()) lines << QString::fromUtf8("Megszakadt: ") + report.error;
-            // Shows the instrument as it now is: what the journal last knew of it.
-            BlockImages now;
-            for (const auto& [name, bytes] : other) {
-                const auto known = journal_.Known().find(name);
-                if (known != journal_.Known().end()) now[name] = known->second;
-            }
-            guard->SetBusy(false);
-            if (now.size() == other.size()) guard->Show(now, Context(MeasuredDecimals()), other, Context(otherDecimals));
-            guard->ShowResult(lines.join('\n'));
-        });
-    });
+    connect(dialog, &TForm_Compare::writeRequested, this,
+            [this, guard, other, otherDecimals](const BlockImages& chosen) {
+                if (busy_) return;
+                guard->SetBusy(true);
+                WriteBlocks(chosen, [this, guard, other, otherDecimals, chosen](WriteReport report) {
+                    if (!guard) return;
+                    QStringList lines;
+                    if (!report.verified.empty())
+                        lines << QString::fromUtf8("Beírva és visszaolvasva: %1.").arg(Captions(report.verified));
+                    if (!report.mismatched.empty())
+                        lines << QString::fromUtf8("Visszaolvasva eltér: %1.").arg(Captions(report.mismatched));
+                    if (!report.error.isEmpty()) lines << QString::fromUtf8("Megszakadt: ") + report.error;
+                    // Shows the instrument as it now is: what the journal last knew of it.
+                    BlockImages now;
+                    for (const auto& [name, bytes] : other) {
+                        const auto known = journal_.Known().find(name);
+                        if (known != journal_.Known().end()) now[name] = known->second;
+                    }
+                    guard->SetBusy(false);
+                    if (now.size() == other.size())
+                        guard->Show(now, Context(MeasuredDecimals()), other, Context(otherDecimals));
+                    guard->ShowResult(lines.join('\n'));
+                });
+            });
     PositionFormToCenterOfMainForm(dialog, ctx_.window);
     dialog->open();
 }

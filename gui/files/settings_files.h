@@ -11,9 +11,9 @@
 #include <optional>
 
 #include "core/settings/block_transfer.h"
-#include "gui/files/compare_dialog.h"
 #include "files/settings_file.h"
 #include "files/settings_journal.h"
+#include "gui/files/compare_dialog.h"
 
 class QAction;
 class QMenu;
@@ -90,7 +90,6 @@ private:
     SettingsJournal journal_;
     QPointer<QProgressDialog> progress_;
     bool busy_ = false;
-
 };
 
 }  // namespace velmar

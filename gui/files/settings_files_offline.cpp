@@ -5,12 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "gui/views/decimal_input.h"
-#include "gui/link/instrument_context.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
-#include "program/file_writing.h"
+#include "gui/link/instrument_context.h"
+#include "gui/views/decimal_input.h"
 #include "gui/views/window_placement.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -38,7 +38,8 @@ void SettingsFiles::EditFile() {
 
 void SettingsFiles::SaveEdited(TForm_FileEditor* editor) {
     const QFileInfo original(editor->Path());
-    const QString suggested = original.dir().filePath(original.fileName().section('.', 0, 0) + "-szerkesztett.velmar.json");
+    const QString suggested =
+        original.dir().filePath(original.fileName().section('.', 0, 0) + "-szerkesztett.velmar.json");
     const QString path = ChooseFile(U("Mentés másként"), true, suggested);
     if (path.isEmpty()) return;
     const QFileInfo target(path);

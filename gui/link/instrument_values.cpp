@@ -43,8 +43,10 @@ void InstrumentValues::Taken(int part) {
     waiting_ = defaultsArriving_;
     defaultsArriving_ = false;
     // A write's outcome stays, with its time; a mark of edits now read over goes.
-    if (waiting_) ShowWaiting();
-    else if (tone_ == kToneWaiting) ShowWriteState({}, kToneNone);
+    if (waiting_)
+        ShowWaiting();
+    else if (tone_ == kToneWaiting)
+        ShowWriteState({}, kToneNone);
 }
 
 bool InstrumentValues::Holds(int part) const {
@@ -62,8 +64,9 @@ void InstrumentValues::InstrumentChanged() {
     // Even should that instrument come back, what it holds by then is for a
     // read to tell.
     left_ = true;
-    const QString text = QString::fromUtf8("Ezek %1 beállításai, amely már nincs csatlakoztatva. Beírás előtt "
-                                           "olvassa ki a most csatlakoztatott készülék beállításait!")
+    const QString text = QString::fromUtf8(
+                             "Ezek %1 beállításai, amely már nincs csatlakoztatva. Beírás előtt "
+                             "olvassa ki a most csatlakoztatott készülék beállításait!")
                              .arg(Whose());
     for (QLabel* note : notes_) {
         note->setText(text);
@@ -77,11 +80,11 @@ void InstrumentValues::WritePressed(QAbstractButton* write) {
         return;
     }
     write->setChecked(false);
-    const QString whose = left_ ? QString::fromUtf8("A mezők %1 beállításait mutatják, nem a most csatlakoztatottét.")
-                                      .arg(Whose())
-                                : QString::fromUtf8("A mezők nem a készülékből kiolvasott beállításokat mutatják.");
+    const QString whose =
+        left_ ? QString::fromUtf8("A mezők %1 beállításait mutatják, nem a most csatlakoztatottét.").arg(Whose())
+              : QString::fromUtf8("A mezők nem a készülékből kiolvasott beállításokat mutatják.");
     ctx_.Inform(whose + QString::fromUtf8("\nElőbb olvassa ki a beállításokat a készülékből (vagy kérje a gyári "
-                                           "alapértékeit), és azokat módosítsa! A készülékbe nem került semmi."));
+                                          "alapértékeit), és azokat módosítsa! A készülékbe nem került semmi."));
 }
 
 }  // namespace velmar

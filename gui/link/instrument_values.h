@@ -117,9 +117,9 @@ private:
     std::vector<Written> written_;
     QStringList differences_;
     Tone tone_ = kToneNone;
-    bool waiting_ = false;          // edited or factory values not written yet
+    bool waiting_ = false;  // edited or factory values not written yet
     bool defaultsArriving_ = false;  // the answer being decoded is the factory values
-    bool writeRound_ = false;        // the writes of one press are being answered
+    bool writeRound_ = false;  // the writes of one press are being answered
 };
 
 }  // namespace velmar

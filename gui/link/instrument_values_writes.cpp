@@ -14,8 +14,8 @@
 #include <QTime>
 #include <algorithm>
 
-#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
+#include "core/settings/settings_blocks.h"
 #include "gui/link/instrument_values.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/value_editor_digits.h"
@@ -77,7 +77,7 @@ void InstrumentValues::Edited() {
 bool InstrumentValues::MayDiscard() {
     if (!waiting_) return true;
     if (!ctx_.Confirm(QString::fromUtf8("A módosított értékek még nincsenek beírva a készülékbe.\n"
-                                         "Bezárja az ablakot, és elveti a módosításokat?")))
+                                        "Bezárja az ablakot, és elveti a módosításokat?")))
         return false;
     // What the controls show now is no longer the user's word: the next
     // opening reads the instrument again.
@@ -128,9 +128,7 @@ void InstrumentValues::ConnectEdits(QWidget* root) {
 void InstrumentValues::EditorStored() {
     // The editors are shared: the value went to the window it was opened
     // from, a dialog shown over the main window, or else the page in front.
-    const auto isEditor = [this](const QWidget* w) {
-        return w == ctx_.typedEditor || w == ctx_.digitEditor;
-    };
+    const auto isEditor = [this](const QWidget* w) { return w == ctx_.typedEditor || w == ctx_.digitEditor; };
     bool dialogShown = false;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && qobject_cast<QDialog*>(w) && !isEditor(w)) dialogShown = true;

@@ -23,11 +23,10 @@ void preferFixedPitch(QWidget* w) {
 
 MonitorPage::MonitorPage(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.Label_VendorID, ui.Label_ProductID})
-        preferFixedPitch(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{ui.Label_VendorID, ui.Label_ProductID}) preferFixedPitch(w);
     // Rewritten with every frame.
-    for (QLabel* l : {ui.Label_MBUTxDevice, ui.Label_MBURxDevice, ui.Label_MBUTxCommand, ui.Label_MBURxCounter,
-                      ui.Label_FPS})
+    for (QLabel* l :
+         {ui.Label_MBUTxDevice, ui.Label_MBURxDevice, ui.Label_MBUTxCommand, ui.Label_MBURxCounter, ui.Label_FPS})
         FixTextSize(l, "88888");
     for (QLabel* l : {ui.Label_MBUTxVerL, ui.Label_MBUTxVerH, ui.Label_MBURxVer}) FixTextSize(l, "8888.88.88.");
     for (QLabel* l : {ui.Label_HostID, ui.Label_DeviceID}) FixTextSize(l, "8 888 888 888");

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
 #include "core/link/payload_io.h"
 #include "core/modules/ac_input_codec.h"
-#include "gui/views/module_controls.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/latching_group.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 
 namespace velmar {
@@ -34,18 +34,40 @@ struct AcCalibrationModel {
     uint8_t zeroCommand, nominalCommand, readCommand;
 };
 
-const AcCalibrationModel kPX350CalibrationTab{
-    350, "TabSheet_Calbration350", "PX350 Kalibrálás", "GroupBox1", "RadioGroup_PX350Calibration",
-    kPX350RangeItems, 7, -1, "", "SpeedButton_PX350Cal0V", "SpeedButton_PX350CalNV", "SpeedButton_PX350CalRead",
-    kPX350CalZero, kPX350CalNominal, kPX350CalRead};
+const AcCalibrationModel kPX350CalibrationTab{350,
+                                              "TabSheet_Calbration350",
+                                              "PX350 Kalibrálás",
+                                              "GroupBox1",
+                                              "RadioGroup_PX350Calibration",
+                                              kPX350RangeItems,
+                                              7,
+                                              -1,
+                                              "",
+                                              "SpeedButton_PX350Cal0V",
+                                              "SpeedButton_PX350CalNV",
+                                              "SpeedButton_PX350CalRead",
+                                              kPX350CalZero,
+                                              kPX350CalNominal,
+                                              kPX350CalRead};
 
 // The current ranges, then the shunt ranges, in one table.
 const AcCalibrationModel kPX370CalibrationTab{
-    370, "TabSheet_Calbration370", "PX370 Kalibrálás", "GroupBox3", "RadioGroup_PX370Calibration",
+    370,
+    "TabSheet_Calbration370",
+    "PX370 Kalibrálás",
+    "GroupBox3",
+    "RadioGroup_PX370Calibration",
     {kPX370CurrentRangeItems[0], kPX370CurrentRangeItems[1], kPX370CurrentRangeItems[2], kPX370CurrentRangeItems[3],
      kPX370ShuntRangeItems[0], kPX370ShuntRangeItems[1], nullptr},
-    6, 3, "2", "SpeedButton_PX370Cal0A", "SpeedButton_PX370CalNA", "SpeedButton_PX370CalRead",
-    kPX370CalZero, kPX370CalNominal, kPX370CalRead};
+    6,
+    3,
+    "2",
+    "SpeedButton_PX370Cal0A",
+    "SpeedButton_PX370CalNA",
+    "SpeedButton_PX370CalRead",
+    kPX370CalZero,
+    kPX370CalNominal,
+    kPX370CalRead};
 
 namespace {
 std::array<int16_t*, 14> CalibrationFields(tRX& rx) {
@@ -114,9 +136,8 @@ AcCalibrationTab::AcCalibrationTab(InstrumentContext& ctx, const AcCalibrationMo
     page->addWidget(SpeedButton_CalRead, 0, Qt::AlignLeft);
     page->addStretch(1);
 
-    connect(RadioGroup_Calibration, &RadioGroup::itemIndexChanged, this, [this](int item) {
-        SpeedButton_CalNominal->setText("Cal " + RadioGroup_Calibration->Item(item)->text());
-    });
+    connect(RadioGroup_Calibration, &RadioGroup::itemIndexChanged, this,
+            [this](int item) { SpeedButton_CalNominal->setText("Cal " + RadioGroup_Calibration->Item(item)->text()); });
 
     CommandRegistry& c = ctx.commands;
     c.SetBuilder(model.zeroCommand, [this] { BuildCalibrate(); });

@@ -14,17 +14,17 @@
 #include <array>
 #include <cmath>
 
+#include "core/link/payload_io.h"
+#include "core/modules/ac_input_statistics.h"
 #include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
-#include "core/link/payload_io.h"
 #include "gui/modules/ac_input_calibration.h"
-#include "core/modules/ac_input_statistics.h"
 #include "gui/modules/ac_input_velmar_tab.h"
-#include "gui/views/module_controls.h"
 #include "gui/views/decimal_input.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
-#include "gui/views/widget_updates.h"
 #include "gui/views/typed_length.h"
+#include "gui/views/widget_updates.h"
 
 namespace velmar {
 
@@ -79,8 +79,7 @@ void TForm_PXTR::BuildSettingsTab() {
     QWidget* tab = TabSheet_PXTR_Beallitasok;
     tab->setObjectName("TabSheet_PXTR_Beallitasok");
     RadioGroup_uInputType350 = MakeRangeGroup(tab, "RadioGroup_uInputType350", "Bemenet", kPX350RangeItems);
-    RadioGroup_uInputType370_I =
-        MakeRangeGroup(tab, "RadioGroup_uInputType370_I", "Bemenet", kPX370CurrentRangeItems);
+    RadioGroup_uInputType370_I = MakeRangeGroup(tab, "RadioGroup_uInputType370_I", "Bemenet", kPX370CurrentRangeItems);
     RadioGroup_uInputType370_U = MakeRangeGroup(tab, "RadioGroup_uInputType370_U", "BEMENET", kPX370ShuntRangeItems);
 
     Label56 = MakeLabel(tab, "Label56", "Átlagolt minták:");
@@ -94,7 +93,8 @@ void TForm_PXTR::BuildSettingsTab() {
     GroupBox_Transformer->hide();
     Label_CT370 = MakeLabel(GroupBox_Transformer, "Label_CT370", "Transzformátor áttétele:");
     Label_CT370->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label_CT370->setMinimumWidth(Label_CT370->fontMetrics().horizontalAdvance(QString::fromUtf8("Transzformátor áttétele:")) + 4);
+    Label_CT370->setMinimumWidth(
+        Label_CT370->fontMetrics().horizontalAdvance(QString::fromUtf8("Transzformátor áttétele:")) + 4);
     Edit_CT370 = MakeEdit(GroupBox_Transformer, "Edit_CT370", "1", 8);
     const auto separator = [this] { return ctx_.DecimalSeparator; };
     TranslateDecimalKeys(Edit_3x0_Zajzar, separator);
@@ -107,8 +107,8 @@ void TForm_PXTR::BuildSettingsTab() {
 
     // Each edit with its unit beside it, the captions in one column.
     auto* values = new QGridLayout;
-    const std::array<std::array<QWidget*, 3>, 2> rows{{{Label56, Edit_Atlagolas40ms, Label96},
-                                                       {Label26, Edit_3x0_Zajzar, Label_3x0_ZajzarMertekegyseg}}};
+    const std::array<std::array<QWidget*, 3>, 2> rows{
+        {{Label56, Edit_Atlagolas40ms, Label96}, {Label26, Edit_3x0_Zajzar, Label_3x0_ZajzarMertekegyseg}}};
     for (int row = 0; row < int(rows.size()); ++row) {
         auto* field = new QHBoxLayout;
         field->addWidget(rows[std::size_t(row)][1]);

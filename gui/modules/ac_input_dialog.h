@@ -96,9 +96,9 @@ private:
     QString FloatText(float value) const;
     QString GateText(float value) const;
 
-    uint16_t model_ = 350;       // the model the dialog was last set up for
+    uint16_t model_ = 350;  // the model the dialog was last set up for
     bool shuntVariant_ = false;  // a PX370 for an external shunt
-    AcInputBlock pending_;       // the checked block of the write asked for
+    AcInputBlock pending_;  // the checked block of the write asked for
 };
 
 }  // namespace velmar

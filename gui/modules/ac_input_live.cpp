@@ -12,17 +12,17 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "gui/link/instrument_context.h"
-#include "core/device/status_texts.h"
 #include "core/device/number_mask.h"
+#include "core/device/status_texts.h"
+#include "core/modules/ac_input_statistics.h"
+#include "gui/link/instrument_context.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "gui/modules/ac_input_dialog.h"
-#include "core/modules/ac_input_statistics.h"
 #include "gui/modules/ac_input_velmar_tab.h"
-#include "gui/views/module_controls.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/widget_updates.h"
 
 namespace velmar {
@@ -170,10 +170,10 @@ void TForm_PXTR::ShowLiveTexts() {
     bar->setMBGValueTo((rx.iAveragedADCData + 32767.0) / 65535.0);
     bar->setMBGValue(rx.iDCAveragedMO / 32767.0 / 2.0 + 0.5);
     SetTextWhenChanged(Label_iDCAveragedMO, "DC = " + ctx_.FormatNumber(rx.iDCAveragedMO, "# ### ##0") + " = " +
-                                     Percent(rx.iDCAveragedMO / 32767.0 * 100.0));
+                                                Percent(rx.iDCAveragedMO / 32767.0 * 100.0));
     const double spread = double(rx.iAveragedADCData) - double(rx.iRawADCData);
     SetTextWhenChanged(Label_PXTR_iValue16MaxMMin,
-            "pp = " + ctx_.FormatNumber(spread, "# ### ##0") + " = " + Percent(spread / 65535.0 * 100.0));
+                       "pp = " + ctx_.FormatNumber(spread, "# ### ##0") + " = " + Percent(spread / 65535.0 * 100.0));
 
     const QString frequency = std::isfinite(rx.fResistance) ? ctx_.FormatNumber(rx.fResistance, "# ##0.0") : "?";
     SetTextWhenChanged(Label_Frekvencia, frequency + " Hz");

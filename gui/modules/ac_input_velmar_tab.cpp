@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "gui/link/instrument_context.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/ac_input_statistics.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/widget_updates.h"
@@ -69,7 +69,8 @@ AcVelmarTab::AcVelmarTab(InstrumentContext& ctx, QWidget* parent) : QWidget(pare
     Label21 = MakeLabel(this, "Label21", "Mért érték max. = ");
     Label_PX3x0_MaxPontosMertErtek = ValueLabel(this, "Label_PX3x0_MaxPontosMertErtek", "000.00 ", "-0 000 000.000");
     Label18 = MakeLabel(this, "Label18", "Delta mért érték = ");
-    Label_PX3x0_DeltaPontosMertErtek = ValueLabel(this, "Label_PX3x0_DeltaPontosMertErtek", "000.00 ", "-0 000 000.000");
+    Label_PX3x0_DeltaPontosMertErtek =
+        ValueLabel(this, "Label_PX3x0_DeltaPontosMertErtek", "000.00 ", "-0 000 000.000");
     Button_DeltaNullazas = MakeButton(this, "Button_DeltaNullazas", "Delta nullázása");
     Label22 = MakeLabel(this, "Label22", "Hiba (a nullázáskori értékhez képest) = ");
     Label_PX3x0_HibaSzazalek = ValueLabel(this, "Label_PX3x0_HibaSzazalek", "0.00 ", "-0 000 000.00%");
@@ -81,9 +82,9 @@ AcVelmarTab::AcVelmarTab(InstrumentContext& ctx, QWidget* parent) : QWidget(pare
     auto* stats = new QGridLayout;
     const std::pair<QLabel*, QLabel*> rows[] = {
         {Label14, Label_PX3x0_PontosMertErtek},      {Label20, Label_Frekvencia2},
-        {Label19, Label_PX3x0_MinPontosMertErtek},    {Label21, Label_PX3x0_MaxPontosMertErtek},
-        {Label18, Label_PX3x0_DeltaPontosMertErtek},  {nullptr, nullptr},
-        {Label22, Label_PX3x0_HibaSzazalek},          {Label23, Label_PX3x0_HibaSzazalekMin},
+        {Label19, Label_PX3x0_MinPontosMertErtek},   {Label21, Label_PX3x0_MaxPontosMertErtek},
+        {Label18, Label_PX3x0_DeltaPontosMertErtek}, {nullptr, nullptr},
+        {Label22, Label_PX3x0_HibaSzazalek},         {Label23, Label_PX3x0_HibaSzazalekMin},
         {Label25, Label_PX3x0_HibaSzazalekMax},
     };
     for (int row = 0; row < int(std::size(rows)); ++row) {

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_open.h"
@@ -20,13 +20,12 @@ TForm_PXAI::TForm_PXAI(InstrumentContext& ctx)
     : ModuleDialog(ctx, "Form_PXAI", "PXAI", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "BEMENET TÍPUSA ÉS SKÁLÁZÁSA");
     auto* grid = new QGridLayout(GroupBox9);
-    RadioGroup_uInputTypeSettings = MakeRadioGroup(
-        GroupBox9, "RadioGroup_uInputTypeSettings", "TÍPUS",
-        kSignalTypeOptions, 1, 0);
+    RadioGroup_uInputTypeSettings =
+        MakeRadioGroup(GroupBox9, "RadioGroup_uInputTypeSettings", "TÍPUS", kSignalTypeOptions, 1, 0);
     RadioGroup_uDecimalPointSettings =
         MakeRadioGroup(GroupBox9, "RadioGroup_uDecimalPointSettings", "TIZEDESJEGYEK", {"0", "1", "2", "3", "4"}, 1, 2);
-    RadioGroup_DisplayRefresh = MakeRadioGroup(GroupBox9, "RadioGroup_DisplayRefresh", "MÉRÉSI IDŐ (ms)",
-                                               kMeasuringTimeOptions, 6, 3);
+    RadioGroup_DisplayRefresh =
+        MakeRadioGroup(GroupBox9, "RadioGroup_DisplayRefresh", "MÉRÉSI IDŐ (ms)", kMeasuringTimeOptions, 6, 3);
     GroupBox1 = MakeGroup(GroupBox9, "GroupBox1", "BEMENŐ JEL SKÁLÁZÁSA");
     auto* scale = new QGridLayout(GroupBox1);
     Label36 = MakeLabel(GroupBox1, "Label36", "Skála alsó számérték:");
@@ -50,8 +49,10 @@ TForm_PXAI::TForm_PXAI(InstrumentContext& ctx)
     ctx.commands.SetDecoder(kAnalogInputDefaults, [this] { DecodeSettings(SpeedButton_ReadDefault); });
     ctx.commands.SetDecoder(kWriteAnalogInput, [this] { WriteAnswered(); });
     ctx.commands.SetBuilder(kWriteAnalogInput, [this] { BuildWrite(); });
-    ctx.valueDestinations.Register(1, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAIValues(); });
-    ctx.valueDestinations.Register(2, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAIValues(); });
+    ctx.valueDestinations.Register(
+        1, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAIValues(); });
+    ctx.valueDestinations.Register(
+        2, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAIValues(); });
 }
 
 void TForm_PXAI::RefreshPXAIValues() {
@@ -88,7 +89,7 @@ void TForm_PXAI::BuildWrite() {
     tx.iScaleLowSettings = iScaleLowSettings;
     tx.iScaleHighSettings = iScaleHighSettings;
     tx.uRoundSettings = 1;
-    AnalogInputBlock b{tx.uAverage, tx.uInputTypeSettings, tx.uDecimalPointSettings,
+    AnalogInputBlock b{tx.uAverage,          tx.uInputTypeSettings, tx.uDecimalPointSettings,
                        tx.iScaleLowSettings, tx.iScaleHighSettings, tx.uRoundSettings};
     TransferWriter out(ctx_.transfer);
     AnalogInputLayout(out, b);

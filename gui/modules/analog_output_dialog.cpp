@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_output_codec.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_open.h"
@@ -55,9 +55,8 @@ TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
     GroupBox100 = MakeGroup(Shape1, "GroupBox100", "ANALÓG KIMENET TÍPUSA, SKÁLÁZÁSA, HIBAJELZÉS MÓDJA");
     frame->addWidget(GroupBox100);
     auto* grid = new QGridLayout(GroupBox100);
-    RadioGroup_uAnalogueType = MakeRadioGroup(
-        GroupBox100, "RadioGroup_uAnalogueType", "TÍPUS",
-        kSignalTypeOptions, 1, 0);
+    RadioGroup_uAnalogueType =
+        MakeRadioGroup(GroupBox100, "RadioGroup_uAnalogueType", "TÍPUS", kSignalTypeOptions, 1, 0);
     CheckBox_bEnableAnalogueError = new QCheckBox(QString::fromUtf8("Hibajelzés bekapcsolva"), GroupBox100);
     CheckBox_bEnableAnalogueError->setObjectName("CheckBox_bEnableAnalogueError");
     CheckBox_bAnalogueErrorHigh = new QCheckBox(QString::fromUtf8("Magas szint jelzi a hibát"), GroupBox100);
@@ -75,8 +74,10 @@ TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
         v->addWidget(b);
         return box;
     };
-    QWidget* lowCaption = twoLines("Label36", "Alsó értékhez tartozó", "Label1", "skálázott bemenő jel:", Label36, Label1);
-    QWidget* highCaption = twoLines("Label2", "Felső értékhez tartozó", "Label3", "skálázott bemenő jel:", Label2, Label3);
+    QWidget* lowCaption =
+        twoLines("Label36", "Alsó értékhez tartozó", "Label1", "skálázott bemenő jel:", Label36, Label1);
+    QWidget* highCaption =
+        twoLines("Label2", "Felső értékhez tartozó", "Label3", "skálázott bemenő jel:", Label2, Label3);
     Label_iScaleLowSettings = MakeValueLabel(GroupBox_ScaleAnalogOutput, "Label_iScaleLowSettings");
     Label_iScaleHighSettings = MakeValueLabel(GroupBox_ScaleAnalogOutput, "Label_iScaleHighSettings");
     Button_ScaleLowSettings = MakeButton(GroupBox_ScaleAnalogOutput, "Button_ScaleLowSettings", "Módosítás");
@@ -84,8 +85,8 @@ TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
     AddScaleRow(scale, 0, lowCaption, Label_iScaleLowSettings, Button_ScaleLowSettings);
     AddScaleRow(scale, 1, highCaption, Label_iScaleHighSettings, Button_ScaleHighSettings);
 
-    RadioGroup_PXAO_SourceInput = MakeRadioGroup(GroupBox100, "RadioGroup_PXAO_SourceInput", "BEMENŐ JEL FORRÁSA",
-                                                 kSourceValueOptions, 2, 0);
+    RadioGroup_PXAO_SourceInput =
+        MakeRadioGroup(GroupBox100, "RadioGroup_PXAO_SourceInput", "BEMENŐ JEL FORRÁSA", kSourceValueOptions, 2, 0);
     RadioGroup_PXAO_SourceInput->hide();
 
     grid->addWidget(RadioGroup_uAnalogueType, 0, 0, 3, 1);
@@ -98,13 +99,13 @@ TForm_PXAO::TForm_PXAO(InstrumentContext& ctx)
     connect(Button_ScaleLowSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleLowSettingsClick);
     connect(Button_ScaleHighSettings, &QPushButton::clicked, this, &TForm_PXAO::Button_ScaleHighSettingsClick);
     connect(&Values(), &InstrumentValues::writeAsked, this, &TForm_PXAO::SpeedButton_WriteToDeviceClick);
-    RegisterSlotCommands({{kReadAnalogOutput1, kReadAnalogOutput2},
-                          kAnalogOutputDefaults,
-                          {kWriteAnalogOutput1, kWriteAnalogOutput2}},
-                         [this](bool secondSlot) { DecodeSettings(secondSlot); },
-                         [this](bool secondSlot) { BuildWrite(secondSlot); });
-    ctx.valueDestinations.Register(3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
-    ctx.valueDestinations.Register(4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
+    RegisterSlotCommands(
+        {{kReadAnalogOutput1, kReadAnalogOutput2}, kAnalogOutputDefaults, {kWriteAnalogOutput1, kWriteAnalogOutput2}},
+        [this](bool secondSlot) { DecodeSettings(secondSlot); }, [this](bool secondSlot) { BuildWrite(secondSlot); });
+    ctx.valueDestinations.Register(
+        3, [this](int32_t v) { iScaleLowSettings = v; }, [this] { RefreshPXAOValues(); });
+    ctx.valueDestinations.Register(
+        4, [this](int32_t v) { iScaleHighSettings = v; }, [this] { RefreshPXAOValues(); });
 }
 
 std::optional<TForm_PXAO::FirstOutput> TForm_PXAO::HeldFirstOutput() const {

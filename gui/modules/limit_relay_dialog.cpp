@@ -10,17 +10,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/limit_relay_codec.h"
-#include "gui/views/module_controls.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/parse_integer_edit.h"
 #include "gui/views/radio_group.h"
-#include "gui/views/value_editor_open.h"
 #include "gui/views/typed_length.h"
+#include "gui/views/value_editor_open.h"
 
 namespace velmar {
 
@@ -51,9 +51,9 @@ template <class Record>
 SlotFields FieldsOf(Record& r, bool secondSlot) {
     if (secondSlot)
         return {r.enuLimitModeL2, r.iLowLimitL2, r.iHighLimitL2, r.iHysteresisL2,
-                r.bHoldL2,        r.uSecL2,     r.uPulseSecL2,   r.PXRL_SourceInput2};
+                r.bHoldL2,        r.uSecL2,      r.uPulseSecL2,  r.PXRL_SourceInput2};
     return {r.enuLimitModeL1, r.iLowLimitL1, r.iHighLimitL1, r.iHysteresisL1,
-            r.bHoldL1,        r.uSecL1,     r.uPulseSecL1,   r.PXRL_SourceInput1};
+            r.bHoldL1,        r.uSecL1,      r.uPulseSecL1,  r.PXRL_SourceInput1};
 }
 
 constexpr int kWidestEdit = 5;  // characters of the seconds
@@ -76,10 +76,10 @@ QLabel* MakeBold(QWidget* parent, const char* name, const char* text) {
 }
 }  // namespace
 
-TForm_PXRL::TForm_PXRL(InstrumentContext& ctx) : ModuleDialog(ctx, "Form_PXRL", "PXRL", QString::fromUtf8("Gyári alapértékek")) {
+TForm_PXRL::TForm_PXRL(InstrumentContext& ctx)
+    : ModuleDialog(ctx, "Form_PXRL", "PXRL", QString::fromUtf8("Gyári alapértékek")) {
     GroupBox9 = MakeGroup(this, "GroupBox9", "HATÁRÉRTÉK KIMENET ÜZEMMÓDJA, BEÁLLÍTÁSAI, TESZTELÉSE");
-    RadioGroup_enuLimitMode =
-        MakeRadioGroup(GroupBox9, "RadioGroup_enuLimitMode", "ÜZEMMÓD", kLimitModeOptions, 1, 0);
+    RadioGroup_enuLimitMode = MakeRadioGroup(GroupBox9, "RadioGroup_enuLimitMode", "ÜZEMMÓD", kLimitModeOptions, 1, 0);
 
     auto* values = new QGridLayout;
     Label41 = MakeBold(GroupBox9, "Label41", "Beállított számértékek:");
@@ -138,13 +138,14 @@ TForm_PXRL::TForm_PXRL(InstrumentContext& ctx) : ModuleDialog(ctx, "Form_PXRL", 
     Shape_DigitalOutPXRL->setObjectName("Shape_DigitalOutPXRL");
     (new QHBoxLayout(GroupBox2))->addWidget(Shape_DigitalOutPXRL, 0, Qt::AlignCenter);
 
-    RadioGroup_PXRL_SourceInput = MakeRadioGroup(this, "RadioGroup_PXRL_SourceInput", "BEMENŐ JEL FORRÁSA",
-                                                 kSourceValueOptions, 2, 0);
+    RadioGroup_PXRL_SourceInput =
+        MakeRadioGroup(this, "RadioGroup_PXRL_SourceInput", "BEMENŐ JEL FORRÁSA", kSourceValueOptions, 2, 0);
 
     GroupBox1 = MakeGroup(this, "GroupBox1", "A HATÁRÉRTÉK KIMENET TESZTELÉSE");
     CheckBox_DigitalOutForceEng = new QCheckBox(QString::fromUtf8("Teszt engedélyezve"), GroupBox1);
     CheckBox_DigitalOutForceEng->setObjectName("CheckBox_DigitalOutForceEng");
-    SpeedButton_DigitalOut1Force = MakeButton(GroupBox1, "SpeedButton_DigitalOut1Force", "Határérték kimenet bekapcsolás");
+    SpeedButton_DigitalOut1Force =
+        MakeButton(GroupBox1, "SpeedButton_DigitalOut1Force", "Határérték kimenet bekapcsolás");
     SpeedButton_DigitalOut1Force->setCheckable(true);
     // The test forces the relay for the moment; it is not a setting.
     Values().IgnoreEdits(GroupBox1);
@@ -163,13 +164,16 @@ TForm_PXRL::TForm_PXRL(InstrumentContext& ctx) : ModuleDialog(ctx, "Form_PXRL", 
     connect(Button_SettingsB, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsBClick);
     connect(Button_SettingsHysteresis, &QPushButton::clicked, this, &TForm_PXRL::Button_SettingsHysteresisClick);
 
-    RegisterSlotCommands({{kReadLimit1, kReadLimit2}, kLimitDefaults, {kWriteLimit1, kWriteLimit2}},
-                         [this](bool secondSlot) { DecodeSettings(secondSlot); },
-                         [this](bool secondSlot) { BuildWrite(secondSlot); });
+    RegisterSlotCommands(
+        {{kReadLimit1, kReadLimit2}, kLimitDefaults, {kWriteLimit1, kWriteLimit2}},
+        [this](bool secondSlot) { DecodeSettings(secondSlot); }, [this](bool secondSlot) { BuildWrite(secondSlot); });
     ValueDestinations& v = ctx.valueDestinations;
-    v.Register(5, [this](int32_t x) { iA = x; }, [this] { RefreshPXRLValues(); });
-    v.Register(6, [this](int32_t x) { iB = x; }, [this] { RefreshPXRLValues(); });
-    v.Register(7, [this](int32_t x) { iHysteresis = x; }, [this] { RefreshPXRLValues(); });
+    v.Register(
+        5, [this](int32_t x) { iA = x; }, [this] { RefreshPXRLValues(); });
+    v.Register(
+        6, [this](int32_t x) { iB = x; }, [this] { RefreshPXRLValues(); });
+    v.Register(
+        7, [this](int32_t x) { iHysteresis = x; }, [this] { RefreshPXRLValues(); });
 }
 
 void TForm_PXRL::RefreshPXRLValues() {
@@ -233,8 +237,8 @@ void TForm_PXRL::hideEvent(QHideEvent* event) {
 }
 
 void TForm_PXRL::Button_SettingsAClick() {
-    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 5, QString::fromUtf8("A érték vagy delta érték beállítása"), kLimitA,
-                    ctx_.recRX.uDecimalPoint, iA);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 5, QString::fromUtf8("A érték vagy delta érték beállítása"),
+                    kLimitA, ctx_.recRX.uDecimalPoint, iA);
 }
 
 void TForm_PXRL::Button_SettingsBClick() {
@@ -243,8 +247,8 @@ void TForm_PXRL::Button_SettingsBClick() {
 }
 
 void TForm_PXRL::Button_SettingsHysteresisClick() {
-    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 7, QString::fromUtf8("Hiszterézis érték beállítása"), kLimitHysteresis,
-                    ctx_.recRX.uDecimalPoint, iHysteresis);
+    OpenTypedEditor(*ctx_.typedEditor, ctx_.window, 7, QString::fromUtf8("Hiszterézis érték beállítása"),
+                    kLimitHysteresis, ctx_.recRX.uDecimalPoint, iHysteresis);
 }
 
 }  // namespace velmar

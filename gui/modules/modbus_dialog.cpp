@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/modbus_codec.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/parse_integer_edit.h"
 #include "gui/views/radio_group.h"
@@ -45,10 +45,9 @@ TForm_PXMB::TForm_PXMB(InstrumentContext& ctx)
     (new QVBoxLayout(GroupBox9))->addWidget(GroupBox_MODBUSOutputSettings);
     QWidget* g = GroupBox_MODBUSOutputSettings;
 
-    RadioGroup_MODBUSProtocol = MakeRadioGroup(g, "RadioGroup_MODBUSProtocol", "Protokoll", kModbusProtocolOptions, 1, 0);
-    RadioGroup_MODBUSParity =
-        MakeRadioGroup(g, "RadioGroup_MODBUSParity", "Paritás bit",
-                       kModbusParityOptions, 1, 1);
+    RadioGroup_MODBUSProtocol =
+        MakeRadioGroup(g, "RadioGroup_MODBUSProtocol", "Protokoll", kModbusProtocolOptions, 1, 0);
+    RadioGroup_MODBUSParity = MakeRadioGroup(g, "RadioGroup_MODBUSParity", "Paritás bit", kModbusParityOptions, 1, 1);
 
     QStringList rates, addresses;
     for (const FieldOption& r : kModbusBaudRateOptions) rates << QString::fromUtf8(r.text);

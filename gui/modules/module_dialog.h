@@ -23,8 +23,8 @@ class ModuleDialog : public QDialog {
 public:
     // requestSuffix: ends the request buttons' object names where a dialog
     // needs them told apart from those of the others.
-    ModuleDialog(InstrumentContext& ctx, const char* objectName, const QString& caption, const QString& readDefaultCaption,
-                 const QString& requestSuffix = {});
+    ModuleDialog(InstrumentContext& ctx, const char* objectName, const QString& caption,
+                 const QString& readDefaultCaption, const QString& requestSuffix = {});
 
     QPushButton* Button_Esc = nullptr;
     QPushButton* SpeedButton_ReadFromDevice = nullptr;

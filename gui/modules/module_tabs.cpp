@@ -41,8 +41,10 @@ ModuleTabs::ModuleTabs(const std::array<QWidget*, 8>& pages) {
                 // A lamp sits beside the button of its limit output.
                 auto* lamp = new Lamp(box);
                 lamp->setObjectName(c.name);
-                if (lastRow) lastRow->addWidget(lamp);
-                else column->addWidget(lamp);
+                if (lastRow)
+                    lastRow->addWidget(lamp);
+                else
+                    column->addWidget(lamp);
                 controls_.insert(c.name, lamp);
                 continue;
             }

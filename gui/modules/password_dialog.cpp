@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/link/payload_io.h"
 #include "gui/link/instrument_context.h"
 #include "gui/link/instrument_values.h"
-#include "core/link/payload_io.h"
 #include "gui/views/module_controls.h"
 #include "gui/views/typed_length.h"
 
@@ -68,9 +68,7 @@ TForm_Password::TForm_Password(InstrumentContext& ctx)
 void TForm_Password::ValidatePasswords() {
     const std::string user = Text(Edit_PasswordUser), supervisor = Text(Edit_PasswordSupervisor);
     switch (CheckPasswords(user, supervisor)) {
-    case PasswordProblem::None:
-        checked_ = PasswordBlock{*ParsePassword(user), *ParsePassword(supervisor)};
-        return;
+    case PasswordProblem::None: checked_ = PasswordBlock{*ParsePassword(user), *ParsePassword(supervisor)}; return;
     case PasswordProblem::NotANumber: {
         SpeedButton_WriteToDevice->setChecked(false);
         // Named, and the first wrong one takes the cursor.
@@ -105,7 +103,8 @@ void TForm_Password::BuildWrite() {
     // Edited into something unusable after the check: the checked pair goes
     // out, and the read-back shows what the instrument keeps.
     PasswordBlock b = checked_.value_or(PasswordBlock{ctx_.recRX.uJelszoUser, ctx_.recRX.uJelszoSupervisor});
-    if (CheckPasswords(user, supervisor) == PasswordProblem::None) b = {*ParsePassword(user), *ParsePassword(supervisor)};
+    if (CheckPasswords(user, supervisor) == PasswordProblem::None)
+        b = {*ParsePassword(user), *ParsePassword(supervisor)};
     ctx_.recTX.uJelszoUser = b.user;
     ctx_.recTX.uJelszoSupervisor = b.supervisor;
     TransferWriter out(ctx_.transfer);

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "gui/modules/module_dialog.h"
 #include "core/modules/password_codec.h"
+#include "gui/modules/module_dialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/link/instrument_context.h"
-#include "gui/link/instrument_values.h"
 #include "core/link/payload_io.h"
 #include "core/modules/rtd_input_codec.h"
+#include "gui/link/instrument_context.h"
+#include "gui/link/instrument_values.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_open.h"
 #include "gui/views/widget_updates.h"
@@ -43,16 +43,12 @@ struct EditedField {
     void (*set)(tRX&, int32_t);
 };
 const EditedField kEditedFields[] = {
-    {8, "A 0%-hoz tartozó kijelzési érték", kRtdScaleLow, true, Get<&tRX::iPXRT_ScaleLow>,
-     Set<&tRX::iPXRT_ScaleLow>},
+    {8, "A 0%-hoz tartozó kijelzési érték", kRtdScaleLow, true, Get<&tRX::iPXRT_ScaleLow>, Set<&tRX::iPXRT_ScaleLow>},
     {9, "A 100%-hoz tartozó kijelzési érték", kRtdScaleHigh, true, Get<&tRX::iPXRT_ScaleHigh>,
      Set<&tRX::iPXRT_ScaleHigh>},
-    {10, "Korrekció: hőmérsékleti pont 1", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp1>,
-     Set<&tRX::iPXRT_CorrTemp1>},
-    {11, "Korrekció: hőmérsékleti pont 2", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp2>,
-     Set<&tRX::iPXRT_CorrTemp2>},
-    {12, "Korrekció: hőmérsékleti pont 3", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp3>,
-     Set<&tRX::iPXRT_CorrTemp3>},
+    {10, "Korrekció: hőmérsékleti pont 1", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp1>, Set<&tRX::iPXRT_CorrTemp1>},
+    {11, "Korrekció: hőmérsékleti pont 2", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp2>, Set<&tRX::iPXRT_CorrTemp2>},
+    {12, "Korrekció: hőmérsékleti pont 3", kRtdCorrTemp, false, Get<&tRX::iPXRT_CorrTemp3>, Set<&tRX::iPXRT_CorrTemp3>},
     {13, "Korrekció: hőmérséklethez adandó érték 1", kRtdCorrPlus, false, Get<&tRX::iPXRT_CorrPlusTemp1>,
      Set<&tRX::iPXRT_CorrPlusTemp1>},
     {14, "Korrekció: hőmérséklethez adandó érték 2", kRtdCorrPlus, false, Get<&tRX::iPXRT_CorrPlusTemp2>,
@@ -135,8 +131,8 @@ TForm_PXRT::TForm_PXRT(InstrumentContext& ctx)
 }
 
 void TForm_PXRT::RegisterEditors() {
-    QPushButton* const buttons[] = {Button_ScaleLowSettings,   Button_ScaleHighSettings,  Button_iPXRT_CorrTemp1,
-                                    Button_iPXRT_CorrTemp2,    Button_iPXRT_CorrTemp3,    Button_iPXRT_CorrPlusTemp1,
+    QPushButton* const buttons[] = {Button_ScaleLowSettings,    Button_ScaleHighSettings,  Button_iPXRT_CorrTemp1,
+                                    Button_iPXRT_CorrTemp2,     Button_iPXRT_CorrTemp3,    Button_iPXRT_CorrPlusTemp1,
                                     Button_iPXRT_CorrPlusTemp2, Button_iPXRT_CorrPlusTemp3};
     // An editor's OK redraws the dialog; the choices not yet written stay.
     const auto redraw = [this] {
@@ -145,7 +141,8 @@ void TForm_PXRT::RegisterEditors() {
     };
     // The limits keep a value within its field's width, whoever delivers it.
     const auto storeInto = [this](const EditedField& f) {
-        return [this, &f](int32_t v) { f.set(ctx_.recRX, std::clamp(v, int32_t(f.limits.min), int32_t(f.limits.max))); };
+        return
+            [this, &f](int32_t v) { f.set(ctx_.recRX, std::clamp(v, int32_t(f.limits.min), int32_t(f.limits.max))); };
     };
     for (std::size_t i = 0; i < std::size(kEditedFields); ++i) {
         connect(buttons[i], &QPushButton::clicked, this, [this, i] { OpenEditor(i); });
@@ -184,7 +181,8 @@ void TForm_PXRT::StorePXRTSelections() {
     if (const int source = RadioGroup_Uzemmod->ItemIndex(); source >= 0) rx.uPXRT_Mode = uint8_t(source);
     if (const int wiring = RadioGroup_VezetekSzam->ItemIndex(); wiring >= 0) rx.uPXRT_Wires = RtdWiresOf(wiring);
     rx.uAverage = RtdAverageCountOf(RadioGroup_Atlagolas->ItemIndex());
-    if (const int decimals = RadioGroup_PX310_Decimals->ItemIndex(); decimals >= 0) rx.uDecimalPoint = uint8_t(decimals);
+    if (const int decimals = RadioGroup_PX310_Decimals->ItemIndex(); decimals >= 0)
+        rx.uDecimalPoint = uint8_t(decimals);
 }
 
 QString TForm_PXRT::OhmText(float ohm) const {
@@ -218,8 +216,9 @@ void TForm_PXRT::TakeMeasured(float measured, float& destination) {
     // A broken sensor or wire can be measured as nothing at all; that is
     // no point to calibrate to.
     if (!std::isfinite(measured)) {
-        ctx_.Inform(QString::fromUtf8("Nincs érvényes mért érték, a tárolt érték nem változott.\n"
-                                       "Ellenőrizze az érzékelő bekötését!"));
+        ctx_.Inform(
+            QString::fromUtf8("Nincs érvényes mért érték, a tárolt érték nem változott.\n"
+                              "Ellenőrizze az érzékelő bekötését!"));
         return;
     }
     StorePXRTSelections();
@@ -266,7 +265,7 @@ void TForm_PXRT::CheckWriteRequest() {
         if (group->ItemIndex() >= 0) continue;
         SpeedButton_WriteToDevice->setChecked(false);
         ctx_.Inform(QString::fromUtf8(missing) +
-                     QString::fromUtf8("\nVálasszon a listából, mielőtt beírja a beállításokat a készülékbe."));
+                    QString::fromUtf8("\nVálasszon a listából, mielőtt beírja a beállításokat a készülékbe."));
         return;
     }
 }

@@ -9,9 +9,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "gui/views/module_controls.h"
 #include "core/modules/rtd_input_codec.h"
 #include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/module_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/widget_updates.h"
 #include "gui/views/wrapped_button.h"
@@ -28,15 +28,14 @@ QLabel* MakeShownValue(QWidget* parent, const char* name, const char* text) {
 
 void TForm_PXRT::BuildBasicTab() {
     QWidget* tab = TabSheet_Basic;
-    RadioGroup_Uzemmod = MakeRadioGroup(tab, "RadioGroup_Uzemmod", "BEMENETI JELFORRÁS",
-                                        {"<din>", "Potenciométer 0% - 100%", "Skálázott potenciométer ", "Ellenállás"},
-                                        1, 0);
-    RadioGroup_VezetekSzam = MakeRadioGroup(tab, "RadioGroup_VezetekSzam", "JELFORRÁS BEKÖTÉSE",
-                                            kRtdWiringOptions, 1, 0);
+    RadioGroup_Uzemmod =
+        MakeRadioGroup(tab, "RadioGroup_Uzemmod", "BEMENETI JELFORRÁS",
+                       {"<din>", "Potenciométer 0% - 100%", "Skálázott potenciométer ", "Ellenállás"}, 1, 0);
+    RadioGroup_VezetekSzam =
+        MakeRadioGroup(tab, "RadioGroup_VezetekSzam", "JELFORRÁS BEKÖTÉSE", kRtdWiringOptions, 1, 0);
     RadioGroup_VezetekSzam->setToolTip(
         QString::fromUtf8("Mérési metódus: ennyi vezetékkel csatlakozik az érzékelő a készülékhez."));
-    RadioGroup_Atlagolas = MakeRadioGroup(tab, "RadioGroup_Atlagolas", "MÉRÉSI IDŐ",
-                                          kRtdMeasuringTimeOptions, 2, 3);
+    RadioGroup_Atlagolas = MakeRadioGroup(tab, "RadioGroup_Atlagolas", "MÉRÉSI IDŐ", kRtdMeasuringTimeOptions, 2, 3);
     RadioGroup_Atlagolas->setToolTip(
         QString::fromUtf8("3 vezetékes mérés esetén a beállási idő kétszer ennyi ideig tart!"));
 
@@ -58,7 +57,8 @@ void TForm_PXRT::BuildBasicTab() {
     wire->addWidget(Label126, 3, 0);
     wire->addWidget(Label_2VezRKiejtes, 3, 1);
 
-    GroupBox_PotenciometerUzemmod = MakeGroup(tab, "GroupBox_PotenciometerUzemmod", "POTENCIOMÉTER 0% és 100% BEÁLLÍTÁSA");
+    GroupBox_PotenciometerUzemmod =
+        MakeGroup(tab, "GroupBox_PotenciometerUzemmod", "POTENCIOMÉTER 0% és 100% BEÁLLÍTÁSA");
     Label_PotiModRMert = MakeLabel(GroupBox_PotenciometerUzemmod, "Label_PotiModRMert", "R = xxx.xx ohm");
     Label_PotiModRMert->setAlignment(Qt::AlignCenter);
     GroupBox_PotenciometerKalibralas =
@@ -101,8 +101,8 @@ void TForm_PXRT::BuildAdvancedTab() {
     QWidget* tab = TabSheet2;
     GroupBox_PotenciometerSkalazas = MakeGroup(tab, "GroupBox_PotenciometerSkalazas", "POTENCIOMÉTER SKÁLÁZÁSA");
     QWidget* g = GroupBox_PotenciometerSkalazas;
-    RadioGroup_PX310_Decimals = MakeRadioGroup(g, "RadioGroup_PX310_Decimals", "TIZEDESJEGYEK",
-                                               {"0", "1", "2", "3", "4"}, 1, 1);
+    RadioGroup_PX310_Decimals =
+        MakeRadioGroup(g, "RadioGroup_PX310_Decimals", "TIZEDESJEGYEK", {"0", "1", "2", "3", "4"}, 1, 1);
     Label71 = MakeLabel(g, "Label71", "0%-hoz tartozó számérték");
     Label_iScaleLowSettings = MakeValueLabel(g, "Label_iScaleLowSettings");
     Button_ScaleLowSettings = MakeButton(g, "Button_ScaleLowSettings", "Módosítás");
@@ -146,8 +146,8 @@ QGroupBox* TForm_PXRT::BuildCorrectionPoint(int point) {
                                                &TForm_PXRT::Button_iPXRT_CorrPlusTemp3};
     const std::size_t i = std::size_t(point - 1);
     const QByteArray n = QByteArray::number(point);
-    auto* box = MakeGroup(GroupBox_SzenzorKorrekciosErtekek, "GroupBox" + QByteArray::number(32 + point),
-                          "HŐMÉRSÉKLET " + n);
+    auto* box =
+        MakeGroup(GroupBox_SzenzorKorrekciosErtekek, "GroupBox" + QByteArray::number(32 + point), "HŐMÉRSÉKLET " + n);
     QLabel* temp = this->*kTemp[i] = MakeShownValue(box, "Label_iPXRT_CorrTemp" + n, "xxx.x °C");
     QPushButton* tempButton = this->*kTempButton[i] = MakeButton(box, "Button_iPXRT_CorrTemp" + n, "Módosítás");
     QLabel* plus = this->*kPlus[i] = MakeShownValue(box, "Label_iPXRT_CorrPlusTemp" + n, "x.x °C");
@@ -159,8 +159,8 @@ QGroupBox* TForm_PXRT::BuildCorrectionPoint(int point) {
     grid->addWidget(tempButton, 1, 1);
     int row = 2;
     for (const char* line : {"Ennyi °C-ot kell", "hozzáadni, hogy", "pontossá váljon", "a kijelzett érték."}) {
-        grid->addWidget(MakeLabel(box, "Label_CorrPlusCaption" + n + "_" + QByteArray::number(row - 1), line), row,
-                        0, 1, 2);
+        grid->addWidget(MakeLabel(box, "Label_CorrPlusCaption" + n + "_" + QByteArray::number(row - 1), line), row, 0,
+                        1, 2);
         ++row;
     }
     grid->addWidget(plus, row, 0);

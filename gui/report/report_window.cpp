@@ -21,8 +21,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/link/instrument_context.h"
 #include "gui/files/settings_files.h"
+#include "gui/link/instrument_context.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
 
@@ -55,7 +55,8 @@ QTableWidget* Grid(QWidget* parent, const char* name, const QStringList& columns
 
 }  // namespace
 
-TForm_Report::TForm_Report(InstrumentContext& ctx, SettingsFiles& files) : QDialog(ctx.window), ctx_(ctx), files_(files) {
+TForm_Report::TForm_Report(InstrumentContext& ctx, SettingsFiles& files)
+    : QDialog(ctx.window), ctx_(ctx), files_(files) {
     setObjectName("Form_Report");
     setWindowTitle(U("Jegyzőkönyv"));
     auto* v = new QVBoxLayout(this);
@@ -74,7 +75,8 @@ TForm_Report::TForm_Report(InstrumentContext& ctx, SettingsFiles& files) : QDial
     Button_Close = buttons->addButton(U("Bezárás"), QDialogButtonBox::RejectRole);
     Button_Close->setObjectName("Button_Close");
     int width = 0;
-    for (QPushButton* b : {Button_SavePdf, Button_Print, Button_Close}) width = std::max(width, b->sizeHint().width() + 16);
+    for (QPushButton* b : {Button_SavePdf, Button_Print, Button_Close})
+        width = std::max(width, b->sizeHint().width() + 16);
     for (QPushButton* b : {Button_SavePdf, Button_Print, Button_Close}) b->setMinimumWidth(width);
     v->addWidget(buttons);
     connect(Button_SavePdf, &QPushButton::clicked, this, &TForm_Report::SavePdf);
@@ -119,8 +121,9 @@ QWidget* TForm_Report::BuildJobGroup() {
     Memo_Note->setFixedHeight(Memo_Note->fontMetrics().lineSpacing() * 2 + 12);
     CheckBox_SameJob = new QCheckBox(U("Ugyanaz a munka"), box);
     CheckBox_SameJob->setObjectName("CheckBox_SameJob");
-    CheckBox_SameJob->setToolTip(U("Bejelölve a munka adatai a következő készülékhez is megmaradnak; "
-                                   "különben más gyári számú készüléknél törlődnek."));
+    CheckBox_SameJob->setToolTip(
+        U("Bejelölve a munka adatai a következő készülékhez is megmaradnak; "
+          "különben más gyári számú készüléknél törlődnek."));
     form->addRow(U("Telephely:"), Edit_Site);
     form->addRow(U("Hurokazonosító (tag):"), Edit_Tag);
     form->addRow(U("Megrendelő:"), Edit_Customer);
@@ -249,8 +252,9 @@ QWidget* TForm_Report::BuildRelayGroup() {
     auto* box = new QGroupBox(U("Határérték relék: kapcsolási próba"), this);
     box->setObjectName("GroupBox_Relays");
     auto* v = new QVBoxLayout(box);
-    StringGrid_Relays = Grid(box, "StringGrid_Relays",
-                             {U("Relé"), U("Üzemmód"), U("A"), U("B"), U("Hiszterézis"), U("Bekapcsolt"), U("Elengedett")});
+    StringGrid_Relays =
+        Grid(box, "StringGrid_Relays",
+             {U("Relé"), U("Üzemmód"), U("A"), U("B"), U("Hiszterézis"), U("Bekapcsolt"), U("Elengedett")});
     StringGrid_Relays->setEditTriggers(QAbstractItemView::AllEditTriggers);
     v->addWidget(StringGrid_Relays);
     auto* hint = new QLabel(U("A próba értékei a kijelzett érték egységében; üresen hagyva: nem vizsgált."), box);

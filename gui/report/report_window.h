@@ -124,7 +124,7 @@ private:
     SettingsFiles& files_;
     CheckPoints checks_;
     SignalScales scales_;
-    QString shownSpan_;   // the span as filled in from the scale
+    QString shownSpan_;  // the span as filled in from the scale
     QString instrument_;  // type and serial the job's fields were typed for
     uint64_t followed_ = 0;  // the same in one number: every status answer compares it
     std::vector<std::string> relayBlocks_;  // the rows of the relay table

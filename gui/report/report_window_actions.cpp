@@ -16,12 +16,12 @@
 #include <memory>
 #include <tuple>
 
-#include "gui/link/instrument_context.h"
-#include "gui/files/settings_files.h"
 #include "core/device/status_texts.h"
-#include "report/report_pdf.h"
+#include "gui/files/settings_files.h"
+#include "gui/link/instrument_context.h"
 #include "gui/report/report_window.h"
 #include "gui/views/file_choice.h"
+#include "report/report_pdf.h"
 
 namespace velmar {
 
@@ -83,7 +83,8 @@ void TForm_Report::Capture() {
     }
     const std::optional<double> span = TypedNumber(Edit_Span);
     if (!span || *span <= 0)
-        return CheckMessage(U("A terjedelem nem ismert: írja be a bemenet skálájának terjedelmét (pozitív szám)."), true);
+        return CheckMessage(U("A terjedelem nem ismert: írja be a bemenet skálájának terjedelmét (pozitív szám)."),
+                            true);
     const std::optional<double> tolerance = TypedNumber(Edit_Tolerance);
     if (!tolerance || *tolerance <= 0)
         return CheckMessage(U("A tűrés pozitív szám legyen, a terjedelem százalékában."), true);
@@ -108,7 +109,8 @@ void TForm_Report::Capture() {
     readings_.clear();
     Button_Capture->setEnabled(false);
     CheckMessage(U("Mérés folyamatban (2 s)…"), false);
-    sampling_ = connect(&ctx_.events, &InstrumentEvents::statusAnswered, this, [this] { readings_.push_back(ReadingOf(ctx_.recRX)); });
+    sampling_ = connect(&ctx_.events, &InstrumentEvents::statusAnswered, this,
+                        [this] { readings_.push_back(ReadingOf(ctx_.recRX)); });
     QTimer::singleShot(kCheckSampleMs, this, &TForm_Report::FinishCapture);
 }
 
@@ -121,7 +123,8 @@ void TForm_Report::FinishCapture() {
     ShowSpan();
     const CheckLimits limits{TypedNumber(Edit_Span).value_or(0), scales_.output ? scales_.output->ToSpan() : 0,
                              TypedNumber(Edit_Tolerance).value_or(0), TypedNumber(Edit_SteadyLimit).value_or(0)};
-    const std::optional<CheckPoint> p = EvaluateCheckPoint(input_, ExpectedAt(scales_, input_), output_, readings_, limits);
+    const std::optional<CheckPoint> p =
+        EvaluateCheckPoint(input_, ExpectedAt(scales_, input_), output_, readings_, limits);
     if (!p) return CheckMessage(U("Nem érkezett mért érték: nincs kapcsolat a készülékkel. A pont nem rögzült."), true);
     checks_.tolerancePercent = limits.tolerancePercent;
     checks_.steadyPercent = limits.steadyPercent;
@@ -204,7 +207,8 @@ std::optional<ReportHeader> TForm_Report::TypedHeader() {
                    {Edit_ReferenceType->text().trimmed(), Edit_ReferenceSerial->text().trimmed(), {}},
                    {},
                    {}};
-    if (DateEdit_ReferenceDue->date() != DateEdit_ReferenceDue->minimumDate()) h.reference.due = DateEdit_ReferenceDue->date();
+    if (DateEdit_ReferenceDue->date() != DateEdit_ReferenceDue->minimumDate())
+        h.reference.due = DateEdit_ReferenceDue->date();
     for (const auto& [edit, value, what] : {std::tuple{Edit_Ambient, &h.ambient, "A környezeti hőmérséklet"},
                                             std::tuple{Edit_Humidity, &h.humidity, "A páratartalom"}}) {
         if (edit->text().trimmed().isEmpty()) continue;
@@ -220,50 +224,53 @@ std::optional<ReportHeader> TForm_Report::TypedHeader() {
 void TForm_Report::MakeReport(std::function<void(const ReportDocument&)> use) {
     if (busy_) return;
     if (!Online(ctx_))
-        return ctx_.Inform(U("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
+        return ctx_.Inform(
+            U("Nincs kapcsolat a készülékkel: csatlakoztassa, és várja meg, amíg az adatai megjelennek."));
     const std::optional<ReportHeader> header = TypedHeader();
     const std::optional<std::map<std::string, RelayTest>> relayTests = TypedRelayTests();
     if (!header || !relayTests) return;
     SetBusy(true);
     const InstrumentFit fit = files_.Fit();
     QPointer<TForm_Report> self(this);
-    files_.ReadBlocks(BlocksOf(fit), false, [this, self, fit, use, header = *header, relayTests = *relayTests](std::optional<BlockImages> blocks, QString error) {
-        if (!self) return;
-        if (!blocks) {
-            SetBusy(false);
-            return ctx_.Inform(U("A készülék nem olvasható ki, a jegyzőkönyv nem készült el. ") + error);
-        }
-        ReadCalibration(ctx_.engine, CalibrationReadsOf(fit),
-                        [this, self, fit, use, header, relayTests,
-                         left = std::move(*blocks)](std::vector<CalibrationValue> calibration) {
-                            if (!self) return;
-                            SetBusy(false);
-                            ReportSources s;
-                            s.header = header;
-                            s.identity = files_.Identity();
-                            s.fit = fit;
-                            s.context = {ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice};
-                            s.asLeft = left;
-                            // This attach: the read just made is its first of a block
-                            // no write has touched, so it is how that block was found.
-                            s.visit = VisitOf(files_.Journal().Entries(), files_.Journal().Session());
-                            s.calibration = std::move(calibration);
-                            s.checks = checks_;
-                            s.relayTests = relayTests;
-                            const char* unit = MeasuredUnit(ctx_.recRX);
-                            s.readingUnit = unit ? QString::fromUtf8(unit) : QString();
-                            const ReportDocument d = BuildReport(s);
-                            ShowSpan();
-                            Label_AsLeft->setText(
-                                d.hasAsFound
-                                    ? U("Kiolvasva %1: %2 mező tér el a megtalált állapottól.")
-                                          .arg(QTime::currentTime().toString("HH:mm:ss"))
-                                          .arg(d.changedFields)
-                                    : U("Kiolvasva %1; ehhez a látogatáshoz nincs napló.")
-                                          .arg(QTime::currentTime().toString("HH:mm:ss")));
-                            use(d);
-                        });
-    });
+    files_.ReadBlocks(
+        BlocksOf(fit), false,
+        [this, self, fit, use, header = *header, relayTests = *relayTests](std::optional<BlockImages> blocks,
+                                                                           QString error) {
+            if (!self) return;
+            if (!blocks) {
+                SetBusy(false);
+                return ctx_.Inform(U("A készülék nem olvasható ki, a jegyzőkönyv nem készült el. ") + error);
+            }
+            ReadCalibration(ctx_.engine, CalibrationReadsOf(fit),
+                            [this, self, fit, use, header, relayTests,
+                             left = std::move(*blocks)](std::vector<CalibrationValue> calibration) {
+                                if (!self) return;
+                                SetBusy(false);
+                                ReportSources s;
+                                s.header = header;
+                                s.identity = files_.Identity();
+                                s.fit = fit;
+                                s.context = {ctx_.recRX.uDecimalPoint, ctx_.recRX.uDevice};
+                                s.asLeft = left;
+                                // This attach: the read just made is its first of a block
+                                // no write has touched, so it is how that block was found.
+                                s.visit = VisitOf(files_.Journal().Entries(), files_.Journal().Session());
+                                s.calibration = std::move(calibration);
+                                s.checks = checks_;
+                                s.relayTests = relayTests;
+                                const char* unit = MeasuredUnit(ctx_.recRX);
+                                s.readingUnit = unit ? QString::fromUtf8(unit) : QString();
+                                const ReportDocument d = BuildReport(s);
+                                ShowSpan();
+                                Label_AsLeft->setText(d.hasAsFound
+                                                          ? U("Kiolvasva %1: %2 mező tér el a megtalált állapottól.")
+                                                                .arg(QTime::currentTime().toString("HH:mm:ss"))
+                                                                .arg(d.changedFields)
+                                                          : U("Kiolvasva %1; ehhez a látogatáshoz nincs napló.")
+                                                                .arg(QTime::currentTime().toString("HH:mm:ss")));
+                                use(d);
+                            });
+        });
 }
 
 void TForm_Report::ReadAsLeft() {

@@ -29,7 +29,8 @@ void TForm_Report::RememberTexts() const {
     s.setValue("report/referenceType", Edit_ReferenceType->text());
     s.setValue("report/referenceSerial", Edit_ReferenceSerial->text());
     const QDate due = DateEdit_ReferenceDue->date();
-    s.setValue("report/referenceDue", due == DateEdit_ReferenceDue->minimumDate() ? QString() : due.toString(Qt::ISODate));
+    s.setValue("report/referenceDue",
+               due == DateEdit_ReferenceDue->minimumDate() ? QString() : due.toString(Qt::ISODate));
     s.setValue("report/site", Edit_Site->text());
     s.setValue("report/tag", Edit_Tag->text());
     s.setValue("report/customer", Edit_Customer->text());
@@ -88,7 +89,8 @@ void TForm_Report::FollowInstrument() {
     StringGrid_Relays->setRowCount(0);
     relayBlocks_.clear();
     if (CheckBox_SameJob->isChecked()) {
-        CheckMessage(U("Másik készülék (%1): a munka adatai megmaradtak, az ellenőrző pontok törölve.").arg(now), false);
+        CheckMessage(U("Másik készülék (%1): a munka adatai megmaradtak, az ellenőrző pontok törölve.").arg(now),
+                     false);
         return;
     }
     for (QLineEdit* e : {Edit_Site, Edit_Tag, Edit_Customer, Edit_Order, Edit_Ambient, Edit_Humidity}) e->clear();

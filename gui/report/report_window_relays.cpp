@@ -7,8 +7,8 @@
 #include <QTableWidget>
 
 #include "core/device/status_texts.h"
-#include "gui/link/instrument_context.h"
 #include "gui/files/settings_files.h"
+#include "gui/link/instrument_context.h"
 #include "gui/report/report_window.h"
 
 namespace velmar {
@@ -31,7 +31,8 @@ void TForm_Report::ShowRelays(const BlockImages& known) {
         relayBlocks_ = blocks;
         StringGrid_Relays->setRowCount(int(blocks.size()));
         for (int r = 0; r < int(blocks.size()); ++r)
-            for (int c = 0; c < StringGrid_Relays->columnCount(); ++c) StringGrid_Relays->setItem(r, c, new QTableWidgetItem);
+            for (int c = 0; c < StringGrid_Relays->columnCount(); ++c)
+                StringGrid_Relays->setItem(r, c, new QTableWidgetItem);
     }
     const char* unit = MeasuredUnit(ctx_.recRX);
     const QString suffix = unit ? " " + QString::fromUtf8(unit) : QString();
@@ -53,22 +54,24 @@ void TForm_Report::ShowRelays(const BlockImages& known) {
         }
     }
     StringGrid_Relays->resizeColumnsToContents();
-    StringGrid_Relays->setFixedHeight(StringGrid_Relays->horizontalHeader()->height() +
-                                      std::max(1, int(blocks.size())) * StringGrid_Relays->verticalHeader()->defaultSectionSize() + 4);
+    StringGrid_Relays->setFixedHeight(
+        StringGrid_Relays->horizontalHeader()->height() +
+        std::max(1, int(blocks.size())) * StringGrid_Relays->verticalHeader()->defaultSectionSize() + 4);
 }
 
 std::optional<std::map<std::string, RelayTest>> TForm_Report::TypedRelayTests() {
     std::map<std::string, RelayTest> tests;
     for (int r = 0; r < int(relayBlocks_.size()); ++r) {
         RelayTest test;
-        for (const auto& [column, value] : {std::pair{kSwitchedColumn, &test.switchedAt}, {kReleasedColumn, &test.releasedAt}}) {
+        for (const auto& [column, value] :
+             {std::pair{kSwitchedColumn, &test.switchedAt}, {kReleasedColumn, &test.releasedAt}}) {
             const QString text = StringGrid_Relays->item(r, column)->text().trimmed();
             if (text.isEmpty()) continue;
             *value = TypedNumber(text);
             if (!*value) {
                 ctx_.Inform(U("%1: a kapcsolási próba értéke nem szám: „%2”. Írja be a kijelzett értéket, "
-                               "vagy hagyja üresen, ha nem vizsgálta.")
-                                 .arg(StringGrid_Relays->item(r, 0)->text(), text));
+                              "vagy hagyja üresen, ha nem vizsgálta.")
+                                .arg(StringGrid_Relays->item(r, 0)->text(), text));
                 return std::nullopt;
             }
         }

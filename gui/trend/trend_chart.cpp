@@ -9,8 +9,8 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -28,9 +28,9 @@ const QColor kChannelColours[kTrendChannels] = {
     QColor(0xD0, 0x00, 0x00), QColor(0xE0, 0x80, 0x00), QColor(0xA0, 0x00, 0xA0), QColor(0x80, 0x50, 0x20)};
 // The percentages are where the measured values stand in the input's range,
 // as the header's bars show them; no output's value.
-const char* const kChannelNames[kTrendChannels] = {"Mért érték 1", "Mért érték 2", "Érték 1 a tartományban (%)",
-                                                   "Érték 2 a tartományban (%)", "1. relé", "2. relé", "3. relé",
-                                                   "4. relé"};
+const char* const kChannelNames[kTrendChannels] = {
+    "Mért érték 1", "Mért érték 2", "Érték 1 a tartományban (%)", "Érték 2 a tartományban (%)", "1. relé", "2. relé",
+    "3. relé",      "4. relé"};
 }  // namespace
 
 TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
@@ -80,8 +80,9 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
         const bool relay = i >= kTrendRelay1;
         c.chart = relay ? relays_ : values_;
         c.timeAxis = relay ? relaysTime_ : valuesTime_;
-        c.valueAxis = relay ? static_cast<QAbstractAxis*>(laneAxis_)
-                            : i <= kTrendValue2 ? static_cast<QAbstractAxis*>(valueAxis_) : percentAxis_;
+        c.valueAxis = relay               ? static_cast<QAbstractAxis*>(laneAxis_)
+                      : i <= kTrendValue2 ? static_cast<QAbstractAxis*>(valueAxis_)
+                                          : percentAxis_;
         c.name = QString::fromUtf8(kChannelNames[i]);
         c.pen = QPen(kChannelColours[i], i <= kTrendValue2 ? 2 : 1);
         if (relay) {
@@ -254,7 +255,8 @@ void TrendChart::ScaleValueAxis(double lo, double hi) {
 }
 
 void TrendChart::SetUnit(const QString& unit) {
-    const QString title = unit.isEmpty() ? QString::fromUtf8("Mért érték") : QString::fromUtf8("Mért érték (%1)").arg(unit);
+    const QString title =
+        unit.isEmpty() ? QString::fromUtf8("Mért érték") : QString::fromUtf8("Mért érték (%1)").arg(unit);
     if (valueAxis_->titleText() != title) valueAxis_->setTitleText(title);
 }
 
@@ -273,7 +275,8 @@ bool TrendChart::eventFilter(QObject* watched, QEvent* event) {
         for (QChartView* view : {valuesView_, relaysView_}) {
             if (watched != view->viewport()) continue;
             QChart* chart = view->chart();
-            const QPointF at = chart->mapFromScene(view->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
+            const QPointF at =
+                chart->mapFromScene(view->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
             if (chart->plotArea().contains(at)) {
                 QLineSeries* any = channels_[chart == values_ ? kTrendValue1 : kTrendRelay1].series.front();
                 emit cursorMoved(double(nowMs_) + chart->mapToValue(at, any).x() * double(unitMs_));

@@ -17,13 +17,13 @@
 #include <cmath>
 
 #include "core/device/device_types.h"
-#include "gui/link/instrument_context.h"
 #include "core/device/status_texts.h"
+#include "gui/link/instrument_context.h"
 #include "gui/trend/trend_chart.h"
 #include "gui/trend/trend_history.h"
-#include "program/file_writing.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
+#include "program/file_writing.h"
 
 namespace velmar {
 
@@ -53,9 +53,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return b;
 }
 
-QString SizeText(uint64_t bytes) {
-    return QLocale().formattedDataSize(qint64(bytes), 1, QLocale::DataSizeSIFormat);
-}
+QString SizeText(uint64_t bytes) { return QLocale().formattedDataSize(qint64(bytes), 1, QLocale::DataSizeSIFormat); }
 }  // namespace
 
 TForm_Trend::TForm_Trend(InstrumentContext& ctx, TrendHistory& history)
@@ -152,8 +150,7 @@ void TForm_Trend::Tick() {
 void TForm_Trend::TimerTick() {
     const int64_t now = QDateTime::currentMSecsSinceEpoch();
     KeepUp(now);
-    if (now - redrawnAt_ >= kRedrawMs * kRedrawSlowdown[ComboBox_TrendWindow->currentIndex()] - kRedrawMs / 2)
-        Redraw();
+    if (now - redrawnAt_ >= kRedrawMs * kRedrawSlowdown[ComboBox_TrendWindow->currentIndex()] - kRedrawMs / 2) Redraw();
 }
 
 void TForm_Trend::KeepUp(int64_t now) {
@@ -173,7 +170,7 @@ void TForm_Trend::KeepUp(int64_t now) {
         if (!error.empty() || !recorder_.Flush(&error)) {
             StopRecording();
             ctx_.Inform(QString::fromUtf8("A felvétel leállt, a fájlba nem lehet írni:\r\n") +
-                         QString::fromStdString(error));
+                        QString::fromStdString(error));
         }
         ShowRecordState();
     }
@@ -210,9 +207,11 @@ QString TForm_Trend::CursorText(double timeMs) const {
     if (s.gap) return text + QString::fromUtf8("Nincs kapcsolat");
     const QString unit = ShownUnit().isEmpty() ? QString() : " " + ShownUnit();
     const QLocale locale;
-    text += QString::fromUtf8("Érték 1: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue1), 'f', s.decimals), unit);
+    text +=
+        QString::fromUtf8("Érték 1: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue1), 'f', s.decimals), unit);
     if (s.hasValue2)
-        text += QString::fromUtf8("   Érték 2: %1%2").arg(locale.toString(ChannelValue(s, kTrendValue2), 'f', s.decimals), unit);
+        text += QString::fromUtf8("   Érték 2: %1%2")
+                    .arg(locale.toString(ChannelValue(s, kTrendValue2), 'f', s.decimals), unit);
     text += QString::fromUtf8("   A tartományban: %1 %").arg(locale.toString(ChannelValue(s, kTrendRange1), 'f', 1));
     if (s.hasValue2) text += QString::fromUtf8(", %1 %").arg(locale.toString(ChannelValue(s, kTrendRange2), 'f', 1));
     for (int slot = 0; slot < 2; ++slot) {
@@ -243,7 +242,7 @@ bool TForm_Trend::StartRecording(const QString& path) {
     unit_.clear();
     if (!recorder_.Open(QFile::encodeName(path).toStdString(), &error)) {
         ctx_.Inform(QString::fromUtf8("A felvételi fájl nem hozható létre:\r\n%1\r\n%2")
-                         .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
+                        .arg(QDir::toNativeSeparators(path), QString::fromStdString(error)));
         SpeedButton_TrendRecord->setChecked(false);
         return false;
     }
@@ -258,7 +257,7 @@ void TForm_Trend::StopRecording() {
         std::string error;
         if (!recorder_.Close(&error))
             ctx_.Inform(QString::fromUtf8("A felvétel végét nem sikerült a fájlba írni:\r\n") +
-                         QString::fromStdString(error));
+                        QString::fromStdString(error));
         ShowRecordState();
     }
     SpeedButton_TrendRecord->setChecked(false);
@@ -288,7 +287,8 @@ void TForm_Trend::ExportClicked() {
                                         QString::fromUtf8("PNG kép (*.png)"));
     QString error;
     if (!path.isEmpty() && !ExportPng(path, &error))
-        ctx_.Inform(QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
+        ctx_.Inform(
+            QString::fromUtf8("A kép nem menthető ide:\r\n%1\r\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 bool TForm_Trend::ExportPng(const QString& path, QString* error) {

@@ -2,8 +2,6 @@
 
 namespace velmar {
 
-AboutPage::AboutPage(QWidget* parent) : QWidget(parent) {
-    ui.setupUi(this);
-}
+AboutPage::AboutPage(QWidget* parent) : QWidget(parent) { ui.setupUi(this); }
 
 }  // namespace velmar

@@ -193,9 +193,9 @@ void TMBarGraph::showEvent(QShowEvent* event) {
 void TMBarGraph::UpdateLayout(bool Force) {
     const bool changed = FMBGValueLimited != MBGValuePrevious || Force || bFirstInit;
     switch (FMBGMode) {
-        case modeSigned: LayoutSigned(changed); break;
-        case modeUnsigned: LayoutUnsigned(changed); break;
-        case modeFromTo: LayoutFromTo(changed, Force); break;
+    case modeSigned: LayoutSigned(changed); break;
+    case modeUnsigned: LayoutUnsigned(changed); break;
+    case modeFromTo: LayoutFromTo(changed, Force); break;
     }
     bFirstInit = false;
     MBGValuePrevious = FMBGValueLimited;
@@ -327,17 +327,17 @@ void TMBarGraph::PlaceUnsignedText() {
     const int inside = bar.left() + bar.width() - 2 - tw;
     int left = 0;
     switch (FMBGTextPosition) {
-        case tpInside: left = inside; break;
-        case tpOutside: left = outside; break;
-        case tpAuto:
-            // Two thresholds, so a bar near the text width does not make the
-            // text jump in and out on every small change.
-            if (bar.width() < tw + 4) bNotEnoughtSpace = true;
-            if (bar.width() > tw + 8) bNotEnoughtSpace = false;
-            left = bNotEnoughtSpace ? outside : inside;
-            break;
-        case tpFix: left = FMBGTextLeft; break;
-        case tpCentre: left = Round((iPlusRight - iMinusLeft) / 2.0) + bar.left() - Round(tw / 2.0); break;
+    case tpInside: left = inside; break;
+    case tpOutside: left = outside; break;
+    case tpAuto:
+        // Two thresholds, so a bar near the text width does not make the
+        // text jump in and out on every small change.
+        if (bar.width() < tw + 4) bNotEnoughtSpace = true;
+        if (bar.width() > tw + 8) bNotEnoughtSpace = false;
+        left = bNotEnoughtSpace ? outside : inside;
+        break;
+    case tpFix: left = FMBGTextLeft; break;
+    case tpCentre: left = Round((iPlusRight - iMinusLeft) / 2.0) + bar.left() - Round(tw / 2.0); break;
     }
     const int top = FMBGTextPosition == tpFix ? FMBGTextTop : Round((bar.height() - th) / 2.0) + bar.top();
     LabelText->setGeometry(left, top, tw, th);
@@ -366,8 +366,8 @@ void TMBarGraph::LayoutFromTo(bool changed, bool force) {
         }
     }
 
-    const bool rangeChanged = FMBGValueFrom != FMBGValueFromPrevious || FMBGValueTo != FMBGValueToPrevious ||
-                              force || bFirstInit;
+    const bool rangeChanged =
+        FMBGValueFrom != FMBGValueFromPrevious || FMBGValueTo != FMBGValueToPrevious || force || bFirstInit;
     if (rangeChanged) {
         double lo = FMBGValueFrom;
         double hi = FMBGValueTo;
@@ -392,19 +392,17 @@ QColor TMBarGraph::BlendColor(const QColor& C0, const QColor& C1, double t) {
     return QColor(mix(C0.red(), C1.red()), mix(C0.green(), C1.green()), mix(C0.blue(), C1.blue()));
 }
 
-QColor TMBarGraph::InverseColor(const QColor& C) {
-    return QColor(255 - C.red(), 255 - C.green(), 255 - C.blue());
-}
+QColor TMBarGraph::InverseColor(const QColor& C) { return QColor(255 - C.red(), 255 - C.green(), 255 - C.blue()); }
 
 int TMBarGraph::ColorChannel(const QColor& C, char letter) {
     switch (letter) {
-        case 'R':
-        case 'r': return C.red();
-        case 'G':
-        case 'g': return C.green();
-        case 'B':
-        case 'b': return C.blue();
-        default: return 0;
+    case 'R':
+    case 'r': return C.red();
+    case 'G':
+    case 'g': return C.green();
+    case 'B':
+    case 'b': return C.blue();
+    default: return 0;
     }
 }
 

@@ -13,7 +13,8 @@ void ApplyPolicies(QTabWidget* tabs) {
     QWidget* current = tabs->currentWidget();
     for (int i = 0; i < tabs->count(); ++i) {
         QWidget* page = tabs->widget(i);
-        if (!page->property(kOwnPolicy).isValid()) page->setProperty(kOwnPolicy, QVariant::fromValue(page->sizePolicy()));
+        if (!page->property(kOwnPolicy).isValid())
+            page->setProperty(kOwnPolicy, QVariant::fromValue(page->sizePolicy()));
         // An ignored page asks for no room at all in the stack.
         const QSizePolicy policy = page == current ? page->property(kOwnPolicy).value<QSizePolicy>()
                                                    : QSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

@@ -1,5 +1,5 @@
-#include "core/device/status_texts.h"
 #include "gui/views/file_choice.h"
+#include "core/device/status_texts.h"
 
 #include <QDateTime>
 #include <QDir>

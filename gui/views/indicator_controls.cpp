@@ -47,7 +47,8 @@ DisplayTestGroup::DisplayTestGroup(const QString& pageSuffix, const QString& key
     setObjectName("GroupBox_Tesztek" + pageSuffix);
     auto* column = new QVBoxLayout(this);
 
-    auto* display = Named(new QGroupBox(QString::fromUtf8("KIJELZŐ TESZT"), this), "GroupBox_KijelzoTeszt" + pageSuffix);
+    auto* display =
+        Named(new QGroupBox(QString::fromUtf8("KIJELZŐ TESZT"), this), "GroupBox_KijelzoTeszt" + pageSuffix);
     auto* grid = new QGridLayout(display);
     CheckBox_KijelzoTeszt =
         Named(new QCheckBox(QString::fromUtf8("Kijelző teszt"), display), "CheckBox_KijelzoTeszt" + pageSuffix);
@@ -69,7 +70,8 @@ DisplayTestGroup::DisplayTestGroup(const QString& pageSuffix, const QString& key
     }
     column->addWidget(display);
 
-    auto* keys = Named(new QGroupBox(QString::fromUtf8("NYOMÓGOMB TESZT"), this), "GroupBox_NyomogombTeszt" + pageSuffix);
+    auto* keys =
+        Named(new QGroupBox(QString::fromUtf8("NYOMÓGOMB TESZT"), this), "GroupBox_NyomogombTeszt" + pageSuffix);
     auto* row = new QHBoxLayout(keys);
     Label_SWLeft = Named(new QLabel(QString::fromUtf8("Balra"), keys), "Label_SWLeft" + keySuffix);
     Label_SWUp = Named(new QLabel(QString::fromUtf8("Fel"), keys), "Label_SWUp" + keySuffix);

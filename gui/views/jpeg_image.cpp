@@ -27,9 +27,7 @@ struct JpegSession {
     char message[JMSG_LENGTH_MAX];
 };
 
-JpegSession* SessionOf(j_common_ptr cinfo) {
-    return static_cast<JpegSession*>(cinfo->client_data);
-}
+JpegSession* SessionOf(j_common_ptr cinfo) { return static_cast<JpegSession*>(cinfo->client_data); }
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
     JpegSession* s = SessionOf(cinfo);

@@ -48,8 +48,8 @@ RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* captio
     return g;
 }
 
-RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption,
-                           std::span<const FieldOption> options, int columns, int defaultItem) {
+RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption, std::span<const FieldOption> options,
+                           int columns, int defaultItem) {
     QStringList texts;
     for (const FieldOption& o : options) texts << QString::fromUtf8(o.text);
     auto* g = new RadioGroup(QString::fromUtf8(caption), texts, columns, parent);

@@ -24,8 +24,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption);
 RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption,
                            std::initializer_list<const char*> items, int columns, int defaultItem);
 // The choices of an enumerated field, in the order of its options.
-RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption,
-                           std::span<const FieldOption> options, int columns, int defaultItem);
+RadioGroup* MakeRadioGroup(QWidget* parent, const char* name, const char* caption, std::span<const FieldOption> options,
+                           int columns, int defaultItem);
 // A row of a scale group: its caption, value and "Módosítás" button.
 void AddScaleRow(QGridLayout* grid, int row, QWidget* caption, QLabel* value, QPushButton* button);
 

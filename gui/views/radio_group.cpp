@@ -1,8 +1,8 @@
 #include "gui/views/radio_group.h"
 
 #include <QButtonGroup>
-#include <QRadioButton>
 #include <QGridLayout>
+#include <QRadioButton>
 
 namespace velmar {
 

@@ -44,12 +44,14 @@ void OpenDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identi
 
 void OpenTypedEditor(TForm_IncDecEdit& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                      const FieldMeta& field, int decimalPoint, int32_t value) {
-    OpenTypedEditor(editor, mainWindow, identifier, caption, int32_t(field.min), int32_t(field.max), decimalPoint, value);
+    OpenTypedEditor(editor, mainWindow, identifier, caption, int32_t(field.min), int32_t(field.max), decimalPoint,
+                    value);
 }
 
 void OpenDigitEditor(TForm_IncDec& editor, const QWidget* mainWindow, int identifier, const QString& caption,
                      const FieldMeta& field, int decimalPoint, int32_t value) {
-    OpenDigitEditor(editor, mainWindow, identifier, caption, int32_t(field.min), int32_t(field.max), decimalPoint, value);
+    OpenDigitEditor(editor, mainWindow, identifier, caption, int32_t(field.min), int32_t(field.max), decimalPoint,
+                    value);
 }
 
 }  // namespace velmar

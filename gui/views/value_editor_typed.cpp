@@ -24,7 +24,7 @@ namespace {
 struct DecimalMask {
     float divider;
     const char* upToFourDigits;  // abs(v) < 10000
-    const char* fiveDigits;      // abs(v) >= 10000
+    const char* fiveDigits;  // abs(v) >= 10000
 };
 // Four digits with leading zeros for a value that fits, five for a larger one.
 constexpr std::array<DecimalMask, 5> kMasks{{

@@ -4,8 +4,8 @@
 
 #include <QLabel>
 #include <QLayout>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 #include <initializer_list>
 
 namespace velmar {

@@ -79,7 +79,8 @@ void KeepInsideAvailableArea(QWidget* window, const QWidget* reference, bool siz
     const QMargins frame = FrameOf(window, reference);
     const QSize room(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());
     const QSize least = LeastSize(window);
-    if (least.width() > room.width() || least.height() > room.height() || window->property("velmarScrolledContent").isValid()) {
+    if (least.width() > room.width() || least.height() > room.height() ||
+        window->property("velmarScrolledContent").isValid()) {
         QWidget* content = ScrollableContent(window);
         if (content && sizeToContent) {
             // As large as the content asks, with room for the scroll bars,

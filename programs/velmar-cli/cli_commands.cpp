@@ -4,25 +4,25 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
 
-#include "programs/velmar-cli/cli_status.h"
 #include "core/device/device_types.h"
 #include "core/device/service_commands.h"
 #include "core/device/status_codec.h"
 #include "core/device/status_texts.h"
 #include "core/link/frame.h"
-#include "transport/hid_factory.h"
 #include "core/link/payload_io.h"
-#include "transport/usb_access.h"
 #include "core/modules/module_names.h"
-#include "programs/velmar-cli/cli_instruments.h"
 #include "program/file_writing.h"
+#include "programs/velmar-cli/cli_instruments.h"
+#include "programs/velmar-cli/cli_status.h"
+#include "transport/hid_factory.h"
+#include "transport/usb_access.h"
 
 namespace velmar {
 
@@ -46,7 +46,7 @@ int CliContext::Open() {
         const std::vector<AttachedInstrument> attached = hid->Instruments(true);
         auto chosen = std::find_if(attached.begin(), attached.end(), [&](const AttachedInstrument& a) {
             return choice.kind == InstrumentChoice::Kind::kNode ? a.node == choice.node
-                                                                 : a.identified && a.serial == choice.serial;
+                                                                : a.identified && a.serial == choice.serial;
         });
         if (chosen == attached.end()) {
             CliOutput::Error(AbsentText(choice, attached));
@@ -72,18 +72,18 @@ int CliContext::Open() {
     return kExitDone;
 }
 
-
 namespace {
 
 // The command's help: Qt's, but naming the command rather than the full path
 // of the executable, and telling where the global options go.
 QString CommandHelp(const QCommandLineParser& p, const CliCommand& c) {
     QString text = p.helpText();
-    const QString usage =
-        QString::fromUtf8("Használat: velmar-cli [általános kapcsolók] %1 %2").arg(c.name, QString::fromUtf8(c.synopsis));
+    const QString usage = QString::fromUtf8("Használat: velmar-cli [általános kapcsolók] %1 %2")
+                              .arg(c.name, QString::fromUtf8(c.synopsis));
     text.replace(0, text.indexOf('\n'), usage.trimmed());
-    return text + QString::fromUtf8("\nÁltalános kapcsolók, a parancs előtt vagy után: --device=…, --text, --service\n"
-                                    "(velmar-cli --help).\n");
+    return text + QString::fromUtf8(
+                      "\nÁltalános kapcsolók, a parancs előtt vagy után: --device=…, --text, --service\n"
+                      "(velmar-cli --help).\n");
 }
 
 }  // namespace
@@ -110,7 +110,8 @@ int ParseCommandOptions(QCommandLineParser& p, const CliCommand& c, const QStrin
         return kExitDone;
     }
     if (p.positionalArguments().size() != positional) {
-        CliOutput::Error(QString::fromUtf8("használat: velmar-cli %1 %2").arg(c.name, QString::fromUtf8(c.synopsis)).trimmed());
+        CliOutput::Error(
+            QString::fromUtf8("használat: velmar-cli %1 %2").arg(c.name, QString::fromUtf8(c.synopsis)).trimmed());
         return kExitUsage;
     }
     return -1;
@@ -118,7 +119,9 @@ int ParseCommandOptions(QCommandLineParser& p, const CliCommand& c, const QStrin
 
 namespace {
 
-QJsonObject ModuleJson(uint8_t code, bool input) { return {{"code", int(code)}, {"name", QString::fromUtf8(ModuleName(code, input))}}; }
+QJsonObject ModuleJson(uint8_t code, bool input) {
+    return {{"code", int(code)}, {"name", QString::fromUtf8(ModuleName(code, input))}};
+}
 
 int List(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
@@ -154,16 +157,17 @@ int Info(CliContext& ctx, const QStringList& args) {
         blockCaptions << QString::fromUtf8(b->caption);
     }
     if (ctx.out.Text()) {
-        ctx.out.Captions({{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
-                       {QString::fromUtf8("Típuskód"), QString::number(id.deviceType)},
-                       {QString::fromUtf8("Gyári szám"), QString::fromStdString(SerialText(id.serial))},
-                       {QString::fromUtf8("Gyártás ideje"), QString("20%1.%2.").arg(id.madeYear, 2, 10, QChar('0'))
-                                                                  .arg(id.madeMonth, 2, 10, QChar('0'))},
-                       {QString::fromUtf8("Firmware"), QString::fromStdString(id.firmware)},
-                       {QString::fromUtf8("Bemeneti modul"), ModuleName(fit.optIn, true)},
-                       {QString::fromUtf8("1. kimeneti modul"), ModuleName(fit.out1, false)},
-                       {QString::fromUtf8("2. kimeneti modul"), ModuleName(fit.out2, false)},
-                       {QString::fromUtf8("Beállításblokkok"), blockCaptions.join('\n')}});
+        ctx.out.Captions(
+            {{QString::fromUtf8("Készülék"), QString::fromStdString(DeviceTypeName(id.deviceType))},
+             {QString::fromUtf8("Típuskód"), QString::number(id.deviceType)},
+             {QString::fromUtf8("Gyári szám"), QString::fromStdString(SerialText(id.serial))},
+             {QString::fromUtf8("Gyártás ideje"),
+              QString("20%1.%2.").arg(id.madeYear, 2, 10, QChar('0')).arg(id.madeMonth, 2, 10, QChar('0'))},
+             {QString::fromUtf8("Firmware"), QString::fromStdString(id.firmware)},
+             {QString::fromUtf8("Bemeneti modul"), ModuleName(fit.optIn, true)},
+             {QString::fromUtf8("1. kimeneti modul"), ModuleName(fit.out1, false)},
+             {QString::fromUtf8("2. kimeneti modul"), ModuleName(fit.out2, false)},
+             {QString::fromUtf8("Beállításblokkok"), blockCaptions.join('\n')}});
         return kExitDone;
     }
     ctx.out.Record({{"deviceType", int(id.deviceType)},
@@ -313,8 +317,8 @@ int Load(CliContext& ctx, const QStringList& args) {
     // The differences go to the standard error when the answer is JSON, so a
     // script reading the standard output gets one object.
     CliOutput(true, ctx.out.Text() ? stdout : stderr).Differences(c.rows, QString::fromUtf8("Fájl"));
-    if (!p.isSet("yes") &&
-        !ctx.confirm(QString::fromUtf8("%1 eltérés. Beírja a fájl értékeit a készülékbe? [i/N] ").arg(DifferenceCount(c.rows)))) {
+    if (!p.isSet("yes") && !ctx.confirm(QString::fromUtf8("%1 eltérés. Beírja a fájl értékeit a készülékbe? [i/N] ")
+                                            .arg(DifferenceCount(c.rows)))) {
         CliOutput::Say(QString::fromUtf8("Semmi sem íródott a készülékbe."));
         return kExitDiffers;
     }
@@ -352,7 +356,8 @@ int Defaults(CliContext& ctx, const QStringList& args) {
     for (auto& [name, bytes] : *factory) bytes = FindSettingsBlock(name)->defaultsAsBlock(bytes, now->at(name));
     const FieldContext context{ctx.session->MeasuredDecimals(), ctx.session->Identity().deviceType};
     // The factory values in the decimals they would bring back.
-    const FieldContext factoryContext{FollowMeasuredDecimals(context.measuredDecimals, *now, *factory), context.deviceType};
+    const FieldContext factoryContext{FollowMeasuredDecimals(context.measuredDecimals, *now, *factory),
+                                      context.deviceType};
     const std::vector<FieldRow> rows = CompareBlocks(*now, context, *factory, factoryContext);
     if (ctx.out.Text())
         ctx.out.Differences(rows, QString::fromUtf8("Gyári"));
@@ -366,7 +371,7 @@ int Defaults(CliContext& ctx, const QStringList& args) {
 int SetIdentity(CliContext& ctx, const QStringList& args);  // cli_identity.cpp
 int OfflineFields(CliContext& ctx, const QStringList& args);  // cli_offline.cpp
 int OfflineEdit(CliContext& ctx, const QStringList& args);
-int Report(CliContext& ctx, const QStringList& args);       // cli_report.cpp
+int Report(CliContext& ctx, const QStringList& args);  // cli_report.cpp
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand kCommands[] = {
@@ -387,7 +392,8 @@ std::span<const CliCommand> CliCommands() {
          "Beállításfájl szerkesztése készülék nélkül, a mezők határain belül.", OfflineEdit},
         {"report",
          "FÁJL.pdf [--technician=…] [--site=…] [--tag=…] [--customer=…] [--order=…] [--note=…] "
-         "[--reference=\"TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN\"] [--ambient=…] [--point=\"BEMENET;KIMENET\"]… [--relay=…]… [--json]",
+         "[--reference=\"TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN\"] [--ambient=…] [--point=\"BEMENET;KIMENET\"]… [--relay=…]… "
+         "[--json]",
          "Üzembe helyezési jegyzőkönyv PDF-ben és JSON-ban: megtalált (a naplóból) és átadott állapot, ellenőrző "
          "pontok, relék.",
          Report},

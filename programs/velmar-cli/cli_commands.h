@@ -17,7 +17,7 @@ struct CliContext {
     CliOutput out{false};
     bool service = false;
     QString journalFolder;
-    QString stationFile;          // the last serial number this station wrote
+    QString stationFile;  // the last serial number this station wrote
     std::function<bool(const QString& question)> confirm;  // load's question; stdin by default
     std::unique_ptr<HidLibrary> hid;
     std::unique_ptr<CliSession> session;

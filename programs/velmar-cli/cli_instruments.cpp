@@ -8,8 +8,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 
 #include "core/device/device_types.h"
 #include "core/device/status_texts.h"
@@ -31,12 +31,8 @@ struct AllCommand {
 };
 
 constexpr AllCommand kAllCommands[] = {
-    {"info", nullptr, false},
-    {"status", nullptr, false},
-    {"save", nullptr, true},
-    {"diff", nullptr, false},
-    {"load", "--yes", false},
-    {"report", nullptr, true},
+    {"info", nullptr, false}, {"status", nullptr, false}, {"save", nullptr, true},
+    {"diff", nullptr, false}, {"load", "--yes", false},   {"report", nullptr, true},
 };
 
 const AllCommand* FindAllCommand(const QString& name) {
@@ -61,7 +57,8 @@ QString CheckForAll(const AllCommand* c, const QString& command, const QStringLi
             .arg(command, AllCommandNames());
     if (c->required && !arguments.contains(c->required))
         return QString::fromUtf8("a --device=usb:all mellett a %1 parancshoz %2 kell").arg(command, c->required);
-    if (command == "status" && (arguments.contains("--watch") || !arguments.filter(QRegularExpression("^--count")).isEmpty())) {
+    if (command == "status" &&
+        (arguments.contains("--watch") || !arguments.filter(QRegularExpression("^--count")).isEmpty())) {
         const QStringList counts = arguments.filter(QRegularExpression("^--count=[1-9][0-9]*$"));
         if (counts.isEmpty())
             return QString::fromUtf8("a --device=usb:all mellett a status --watch-hoz --count=N kell (N > 0)");
@@ -69,7 +66,8 @@ QString CheckForAll(const AllCommand* c, const QString& command, const QStringLi
     if (c->filePattern) {
         const QStringList files = arguments.filter(QRegularExpression("^[^-]"));
         if (files.size() != 1 || !files[0].contains("{serial}"))
-            return QString::fromUtf8("a --device=usb:all mellett a fájlnévben legyen {serial}, pl. %1 \"{type}-{serial}.json\"")
+            return QString::fromUtf8(
+                       "a --device=usb:all mellett a fájlnévben legyen {serial}, pl. %1 \"{type}-{serial}.json\"")
                 .arg(command);
     }
     return {};
@@ -79,8 +77,7 @@ QString CheckForAll(const AllCommand* c, const QString& command, const QStringLi
 QStringList ForInstrument(const AllCommand& c, QStringList arguments, const AttachedInstrument& a) {
     if (!c.filePattern) return arguments;
     for (QString& arg : arguments)
-        if (!arg.startsWith('-'))
-            arg.replace("{serial}", Serial(a.serial)).replace("{type}", TypeTag(a.deviceType));
+        if (!arg.startsWith('-')) arg.replace("{serial}", Serial(a.serial)).replace("{type}", TypeTag(a.deviceType));
     return arguments;
 }
 
@@ -157,9 +154,10 @@ QString InstrumentProblem(const AttachedInstrument& a) {
 }
 
 QString AbsentText(const InstrumentChoice& choice, const std::vector<AttachedInstrument>& attached) {
-    const QString wanted = choice.kind == InstrumentChoice::Kind::kSerial
-                               ? QString::fromUtf8("%1 gyári számú készülék").arg(Serial(choice.serial))
-                               : QString::fromUtf8("készülék a %1 csomóponton").arg(QString::fromStdString(choice.node));
+    const QString wanted =
+        choice.kind == InstrumentChoice::Kind::kSerial
+            ? QString::fromUtf8("%1 gyári számú készülék").arg(Serial(choice.serial))
+            : QString::fromUtf8("készülék a %1 csomóponton").arg(QString::fromStdString(choice.node));
     QStringList present;
     for (const AttachedInstrument& a : attached) {
         const QString node = QString::fromStdString(a.node);
@@ -207,8 +205,9 @@ int RunOnAll(CliContext& ctx, const QStringList& globalArguments, const QString&
         const QString file = FileOf(*c, own);
         if (o.error.isEmpty() && written.contains(file)) {
             o.exit = kExitFile;
-            o.error = QString::fromUtf8("a(z) %1 fájlt ebben a futásban már egy másik, azonos típusú és gyári számú "
-                                        "készülék írta; nem írom felül")
+            o.error = QString::fromUtf8(
+                          "a(z) %1 fájlt ebben a futásban már egy másik, azonos típusú és gyári számú "
+                          "készülék írta; nem írom felül")
                           .arg(QDir::toNativeSeparators(file));
         }
         if (o.error.isEmpty()) {
@@ -221,8 +220,7 @@ int RunOnAll(CliContext& ctx, const QStringList& globalArguments, const QString&
         if (ctx.out.Text()) {
             // One heading a instrument; its own output names it no more.
             QString heading = QString::fromUtf8("== %1 %2 (%3), kilépési kód %4")
-                                  .arg(TypeTag(a.deviceType), Serial(a.serial),
-                                       QString::fromStdString(a.node))
+                                  .arg(TypeTag(a.deviceType), Serial(a.serial), QString::fromStdString(a.node))
                                   .arg(o.exit);
             if (!o.error.isEmpty()) heading += QString::fromUtf8(": ") + o.error;
             ctx.out.Line(heading);

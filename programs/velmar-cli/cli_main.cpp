@@ -6,16 +6,16 @@
 #include <iostream>
 #include <string>
 
-#include "programs/velmar-cli/cli_commands.h"
-#include "programs/velmar-cli/cli_report.h"
-#include "programs/velmar-cli/cli_instruments.h"
-#include "transport/hid_factory.h"
 #include "program/data_folder.h"
 #include "program/program_date.h"
 #include "program/qt_translation.h"
 #include "program/utf8_console.h"
-#include "transport/usb_access.h"
+#include "programs/velmar-cli/cli_commands.h"
+#include "programs/velmar-cli/cli_instruments.h"
+#include "programs/velmar-cli/cli_report.h"
 #include "sim/instrument_config.h"
+#include "transport/hid_factory.h"
+#include "transport/usb_access.h"
 
 using namespace velmar;
 

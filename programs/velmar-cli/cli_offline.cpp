@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "programs/velmar-cli/cli_commands.h"
 #include "core/settings/block_compare.h"
 #include "core/settings/field_edit.h"
 #include "files/offline_file.h"
 #include "program/file_writing.h"
+#include "programs/velmar-cli/cli_commands.h"
 
 namespace velmar {
 
@@ -28,8 +28,7 @@ int ParseOptions(QCommandLineParser& p, const char* name, const QString& summary
     p.setApplicationDescription(summary);
     p.addHelpOption();
     p.addPositionalArgument("FÁJL", U("A beállításfájl."));
-    if (!p.parse(QStringList{QString("velmar-cli %1").arg(name)} + arguments))
-        return Fail(p.errorText(), kExitUsage);
+    if (!p.parse(QStringList{QString("velmar-cli %1").arg(name)} + arguments)) return Fail(p.errorText(), kExitUsage);
     if (p.isSet("help")) {
         std::fputs(p.helpText().toUtf8().constData(), stdout);
         return kExitDone;
@@ -119,8 +118,9 @@ bool SamePath(const QString& a, const QString& b) {
 
 int OfflineEdit(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    p.addOption({"set", U("Egy mező új értéke (többször is megadható). Szám, választás szövege vagy kódja, "
-                          "igen/nem, szöveg; a lehetőségeket a velmar-cli fields FÁJL mutatja."),
+    p.addOption({"set",
+                 U("Egy mező új értéke (többször is megadható). Szám, választás szövege vagy kódja, "
+                   "igen/nem, szöveg; a lehetőségeket a velmar-cli fields FÁJL mutatja."),
                  U("BLOKK.MEZŐ=ÉRTÉK")});
     p.addOption({"output", U("Ide írja a szerkesztett fájlt; nélküle az eredetit írja felül, kérdés után."), "FÁJL"});
     p.addOption({"yes", U("Kérdés nélkül felülírja az eredeti fájlt.")});
@@ -180,6 +180,5 @@ int OfflineEdit(CliContext& ctx, const QStringList& args) {
     }
     return kExitDone;
 }
-
 
 }  // namespace velmar

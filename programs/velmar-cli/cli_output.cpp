@@ -20,17 +20,37 @@ constexpr struct {
     const char* key;
     const char* caption;
 } kKeyCaptions[] = {
-    {"name", "Készülék"},          {"deviceType", "Típuskód"},       {"serial", "Gyári szám"},
-    {"made", "Gyártás ideje"},     {"firmware", "Firmware"},         {"node", "Eszközfájl"},
-    {"access", "Megnyitható"},     {"inUse", "Használatban"},        {"fix", "Teendő"},
-    {"file", "Fájl"},              {"blocks", "Blokkok"},            {"changed", "Módosított mezők"},
-    {"changedFields", "Eltérő mezők"}, {"asFound", "Megtalált állapot a naplóból"},
-    {"writes", "Beírások"},        {"written", "Beírva"},            {"verified", "Visszaolvasva"},
-    {"mismatched", "Visszaolvasáskor eltér"}, {"differences", "Eltérések"},
-    {"exit", "Kilépési kód"},      {"error", "Hiba"},                {"records", "Eredmény"},
-    {"summary", "Összesítés"},     {"instruments", "Készülékek"},    {"done", "Kész"},
-    {"differ", "Eltér"},           {"failed", "Sikertelen"},     {"json", "Adatai géppel olvashatóan"},
-    {"number", "Jegyzőkönyv száma"}, {"points", "Ellenőrző pontok"}, {"verdict", "Értékelés"},
+    {"name", "Készülék"},
+    {"deviceType", "Típuskód"},
+    {"serial", "Gyári szám"},
+    {"made", "Gyártás ideje"},
+    {"firmware", "Firmware"},
+    {"node", "Eszközfájl"},
+    {"access", "Megnyitható"},
+    {"inUse", "Használatban"},
+    {"fix", "Teendő"},
+    {"file", "Fájl"},
+    {"blocks", "Blokkok"},
+    {"changed", "Módosított mezők"},
+    {"changedFields", "Eltérő mezők"},
+    {"asFound", "Megtalált állapot a naplóból"},
+    {"writes", "Beírások"},
+    {"written", "Beírva"},
+    {"verified", "Visszaolvasva"},
+    {"mismatched", "Visszaolvasáskor eltér"},
+    {"differences", "Eltérések"},
+    {"exit", "Kilépési kód"},
+    {"error", "Hiba"},
+    {"records", "Eredmény"},
+    {"summary", "Összesítés"},
+    {"instruments", "Készülékek"},
+    {"done", "Kész"},
+    {"differ", "Eltér"},
+    {"failed", "Sikertelen"},
+    {"json", "Adatai géppel olvashatóan"},
+    {"number", "Jegyzőkönyv száma"},
+    {"points", "Ellenőrző pontok"},
+    {"verdict", "Értékelés"},
     {"report", "Jegyzőkönyv"},
 };
 
@@ -168,9 +188,7 @@ char LocaleDecimal() {
     return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
 }
 
-void CliOutput::Error(const QString& line) {
-    std::fputs(("velmar-cli: " + line + "\n").toUtf8().constData(), stderr);
-}
+void CliOutput::Error(const QString& line) { std::fputs(("velmar-cli: " + line + "\n").toUtf8().constData(), stderr); }
 
 void CliOutput::Say(const QString& line) { std::fputs((line + "\n").toUtf8().constData(), stderr); }
 

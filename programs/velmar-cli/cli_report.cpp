@@ -75,12 +75,14 @@ std::optional<CheckPoints> TakePoints(CliSession& session, const CliReportReques
             if (!sampled) return std::nullopt;
             readings = *sampled;
         }
-        const std::optional<CheckPoint> point = EvaluateCheckPoint(p.input, ExpectedAt(scales, p.input), p.output, readings, limits);
+        const std::optional<CheckPoint> point =
+            EvaluateCheckPoint(p.input, ExpectedAt(scales, p.input), p.output, readings, limits);
         if (!point) {
             *error = U("a pont (%1) nem értékelhető").arg(p.input);
             return std::nullopt;
         }
-        if (!point->steady) CliOutput::Say(U("a jel nem állandó a(z) %1 bemenetnél; a pont jelölve rögzült").arg(p.input));
+        if (!point->steady)
+            CliOutput::Say(U("a jel nem állandó a(z) %1 bemenetnél; a pont jelölve rögzült").arg(p.input));
         c.points.push_back(*point);
     }
     return c;
@@ -135,8 +137,12 @@ int WriteInstrumentReport(CliSession& session, const QString& path, CliReportReq
         return kExitFile;
     }
     if (d.referenceExpired) CliOutput::Say(U("figyelem: a referencia műszer kalibrálása lejárt"));
-    QJsonObject record{{"file", path},          {"json", ReportJsonPath(path)},  {"number", d.number},
-                       {"changedFields", d.changedFields}, {"asFound", d.hasAsFound}, {"writes", int(d.writes.size())},
+    QJsonObject record{{"file", path},
+                       {"json", ReportJsonPath(path)},
+                       {"number", d.number},
+                       {"changedFields", d.changedFields},
+                       {"asFound", d.hasAsFound},
+                       {"writes", int(d.writes.size())},
                        {"points", int(d.checks.points.size())}};
     if (!d.checks.points.empty()) record["verdict"] = d.checks.AllPass() ? U("megfelel") : U("nem felel meg");
     if (request.printJson) record["report"] = QJsonDocument::fromJson(ReportJson(d)).object();
@@ -146,10 +152,11 @@ int WriteInstrumentReport(CliSession& session, const QString& path, CliReportReq
 
 namespace {
 
-const char* kUsage = "használat: velmar-cli report FÁJL.pdf [--technician=…] [--site=…] [--tag=…] [--customer=…] "
-                     "[--order=…] [--note=…] [--reference=\"TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN\"] [--ambient=°C] "
-                     "[--humidity=%] [--point=\"BEMENET;KIMENET[;KIJELZÉS]\"]… [--relay=\"N;BE;KI\"]… [--tolerance=%] "
-                     "[--span=…] [--json]";
+const char* kUsage =
+    "használat: velmar-cli report FÁJL.pdf [--technician=…] [--site=…] [--tag=…] [--customer=…] "
+    "[--order=…] [--note=…] [--reference=\"TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN\"] [--ambient=°C] "
+    "[--humidity=%] [--point=\"BEMENET;KIMENET[;KIJELZÉS]\"]… [--relay=\"N;BE;KI\"]… [--tolerance=%] "
+    "[--span=…] [--json]";
 
 // The options into a request; an error names the option and what it takes.
 std::optional<CliReportRequest> ParseRequest(const QCommandLineParser& p, QString* error) {
@@ -168,12 +175,12 @@ std::optional<CliReportRequest> ParseRequest(const QCommandLineParser& p, QStrin
         const QString due = parts.value(2).trimmed();
         h.reference.due = QDate::fromString(due, Qt::ISODate);
         if (parts.size() > 3 || (!due.isEmpty() && !h.reference.due.isValid())) {
-            *error = U("--reference: „TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN” alakban adja meg, nem: %1").arg(p.value("reference"));
+            *error =
+                U("--reference: „TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN” alakban adja meg, nem: %1").arg(p.value("reference"));
             return std::nullopt;
         }
     }
-    for (const auto& [name, value] : {std::pair{"ambient", &h.ambient}, {"humidity", &h.humidity},
-                                      {"span", &r.span}}) {
+    for (const auto& [name, value] : {std::pair{"ambient", &h.ambient}, {"humidity", &h.humidity}, {"span", &r.span}}) {
         if (!OptionalNumber(p.value(name), value)) {
             *error = U("--%1: nem szám: %2").arg(U(name), p.value(name));
             return std::nullopt;
@@ -222,8 +229,9 @@ std::optional<CliReportRequest> ParseRequest(const QCommandLineParser& p, QStrin
 
 int Report(CliContext& ctx, const QStringList& args) {
     QCommandLineParser p;
-    p.setApplicationDescription(U("Üzembe helyezési jegyzőkönyv PDF-ben és JSON-ban: megtalált és átadott állapot, "
-                                  "ellenőrző pontok, relék."));
+    p.setApplicationDescription(
+        U("Üzembe helyezési jegyzőkönyv PDF-ben és JSON-ban: megtalált és átadott állapot, "
+          "ellenőrző pontok, relék."));
     p.addHelpOption();
     p.addOptions({{"technician", U("Az üzembe helyező neve."), U("NÉV")},
                   {"site", U("Telephely."), U("HELY")},
@@ -235,11 +243,13 @@ int Report(CliContext& ctx, const QStringList& args) {
                    U("TÍPUS;GYÁRI SZÁM;ÉÉÉÉ-HH-NN")},
                   {"ambient", U("Környezeti hőmérséklet, °C."), U("°C")},
                   {"humidity", U("Relatív páratartalom, %."), U("%")},
-                  {"point", U("Ellenőrző pont: a bemenetre adott érték a bemenet egységében, a kimeneten mért érték "
-                              "(üres: nincs), és ha a sor maga olvasta, a kijelzés; különben a program 2 s-ig méri."),
+                  {"point",
+                   U("Ellenőrző pont: a bemenetre adott érték a bemenet egységében, a kimeneten mért érték "
+                     "(üres: nincs), és ha a sor maga olvasta, a kijelzés; különben a program 2 s-ig méri."),
                    U("BEMENET;KIMENET[;KIJELZÉS]")},
-                  {"relay", U("Relé kapcsolási próbája: a relé száma, a bekapcsolás és az elengedés értéke (üres: "
-                              "nem vizsgált)."),
+                  {"relay",
+                   U("Relé kapcsolási próbája: a relé száma, a bekapcsolás és az elengedés értéke (üres: "
+                     "nem vizsgált)."),
                    U("N;BE;KI")},
                   {"tolerance", U("Tűrés a terjedelem %-ában (0,5)."), U("%")},
                   {"steady", U("Az ingadozás határa a terjedelem %-ában (0,1)."), U("%")},

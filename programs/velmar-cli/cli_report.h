@@ -27,7 +27,7 @@ struct CliReportRequest {
     std::map<std::string, RelayTest> relayTests;
     double tolerancePercent = 0.5, steadyPercent = kSteadyPercent;
     std::optional<double> span;  // where the settings do not tell it
-    bool printJson = false;      // the twin on the standard output too
+    bool printJson = false;  // the twin on the standard output too
 };
 
 // Reads the instrument, takes the visit from its journal and writes the PDF

@@ -85,7 +85,8 @@ std::optional<tRX> CliSession::Status(QString* error) {
 
 std::optional<BlockImages> CliSession::Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults,
                                             QString* error) {
-    BlockReadResult r = Await<BlockReadResult>([&](auto done) { ReadBlocks(link_.engine, blocks, defaults, {}, done); });
+    BlockReadResult r =
+        Await<BlockReadResult>([&](auto done) { ReadBlocks(link_.engine, blocks, defaults, {}, done); });
     if (r.error != 0) {
         *error = QString::fromUtf8("%1: %2").arg(QString::fromUtf8(r.failed->caption), LinkErrorLine(r.error));
         return std::nullopt;

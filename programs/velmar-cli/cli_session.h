@@ -6,8 +6,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/settings/block_transfer.h"
 #include "core/device/records.h"
+#include "core/settings/block_transfer.h"
 #include "files/settings_file.h"
 #include "files/settings_journal.h"
 #include "transport/command_link.h"
@@ -38,7 +38,8 @@ public:
         WaitUntil([&got] { return got.has_value(); });
         return std::move(*got);
     }
-    [[nodiscard]] std::optional<BlockImages> Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults, QString* error);
+    [[nodiscard]] std::optional<BlockImages> Read(const std::vector<const SettingsBlockInfo*>& blocks, bool defaults,
+                                                  QString* error);
     BlockWriteResult Write(const BlockImages& blocks);
     CommandResult Call(uint8_t command, std::vector<uint8_t> request);
     void Sleep(int ms);

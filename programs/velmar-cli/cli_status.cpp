@@ -64,9 +64,9 @@ struct Column {
     const char* title;
     int width;
 };
-constexpr Column kColumns[] = {{"Idő", -23},         {"Érték", 14},         {"Tartományban", 12},
-                               {"Analóg kimenet 1", 16}, {"Analóg kimenet 2", 16}, {"Relé 1", -6},
-                               {"Relé 2", -6},         {"Hiba", 0}};
+constexpr Column kColumns[] = {
+    {"Idő", -23},   {"Érték", 14},  {"Tartományban", 12}, {"Analóg kimenet 1", 16}, {"Analóg kimenet 2", 16},
+    {"Relé 1", -6}, {"Relé 2", -6}, {"Hiba", 0}};
 
 QString Row(const QStringList& cells) {
     QString line;

@@ -4,8 +4,8 @@
 #include "gui/app/command_line.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
-#include "transport/hid_factory.h"
 #include "program/qt_translation.h"
+#include "transport/hid_factory.h"
 
 int main(int argc, char** argv) {
     // Help, version and a bad option are answered before Qt looks for a display.
@@ -14,14 +14,11 @@ int main(int argc, char** argv) {
     const auto answer = velmar::CheckCommandLine(arguments);
     switch (answer.kind) {
     case velmar::CommandLineAnswer::kHelp:
-    case velmar::CommandLineAnswer::kVersion:
-        std::printf("%s\n", qUtf8Printable(answer.text));
-        return 0;
+    case velmar::CommandLineAnswer::kVersion: std::printf("%s\n", qUtf8Printable(answer.text)); return 0;
     case velmar::CommandLineAnswer::kError:
         std::fprintf(stderr, "velmar-setup: %s\n", qUtf8Printable(answer.text));
         return 2;
-    case velmar::CommandLineAnswer::kRun:
-        break;
+    case velmar::CommandLineAnswer::kRun: break;
     }
 
     QApplication app(argc, argv);

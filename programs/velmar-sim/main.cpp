@@ -5,8 +5,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,13 +17,13 @@
 #include <unistd.h>
 #endif
 
-#include "program/program_date.h"
-#include "program/utf8_console.h"
-#include "program/qt_translation.h"
 #include "core/device/status_texts.h"
 #include "core/link/socket_address.h"
-#include "sim/instrument_config.h"
+#include "program/program_date.h"
+#include "program/qt_translation.h"
+#include "program/utf8_console.h"
 #include "programs/velmar-sim/sim_server.h"
+#include "sim/instrument_config.h"
 
 namespace {
 

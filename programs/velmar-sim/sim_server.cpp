@@ -1,19 +1,18 @@
 #include "programs/velmar-sim/sim_server.h"
 
-#include <cstdio>
 #include <QHostAddress>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 namespace velmar::sim {
 
-SimServer::SimServer(InstrumentConfig config, QObject* parent)
-    : QObject(parent), instrument_(config) {}
+SimServer::SimServer(InstrumentConfig config, QObject* parent) : QObject(parent), instrument_(config) {}
 
 namespace {
 
@@ -41,8 +40,7 @@ QString SimServer::Listen(const SocketAddress& address) {
         if (QString error = ClearUnixPath(address.path); !error.isEmpty()) return error;
         localServer_ = new QLocalServer(this);
         connect(localServer_, &QLocalServer::newConnection, this, &SimServer::TakeNextClient);
-        if (!localServer_->listen(QString::fromStdString(address.path)))
-            return localServer_->errorString();
+        if (!localServer_->listen(QString::fromStdString(address.path))) return localServer_->errorString();
         return {};
     }
     QHostAddress host;
@@ -131,8 +129,7 @@ void SimServer::OnReadyRead() {
     partial_ += client_->readAll();
     qsizetype used = 0;
     while (partial_.size() - used >= qsizetype(kReportSize)) {
-        const auto answer =
-            instrument_.HandleReport(reinterpret_cast<const uint8_t*>(partial_.constData() + used));
+        const auto answer = instrument_.HandleReport(reinterpret_cast<const uint8_t*>(partial_.constData() + used));
         used += kReportSize;
         ShowDisplayTest();
         if (answer) Answer(*answer);

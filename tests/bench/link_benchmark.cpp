@@ -3,7 +3,6 @@
 // largest answer through the event loop.
 #include <QApplication>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,18 +14,18 @@
 #include <memory>
 #include <vector>
 
-#include "gui/app/late_windows.h"
-#include "gui/app/form_main.h"
-#include "gui/app/startup.h"
-#include "gui/link/monitor_page.h"
-#include "gui/trend/trend_window.h"
-#include "gui/modules/ac_input_dialog.h"
 #include "core/link/frame.h"
+#include "gui/app/form_main.h"
+#include "gui/app/late_windows.h"
+#include "gui/app/startup.h"
 #include "gui/files/settings_files.h"
+#include "gui/link/monitor_page.h"
+#include "gui/modules/ac_input_dialog.h"
 #include "gui/report/report_window.h"
-#include "transport/sim_hid.h"
-#include "tests/support/single_device_hid.h"
+#include "gui/trend/trend_window.h"
 #include "sim/virtual_instrument.h"
+#include "tests/support/single_device_hid.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {

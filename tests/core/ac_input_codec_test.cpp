@@ -6,11 +6,11 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/support/block_io.h"
 #include "core/device/status_codec.h"
 #include "core/modules/ac_input_codec.h"
 #include "core/modules/ac_input_statistics.h"
 #include "sim/virtual_instrument.h"
+#include "tests/support/block_io.h"
 
 using namespace velmar;
 using test::Decode;
@@ -89,9 +89,8 @@ TEST(AcInputCodec, ConverterSettingsAndTheirFallbacks) {
         int wire;
         int item;  // the item a read shows for the wire value
     } reads[] = {
-        {"clock", 1, 0},    {"clock", 8, 3},    {"clock", 3, 0},    {"clock", 0, 0},
-        {"osr", 64, 0},     {"osr", 4096, 6},   {"osr", 100, 1},    {"osr", 0, 1},
-        {"gain", 1, 0},     {"gain", 32, 5},    {"gain", 3, 0},     {"gain", 255, 0},
+        {"clock", 1, 0}, {"clock", 8, 3}, {"clock", 3, 0}, {"clock", 0, 0}, {"osr", 64, 0}, {"osr", 4096, 6},
+        {"osr", 100, 1}, {"osr", 0, 1},   {"gain", 1, 0},  {"gain", 32, 5}, {"gain", 3, 0}, {"gain", 255, 0},
     };
     for (const auto& c : reads) {
         const std::string s = c.setting;
@@ -105,9 +104,8 @@ TEST(AcInputCodec, ConverterSettingsAndTheirFallbacks) {
         int item;
         int wire;
     } writes[] = {
-        {"clock", 1, 2}, {"clock", 3, 8}, {"clock", -1, 1}, {"clock", 4, 1},
-        {"osr", 1, 128}, {"osr", 6, 4096}, {"osr", -1, 256}, {"osr", 7, 256},
-        {"gain", 5, 32}, {"gain", -1, 1},  {"gain", 6, 1},
+        {"clock", 1, 2},  {"clock", 3, 8}, {"clock", -1, 1}, {"clock", 4, 1}, {"osr", 1, 128}, {"osr", 6, 4096},
+        {"osr", -1, 256}, {"osr", 7, 256}, {"gain", 5, 32},  {"gain", -1, 1}, {"gain", 6, 1},
     };
     for (const auto& c : writes) {
         const std::string s = c.setting;
@@ -124,10 +122,10 @@ TEST(AcInputCodec, RangeCodesByModelAndVariant) {
         int item;  // beyond the list: its last item; below 0: none
         uint8_t codeWrittenBack;
     } cases[] = {
-        {350, false, 1, 0, 1}, {350, false, 7, 6, 7},  {350, false, 0, -1, 0}, {350, false, 9, 8, 0},
-        {370, false, 1, 0, 1}, {370, false, 4, 3, 4},  {370, false, 5, 4, 0},
-        {370, true, 5, 0, 5},  {370, true, 6, 1, 6},   {370, true, 4, -1, 0},  {370, true, 2, -3, 0},
-        {350, true, 2, 1, 2},  // the shunt variant is the PX370's only
+        {350, false, 1, 0, 1}, {350, false, 7, 6, 7}, {350, false, 0, -1, 0},
+        {350, false, 9, 8, 0}, {370, false, 1, 0, 1}, {370, false, 4, 3, 4},
+        {370, false, 5, 4, 0}, {370, true, 5, 0, 5},  {370, true, 6, 1, 6},
+        {370, true, 4, -1, 0}, {370, true, 2, -3, 0}, {350, true, 2, 1, 2},  // the shunt variant is the PX370's only
     };
     for (const auto& c : cases) {
         const AcRangeList& list = AcRangesOf(c.device, c.shunt);
@@ -201,8 +199,8 @@ TEST(AcInputInstrument, KeepsTheBlockAndTheCalibrationPoints) {
 
     // Ranges a model does not have change nothing, and write nowhere.
     const AcCalibrationTable before = vi.Settings().acCalibration;
-    for (auto [command, range] : {std::pair{kPX350CalZero, 0}, {kPX350CalNominal, 8}, {kPX370CalZero, 7},
-                                  {kPX370CalNominal, 255}})
+    for (auto [command, range] :
+         {std::pair{kPX350CalZero, 0}, {kPX350CalNominal, 8}, {kPX370CalZero, 7}, {kPX370CalNominal, 255}})
         Exchange(vi, command, {uint8_t(range)}, 350);
     Exchange(vi, kPX350CalZero, {}, 350);
     EXPECT_EQ(vi.Settings().acCalibration, before);
@@ -232,11 +230,10 @@ TEST(AcInputInstrument, LiveValuesMoveAndTheStatusBitsComeAndGo) {
         uint8_t bits;
         bool near50Hz;
     } cases[] = {
-        {0.5, 0, 0x10, true},    // the converter is not set up yet
-        {5.0, 0, 0x00, true},
-        {42.0, 0, 0x09, false},  // signal lost: frequency too low, no AC component
+        {0.5, 0, 0x10, true},  // the converter is not set up yet
+        {5.0, 0, 0x00, true},   {42.0, 0, 0x09, false},  // signal lost: frequency too low, no AC component
         {47.0, 0, 0x02, false},  // frequency too high
-        {5.0, 7, 0x28, false},   // calibrating the 600 V DC range: no AC, not calibrated
+        {5.0, 7, 0x28, false},  // calibrating the 600 V DC range: no AC, not calibrated
         {5.0, 4, 0x08, false},
     };
     for (const auto& c : cases) {

@@ -29,7 +29,7 @@ TEST(FieldEdit, EachKindOfFieldTakesWhatItsDescriptionAllows) {
     struct Case {
         Field at;
         const char* typed;
-        const char* shown;    // as the table shows it afterwards; nullptr when refused
+        const char* shown;  // as the table shows it afterwards; nullptr when refused
         const char* refusal;  // part of the reason
     } cases[] = {
         // Numbers: either decimal separator, the unit or not, within the limits.
@@ -93,7 +93,7 @@ TEST(FieldEdit, ANumberFromAFileFollowsTheSameRules) {
     struct Case {
         Field at;
         double value;
-        const char* shown;    // nullptr when refused
+        const char* shown;  // nullptr when refused
         const char* refusal;
     } cases[] = {
         {{"analogInput", "averageCount"}, 8, "100 ms", nullptr},

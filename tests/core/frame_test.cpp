@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "core/device/service_commands.h"
-#include "core/settings/settings_blocks.h"
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
+#include "core/settings/settings_blocks.h"
 
 using namespace velmar;
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "tests/support/block_io.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/analog_output_codec.h"
@@ -15,6 +14,7 @@
 #include "core/views/display_codec.h"
 #include "core/views/px210_codec.h"
 #include "sim/virtual_instrument.h"
+#include "tests/support/block_io.h"
 
 using namespace velmar;
 
@@ -137,8 +137,8 @@ TEST(ModuleCodec, PasswordRules) {
         const char *user, *supervisor;
         PasswordProblem problem;
     } cases[] = {
-        {"1234", "4321", PasswordProblem::None},   {"0", "9999", PasswordProblem::None},
-        {"", "", PasswordProblem::NotANumber},     {"", "12", PasswordProblem::NotANumber},
+        {"1234", "4321", PasswordProblem::None},    {"0", "9999", PasswordProblem::None},
+        {"", "", PasswordProblem::NotANumber},      {"", "12", PasswordProblem::NotANumber},
         {"abc", "12", PasswordProblem::NotANumber}, {"12", "1x", PasswordProblem::NotANumber},
         {"-5", "12", PasswordProblem::NotANumber},  {"12", "10000", PasswordProblem::NotANumber},
         {"1.5", "12", PasswordProblem::NotANumber}, {" 12", "13", PasswordProblem::NotANumber},
@@ -179,8 +179,8 @@ TEST(ModuleCodec, PX210BlockBothWays) {
 }
 
 TEST(ModuleCodec, PX210MeasuringTimeCodes) {
-    const std::pair<uint8_t, int> codes[] = {{2, 0}, {8, 1}, {14, 2}, {26, 3}, {40, 4},
-                                             {55, 5}, {90, 6}, {77, 5}, {0, 5}, {255, 5}};
+    const std::pair<uint8_t, int> codes[] = {{2, 0},  {8, 1},  {14, 2}, {26, 3}, {40, 4},
+                                             {55, 5}, {90, 6}, {77, 5}, {0, 5},  {255, 5}};
     for (auto [code, index] : codes) EXPECT_EQ(PX210MeasuringTimeIndexOf(code), index) << int(code);
     const std::pair<int, uint8_t> items[] = {{0, 2}, {2, 14}, {5, 55}, {6, 90}, {-1, 55}, {7, 55}};
     for (auto [index, code] : items) EXPECT_EQ(PX210MeasuringTimeCodeOf(index), code) << index;

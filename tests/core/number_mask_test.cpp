@@ -30,6 +30,5 @@ TEST(NumberMask, Cases) {
         {1.5, "0.##", ".", "1.5"},
         {1.0, "0.##", ".", "1"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatMask(c.value, c.mask, c.sep), c.text) << c.value << " " << c.mask;
+    for (const auto& c : cases) EXPECT_EQ(FormatMask(c.value, c.mask, c.sep), c.text) << c.value << " " << c.mask;
 }

@@ -71,7 +71,8 @@ TEST(Records, SetDecimalMask) {
         const char* mask;
         float divider;
     } cases[] = {
-        {0, "####0", 1.0f}, {1, "###0.0", 10.0f}, {2, "##0.00", 100.0f}, {3, "#0.000", 1000.0f}, {4, "0.0000", 10000.0f},
+        {0, "####0", 1.0f},     {1, "###0.0", 10.0f},    {2, "##0.00", 100.0f},
+        {3, "#0.000", 1000.0f}, {4, "0.0000", 10000.0f},
     };
     for (const auto& c : cases) {
         tRX rx;
@@ -128,9 +129,8 @@ TEST(DeviceText, Encode) {
         // A character beyond the cut is never sent, so it does not matter.
         {U"12345678ő", 9, {'1', '2', '3', '4', '5', '6', '7', '8', 0}},
         {U"   ", 9, {0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {U"ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-         22,
-         {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 'P', 'Q', 'R', 'S', 'T', 'U', 0}},
+        {U"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 22, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K',
+                                             'L', 'M', 'N', 'O', 'P', 'Q', 'R', 'S', 'T', 'U', 0}},
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> out(c.arraySize, 0xEE);

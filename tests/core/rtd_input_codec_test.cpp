@@ -73,8 +73,8 @@ TEST(RtdCodec, FactoryBlockCarriesNoMeasuredPoints) {
     EXPECT_EQ(bytes.size(), kRtdDefaultsBlockSize);
     // Read over a block holding measured points: those stay.
     const RtdBlock before{4, 10, 0, {}, {}, 111.0f, 222.0f, 0, 0, 0, 3.25f};
-    EXPECT_EQ(Decode(bytes, kFactory, before), (RtdBlock{3, 50, 2, {1000, 2000, 3000}, {20, 30, 10}, 111.0f, 222.0f, 2,
-                                                         -500, 99999, 3.25f}));
+    EXPECT_EQ(Decode(bytes, kFactory, before),
+              (RtdBlock{3, 50, 2, {1000, 2000, 3000}, {20, 30, 10}, 111.0f, 222.0f, 2, -500, 99999, 3.25f}));
 }
 
 TEST(RtdCodec, WiringAndMeasuringTimeLists) {
@@ -84,7 +84,7 @@ TEST(RtdCodec, WiringAndMeasuringTimeLists) {
     for (auto [wires, item] : wirings) EXPECT_EQ(RtdWiringIndexOf(wires), item) << int(wires);
     for (int item : {0, 1, 2}) EXPECT_EQ(RtdWiringIndexOf(RtdWiresOf(item)), item);
 
-    const std::pair<uint8_t, int> counts[] = {{1, 0},  {2, 1}, {5, 2},  {10, 3},  {20, 4},
+    const std::pair<uint8_t, int> counts[] = {{1, 0},  {2, 1}, {5, 2}, {10, 3},  {20, 4},
                                               {50, 5}, {0, 3}, {3, 3}, {100, 3}, {255, 3}};
     for (auto [count, item] : counts) EXPECT_EQ(RtdAverageIndexOf(count), item) << int(count);
     const std::pair<int, uint8_t> items[] = {{0, 1}, {1, 2}, {2, 5}, {3, 10}, {4, 20}, {5, 50}, {-1, 10}, {6, 10}};

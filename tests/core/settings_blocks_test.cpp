@@ -7,14 +7,14 @@
 #include <cmath>
 #include <set>
 
-#include "core/settings/settings_blocks.h"
-#include "core/settings/block_compare.h"
-#include "core/settings/block_transfer.h"
 #include "core/link/command_engine.h"
 #include "core/link/frame.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/rtd_input_codec.h"
+#include "core/settings/block_compare.h"
+#include "core/settings/block_transfer.h"
+#include "core/settings/settings_blocks.h"
 #include "core/settings/settings_set_codec.h"
 #include "tests/support/block_io.h"
 
@@ -131,12 +131,8 @@ TEST(SettingsBlocks, SettingAValueChecksItFirst) {
         double value;
         const char* refusal;  // part of the message, nullptr when taken
     } cases[] = {
-        {"scaleLow", -12.5, nullptr},
-        {"scaleLow", 1.234, "tizedesjegy"},
-        {"scaleLow", 3e9, "tartomány"},
-        {"inputType", 5, "tartomány"},
-        {"inputType", 4, nullptr},
-        {"decimals", std::nan(""), "véges"},
+        {"scaleLow", -12.5, nullptr},  {"scaleLow", 1.234, "tizedesjegy"}, {"scaleLow", 3e9, "tartomány"},
+        {"inputType", 5, "tartomány"}, {"inputType", 4, nullptr},          {"decimals", std::nan(""), "véges"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + std::to_string(c.value));
@@ -191,7 +187,10 @@ TEST(SettingsBlocks, ADecimalsChangeMovesTheValuesThatReadInIt) {
         {"input unchanged: the file's word stands", {{"analogInput", input(3)}}, {{"analogInput", input(3)}}, 2},
         {"a limit changed", {{"limit1", limit}}, {{"limit1", limitEdited}}, 2},
         {"a Pt sensor has decimals of its own", {{"rtdInput", rtd(kRtdPt, 1)}}, {{"rtdInput", rtd(kRtdPt, 3)}}, 2},
-        {"to the scaled potentiometer", {{"rtdInput", rtd(kRtdPt, 3)}}, {{"rtdInput", rtd(kRtdScaledPotentiometer, 3)}}, 3},
+        {"to the scaled potentiometer",
+         {{"rtdInput", rtd(kRtdPt, 3)}},
+         {{"rtdInput", rtd(kRtdScaledPotentiometer, 3)}},
+         3},
         {"the settings set's decimals", {{"settingsSet", set(2)}}, {{"settingsSet", set(0)}}, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(FollowMeasuredDecimals(2, c.from, c.to), c.decimals) << c.what;

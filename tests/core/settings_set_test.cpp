@@ -4,14 +4,14 @@
 
 #include "tests/support/block_io.h"
 
-#include "core/settings/settings_set_codec.h"
 #include "core/link/payload_io.h"
 #include "core/modules/analog_input_codec.h"
 #include "core/modules/limit_relay_codec.h"
 #include "core/modules/modbus_codec.h"
+#include "core/settings/settings_set_codec.h"
+#include "core/views/display_codec.h"
 #include "sim/settings_set.h"
 #include "sim/virtual_instrument.h"
-#include "core/views/display_codec.h"
 
 using namespace velmar;
 using Bytes = std::vector<uint8_t>;
@@ -52,31 +52,31 @@ SettingsSet EveryFieldSet() {
 }
 
 const Bytes kEveryFieldBytes = {
-    7,                                                                              // brightness
-    'T', 'a', 'n', 'k', ' ', '1', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // tag name, 22
-    'm', 0xB3, 0, 0, 0, 0, 0, 0, 0,                                                 // unit, 9
-    1,                                                                              // leading zeros
-    24,                                                                             // averaging count
-    3,                                                                              // analog output type
-    0x0C, 0xFE, 0xFF, 0xFF,                                                         // its low, -500
-    0x20, 0x4E, 0x00, 0x00,                                                         // its high, 20000
-    1,                                                                              // error high
-    1,                                                                              // bar graph dot
-    0x9C, 0xFF, 0xFF, 0xFF,                                                         // bar graph 0 %, -100
-    0x84, 0x03, 0x00, 0x00,                                                         // bar graph 100 %, 900
-    4, 1, 5,                                                                        // input type, decimals, rounding
-    0xF1, 0xD8, 0xFF, 0xFF,                                                         // scale low, -9999
-    0x9F, 0x86, 0x01, 0x00,                                                         // scale high, 99999
-    5,                                                                              // limit display mode
-    1, 1, 100, 0, 0, 0, 200, 0, 0, 0, 5, 0, 0, 0,                                   // limit 1
-    2, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0,                           // limit 2
-    9, 1, 0x04, 0x03, 0x02, 0x01, 7, 0, 0, 0, 8, 0, 0, 0,                           // limit 3
-    10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,                                      // limit 4
-    0x02, 0x00, 0x58, 0x02, 0xFF, 0xFF, 0x03, 0x00,                                 // time bases
-    255, 3, 4, 2,                                                                   // pulse widths
-    1, 2, 15, 247,                                                                  // Modbus
-    1,                                                                              // error signalling off
-    4,                                                                              // Pt wires
+    7,  // brightness
+    'T',  'a',  'n',  'k',  ' ',  '1',  0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // tag name, 22
+    'm',  0xB3, 0,    0,    0,    0,    0,    0,    0,  // unit, 9
+    1,  // leading zeros
+    24,  // averaging count
+    3,  // analog output type
+    0x0C, 0xFE, 0xFF, 0xFF,  // its low, -500
+    0x20, 0x4E, 0x00, 0x00,  // its high, 20000
+    1,  // error high
+    1,  // bar graph dot
+    0x9C, 0xFF, 0xFF, 0xFF,  // bar graph 0 %, -100
+    0x84, 0x03, 0x00, 0x00,  // bar graph 100 %, 900
+    4,    1,    5,  // input type, decimals, rounding
+    0xF1, 0xD8, 0xFF, 0xFF,  // scale low, -9999
+    0x9F, 0x86, 0x01, 0x00,  // scale high, 99999
+    5,  // limit display mode
+    1,    1,    100,  0,    0,    0,    200,  0,    0, 0, 5, 0, 0, 0,  // limit 1
+    2,    0,    0xFF, 0xFF, 0xFF, 0xFF, 0,    0,    0, 0, 0, 0, 0, 0,  // limit 2
+    9,    1,    0x04, 0x03, 0x02, 0x01, 7,    0,    0, 0, 8, 0, 0, 0,  // limit 3
+    10,   0,    0,    0,    0,    0,    0,    0,    0, 0, 1, 0, 0, 0,  // limit 4
+    0x02, 0x00, 0x58, 0x02, 0xFF, 0xFF, 0x03, 0x00,  // time bases
+    255,  3,    4,    2,  // pulse widths
+    1,    2,    15,   247,  // Modbus
+    1,  // error signalling off
+    4,  // Pt wires
 };
 
 const auto kSet = [](auto& io, SettingsSet& s) { SettingsSetLayout(io, s); };

@@ -145,9 +145,9 @@ TEST_F(Transfer, AnswersOfZeroFortySixAndFortySevenBytes) {
             EXPECT_EQ(GetU16(host.sent[1].data(), 11), 46);
         }
         EXPECT_TRUE(std::equal(answer.begin(), answer.end(), host.decodedPayload.begin())) << len;
-        EXPECT_TRUE(std::all_of(host.decodedPayload.begin() + len, host.decodedPayload.end(),
-                                [](uint8_t b) { return b == 0; }))
-            << "reads past the answer give 0";
+        EXPECT_TRUE(std::all_of(host.decodedPayload.begin() + len, host.decodedPayload.end(), [](uint8_t b) {
+            return b == 0;
+        })) << "reads past the answer give 0";
         EXPECT_EQ(mbu.uTP, phase::kIdle);
     }
 }
@@ -156,7 +156,10 @@ TEST_F(Transfer, HundredByteCommandWithSixtyByteAnswerFrameByFrame) {
     sim::VirtualInstrument vi;
     const auto payload = Bytes(100), answer = Bytes(60, 50);
     sim::Payload got;
-    vi.SetHandler(109, [&](const sim::Payload& p) { got = p; return answer; });
+    vi.SetHandler(109, [&](const sim::Payload& p) {
+        got = p;
+        return answer;
+    });
     RunAgainst(vi, 109, payload);
     ASSERT_EQ(host.sent.size(), 4u);
     const uint8_t bitsSeen[] = {1, 0, 2, 4};
@@ -178,7 +181,10 @@ TEST_F(Transfer, LargestCommandAndAnswer) {
     sim::VirtualInstrument vi;
     const auto payload = Bytes(16383), answer = Bytes(16384, 3);
     sim::Payload got;
-    vi.SetHandler(123, [&](const sim::Payload& p) { got = p; return answer; });
+    vi.SetHandler(123, [&](const sim::Payload& p) {
+        got = p;
+        return answer;
+    });
     RunAgainst(vi, 123, payload);
     EXPECT_EQ(got, payload);
     ASSERT_EQ(host.decoded.size(), 1u);
@@ -201,8 +207,8 @@ TEST_F(Transfer, WriterTypesAreLittleEndian) {
     t.WriteCardinal(0xA1B2C3D4);
     t.WriteSingle(1.0f);
     t.WriteBoolean(true);
-    const uint8_t expected[] = {0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xD4, 0xC3,
-                                0xB2, 0xA1, 0x00, 0x00, 0x80, 0x3F, 0x01};
+    const uint8_t expected[] = {0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xD4,
+                                0xC3, 0xB2, 0xA1, 0x00, 0x00, 0x80, 0x3F, 0x01};
     ASSERT_EQ(mbu.uIndexForDataWrite, sizeof expected);
     EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), mbu.uyDataOut.begin()));
 }

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "core/trend/trend_buffer.h"
 #include "core/modules/limit_relay_codec.h"
+#include "core/trend/trend_buffer.h"
 
 namespace velmar {
 namespace {
@@ -98,8 +98,8 @@ TEST(TrendThinner, KeepsEveryBucketsMinimumAndMaximumInTheirOrder) {
     TrendRing ring(5000);
     for (int i = 0; i < 1000; ++i) {
         int32_t v = 100;
-        if (i == 37) v = 900;   // bucket 0: a high spike first
-        if (i == 80) v = -50;   // then a low one
+        if (i == 37) v = 900;  // bucket 0: a high spike first
+        if (i == 80) v = -50;  // then a low one
         if (i == 512) v = -700;  // bucket 5: a lone low spike
         ring.Append(At(i, v));
     }
@@ -163,10 +163,18 @@ TEST(LimitLines, FollowTheModeOfTheOutput) {
         uint8_t mode;
         std::vector<int32_t> lines;
     } cases[] = {
-        {kLimitOff, {}},           {kLimitAtLeastA, {10}},       {kLimitAtMostA, {10}},
-        {kLimitInsideAB, {10, 20}}, {kLimitOutsideAB, {10, 20}}, {kLimitControlAB, {10, 20}},
-        {kLimitControlBA, {10, 20}}, {kLimitOn, {}},              {kLimitRise, {}},
-        {kLimitFall, {}},          {kLimitChange, {}},            {200, {}},
+        {kLimitOff, {}},
+        {kLimitAtLeastA, {10}},
+        {kLimitAtMostA, {10}},
+        {kLimitInsideAB, {10, 20}},
+        {kLimitOutsideAB, {10, 20}},
+        {kLimitControlAB, {10, 20}},
+        {kLimitControlBA, {10, 20}},
+        {kLimitOn, {}},
+        {kLimitRise, {}},
+        {kLimitFall, {}},
+        {kLimitChange, {}},
+        {200, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(LimitLineValues(c.mode, 10, 20), c.lines) << int(c.mode);
 }

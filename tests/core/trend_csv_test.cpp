@@ -42,8 +42,12 @@ TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
         int32_t value;
         uint8_t decimals;
         const char* text;
-    } cases[] = {{9500, 2, "95.00"}, {-5, 2, "-0.05"}, {5, 4, "0.0005"}, {-123456, 0, "-123456"},
-                 {-2147483647 - 1, 3, "-2147483.648"}, {7, 1, "0.7"}};
+    } cases[] = {{9500, 2, "95.00"},
+                 {-5, 2, "-0.05"},
+                 {5, 4, "0.0005"},
+                 {-123456, 0, "-123456"},
+                 {-2147483647 - 1, 3, "-2147483.648"},
+                 {7, 1, "0.7"}};
     for (const Case& k : cases) {
         s.value1 = k.value;
         s.decimals = k.decimals;
@@ -63,8 +67,9 @@ TEST(TrendCsv, LinesCarryTheValuesWithTheirDecimals) {
     c.unit = "m;3";
     std::string line;
     AppendCsvLine(line, s, c);
-    EXPECT_EQ(line, "2026-12-10T15:26:34.056+01:00;2026-12-10 15:26:34;PX330;004711/22.07;12,34;-0,01;\"m;3\";2;95,00;"
-                    "12,50;;;;;1;0;1;0;3;\r\n");
+    EXPECT_EQ(line,
+              "2026-12-10T15:26:34.056+01:00;2026-12-10 15:26:34;PX330;004711/22.07;12,34;-0,01;\"m;3\";2;95,00;"
+              "12,50;;;;;1;0;1;0;3;\r\n");
 
     // An analog output in the second slot, giving out volts: its value and unit.
     s.analog2 = 7.25f;
@@ -80,7 +85,7 @@ TEST(TrendCsv, TheAnalogOutputsComeFromTheirSlotsOnly) {
     rx.fPXAOKimenoFizErtek = 12.0f;
     rx.fPXAOKimenoFizErtek_2 = 3.0f;
     rx.uAnalogueTypeFor101_2 = 2;  // volts
-    rx.uPXOptOutPrimer = 5;        // a relay: no analog value however the record reads
+    rx.uPXOptOutPrimer = 5;  // a relay: no analog value however the record reads
     rx.uPXOptOutSecondary = 3;
     const TrendSample s = TrendSampleOf(rx, kTime);
     EXPECT_FLOAT_EQ(s.range1, 0.5f);
@@ -99,7 +104,9 @@ TEST(TrendCsv, AGapHasNoValuesButTheNoteAndAllTheColumns) {
     gap.value1 = 42;  // whatever it holds is not written
     std::string line;
     AppendCsvLine(line, gap, CsvContext{"PX530", "000001/20.01", "%", '.', 0});
-    EXPECT_EQ(line, "2026-12-10T14:26:34.056+00:00;2026-12-10 14:26:34;PX530;000001/20.01;;;;;;;;;;;;;;;;Nincs kapcsolat\r\n");
+    EXPECT_EQ(
+        line,
+        "2026-12-10T14:26:34.056+00:00;2026-12-10 14:26:34;PX530;000001/20.01;;;;;;;;;;;;;;;;Nincs kapcsolat\r\n");
     const std::string header = CsvHeaderLine();
     EXPECT_EQ(std::count(line.begin(), line.end(), ';'), std::count(header.begin(), header.end(), ';'));
     EXPECT_EQ(header.substr(0, 3), "\xEF\xBB\xBF");

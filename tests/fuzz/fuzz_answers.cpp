@@ -28,10 +28,10 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/form_main.h"
-#include "gui/app/startup.h"
 #include "core/link/frame.h"
 #include "core/link/priority_list.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
 #include "sim/virtual_instrument.h"
 #include "tests/support/press_button.h"
 #include "tests/support/single_device_hid.h"
@@ -50,19 +50,19 @@ constexpr unsigned kMaxPresses = 8;
 constexpr unsigned kRequestLengths = PayloadTransfer::kMaxCommandPayload + 17;
 
 namespace mode {
-constexpr uint8_t kStartMask = 3;    // 0 status, 1 the input's command, 2 scheduler, 3 nothing
-constexpr uint8_t kFixCrc = 4;       // reseal every frame, so it passes the CRC check
-constexpr uint8_t kSteerIndex = 8;   // put the chunk index the host waits for
-constexpr uint8_t kService = 16;     // started with /QZKTRM
+constexpr uint8_t kStartMask = 3;  // 0 status, 1 the input's command, 2 scheduler, 3 nothing
+constexpr uint8_t kFixCrc = 4;  // reseal every frame, so it passes the CRC check
+constexpr uint8_t kSteerIndex = 8;  // put the chunk index the host waits for
+constexpr uint8_t kService = 16;  // started with /QZKTRM
 constexpr uint8_t kRepeatLast = 32;  // feed the last frame again until the transfer ends
-constexpr uint8_t kSlot1 = 64;       // the output-slot flag says slot 1
-constexpr uint8_t kRefuse = 128;     // a question before a lasting change is answered no
+constexpr uint8_t kSlot1 = 64;  // the output-slot flag says slot 1
+constexpr uint8_t kRefuse = 128;  // a question before a lasting change is answered no
 }  // namespace mode
 
 namespace press {
-constexpr uint8_t kShow = 1;    // the button's dialog is shown before the press
+constexpr uint8_t kShow = 1;  // the button's dialog is shown before the press
 constexpr uint8_t kSecond = 2;  // the row's second button, where it has one
-constexpr uint8_t kClose = 4;   // the dialog is closed again after the press
+constexpr uint8_t kClose = 4;  // the dialog is closed again after the press
 }  // namespace press
 
 struct Press {
@@ -223,8 +223,8 @@ struct Session {
     ~Session() { hid.instrument = nullptr; }
 
     void PressButton(const Press& p) {
-        test::PressRequestButton(*w, {p.row, bool(p.how & press::kShow), bool(p.how & press::kSecond),
-                                      bool(p.how & press::kClose)});
+        test::PressRequestButton(
+            *w, {p.row, bool(p.how & press::kShow), bool(p.how & press::kSecond), bool(p.how & press::kClose)});
     }
 
     // frame: the 64 bytes after the report id.
@@ -235,8 +235,7 @@ struct Session {
         // timer to fire after the frame.
         uint8_t timer = 0;
         if (modeByte & mode::kSteerIndex)
-            PutU16(r.data(), pos::kIndex,
-                   w->recMBU.uTP == phase::kAnswerRequested ? w->recMBU.uDataInIndexForComm : 0);
+            PutU16(r.data(), pos::kIndex, w->recMBU.uTP == phase::kAnswerRequested ? w->recMBU.uDataInIndexForComm : 0);
         if (modeByte & mode::kFixCrc) {
             timer = r[kCrcFirst + 1] % 16;
             SealTxFrame(r.data());
@@ -272,7 +271,10 @@ void Run(const uint8_t* data, std::size_t size) {
 // request and then carries the largest answer chunk by chunk.
 Bytes LargestExchangeSeed() {
     Bytes seed = HeaderBytes({uint8_t(1 | mode::kFixCrc | mode::kSteerIndex | mode::kRepeatLast),
-                              PayloadTransfer::kMaxCommandPayload, kBigCommand, {}, 0});
+                              PayloadTransfer::kMaxCommandPayload,
+                              kBigCommand,
+                              {},
+                              0});
     Report r{};
     PutU16(r.data(), pos::kDevice, 330);
     PutU16(r.data(), pos::kVersionMin, DateToVersionCode({2022, 7, 21}));

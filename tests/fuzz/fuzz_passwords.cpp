@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_support.h"
 #include "core/modules/password_codec.h"
+#include "fuzz_support.h"
 
 using namespace velmar;
 

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "transport/command_link.h"
 #include "tests/support/single_device_hid.h"
+#include "transport/command_link.h"
 #include "written_frame_check.h"
 
 using namespace velmar;
@@ -21,7 +21,7 @@ namespace {
 
 constexpr std::size_t kHeader = 4;
 namespace mode {
-constexpr uint8_t kFixCrc = 1;      // reseal every frame; its CRC high byte may fire the timer
+constexpr uint8_t kFixCrc = 1;  // reseal every frame; its CRC high byte may fire the timer
 constexpr uint8_t kRepeatLast = 2;  // feed the last frame again until the command ends
 }  // namespace mode
 constexpr int kMaxRepeats = 800;

@@ -2,9 +2,9 @@
 // Every report the host writes must be well formed, whatever it was given.
 #include <cstdint>
 
-#include "fuzz_support.h"
 #include "core/link/frame.h"
 #include "core/link/transfer.h"
+#include "fuzz_support.h"
 
 namespace velmar::fuzz {
 

@@ -2,22 +2,22 @@
 // each model and mode, what a write carries and what refuses it, what a
 // read fills in, and a round against the virtual instrument.
 #include <QCheckBox>
-#include <cstring>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
-#include "tests/support/ac_input_fixture.h"
-#include "transport/sim_hid.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/ac_input_velmar_tab.h"
 #include "gui/views/lamp.h"
 #include "gui/views/radio_group.h"
+#include "tests/support/ac_input_fixture.h"
 #include "tests/support/wait_for.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -33,8 +33,8 @@ TEST_F(AcInputDialog, OpenersSetUpTheAttachedModel) {
         const char* ratioCaption;
         bool velmarTab, cal350Tab, cal370Tab, transformerBox;
     } cases[] = {
-        {350, false, false, "TRMS és DC feszültségmérő", "RadioGroup_uInputType350", "Transzformátor áttétele:",
-         false, false, false, false},
+        {350, false, false, "TRMS és DC feszültségmérő", "RadioGroup_uInputType350", "Transzformátor áttétele:", false,
+         false, false, false},
         {370, false, false, "TRMS árammérő", "RadioGroup_uInputType370_I", "Transzformátor áttétele:", false, false,
          false, true},
         {370, true, false, "TRMS árammérő", "RadioGroup_uInputType370_U", "Sönt névleges árama:", false, false, false,
@@ -43,8 +43,8 @@ TEST_F(AcInputDialog, OpenersSetUpTheAttachedModel) {
          true, false, false},
         {370, true, true, "TRMS árammérő", "RadioGroup_uInputType370_U", "Sönt névleges árama:", true, false, true,
          true},
-        {370, false, true, "TRMS árammérő", "RadioGroup_uInputType370_I", "Transzformátor áttétele:", true, false,
-         true, true},
+        {370, false, true, "TRMS árammérő", "RadioGroup_uInputType370_I", "Transzformátor áttétele:", true, false, true,
+         true},
     };
     for (const auto& c : cases) {
         Start(c.service);
@@ -54,8 +54,8 @@ TEST_F(AcInputDialog, OpenersSetUpTheAttachedModel) {
             readPressed = d->SpeedButton_ReadFromDevice->isChecked();
             EXPECT_EQ(d->windowTitle(), QString::fromUtf8(c.caption));
             EXPECT_EQ(d->PageControl_PXTR->currentWidget(), d->TabSheet_PXTR_Beallitasok);
-            for (RadioGroup* g : {d->RadioGroup_uInputType350, d->RadioGroup_uInputType370_I,
-                                  d->RadioGroup_uInputType370_U})
+            for (RadioGroup* g :
+                 {d->RadioGroup_uInputType350, d->RadioGroup_uInputType370_I, d->RadioGroup_uInputType370_U})
                 EXPECT_EQ(g->isVisible(), g->objectName() == c.ranges) << g->objectName().toStdString();
             EXPECT_EQ(d->Label_CT370->text(), QString::fromUtf8(c.ratioCaption));
             EXPECT_TRUE(TabShown(d->TabSheet_PXTR_Beallitasok));
@@ -88,6 +88,7 @@ TEST_F(AcInputDialog, ServiceContentStaysHiddenOutsideServiceMode) {
 }
 
 TEST_F(AcInputDialog, WriteCarriesTheDialogAndReadBackFollows) {
+    // clang-format off
     struct Case {
         const char* what;
         uint16_t device;
@@ -113,12 +114,14 @@ TEST_F(AcInputDialog, WriteCarriesTheDialogAndReadBackFollows) {
         {"PX370 shunt variant, 60 mV", 370, true, 0, "10", "0", false, "1", 1, 1, 0,
          {0x80, 0x00, 0x01, 0x0A, 0x05, 0x02, 0x00, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00, 0x00, 0x00}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Attach(c.device, c.shunt);
         ASSERT_TRUE(d->PrepareFor(c.device, c.shunt));
         ASSERT_EQ(Read({}), 241);  // a write takes only settings read from the instrument
         auto* ranges = c.device == 350 ? d->RadioGroup_uInputType350
-                                       : c.shunt ? d->RadioGroup_uInputType370_U : d->RadioGroup_uInputType370_I;
+                       : c.shunt       ? d->RadioGroup_uInputType370_U
+                                       : d->RadioGroup_uInputType370_I;
         ranges->SetItemIndex(c.rangeItem);
         d->Edit_Atlagolas40ms->setText(c.averaging);
         d->Edit_3x0_Zajzar->setText(QString::fromUtf8(c.gate));
@@ -139,6 +142,7 @@ TEST_F(AcInputDialog, WriteCarriesTheDialogAndReadBackFollows) {
 }
 
 TEST_F(AcInputDialog, ReadFillsTheDialogAndAWriteSendsItBackUnchanged) {
+    // clang-format off
     struct Case {
         const char* what;
         uint16_t device;
@@ -159,6 +163,7 @@ TEST_F(AcInputDialog, ReadFillsTheDialogAndAWriteSendsItBackUnchanged) {
          {0x80, 0x00, 0x01, 0x0A, 0x06, 0x02, 0x01, 0x00, 0x00, 0x20, 0x40, 0x00, 0x00, 0x40, 0x40},
          1, 1, 1, 0, "10", "3,00", "2,5", true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Attach(c.device, c.shunt);
         SetDecimalMask(w->recRX, c.decimals);
@@ -166,7 +171,8 @@ TEST_F(AcInputDialog, ReadFillsTheDialogAndAWriteSendsItBackUnchanged) {
         EXPECT_EQ(Read(c.answer), 241);
         EXPECT_FALSE(d->SpeedButton_ReadFromDevice->isChecked());
         auto* ranges = c.device == 350 ? d->RadioGroup_uInputType350
-                                       : c.shunt ? d->RadioGroup_uInputType370_U : d->RadioGroup_uInputType370_I;
+                       : c.shunt       ? d->RadioGroup_uInputType370_U
+                                       : d->RadioGroup_uInputType370_I;
         EXPECT_EQ(ranges->ItemIndex(), c.rangeItem) << c.what;
         EXPECT_EQ(Converter()->RadioGroup_PXTR_QMHz->ItemIndex(), c.clockItem) << c.what;
         EXPECT_EQ(Converter()->RadioGroup_PXTR_OSR->ItemIndex(), c.osrItem) << c.what;
@@ -197,6 +203,7 @@ TEST_F(AcInputDialog, ReadFillsTheDialogAndAWriteSendsItBackUnchanged) {
 }
 
 TEST_F(AcInputDialog, AnswersOutsideTheListsShowAsTheirFallbacks) {
+    // clang-format off
     struct Case {
         uint16_t device;
         bool shunt;
@@ -212,6 +219,7 @@ TEST_F(AcInputDialog, AnswersOutsideTheListsShowAsTheirFallbacks) {
         {370, true, 8192, 64, 99, 4, 255, 1, 0, 0, "99", -1},
         {370, true, 128, 1, 1, 9, 1, 1, 0, 0, "1", 1},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Attach(c.device, c.shunt);
         ASSERT_TRUE(d->PrepareFor(c.device, c.shunt));
@@ -223,7 +231,8 @@ TEST_F(AcInputDialog, AnswersOutsideTheListsShowAsTheirFallbacks) {
         EXPECT_EQ(Converter()->RadioGroup_PXTR_QMHz->ItemIndex(), c.clockItem) << int(c.clock);
         EXPECT_EQ(d->Edit_Atlagolas40ms->text(), c.averagingShown) << int(c.averaging);
         auto* ranges = c.device == 350 ? d->RadioGroup_uInputType350
-                                       : c.shunt ? d->RadioGroup_uInputType370_U : d->RadioGroup_uInputType370_I;
+                       : c.shunt       ? d->RadioGroup_uInputType370_U
+                                       : d->RadioGroup_uInputType370_I;
         EXPECT_EQ(ranges->ItemIndex(), c.rangeItem) << int(c.range);
         if (c.rangeItem < 0) continue;
         // What is shown goes back: the fallbacks' own codes.
@@ -300,12 +309,12 @@ TEST_F(AcInputDialog, WriteLimitsAveragingAndNoiseGateAndShowsWhatItSends) {
     ASSERT_EQ(Read({0x80, 0x00, 0x01, 0x0A, 0x02, 0x02}), 241);
     const struct {
         const char *averaging, *gate;
-        int sent;        // averaging count in the request
-        bool gateOff;    // the gate goes out as 0
+        int sent;  // averaging count in the request
+        bool gateOff;  // the gate goes out as 0
     } cases[] = {
-        {"", "0", 1, true},      {"x", "0", 1, true},     {"1x", "0", 1, true},    {"0", "0", 1, true},
-        {"-5", "0", 1, true},    {"51", "0", 50, true},   {"99", "0", 50, true},   {"50", "0", 50, true},
-        {"7", "-3", 7, true},    {"7", "abc", 7, true},   {"7", "0.5", 7, true},  // a point is no separator here
+        {"", "0", 1, true},     {"x", "0", 1, true},   {"1x", "0", 1, true},  {"0", "0", 1, true},
+        {"-5", "0", 1, true},   {"51", "0", 50, true}, {"99", "0", 50, true}, {"50", "0", 50, true},
+        {"7", "-3", 7, true},   {"7", "abc", 7, true}, {"7", "0.5", 7, true},  // a point is no separator here
         {"7", "1,5", 7, false},
     };
     w->DecimalSeparator = ',';
@@ -335,7 +344,8 @@ TEST_F(AcInputDialog, TypedPointOrCommaBecomesTheDecimalSeparator) {
             e->clear();
             QTest::keyClicks(e, "1.5");
             QTest::keyClicks(e, ",2");
-            EXPECT_EQ(e->text(), QStringLiteral("1") + separator + "5" + separator + "2") << e->objectName().toStdString();
+            EXPECT_EQ(e->text(), QStringLiteral("1") + separator + "5" + separator + "2")
+                << e->objectName().toStdString();
         }
     }
 }

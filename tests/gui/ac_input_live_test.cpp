@@ -10,13 +10,13 @@
 
 #include <limits>
 
-#include "tests/support/ac_input_fixture.h"
 #include "gui/modules/ac_input_calibration.h"
 #include "gui/modules/ac_input_dialog.h"
 #include "gui/modules/ac_input_velmar_tab.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/lamp.h"
 #include "gui/views/radio_group.h"
+#include "tests/support/ac_input_fixture.h"
 
 namespace velmar {
 namespace {
@@ -52,8 +52,8 @@ TEST_F(AcInputDialog, StatusAnswerDrivesTheLiveControls) {
          "1 234,50 Hz"},
         {0, 0, 0, 0.0f, 0x00, 0, "pp =   0 = 0%", "DC =   0 = 0%", " 0,0 Hz", " 0,00 Hz"},
         // Whatever an answer holds: no crash, no text beyond reason.
-        {INT32_MAX, INT32_MIN, 0, std::numeric_limits<float>::quiet_NaN(), 0xFF, 255,
-         "pp = -4294 967 295 = -6553700%", "DC =   0 = 0%", "? Hz", "? Hz"},
+        {INT32_MAX, INT32_MIN, 0, std::numeric_limits<float>::quiet_NaN(), 0xFF, 255, "pp = -4294 967 295 = -6553700%",
+         "DC =   0 = 0%", "? Hz", "? Hz"},
     };
     Lamp* lamps[] = {d->Shape_cuErrorBits_FrequencyLow, d->Shape_cuErrorBits_FrequencyHigh,
                      d->Shape_cuErrorBits_NoiseLock,    d->Shape_cuErrorBits_NoAC,
@@ -149,7 +149,11 @@ TEST_F(AcInputDialog, CalibrationCommandsAndTheirAnswers) {
         EXPECT_TRUE(c.tab->SpeedButton_CalRead->isChecked()) << "a read-back follows";
         Bytes table;
         for (int i = 0; i < c.values; ++i) {
-            const int16_t v = i == 0 ? 32767 : i == 1 ? 1234 : i == 2 ? -1234 : i == c.values - 1 ? 12345 : int16_t(100 * i);
+            const int16_t v = i == 0              ? 32767
+                              : i == 1            ? 1234
+                              : i == 2            ? -1234
+                              : i == c.values - 1 ? 12345
+                                                  : int16_t(100 * i);
             table.push_back(uint8_t(v));
             table.push_back(uint8_t(uint16_t(v) >> 8));
         }

@@ -7,16 +7,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "transport/sim_hid.h"
+#include "core/settings/settings_blocks.h"
+#include "core/views/value_destinations.h"
 #include "gui/modules/analog_input_dialog.h"
 #include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/limit_relay_dialog.h"
-#include "gui/views/value_editor_typed.h"
-#include "core/settings/settings_blocks.h"
 #include "gui/views/radio_group.h"
-#include "core/views/value_destinations.h"
-#include "tests/support/window_fixture.h"
+#include "gui/views/value_editor_typed.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -54,7 +54,8 @@ TEST_F(AnalogDialogs, InputAnswerFillsTheDialogAndWriteSendsIt) {
     d->iScaleHighSettings = 20000;
     d->SpeedButton_WriteToDevice->setChecked(true);
     EXPECT_EQ(Serve(), 202);
-    EXPECT_EQ(lastRequest, (std::vector<uint8_t>{0x28, 0x01, 0x03, 0x0C, 0xFE, 0xFF, 0xFF, 0x20, 0x4E, 0x00, 0x00, 0x01}));
+    EXPECT_EQ(lastRequest,
+              (std::vector<uint8_t>{0x28, 0x01, 0x03, 0x0C, 0xFE, 0xFF, 0xFF, 0x20, 0x4E, 0x00, 0x00, 0x01}));
     EXPECT_FALSE(d->SpeedButton_WriteToDevice->isChecked());
     EXPECT_TRUE(d->SpeedButton_ReadFromDevice->isChecked()) << "a read-back follows every write";
     EXPECT_EQ(Serve({1, 0, 0}), 201);

@@ -81,59 +81,122 @@ const Shape kNullV{true, {1, 53, 15, 1}, 0xFFFFFF};
 
 const GeometryCase kGeometry[] = {
     // Signed: white to blue below zero, white to red above.
-    {.name = "SignedHalfPlus", .mode = G::modeSigned, .value = 0.5,
-     .plus = {true, {55, 1, 24, 15}, 0xFF7F7F}, .null = kNullH},
-    {.name = "SignedHalfMinus", .mode = G::modeSigned, .value = -0.5,
-     .minus = {true, {26, 1, 26, 15}, 0x7F7FFF}, .null = kNullH},
+    {.name = "SignedHalfPlus",
+     .mode = G::modeSigned,
+     .value = 0.5,
+     .plus = {true, {55, 1, 24, 15}, 0xFF7F7F},
+     .null = kNullH},
+    {.name = "SignedHalfMinus",
+     .mode = G::modeSigned,
+     .value = -0.5,
+     .minus = {true, {26, 1, 26, 15}, 0x7F7FFF},
+     .null = kNullH},
     {.name = "SignedZeroShowsOnlyTheZeroLine", .mode = G::modeSigned, .value = 0.0, .null = kNullH},
-    {.name = "SignedFullPlus", .mode = G::modeSigned, .value = 1.0,
-     .plus = {true, {55, 1, 49, 15}, 0xFF0000}, .null = kNullH},
+    {.name = "SignedFullPlus",
+     .mode = G::modeSigned,
+     .value = 1.0,
+     .plus = {true, {55, 1, 49, 15}, 0xFF0000},
+     .null = kNullH},
     // (106 - 1) / 2 = 52.5 rounds to the even 52.
-    {.name = "SignedEvenWidthFullMinus", .mode = G::modeSigned, .size = {106, 17}, .value = -1.0,
-     .minus = {true, {1, 1, 51, 15}, 0x0000FF}, .null = kNullH},
-    {.name = "SignedClampedAbove", .mode = G::modeSigned, .value = 1.7,
-     .plus = {true, {55, 1, 49, 15}, 0xFF0000}, .null = kNullH},
-    {.name = "SignedNaNDrawsMinusOne", .mode = G::modeSigned, .value = kNaN,
-     .minus = {true, {1, 1, 51, 15}, 0x0000FF}, .null = kNullH},
-    {.name = "SignedVerticalPlusGrowsUp", .mode = G::modeSigned, .orientation = V, .size = {17, 105},
-     .value = 0.5, .plus = {true, {1, 27, 15, 26}, 0xFF7F7F}, .null = kNullV},
+    {.name = "SignedEvenWidthFullMinus",
+     .mode = G::modeSigned,
+     .size = {106, 17},
+     .value = -1.0,
+     .minus = {true, {1, 1, 51, 15}, 0x0000FF},
+     .null = kNullH},
+    {.name = "SignedClampedAbove",
+     .mode = G::modeSigned,
+     .value = 1.7,
+     .plus = {true, {55, 1, 49, 15}, 0xFF0000},
+     .null = kNullH},
+    {.name = "SignedNaNDrawsMinusOne",
+     .mode = G::modeSigned,
+     .value = kNaN,
+     .minus = {true, {1, 1, 51, 15}, 0x0000FF},
+     .null = kNullH},
+    {.name = "SignedVerticalPlusGrowsUp",
+     .mode = G::modeSigned,
+     .orientation = V,
+     .size = {17, 105},
+     .value = 0.5,
+     .plus = {true, {1, 27, 15, 26}, 0xFF7F7F},
+     .null = kNullV},
     // 49 * 0.5 = 24.5 rounds to the even 24.
-    {.name = "SignedVerticalMinusGrowsDown", .mode = G::modeSigned, .orientation = V, .size = {17, 105},
-     .value = -0.5, .minus = {true, {1, 55, 15, 24}, 0x7F7FFF}, .null = kNullV},
+    {.name = "SignedVerticalMinusGrowsDown",
+     .mode = G::modeSigned,
+     .orientation = V,
+     .size = {17, 105},
+     .value = -0.5,
+     .minus = {true, {1, 55, 15, 24}, 0x7F7FFF},
+     .null = kNullV},
 
     // Unsigned: one bar from the left (or up from the bottom), no zero line.
     {.name = "UnsignedHalf", .mode = G::modeUnsigned, .value = 0.5, .plus = {true, {1, 1, 52, 15}, 0xFF7F7F}},
-    {.name = "UnsignedZeroIsAnEmptyBar", .mode = G::modeUnsigned, .value = 0.0,
+    {.name = "UnsignedZeroIsAnEmptyBar",
+     .mode = G::modeUnsigned,
+     .value = 0.0,
      .plus = {true, {1, 1, 0, 15}, 0xFFFFFF}},
     {.name = "UnsignedNegativeHides", .mode = G::modeUnsigned, .value = -0.2},
     {.name = "UnsignedClampedBelowHides", .mode = G::modeUnsigned, .value = -3.0},
-    {.name = "UnsignedClampedAbove", .mode = G::modeUnsigned, .value = 1.7,
-     .plus = {true, {1, 1, 103, 15}, 0xFF0000}},
-    {.name = "UnsignedVertical", .mode = G::modeUnsigned, .orientation = V, .size = {17, 105}, .value = 0.25,
+    {.name = "UnsignedClampedAbove", .mode = G::modeUnsigned, .value = 1.7, .plus = {true, {1, 1, 103, 15}, 0xFF0000}},
+    {.name = "UnsignedVertical",
+     .mode = G::modeUnsigned,
+     .orientation = V,
+     .size = {17, 105},
+     .value = 0.25,
      .plus = {true, {1, 78, 15, 26}, 0xFFBFBF}},
-    {.name = "UnsignedVerticalZeroHides", .mode = G::modeUnsigned, .orientation = V, .size = {17, 105},
-     .value = 0.0},
-    {.name = "UnsignedVerticalNegativeHides", .mode = G::modeUnsigned, .orientation = V, .size = {17, 105},
+    {.name = "UnsignedVerticalZeroHides", .mode = G::modeUnsigned, .orientation = V, .size = {17, 105}, .value = 0.0},
+    {.name = "UnsignedVerticalNegativeHides",
+     .mode = G::modeUnsigned,
+     .orientation = V,
+     .size = {17, 105},
      .value = -0.5},
 
     // From-to: the band in the minus colours, the marker in the plus colours.
-    {.name = "FromToBandAndMarker", .mode = G::modeFromTo, .widthOfFromTo = 3,
-     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}, .plus = {true, {51, 1, 3, 15}, 0xFF7F7F}},
-    {.name = "FromToSwappedEnds", .mode = G::modeFromTo, .from = 0.75, .to = 0.25, .widthOfFromTo = 3,
-     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}, .plus = {true, {51, 1, 3, 15}, 0xFF7F7F}},
-    {.name = "FromToMarkerNoWiderThanTheInside", .mode = G::modeFromTo, .widthOfFromTo = 200,
-     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}, .plus = {true, {1, 1, 103, 15}, 0xFF7F7F}},
+    {.name = "FromToBandAndMarker",
+     .mode = G::modeFromTo,
+     .widthOfFromTo = 3,
+     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF},
+     .plus = {true, {51, 1, 3, 15}, 0xFF7F7F}},
+    {.name = "FromToSwappedEnds",
+     .mode = G::modeFromTo,
+     .from = 0.75,
+     .to = 0.25,
+     .widthOfFromTo = 3,
+     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF},
+     .plus = {true, {51, 1, 3, 15}, 0xFF7F7F}},
+    {.name = "FromToMarkerNoWiderThanTheInside",
+     .mode = G::modeFromTo,
+     .widthOfFromTo = 200,
+     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF},
+     .plus = {true, {1, 1, 103, 15}, 0xFF7F7F}},
     {.name = "FromToWithoutMarker", .mode = G::modeFromTo, .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}},
-    {.name = "FromToNegativeValueMarksZero", .mode = G::modeFromTo, .value = -0.5, .widthOfFromTo = 3,
-     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}, .plus = {true, {-1, 1, 3, 15}, 0xFFFFFF}},
+    {.name = "FromToNegativeValueMarksZero",
+     .mode = G::modeFromTo,
+     .value = -0.5,
+     .widthOfFromTo = 3,
+     .minus = {true, {27, 1, 50, 15}, 0x7F7FFF},
+     .plus = {true, {-1, 1, 3, 15}, 0xFFFFFF}},
     // (18 - 5) / 2 = 6.5 rounds to the even 6.
-    {.name = "FromToThinBandCentred", .mode = G::modeFromTo, .size = {105, 18}, .heightOfFromTo = 5,
-     .widthOfFromTo = 3, .minus = {true, {27, 6, 50, 5}, 0x7F7FFF}, .plus = {true, {51, 1, 3, 16}, 0xFF7F7F}},
-    {.name = "FromToBandHeightEqualStaysFull", .mode = G::modeFromTo, .heightOfFromTo = 15,
+    {.name = "FromToThinBandCentred",
+     .mode = G::modeFromTo,
+     .size = {105, 18},
+     .heightOfFromTo = 5,
+     .widthOfFromTo = 3,
+     .minus = {true, {27, 6, 50, 5}, 0x7F7FFF},
+     .plus = {true, {51, 1, 3, 16}, 0xFF7F7F}},
+    {.name = "FromToBandHeightEqualStaysFull",
+     .mode = G::modeFromTo,
+     .heightOfFromTo = 15,
      .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}},
-    {.name = "FromToBandHeightLargerStaysFull", .mode = G::modeFromTo, .heightOfFromTo = 40,
+    {.name = "FromToBandHeightLargerStaysFull",
+     .mode = G::modeFromTo,
+     .heightOfFromTo = 40,
      .minus = {true, {27, 1, 50, 15}, 0x7F7FFF}},
-    {.name = "FromToEndsClamped", .mode = G::modeFromTo, .from = 2.0, .to = 0.5,
+    {.name = "FromToEndsClamped",
+     .mode = G::modeFromTo,
+     .from = 2.0,
+     .to = 0.5,
      .minus = {true, {53, 1, 50, 15}, 0x4040FF}},
 };
 
@@ -206,13 +269,11 @@ struct BlendCase {
 
 TEST(TMBarGraph, BlendColor) {
     const BlendCase cases[] = {
-        {0xFFFFFF, 0xFF0000, 0.0, 0xFFFFFF},
-        {0xFFFFFF, 0xFF0000, 0.5, 0xFF7F7F},   // 255 + round(-127.5) = 127
-        {0x000000, 0x00FF00, 0.5, 0x008000},   // 0 + round(127.5) = 128
-        {0x010300, 0x000001, 0.5, 0x010100},   // halves -0.5, -1.5, 0.5 to even
-        {0xFFFFFF, 0xFF0000, 1.0, 0xFF0000},
-        {0xFFFFFF, 0x0000FF, -0.3, 0xFFFFFF},  // clamped to 0
-        {0xFFFFFF, 0x0000FF, 1.5, 0x0000FF},   // clamped to 1
+        {0xFFFFFF, 0xFF0000, 0.0, 0xFFFFFF},  {0xFFFFFF, 0xFF0000, 0.5, 0xFF7F7F},  // 255 + round(-127.5) = 127
+        {0x000000, 0x00FF00, 0.5, 0x008000},  // 0 + round(127.5) = 128
+        {0x010300, 0x000001, 0.5, 0x010100},  // halves -0.5, -1.5, 0.5 to even
+        {0xFFFFFF, 0xFF0000, 1.0, 0xFF0000},  {0xFFFFFF, 0x0000FF, -0.3, 0xFFFFFF},  // clamped to 0
+        {0xFFFFFF, 0x0000FF, 1.5, 0x0000FF},  // clamped to 1
         {0xFFFFFF, 0x0000FF, kNaN, 0x0000FF},  // not a number counts as 1
     };
     for (const auto& c : cases)
@@ -284,8 +345,8 @@ TEST(TMBarGraph, AutoTextHysteresis) {
 
     // Outside below tw + 4, inside above tw + 8, unchanged in between.
     const std::pair<int, bool> steps[] = {
-        {tw + 6, true},  {tw + 9, false}, {tw + 6, false}, {tw + 4, false},
-        {tw + 3, true},  {tw + 8, true},  {tw + 4, true},  {tw + 9, false},
+        {tw + 6, true}, {tw + 9, false}, {tw + 6, false}, {tw + 4, false},
+        {tw + 3, true}, {tw + 8, true},  {tw + 4, true},  {tw + 9, false},
     };
     int i = 0;
     for (auto [barWidth, outside] : steps) {
@@ -344,7 +405,7 @@ TEST(TMBarGraph, UnchangedDrawnValueSkipsThePass) {
     const QRect poked{0, 0, 5, 5};
     h.bar->setMBGValue(1.7);
     h.plus()->setGeometry(poked);  // a re-placement would undo this
-    h.bar->setMBGValue(1.2);       // clamps to the same 1
+    h.bar->setMBGValue(1.2);  // clamps to the same 1
     EXPECT_EQ(h.plus()->geometry(), poked);
     EXPECT_EQ(h.bar->MBGValue(), 1.2);
     h.bar->setMBGValue(0.5);

@@ -37,7 +37,8 @@ TEST(CommandLineTest, AnswersTable) {
     for (const Case& c : cases) {
         const CommandLineAnswer a = CheckCommandLine(c.args);
         EXPECT_EQ(a.kind, c.kind) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(a.text.contains(QString::fromUtf8(c.inText))) << c.args.join(' ').toStdString() << ": " << a.text.toStdString();
+        EXPECT_TRUE(a.text.contains(QString::fromUtf8(c.inText)))
+            << c.args.join(' ').toStdString() << ": " << a.text.toStdString();
         if (c.kind == Kind::kError) EXPECT_FALSE(a.text.contains('\n')) << "one line";
     }
 }

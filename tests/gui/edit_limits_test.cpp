@@ -58,11 +58,21 @@ TEST_F(EditLimits, EveryLimitedEditShowsWhatIsSetAndLimitsWhatIsTyped) {
         const char* edit;
         int limit;
     } cases[] = {
-        {"Edit_GyariSzamEv", 2},       {"Edit_GyariSzamHonap", 2},    {"Edit_GyariSzam", 6},
-        {"Edit_RAM1_iCalLow1", 6},     {"Edit_PWM", 5},               {"Edit_PWMTest", 5},
-        {"Edit_DisplayTagname", 21},   {"Edit_DisplayDimension", 8},  {"Edit_uSecL1", 5},
-        {"Edit_uPulseSecL4", 3},       {"Edit_uSec", 5},              {"Edit_uPulseSec", 3},
-        {"Edit_MODBUSTimeOut", 5},     {"Edit_Atlagolas40ms", 2},     {"Edit_PasswordUser", 4},
+        {"Edit_GyariSzamEv", 2},
+        {"Edit_GyariSzamHonap", 2},
+        {"Edit_GyariSzam", 6},
+        {"Edit_RAM1_iCalLow1", 6},
+        {"Edit_PWM", 5},
+        {"Edit_PWMTest", 5},
+        {"Edit_DisplayTagname", 21},
+        {"Edit_DisplayDimension", 8},
+        {"Edit_uSecL1", 5},
+        {"Edit_uPulseSecL4", 3},
+        {"Edit_uSec", 5},
+        {"Edit_uPulseSec", 3},
+        {"Edit_MODBUSTimeOut", 5},
+        {"Edit_Atlagolas40ms", 2},
+        {"Edit_PasswordUser", 4},
         {"Edit_PasswordSupervisor", 4},
     };
     const QString longer = "1234567890123456789012345";

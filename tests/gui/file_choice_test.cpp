@@ -36,12 +36,14 @@ TEST(DecimalSeparator, ReasonsTakeTheSystemsSeparatorButNotTheirDates) {
     const struct {
         const char *from, *to;
     } cases[] = {
-        {"a megengedett tartományon kívül van (-99.99 … 999.99)", "a megengedett tartományon kívül van (-99,99 … 999,99)"},
+        {"a megengedett tartományon kívül van (-99.99 … 999.99)",
+         "a megengedett tartományon kívül van (-99,99 … 999,99)"},
         {"-21474836.48 mA", "-21474836,48 mA"},
         {"gyártva 2022.07.21., firmware 2022.07.", "gyártva 2022.07.21., firmware 2022.07."},
         {"legfeljebb 2 tizedesjegy lehet", "legfeljebb 2 tizedesjegy lehet"},
     };
-    for (const auto& c : cases) EXPECT_EQ(WithDecimalSeparator(QString::fromUtf8(c.from), ','), QString::fromUtf8(c.to));
+    for (const auto& c : cases)
+        EXPECT_EQ(WithDecimalSeparator(QString::fromUtf8(c.from), ','), QString::fromUtf8(c.to));
     EXPECT_EQ(WithDecimalSeparator("1.5", '.'), "1.5");
 }
 

@@ -9,14 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "core/settings/field_edit.h"
 #include "gui/files/compare_dialog.h"
 #include "gui/files/compare_table.h"
-#include "core/settings/field_edit.h"
 #include "gui/files/file_editor_dialog.h"
 #include "gui/files/settings_files.h"
 #include "tests/support/sim_process.h"
@@ -29,7 +29,7 @@ namespace {
 // The program with its file dialogs and questions answered by the test.
 struct EditorProgram {
     QString open, saveAs;  // what the file dialogs answer
-    bool answer = true;    // to every question
+    bool answer = true;  // to every question
     QStringList informed, asked;
     std::unique_ptr<InstrumentProgram> program;
     TForm1* w = nullptr;
@@ -40,15 +40,17 @@ struct EditorProgram {
         cfg.optIn = in;
         cfg.optOut1 = out1;
         cfg.optOut2 = out2;
-        program = std::make_unique<InstrumentProgram>(cfg, [] { return 5.0; }, [&](StartupOptions& o) {
-            o.arguments = args;
-            o.inform = [this](const QString& t) { informed << t; };
-            o.confirm = [this](const QString& t) {
-                asked << t;
-                return answer;
-            };
-            o.chooseFile = [this](const QString&, bool save) { return save ? saveAs : open; };
-        });
+        program = std::make_unique<InstrumentProgram>(
+            cfg, [] { return 5.0; },
+            [&](StartupOptions& o) {
+                o.arguments = args;
+                o.inform = [this](const QString& t) { informed << t; };
+                o.confirm = [this](const QString& t) {
+                    asked << t;
+                    return answer;
+                };
+                o.chooseFile = [this](const QString&, bool save) { return save ? saveAs : open; };
+            });
         w = program->w;
         w->FormActivate();  // offscreen, no window manager activates it
         files = w->settingsFiles;
@@ -122,7 +124,7 @@ TEST(FileEditor, TheTableTakesEachKindOfFieldWithinItsLimits) {
         const char* block;
         const char* field;
         const char* typed;
-        const char* shown;    // the new value's cell afterwards; nullptr: refused
+        const char* shown;  // the new value's cell afterwards; nullptr: refused
         const char* refusal;  // part of the message shown at once
     } cases[] = {
         {"analogInput", "scaleHigh", "250,5", "250,50", nullptr},
@@ -168,7 +170,8 @@ TEST(FileEditor, TheTableTakesEachKindOfFieldWithinItsLimits) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(d->ChangeCount(), 5);
     EXPECT_FALSE(d->SetValue(type, "9"));
-    EXPECT_TRUE(d->Label_Result->text().contains(QString::fromUtf8("választható"))) << d->Label_Result->text().toStdString();
+    EXPECT_TRUE(d->Label_Result->text().contains(QString::fromUtf8("választható")))
+        << d->Label_Result->text().toStdString();
 
     // Fewer decimals: the scale reads the same bytes with one decimal, and
     // its limits follow.
@@ -208,7 +211,8 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
     const QString socket = "unix:" + dir.filePath("sim.sock"), device = "--device=" + socket;
     auto freshInstrument = [&] {
         sim.Kill();
-        ASSERT_FALSE(sim.Start({"--listen=" + socket, "--in=1", "--out1=5", "--out2=3"}).isEmpty()) << sim.Output().toStdString();
+        ASSERT_FALSE(sim.Start({"--listen=" + socket, "--in=1", "--out1=5", "--out2=3"}).isEmpty())
+            << sim.Output().toStdString();
     };
     freshInstrument();
     const QString saved = dir.filePath("saved.json");
@@ -216,13 +220,13 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
     ASSERT_EQ(json(saved)["measuredDecimals"].toInt(), 2);
 
     const QString byTool = dir.filePath("tool.json");
-    cli({"edit", saved, "--set", "analogInput.decimals=1", "--set", "limit1.a=180", "--set", "analogInput.scaleHigh=250",
-         "--output=" + byTool});
+    cli({"edit", saved, "--set", "analogInput.decimals=1", "--set", "limit1.a=180", "--set",
+         "analogInput.scaleHigh=250", "--output=" + byTool});
 
     const QString byHand = dir.filePath("hand.json");
     QJsonObject hand = json(saved), blocks = hand["blocks"].toObject();
-    for (auto [block, name, value] : {std::tuple{"analogInput", "decimals", 1}, std::tuple{"analogInput", "scaleHigh", 250},
-                                      std::tuple{"limit1", "a", 180}}) {
+    for (auto [block, name, value] : {std::tuple{"analogInput", "decimals", 1},
+                                      std::tuple{"analogInput", "scaleHigh", 250}, std::tuple{"limit1", "a", 180}}) {
         QJsonObject b = blocks[block].toObject(), fields = b["fields"].toObject();
         fields[name] = value;
         b["fields"] = fields;
@@ -249,7 +253,8 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         EXPECT_EQ(d->StringGrid_FileEditor->item(b, 2)->text() + " / " + d->StringGrid_FileEditor->item(b, 3)->text(),
                   "90,00 / 900,0")
             << "B keeps its integer, and the table shows what it then means";
-        EXPECT_TRUE(d->Label_Result->text().contains(QString::fromUtf8("együtt mozdult"))) << d->Label_Result->text().toStdString();
+        EXPECT_TRUE(d->Label_Result->text().contains(QString::fromUtf8("együtt mozdult")))
+            << d->Label_Result->text().toStdString();
         EXPECT_EQ(d->StringGrid_FileEditor->item(b, 1)->background().color(), kDifferenceColor);
         d->Button_SaveAs->click();
         ASSERT_TRUE(QFile::exists(inEditor)) << d->Label_Result->text().toStdString();
@@ -259,7 +264,7 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         const char* road;
         QString file;
         double a, b, scaleHigh;  // as the instrument ends with them, one decimal
-        bool bMoved;             // B's integer stays, its meaning moves
+        bool bMoved;  // B's integer stays, its meaning moves
     } cases[] = {
         {"velmar-cli edit", byTool, 180, 900, 250, true},
         {"by hand", byHand, 180, 90, 250, false},
@@ -282,10 +287,10 @@ TEST(FileEditor, DecimalsChangedByEachRoadEndOnTheInstrumentAsShown) {
         freshInstrument();
         // The difference to the instrument names B before anything is written.
         QJsonObject bRow;
-        for (const QJsonValue& v : QJsonDocument::fromJson(cli({device, "diff", c.file}, 1)).object()["differences"].toArray())
+        for (const QJsonValue& v :
+             QJsonDocument::fromJson(cli({device, "diff", c.file}, 1)).object()["differences"].toArray())
             if (v["block"] == "limit1" && v["field"] == "b") bRow = v.toObject();
-        EXPECT_EQ(bRow["instrument"].toString() + " / " + bRow["other"].toString(),
-                  QString("90.00 / %1.0").arg(c.b));
+        EXPECT_EQ(bRow["instrument"].toString() + " / " + bRow["other"].toString(), QString("90.00 / %1.0").arg(c.b));
         EXPECT_EQ(bRow["moved"].toBool(), c.bMoved);
         cli({device, "load", "--yes", c.file});
         const QString after = dir.filePath("after.json");
@@ -333,7 +338,8 @@ TEST(FileEditor, SavedAsANewFileItLoadsOntoTheInstrumentLikeASavedOne) {
     const QJsonObject edited = QJsonDocument::fromJson(p.Read(p.saveAs)).object();
     EXPECT_EQ(edited["time"], saved["time"]) << "when the settings were read stays";
     const QDateTime at = QDateTime::fromString(edited["editedOffline"].toString(), Qt::ISODateWithMs);
-    EXPECT_TRUE(at.isValid() && at.secsTo(QDateTime::currentDateTimeUtc()) < 60) << edited["editedOffline"].toString().toStdString();
+    EXPECT_TRUE(at.isValid() && at.secsTo(QDateTime::currentDateTimeUtc()) < 60)
+        << edited["editedOffline"].toString().toStdString();
     EXPECT_EQ(edited["blocks"].toObject()["limit1"].toObject()["fields"].toObject()["hold"].toDouble(), 1);
     d->Button_Close->click();
     EXPECT_EQ(p.asked.size(), 2) << "saved: closes without asking";
@@ -349,7 +355,8 @@ TEST(FileEditor, SavedAsANewFileItLoadsOntoTheInstrumentLikeASavedOne) {
     EXPECT_EQ(compare->DifferenceCount(), 4);
     compare->Button_Write->click();
     WAIT_FOR(compare->Label_Result->text().contains("visszaolvasva"), 10000);
-    EXPECT_FALSE(compare->Label_Result->text().contains(QString::fromUtf8("eltér"))) << compare->Label_Result->text().toStdString();
+    EXPECT_FALSE(compare->Label_Result->text().contains(QString::fromUtf8("eltér")))
+        << compare->Label_Result->text().toStdString();
     const sim::InstrumentSettings& s = p.program->hid.Instrument().Settings();
     EXPECT_EQ(s.input.inputType, 2);
     EXPECT_EQ(s.input.scaleHigh, 25000);

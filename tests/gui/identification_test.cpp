@@ -83,7 +83,7 @@ TEST_F(Identification, PageAndModuleButtonsAfterTwoSeconds) {
     QWidget* page = w->devicePages[1];
     const char* shown[] = {"Button_PX330_PXMBIN", "Button_PX330_PXRL_Fo", "Shape_DigitalOut1_PX330",
                            "Button_PX330_PXAO_Tovabbi"};
-    const char* hidden[] = {"Button_PX330_PXAI", "Button_PX330_PXRT", "Button_PX330_PXAO_Fo",
+    const char* hidden[] = {"Button_PX330_PXAI",    "Button_PX330_PXRT",         "Button_PX330_PXAO_Fo",
                             "Button_PX330_PXMB_Fo", "Button_PX330_PXRL_Tovabbi", "Shape_DigitalOut2_PX330"};
     for (const char* n : shown) EXPECT_TRUE(Find<QWidget>(n)->isVisibleTo(page)) << n;
     for (const char* n : hidden) EXPECT_FALSE(Find<QWidget>(n)->isVisibleTo(page)) << n;
@@ -92,6 +92,7 @@ TEST_F(Identification, PageAndModuleButtonsAfterTwoSeconds) {
 
 TEST_F(Identification, ModuleVisibilityByOptionCode) {
     Create();
+    // clang-format off
     struct Case {
         uint16_t device;
         uint8_t in, out1, out2;
@@ -105,6 +106,7 @@ TEST_F(Identification, ModuleVisibilityByOptionCode) {
                         "Button_PX350_AC"}, {"Shape_DigitalOut1_PX350"}},
         {580, 2, 3, 0, {"Button_PX580_PXRT", "Button_PX580_PXAO_Fo"}, {"Button_PX580_PXAI"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         w->recRX.uPXOptIn = c.in;
         w->recRX.uPXOptOutPrimer = c.out1;
@@ -169,14 +171,13 @@ TEST_F(Identification, HeaderFromTheStatusAnswer) {
     EXPECT_FALSE(out->isHidden());
     EXPECT_EQ(out->MBGText(), "12,000 mA");
     EXPECT_DOUBLE_EQ(out->MBGValue(), 0.6);
-    for (const char* lamp : {"Shape_DigitalOut2_PX330", "Shape_DigitalOut2_PX350", "Shape_DigitalOut2_PX370",
-                             "Shape_DigitalOut2_PX530"})
+    for (const char* lamp :
+         {"Shape_DigitalOut2_PX330", "Shape_DigitalOut2_PX350", "Shape_DigitalOut2_PX370", "Shape_DigitalOut2_PX530"})
         EXPECT_EQ(Find<Lamp>(lamp)->brushColor(), colors::kLime) << lamp;
     EXPECT_FALSE(Find<Lamp>("Shape_DigitalOut1_PX330")->isLit());
     auto* errors = w->Form_Errors;
     int lit = 0;
-    for (QLabel* l : errors->findChildren<QLabel*>())
-        lit += l->palette().color(QPalette::Window) == colors::kRed;
+    for (QLabel* l : errors->findChildren<QLabel*>()) lit += l->palette().color(QPalette::Window) == colors::kRed;
     EXPECT_EQ(lit, 9);
     EXPECT_EQ(errors->Label("Label_cErrorOutOfRange")->palette().color(QPalette::WindowText), colors::kGrey);
 
@@ -299,7 +300,8 @@ TEST_F(Identification, AFailedRestartIsNotSentAgain) {
         std::function<void(WindowFixture&)> fail;
     } cases[] = {
         {"no answer", [](WindowFixture& f) { f.w->TimerTimeOutTimer(); }},
-        {"error answer", [](WindowFixture& f) { f.Feed(Answer{.error = err::kUnknownCommand, .command = 113}.Frame()); }},
+        {"error answer",
+         [](WindowFixture& f) { f.Feed(Answer{.error = err::kUnknownCommand, .command = 113}.Frame()); }},
         {"bad CRC",
          [](WindowFixture& f) {
              auto frame = Answer{.command = 113}.Frame();

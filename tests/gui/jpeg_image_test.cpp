@@ -108,9 +108,7 @@ TEST(JpegImage, HugeSizeIsRefusedBeforeDecoding) {
     ExpectRefused(logo);
 }
 
-TEST(JpegImage, WellFormedButOversizedPictureIsRefused) {
-    ExpectRefused(GreyJpeg(kMaxJpegSide + 1, 1));
-}
+TEST(JpegImage, WellFormedButOversizedPictureIsRefused) { ExpectRefused(GreyJpeg(kMaxJpegSide + 1, 1)); }
 
 TEST(JpegImage, HeaderPageShowsTheLogo) {
     HeaderPage page;

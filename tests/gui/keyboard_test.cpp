@@ -27,7 +27,8 @@ QList<QWidget*> TabRound(QWidget* window) {
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
     if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
-    for (QWidget* c = window->nextInFocusChain(); c != window && !QApplication::focusWidget(); c = c->nextInFocusChain())
+    for (QWidget* c = window->nextInFocusChain(); c != window && !QApplication::focusWidget();
+         c = c->nextInFocusChain())
         if (c->focusPolicy() & Qt::TabFocus && Usable(c) && !c->focusProxy()) c->setFocus(Qt::TabFocusReason);
     QList<QWidget*> visited;
     for (QWidget* now = QApplication::focusWidget(); now && !visited.contains(now); now = QApplication::focusWidget()) {
@@ -55,7 +56,8 @@ QList<QAbstractButton*> Pressable(QWidget* window) {
 
 std::string Names(const QList<QWidget*>& widgets) {
     std::string s;
-    for (const QWidget* w : widgets) s += (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName().toStdString()) + " ";
+    for (const QWidget* w : widgets)
+        s += (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName().toStdString()) + " ";
     return s;
 }
 

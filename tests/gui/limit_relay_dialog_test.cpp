@@ -7,12 +7,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "transport/sim_hid.h"
 #include "gui/modules/limit_relay_dialog.h"
 #include "gui/views/lamp.h"
 #include "gui/views/radio_group.h"
-#include "tests/support/window_fixture.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -151,8 +151,8 @@ TEST_F(LimitRelayDialog, EditsAreSentWithinTheirRangeAndShowWhatWasSent) {
         uint16_t timeBaseSent;
         uint8_t pulseSent;
     } cases[] = {
-        {"1", "300", 2, 255},  {"70000", "abc", 65535, 2}, {"abc", "-5", 2, 2},
-        {"-5", "", 2, 2},      {"65535", "255", 65535, 255}, {"00060", "002", 60, 2},
+        {"1", "300", 2, 255}, {"70000", "abc", 65535, 2},   {"abc", "-5", 2, 2},
+        {"-5", "", 2, 2},     {"65535", "255", 65535, 255}, {"00060", "002", 60, 2},
     };
     w->bFoKimenetiModulVanNyitva = false;
     d->SpeedButton_ReadFromDevice->setChecked(true);
@@ -192,8 +192,8 @@ TEST_F(LimitRelayDialog, OutputTestTravelsInTheStatusRequest) {
         {true, true, true, 0x00, 0x11, true, false},
         {true, true, false, 0x01, 0x10, false, true},
         {false, true, true, 0x00, 0x22, true, false},
-        {true, false, false, 0x01, 0x00, true, true},   // the button mirrors output 1
-        {false, false, true, 0x01, 0x00, false, false}, // and output 2 for slot 2
+        {true, false, false, 0x01, 0x00, true, true},  // the button mirrors output 1
+        {false, false, true, 0x01, 0x00, false, false},  // and output 2 for slot 2
         {false, false, false, 0x02, 0x00, true, true},
     };
     for (const auto& c : cases) {

@@ -1,9 +1,9 @@
 // The main window's shell and link supervision, driven through a fake HID
 // library with the timers stopped, so every step is taken by the test.
+#include "gui/views/frame_dump_view.h"
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include "gui/views/frame_dump_view.h"
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -12,10 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "gui/app/form_main.h"
-#include "tests/support/window_fixture.h"
 #include "gui/views/label_colors.h"
 #include "gui/views/lamp.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
 
 namespace velmar {
 namespace {
@@ -30,11 +30,8 @@ TEST_F(MainWindow, ServiceSwitchFromTheCommandLine) {
         QStringList args;
         bool service;
     } cases[] = {
-        {{}, false},
-        {{"/qzktrm"}, true},
-        {{"--device=sim", "x", "/QzKtRm"}, true},
-        {{"/QZKTRMX"}, false},
-        {{"QZKTRM"}, false},
+        {{}, false},           {{"/qzktrm"}, true}, {{"--device=sim", "x", "/QzKtRm"}, true},
+        {{"/QZKTRMX"}, false}, {{"QZKTRM"}, false},
     };
     for (const auto& c : cases) {
         Create(c.args);
@@ -48,7 +45,8 @@ TEST_F(MainWindow, ServiceSwitchFromTheCommandLine) {
 
 TEST_F(MainWindow, TitleAndMonitorCaptionCarryTheProgramDate) {
     Create({}, '-');
-    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Beállító program a Velmar Kft. USB csatlakozós készülékeihez   v2022-07-21-"));
+    EXPECT_EQ(w->windowTitle(),
+              QString::fromUtf8("Beállító program a Velmar Kft. USB csatlakozós készülékeihez   v2022-07-21-"));
     EXPECT_EQ(Find<QGroupBox>("GroupBox_MBU")->title(), "MBU3   v2022-07-21-");
 }
 

@@ -7,13 +7,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "transport/sim_hid.h"
-#include "gui/modules/analog_output_dialog.h"
 #include "core/modules/modbus_codec.h"
+#include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/modbus_dialog.h"
 #include "gui/views/radio_group.h"
-#include "tests/support/window_fixture.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {

@@ -14,10 +14,10 @@
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
-#include "transport/linux/socket_bus.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/linux/socket_bus.h"
 
 namespace velmar {
 namespace {
@@ -94,7 +94,7 @@ TEST_F(MultiInstrument, ListAndPickBySerialOrNode) {
         struct Case {
             QString device;
             int code;
-            int type;           // of the instrument that answered
+            int type;  // of the instrument that answered
             const char* error;  // in the one line on the standard error
         };
         const Instrument& last = setup->back();
@@ -149,7 +149,8 @@ TEST_F(MultiInstrument, AllRunsOnEachAndTheFailureOfOneDoesNotStopTheRest) {
     EXPECT_TRUE(out.startsWith(QString::fromUtf8("== PX330 000101 ("))) << out.toStdString();
     EXPECT_TRUE(out.contains(QString::fromUtf8("== PX530 000102 ("))) << out.toStdString();
     EXPECT_EQ(out.count(QString::fromUtf8("Gyári szám:")), 2) << "the two that answered, once each";
-    EXPECT_TRUE(out.trimmed().endsWith(QString::fromUtf8("Összesítés: 3 készülék; kész 2, eltér 0, sikertelen 1; kilépési kód 3")))
+    EXPECT_TRUE(out.trimmed().endsWith(
+        QString::fromUtf8("Összesítés: 3 készülék; kész 2, eltér 0, sikertelen 1; kilépési kód 3")))
         << out.toStdString();
     EXPECT_FALSE(out.contains('{')) << out.toStdString();
 

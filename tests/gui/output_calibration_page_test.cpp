@@ -14,10 +14,10 @@
 
 #include "gui/device/output_calibration_page.h"
 #include "gui/device/service_calibration_page.h"
-#include "sim/instrument_config.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/lamp.h"
 #include "gui/views/radio_group.h"
+#include "sim/instrument_config.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
 
@@ -128,10 +128,11 @@ TEST_F(OutputCalibrationTest, StepsAndPresetsStayWithinTheRange) {
         const char* button;
         int result;
     } cases[] = {
-        {65535, "Button_PWMInc1", 65535}, {3000, "Button_PWMDec4", 0},    {100, "Button_PWMInc2", 120},
-        {1000, "Button_PWMDec3", 600},    {62000, "Button_PWMInc4", 65535}, {0, "Button_PWMDec1", 0},
-        {10, "Button_PWMInc3", 410},      {25, "Button_PWMDec2", 5},      {500, "Button_PWMMax", 65535},
-        {500, "Button_PWMMin", 0},
+        {65535, "Button_PWMInc1", 65535},  {3000, "Button_PWMDec4", 0},
+        {100, "Button_PWMInc2", 120},      {1000, "Button_PWMDec3", 600},
+        {62000, "Button_PWMInc4", 65535},  {0, "Button_PWMDec1", 0},
+        {10, "Button_PWMInc3", 410},       {25, "Button_PWMDec2", 5},
+        {500, "Button_PWMMax", 65535},     {500, "Button_PWMMin", 0},
         {500, "Button_PWMPreviousLow", 0}, {500, "Button_PWMPreviousHigh", 65535},  // nothing calibrated yet
         {500, "Button_PWMMid", 32768},
     };
@@ -170,8 +171,8 @@ TEST_F(OutputCalibrationTest, TypedPwmValueOrARefusal) {
     const struct {
         const char* typed;
         int pwm;  // -1: refused, the value stays
-    } cases[] = {{"12345", 12345}, {"65535", 65535}, {"0", 0},        {"-1", -1}, {"70000", 65535},
-                 {"99999999999", 65535}, {"abc", -1}, {"", -1}};
+    } cases[] = {{"12345", 12345}, {"65535", 65535},       {"0", 0},    {"-1", -1},
+                 {"70000", 65535}, {"99999999999", 65535}, {"abc", -1}, {"", -1}};
     for (const auto& c : cases) {
         w->recTX.uPWM = 777;
         informed.clear();
@@ -204,10 +205,10 @@ TEST_F(OutputCalibrationTest, TargetComputedFromTheStoredPoints) {
         {true, {0, 0, 8000, 48000}, "10000", 48000},
         {true, {0, 0, 8000, 48000}, "6000", 28000},
         {true, {0, 0, 8000, 48000}, "12500", 60500},
-        {false, {0, 1, 0, 0}, "12000", 0},   // 0.5: halves go to the even neighbour
-        {false, {1, 2, 0, 0}, "12000", 2},   // 1.5
+        {false, {0, 1, 0, 0}, "12000", 0},  // 0.5: halves go to the even neighbour
+        {false, {1, 2, 0, 0}, "12000", 2},  // 1.5
         {false, {1000, 60000, 0, 0}, "25000", -1},  // 78 437: beyond the PWM range
-        {false, {30000, 0, 0, 0}, "25000", -1},     // falling line: -9 375
+        {false, {30000, 0, 0, 0}, "25000", -1},  // falling line: -9 375
         // Targets beyond what the output gives are limited first.
         {false, {10000, 50000, 0, 0}, "25001", 62500, "25000"},
         {false, {10000, 50000, 0, 0}, "9999999999", 62500, "25000"},
@@ -272,8 +273,8 @@ TEST_F(OutputCalibrationTest, ReadBackFillsTheFourPointsButNotThePreviousValues)
     // Entering the input calibration page reads this page's points too.
     w->PageControl1->setCurrentWidget(w->calibrationPage);
     EXPECT_TRUE(p->SpeedButton_ReadPWMCal->isChecked());
-    for (const char* b : {"SpeedButton_ReadCalIn", "SpeedButton_ReadCalPt", "SpeedButton_ReadCalIn2",
-                          "SpeedButton_ReadCalIn_PX210"})
+    for (const char* b :
+         {"SpeedButton_ReadCalIn", "SpeedButton_ReadCalPt", "SpeedButton_ReadCalIn2", "SpeedButton_ReadCalIn_PX210"})
         Find<QPushButton>(b)->setChecked(false);
     ASSERT_EQ(Serve(Words({1000, 50000, 2000, 40000})), 116);
     EXPECT_FALSE(p->SpeedButton_ReadPWMCal->isChecked());

@@ -32,12 +32,12 @@ enum class Page { Header, Monitor, About, TooOld, TooNew, Aid };
 
 QWidget* pageOf(Pages& p, Page which) {
     switch (which) {
-        case Page::Header: return &p.header;
-        case Page::Monitor: return &p.monitor;
-        case Page::About: return &p.about;
-        case Page::TooOld: return &p.tooOld;
-        case Page::TooNew: return &p.tooNew;
-        case Page::Aid: return &p.aid;
+    case Page::Header: return &p.header;
+    case Page::Monitor: return &p.monitor;
+    case Page::About: return &p.about;
+    case Page::TooOld: return &p.tooOld;
+    case Page::TooNew: return &p.tooNew;
+    case Page::Aid: return &p.aid;
     }
     return nullptr;
 }
@@ -164,10 +164,8 @@ TEST(Pages, VersionRefusedVariantsDiffer) {
         const char* reasonStart;
     };
     const Case cases[] = {
-        {false, "Ez a program túl régi", "Button_ExitFromApplication",
-         "Ez a beállító program túl régi"},
-        {true, "Ez a program túl új", "Button_ExitFromApplication2",
-         "Ez a beállító program újabb"},
+        {false, "Ez a program túl régi", "Button_ExitFromApplication", "Ez a beállító program túl régi"},
+        {true, "Ez a program túl új", "Button_ExitFromApplication2", "Ez a beállító program újabb"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);

@@ -5,11 +5,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "transport/sim_hid.h"
-#include "gui/modules/password_dialog.h"
 #include "gui/device/px530_page.h"
+#include "gui/modules/password_dialog.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -75,7 +75,8 @@ TEST_F(PasswordDialog, AReadBackOtherThanWrittenIsShown) {
     d->SpeedButton_WriteToDevice->click();
     EXPECT_EQ(Serve(), 222);
     EXPECT_EQ(Serve({0, 0, 0x0F, 0x27}), 220);
-    EXPECT_TRUE(d->Label_WriteState->text().contains(QString::fromUtf8("a visszaolvasott adatok eltérnek a beírtaktól")))
+    EXPECT_TRUE(
+        d->Label_WriteState->text().contains(QString::fromUtf8("a visszaolvasott adatok eltérnek a beírtaktól")))
         << d->Label_WriteState->text().toStdString();
     EXPECT_EQ(d->Label_WriteState->palette().color(QPalette::WindowText), colors::kRed);
 }

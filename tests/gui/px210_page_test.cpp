@@ -10,14 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "core/device/device_types.h"
-#include "transport/sim_hid.h"
-#include "gui/views/indicator_controls.h"
 #include "core/views/px210_codec.h"
 #include "gui/device/px210_page.h"
+#include "gui/views/indicator_controls.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_digits.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -104,7 +104,8 @@ TEST_F(PX210PageTest, ControlsStartAsDesigned) {
         {p->RadioGroup_DisplayRefresh_PX210, {"10 ms", "50 ms", "100 ms", "200 ms", "300 ms", "500 ms", "1000 ms"}, 5},
         {p->RadioGroup_uDecimalPointSettings_PX210, {"0", "1", "2", "3", "4"}, 2},
         {p->RadioGroup_uCounterForDisplayRefresh_PX210,
-         {"Leggyorsabb", "100 ms", "200 ms", "300 ms", "500 ms", "1 s", "2 s"}, 4},
+         {"Leggyorsabb", "100 ms", "200 ms", "300 ms", "500 ms", "1 s", "2 s"},
+         4},
     };
     for (const Choice& c : choices) {
         ASSERT_EQ(c.group->Count(), c.items.size()) << c.group->objectName().toStdString();

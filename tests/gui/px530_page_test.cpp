@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "core/device/device_types.h"
-#include "transport/sim_hid.h"
-#include "gui/views/about_page.h"
 #include "core/views/display_codec.h"
 #include "gui/device/px530_page.h"
+#include "gui/views/about_page.h"
 #include "gui/views/radio_group.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -50,7 +50,7 @@ TEST_F(PX530PageTest, AnswersSetBrightnessZerosAndRefresh) {
         const char* label;
         int refreshItem;
     } cases[] = {
-        {55, 1, 50, 6, "60%", 4}, {45, 0, 77, 4, "40%", 4}, {0, 1, 1, 1, "10%", 0},
+        {55, 1, 50, 6, "60%", 4},     {45, 0, 77, 4, "40%", 4},    {0, 1, 1, 1, "10%", 0},
         {250, 0, 200, 10, "100%", 6}, {100, 0, 10, 10, "100%", 1},
     };
     for (const auto& c : cases) {

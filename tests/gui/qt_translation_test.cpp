@@ -7,8 +7,8 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 
-#include "program/program_date.h"
 #include "gui/app/startup.h"
+#include "program/program_date.h"
 #include "program/qt_translation.h"
 
 namespace velmar {
@@ -21,9 +21,9 @@ TEST(QtTranslation, QtsOwnTextsTurnHungarian) {
         const char* english;
         const char* hungarian;
     } cases[] = {
-        {"QPlatformTheme", "Cancel", "Mégse"},      // message box and dialog buttons
+        {"QPlatformTheme", "Cancel", "Mégse"},  // message box and dialog buttons
         {"QPlatformTheme", "&Yes", "&Igen"},
-        {"QFileDialog", "&Open", "&Megnyitás"},     // the file dialogs
+        {"QFileDialog", "&Open", "&Megnyitás"},  // the file dialogs
         {"QCommandLineParser", "Options:", "Kapcsolók:"},
     };
     for (const Case& c : cases)

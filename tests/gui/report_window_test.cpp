@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 #include "gui/app/late_windows.h"
 #include "gui/files/settings_files.h"
@@ -35,7 +35,8 @@ struct ReportProgram {
 
     // A PX330 with an analog input, a relay and an analog output; its signal
     // stands still, so the readings of a check point agree.
-    explicit ReportProgram(QString journalFolder = {}, std::function<double()> clock = [] { return 5.0; }) {
+    explicit ReportProgram(
+        QString journalFolder = {}, std::function<double()> clock = [] { return 5.0; }) {
         sim::InstrumentConfig cfg;
         cfg.optIn = 1;
         cfg.optOut1 = 5;
@@ -160,11 +161,14 @@ TEST(ReportWindow, TellsFoundAndLeftTheWriteAndTheCheckPoints) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_FALSE(test::LineWith(text, {QString::fromUtf8("Skála felső számérték"), "100,00", "150,00"}).isEmpty())
         << text.toStdString();
-    EXPECT_FALSE(test::LineWith(text, {"Analóg bemenet (PXAI)", QString::fromUtf8("Skála felső számérték: 100,00 → 150,00")})
-                     .isEmpty())
-        << "the write with its time, block and change\n" << text.toStdString();
+    EXPECT_FALSE(
+        test::LineWith(text, {"Analóg bemenet (PXAI)", QString::fromUtf8("Skála felső számérték: 100,00 → 150,00")})
+            .isEmpty())
+        << "the write with its time, block and change\n"
+        << text.toStdString();
     EXPECT_FALSE(test::LineWith(text, {"19,200 mA", "142,50", "0,000 %", "megfelel"}).isEmpty()) << text.toStdString();
-    EXPECT_FALSE(test::LineWith(text, {"17,600 mA", "127,50", "10,000 %", "nem felel meg"}).isEmpty()) << text.toStdString();
+    EXPECT_FALSE(test::LineWith(text, {"17,600 mA", "127,50", "10,000 %", "nem felel meg"}).isEmpty())
+        << text.toStdString();
     EXPECT_TRUE(QFile::exists(p.program->dir.filePath("report.json"))) << "the twin beside the PDF";
     EXPECT_FALSE(test::LineWith(text, {QString::fromUtf8("Összesített eredmény: nem felel meg")}).isEmpty());
 }
@@ -210,9 +214,10 @@ TEST(ReportWindow, RefusesBadInputAndKeepsWhatWasEntered) {
         const char* tolerance;
         const char* says;
     };
-    for (const Case& c : {Case{"abc", "", "100", "0.5", "nem szám"}, Case{"", "", "100", "0.5", "nem szám"},
-                          Case{"19.2", "x", "100", "0.5", "kimenet nem szám"}, Case{"19.2", "", "", "0.5", "terjedelem"},
-                          Case{"19.2", "", "0", "0.5", "terjedelem"}, Case{"19.2", "", "100", "x", "tűrés"}}) {
+    for (const Case& c :
+         {Case{"abc", "", "100", "0.5", "nem szám"}, Case{"", "", "100", "0.5", "nem szám"},
+          Case{"19.2", "x", "100", "0.5", "kimenet nem szám"}, Case{"19.2", "", "", "0.5", "terjedelem"},
+          Case{"19.2", "", "0", "0.5", "terjedelem"}, Case{"19.2", "", "100", "x", "tűrés"}}) {
         p.report->Edit_Span->setText(c.span);
         p.report->Edit_Tolerance->setText(c.tolerance);
         p.Press(c.input, c.output);

@@ -12,15 +12,15 @@
 #include <cmath>
 
 #include "core/device/device_types.h"
-#include "gui/views/about_page.h"
-#include "transport/sim_hid.h"
 #include "core/modules/rtd_input_codec.h"
 #include "gui/modules/rtd_input_dialog.h"
+#include "gui/views/about_page.h"
 #include "gui/views/radio_group.h"
 #include "gui/views/value_editor_typed.h"
 #include "gui/views/wrapped_button.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -126,8 +126,8 @@ TEST_F(RtdInputDialog, AnswerFillsRecordAndDialog) {
     Read(kScaledBytes);
     EXPECT_EQ(Choices(), (std::array<int, 4>{2, 1, 5, 2}));
     const std::pair<const char*, const char*> labels[] = {
-        {"Label_iPXRT_CorrTemp1", "100,0 °C"},    {"Label_iPXRT_CorrTemp2", "200,0 °C"},
-        {"Label_iPXRT_CorrTemp3", "300,0 °C"},    {"Label_iPXRT_CorrPlusTemp1", "002,0 °C"},
+        {"Label_iPXRT_CorrTemp1", "100,0 °C"},     {"Label_iPXRT_CorrTemp2", "200,0 °C"},
+        {"Label_iPXRT_CorrTemp3", "300,0 °C"},     {"Label_iPXRT_CorrPlusTemp1", "002,0 °C"},
         {"Label_iPXRT_CorrPlusTemp2", "003,0 °C"}, {"Label_iPXRT_CorrPlusTemp3", "001,0 °C"},
         {"Label_PotiCal0", "12,50 ohm"},           {"Label_PotiCal100", "987,25 ohm"},
         {"Label_iScaleLowSettings", "-5,00"},      {"Label_iScaleHighSettings", "999,99"},
@@ -195,13 +195,12 @@ TEST_F(RtdInputDialog, ListValuesOutsideTheListsAndBack) {
     struct Case {
         uint8_t wires, count, mode, decimals;
         std::array<int, 4> shown;  // source, wiring, measuring time, decimals
-        Bytes sent;                // wires, count, source; then decimals
+        Bytes sent;  // wires, count, source; then decimals
     } cases[] = {
-        {4, 1, 0, 0, {0, 0, 0, 0}, {4, 1, 0, 0}},   {3, 2, 1, 1, {1, 1, 1, 1}, {3, 2, 1, 1}},
-        {2, 5, 2, 3, {2, 2, 2, 3}, {2, 5, 2, 3}},   {2, 20, 3, 4, {3, 2, 4, 4}, {2, 20, 3, 4}},
+        {4, 1, 0, 0, {0, 0, 0, 0}, {4, 1, 0, 0}},    {3, 2, 1, 1, {1, 1, 1, 1}, {3, 2, 1, 1}},
+        {2, 5, 2, 3, {2, 2, 2, 3}, {2, 5, 2, 3}},    {2, 20, 3, 4, {3, 2, 4, 4}, {2, 20, 3, 4}},
         {4, 7, 0, 1, {0, 0, 3, 1}, {4, 10, 0, 1}},  // an unknown count: one second
-        {0, 0, 200, 9, {3, 2, 3, 4}, {2, 10, 3, 4}},
-        {1, 255, 4, 5, {3, 2, 3, 4}, {2, 10, 3, 4}},
+        {0, 0, 200, 9, {3, 2, 3, 4}, {2, 10, 3, 4}}, {1, 255, 4, 5, {3, 2, 3, 4}, {2, 10, 3, 4}},
     };
     for (const auto& c : cases) {
         RtdBlock b;
@@ -336,8 +335,8 @@ TEST_F(RtdInputDialog, EditorsOpenWithTheirLimitsAndStoreIntoTheRecord) {
          &tRX::iPXRT_CorrTemp3, "Label_iPXRT_CorrTemp3", "025,0 °C"},
         {"Button_iPXRT_CorrPlusTemp1", 13, "Korrekció: hőmérséklethez adandó érték 1", -100, 100, 20, 1, "-1,5",
          nullptr, &tRX::iPXRT_CorrPlusTemp1, "Label_iPXRT_CorrPlusTemp1", "-001,5 °C"},
-        {"Button_iPXRT_CorrPlusTemp2", 14, "Korrekció: hőmérséklethez adandó érték 2", -100, 100, 30, 1, "-20",
-         nullptr, &tRX::iPXRT_CorrPlusTemp2, "Label_iPXRT_CorrPlusTemp2", "-010,0 °C"},
+        {"Button_iPXRT_CorrPlusTemp2", 14, "Korrekció: hőmérséklethez adandó érték 2", -100, 100, 30, 1, "-20", nullptr,
+         &tRX::iPXRT_CorrPlusTemp2, "Label_iPXRT_CorrPlusTemp2", "-010,0 °C"},
         {"Button_iPXRT_CorrPlusTemp3", 15, "Korrekció: hőmérséklethez adandó érték 3", -100, 100, 10, 1, "0,25",
          nullptr, &tRX::iPXRT_CorrPlusTemp3, "Label_iPXRT_CorrPlusTemp3", "000,2 °C"},
     };
@@ -369,8 +368,8 @@ TEST_F(RtdInputDialog, EditorsOpenWithTheirLimitsAndStoreIntoTheRecord) {
 
     // The scale ends have two identifiers each; whoever delivers, a value
     // stays within its field's limits.
-    const std::tuple<int, int32_t, int32_t tRX::*, int32_t> wide[] = {
-        {16, 4321, &tRX::iPXRT_ScaleLow, 4321}, {17, 123456, &tRX::iPXRT_ScaleHigh, 99999}};
+    const std::tuple<int, int32_t, int32_t tRX::*, int32_t> wide[] = {{16, 4321, &tRX::iPXRT_ScaleLow, 4321},
+                                                                      {17, 123456, &tRX::iPXRT_ScaleHigh, 99999}};
     for (auto [id, value, field, stored] : wide) {
         ASSERT_TRUE(w->valueDestinations.Deliver(id, value));
         EXPECT_EQ(rx.*field, stored) << id;

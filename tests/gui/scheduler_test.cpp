@@ -11,11 +11,11 @@
 #include <type_traits>
 #include <variant>
 
-#include "gui/app/form_main.h"
 #include "core/device/status_codec.h"
-#include "tests/support/fake_hid.h"
 #include "core/link/payload_io.h"
+#include "gui/app/form_main.h"
 #include "gui/views/latching_group.h"
+#include "tests/support/fake_hid.h"
 
 namespace velmar {
 namespace {
@@ -63,7 +63,8 @@ struct Scheduler : ::testing::Test {
         hid.incoming[FakeHid::kInstrument].push_back(Answer{.command = hid.written.back()[7]}.Frame());
         w->HandleHidMessage(kHidReportReceived, FakeHid::kInstrument);
     }
-    void Complete(uint8_t command, std::function<void()> decode = [] {}) {
+    void Complete(
+        uint8_t command, std::function<void()> decode = [] {}) {
         w->commands.SetDecoder(command, std::move(decode));
         AnswerEmpty();
     }
@@ -139,7 +140,8 @@ TEST_F(Scheduler, AFailedWriteIsShownAtOnceAndTheRequestGoesAgain) {
     cal0mA->setChecked(true);
     hid.writeFails = true;
     EXPECT_EQ(Tick(), 102);
-    EXPECT_EQ(w->findChild<QLabel*>("Label_MBURxError")->text(), QString::fromUtf8("10: A keret nem ment el a készülékhez."));
+    EXPECT_EQ(w->findChild<QLabel*>("Label_MBURxError")->text(),
+              QString::fromUtf8("10: A keret nem ment el a készülékhez."));
     auto* header = w->findChild<QLabel*>("Label_MBURxError2");
     EXPECT_EQ(header->text(), QString::fromUtf8("Küldési hiba!"));
     EXPECT_FALSE(header->isHidden());
@@ -262,7 +264,6 @@ TEST_F(Scheduler, StatusAnswerDecoding) {
         if (!c.laterFieldsZero) EXPECT_EQ(w->recRX.fKimenetSzazalek_2, c.stored);
     }
 }
-
 
 // The status payloads' offsets, written out here rather than taken from the
 // layout the program shares with the virtual instrument: a field moved or two

@@ -9,17 +9,17 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "gui/app/device_replaced_dialog.h"
 #include "core/device/device_types.h"
+#include "gui/app/device_replaced_dialog.h"
 #include "gui/device/header_page.h"
 #include "gui/device/service_calibration_page.h"
 #include "gui/device/service_serial_page.h"
 #include "gui/device/service_tests_page.h"
-#include "transport/sim_hid.h"
 #include "gui/views/bar_graph.h"
 #include "gui/views/radio_group.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -60,22 +60,42 @@ TEST_F(ServicePagesTest, EachCommandSendsItsPayloadAndShowsItsAnswer) {
     } cases[] = {
         {102, "SpeedButton_Cal0mA", {}, Ints({1234567}), {{"Label_RAM1_iCalLow1", "1 234 567"}}, nullptr},
         {105, "SpeedButton_Cal10V", {}, Ints({-5}), {{"Label_RAM1_iCalHigh2", "-  5"}}, nullptr},
-        {110, "SpeedButton_ReadCalIn", {}, Ints({1, 22, 333, 4444}),
-         {{"Label_RAM1_iCalLow1", "  1"}, {"Label_RAM1_iCalHigh1", "  22"}, {"Label_RAM1_iCalLow2", "  333"},
-          {"Label_RAM1_iCalHigh2", " 4 444"}}, nullptr},
+        {110,
+         "SpeedButton_ReadCalIn",
+         {},
+         Ints({1, 22, 333, 4444}),
+         {{"Label_RAM1_iCalLow1", "  1"},
+          {"Label_RAM1_iCalHigh1", "  22"},
+          {"Label_RAM1_iCalLow2", "  333"},
+          {"Label_RAM1_iCalHigh2", " 4 444"}},
+         nullptr},
         {106, "SpeedButton_EraseFRAM1", {}, {}, {}, nullptr},
         {127, "SpeedButton_iCalPt0ohm3W", {}, Ints({9000}), {{"Label_iCalPt0ohm3W", " 9 000"}}, nullptr},
         {130, "SpeedButton_bPt1000", {1}, {}, {}, nullptr},
-        {129, "SpeedButton_ReadCalPt", {}, Ints({5, 6}),  // short: the rest reads 0
-         {{"Label_iCalPt0ohm4W", "  5"}, {"Label_iCalPtXohm4W", "  6"}, {"Label_iCalPt0ohm3W", "  0"},
-          {"Label_iCalPtXohm3W", "  0"}}, nullptr},
-        {226, "SpeedButton_Cal0mA2", {0xF9, 0x57, 0x09, 0x00}, Ints({612340}), {{"Edit_RAM1_iCalLow1", "612340"}},
+        {129,
+         "SpeedButton_ReadCalPt",
+         {},
+         Ints({5, 6}),  // short: the rest reads 0
+         {{"Label_iCalPt0ohm4W", "  5"},
+          {"Label_iCalPtXohm4W", "  6"},
+          {"Label_iCalPt0ohm3W", "  0"},
+          {"Label_iCalPtXohm3W", "  0"}},
+         nullptr},
+        {226,
+         "SpeedButton_Cal0mA2",
+         {0xF9, 0x57, 0x09, 0x00},
+         Ints({612340}),
+         {{"Edit_RAM1_iCalLow1", "612340"}},
          "SpeedButton_ReadCalIn2"},
         {227, "SpeedButton_ReadCalIn2", {}, Ints({600001}), {{"Edit_RAM1_iCalLow1", "600001"}}, nullptr},
         {232, "SpeedButton_PX310_Cal490", {}, Ints({4900000}), {{"Label_RAM1_iCalHigh1_2", "4 900 000"}}, nullptr},
         {233, "SpeedButton_PX310_Cal3Wires", {}, Ints({110}), {{"Label_RAM1_iCalLow_2", "  110"}}, nullptr},
-        {239, "SpeedButton_ReadCalIn_PX210", {}, Ints({400, 2000}),
-         {{"Label_Cal4mA_PX210", "  400"}, {"Label_Cal20mA_PX210", " 2 000"}}, nullptr},
+        {239,
+         "SpeedButton_ReadCalIn_PX210",
+         {},
+         Ints({400, 2000}),
+         {{"Label_Cal4mA_PX210", "  400"}, {"Label_Cal20mA_PX210", " 2 000"}},
+         nullptr},
         {123, "SpeedButton_ReadDisplay", {0}, {0x80}, {}, nullptr},
     };
     for (const auto& c : cases) {
@@ -156,8 +176,11 @@ TEST_F(ServicePagesTest, IdentityOutOfRangeIsRefusedAndNothingIsSent) {
     ServiceSerialPage* p = w->serialPage;
     const struct {
         const char *serial, *year, *month, *field;
-    } cases[] = {{"123456", "22", "13", "Hónap"}, {"123456", "22", "x", "Hónap"}, {"12a", "22", "7", "Gyári szám"},
-                 {"123456", "", "7", "Év"}, {"123456", "22", "0", "Hónap"}};
+    } cases[] = {{"123456", "22", "13", "Hónap"},
+                 {"123456", "22", "x", "Hónap"},
+                 {"12a", "22", "7", "Gyári szám"},
+                 {"123456", "", "7", "Év"},
+                 {"123456", "22", "0", "Hónap"}};
     for (const auto& c : cases) {
         informed.clear();
         p->Edit_GyariSzam->setText(c.serial);

@@ -10,12 +10,12 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include "core/modules/analog_input_codec.h"
+#include "core/modules/analog_output_codec.h"
 #include "gui/files/compare_dialog.h"
 #include "gui/files/compare_table.h"
 #include "gui/files/journal_dialog.h"
 #include "gui/files/settings_files.h"
-#include "core/modules/analog_input_codec.h"
-#include "core/modules/analog_output_codec.h"
 #include "tests/support/block_io.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
@@ -25,25 +25,28 @@ namespace {
 
 // The program on a virtual instrument, its file choices and messages caught.
 struct FilesProgram {
-    QString file;      // what the file dialog answers
+    QString file;  // what the file dialog answers
     QStringList informed;
     std::unique_ptr<InstrumentProgram> program;
     TForm1* w = nullptr;
     SettingsFiles* files = nullptr;
-    int writes = 0;    // block writes that reached the instrument
+    int writes = 0;  // block writes that reached the instrument
 
     explicit FilesProgram(sim::InstrumentConfig cfg, QStringList args = {}) {
-        program = std::make_unique<InstrumentProgram>(cfg, [] { return 5.0; }, [&](StartupOptions& o) {
-            o.arguments = args;
-            o.inform = [this](const QString& t) { informed << t; };
-            o.chooseFile = [this](const QString&, bool) { return file; };
-        });
+        program = std::make_unique<InstrumentProgram>(
+            cfg, [] { return 5.0; },
+            [&](StartupOptions& o) {
+                o.arguments = args;
+                o.inform = [this](const QString& t) { informed << t; };
+                o.chooseFile = [this](const QString&, bool) { return file; };
+            });
         w = program->w;
         files = w->settingsFiles;
         file = program->dir.filePath("settings.velmar.json");
-        QObject::connect(&w->events, &InstrumentEvents::blockExchanged, w, [this](uint8_t c, const Bytes&, const Bytes&) {
-            if (BlockOfWrite(c)) ++writes;
-        });
+        QObject::connect(&w->events, &InstrumentEvents::blockExchanged, w,
+                         [this](uint8_t c, const Bytes&, const Bytes&) {
+                             if (BlockOfWrite(c)) ++writes;
+                         });
     }
     // A PX330 with the given modules.
     static sim::InstrumentConfig PX330(uint8_t in, uint8_t out1, uint8_t out2) {
@@ -167,16 +170,15 @@ TEST_P(SettingsFileRoundTrip, LoadingTheSavedFileRestoresEveryBlock) {
     EXPECT_EQ(d->DifferenceCount(), 0) << "the table shows the instrument as it now is";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Instruments, SettingsFileRoundTrip,
-    ::testing::Values(RoundTripCase{"PX330_input_relay_output", 330, 1, 5, 3, false},
-                      RoundTripCase{"PX330_rtd_modbus_relay", 330, 2, 4, 5, false},
-                      RoundTripCase{"PX530", 530, 0, std::nullopt, std::nullopt, false},
-                      RoundTripCase{"PX310", 310, std::nullopt, 3, std::nullopt, false},
-                      RoundTripCase{"PX350", 350, std::nullopt, std::nullopt, std::nullopt, false},
-                      RoundTripCase{"PX210", 210, 0, std::nullopt, std::nullopt, false},
-                      RoundTripCase{"PX330_service", 330, 1, 3, 0, true}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Instruments, SettingsFileRoundTrip,
+                         ::testing::Values(RoundTripCase{"PX330_input_relay_output", 330, 1, 5, 3, false},
+                                           RoundTripCase{"PX330_rtd_modbus_relay", 330, 2, 4, 5, false},
+                                           RoundTripCase{"PX530", 530, 0, std::nullopt, std::nullopt, false},
+                                           RoundTripCase{"PX310", 310, std::nullopt, 3, std::nullopt, false},
+                                           RoundTripCase{"PX350", 350, std::nullopt, std::nullopt, std::nullopt, false},
+                                           RoundTripCase{"PX210", 210, 0, std::nullopt, std::nullopt, false},
+                                           RoundTripCase{"PX330_service", 330, 1, 3, 0, true}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(SettingsFiles, OnlyTheTickedDifferencesAreWritten) {
     FilesProgram p(FilesProgram::PX330(1, 5, 0));
@@ -254,13 +256,15 @@ TEST(SettingsFiles, ABadFileIsRefusedAndNothingIsWritten) {
              QJsonObject id = o["instrument"].toObject();
              id["deviceType"] = 530;
              o["instrument"] = id;
-         }), "530"},
+         }),
+         "530"},
         {"newer format", edit([](QJsonObject& o) { o["format"] = 2; }), "újabb"},
         {"missing block", edit([](QJsonObject& o) {
              QJsonObject blocks = o["blocks"].toObject();
              blocks.remove("limit1");
              o["blocks"] = blocks;
-         }), "hiányzik"},
+         }),
+         "hiányzik"},
         {"out of range", edit([&](QJsonObject& o) { field(o, "analogInput", "inputType", 9); }), "Típus"},
         {"too many decimals", edit([&](QJsonObject& o) { field(o, "analogInput", "scaleLow", 0.001); }), "tizedesjegy"},
         {"text for a number", edit([&](QJsonObject& o) { field(o, "limit1", "a", "sok"); }), "A érték"},
@@ -269,12 +273,14 @@ TEST(SettingsFiles, ABadFileIsRefusedAndNothingIsWritten) {
              b["raw"] = "12xz";
              blocks["limit1"] = b;
              o["blocks"] = blocks;
-         }), "raw"},
+         }),
+         "raw"},
         {"unknown block", edit([](QJsonObject& o) {
              QJsonObject blocks = o["blocks"].toObject();
              blocks["teleport"] = QJsonObject{};
              o["blocks"] = blocks;
-         }), "teleport"},
+         }),
+         "teleport"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -323,7 +329,8 @@ TEST(SettingsFiles, TheCompareTableNamesTheChoices) {
     WAIT_FOR(p.Compare(), 10000) << p.Messages();
     QTableWidget* t = p.Compare()->StringGrid_Compare;
     std::map<QString, std::pair<QString, QString>> shown;
-    for (int r = 0; r < t->rowCount(); ++r) shown[t->item(r, 1)->text()] = {t->item(r, 2)->text(), t->item(r, 3)->text()};
+    for (int r = 0; r < t->rowCount(); ++r)
+        shown[t->item(r, 1)->text()] = {t->item(r, 2)->text(), t->item(r, 3)->text()};
     const struct {
         const char* field;
         const char* instrument;
@@ -412,9 +419,8 @@ TEST(SettingsJournal, AWriteShowsEachChangedFieldBeforeAndAfter) {
     QTableWidget* t = dialog.StringGrid_Journal;
     ASSERT_EQ(t->rowCount(), 2);
     EXPECT_EQ(t->item(0, 1)->text(), QString::fromUtf8("Beírás")) << "newest first";
-    EXPECT_EQ(t->item(0, 3)->text(),
-              QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V\n"
-                                "Alsó értékhez tartozó skálázott bemenő jel: 0,00 → 12,50"));
+    EXPECT_EQ(t->item(0, 3)->text(), QString::fromUtf8("Típus: Áram 4-20 mA → Feszültség 0-10 V\n"
+                                                       "Alsó értékhez tartozó skálázott bemenő jel: 0,00 → 12,50"));
     EXPECT_EQ(t->item(0, 3)->toolTip(), t->item(0, 3)->text()) << "the whole change, however narrow the column";
 
     // The entry whole: every field of the block before and after, the changed two marked, the

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <tuple>
 #include <gtest/gtest.h>
+#include <tuple>
 
-#include "gui/device/settings_pages.h"
 #include "core/settings/settings_set_codec.h"
+#include "gui/device/settings_pages.h"
 #include "gui/modules/analog_output_dialog.h"
 #include "gui/modules/modbus_dialog.h"
 #include "gui/views/radio_group.h"
@@ -44,8 +44,12 @@ struct SettingsPages : WindowFixture {
         const int command = Tick();
         std::size_t at = 0;
         do {
-            auto frame = Answer{.command = uint8_t(command), .device = device, .serial = serial,
-                                .dataBytes = uint16_t(answer.size()), .index = uint16_t(at)}.Frame();
+            auto frame = Answer{.command = uint8_t(command),
+                                .device = device,
+                                .serial = serial,
+                                .dataBytes = uint16_t(answer.size()),
+                                .index = uint16_t(at)}
+                             .Frame();
             for (std::size_t i = 0; i < kChunkSize && at + i < answer.size(); ++i)
                 frame[kPayloadFirst + i] = answer[at + i];
             SealTxFrame(frame.data());

@@ -57,8 +57,10 @@ TEST(SingleInstance, WithoutAFolderForTheLockTheProcessListDecides) {
     QFile blocker(dir.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     const QString noFolder = dir.filePath("file/locks");  // under a file: never made
-    EXPECT_TRUE(ClaimOnlyInstance("velmar-probe", [](const QString&) { return 1; }, noFolder));
-    EXPECT_FALSE(ClaimOnlyInstance("velmar-probe", [](const QString&) { return 2; }, noFolder));
+    EXPECT_TRUE(ClaimOnlyInstance(
+        "velmar-probe", [](const QString&) { return 1; }, noFolder));
+    EXPECT_FALSE(ClaimOnlyInstance(
+        "velmar-probe", [](const QString&) { return 2; }, noFolder));
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 #include "gui/app/late_windows.h"
 #include "gui/device/header_page.h"
+#include "gui/modules/limit_relay_dialog.h"
 #include "gui/trend/trend_chart.h"
 #include "gui/trend/trend_window.h"
-#include "gui/modules/limit_relay_dialog.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
 
@@ -74,7 +74,8 @@ TEST_F(TrendWithInstrument, RecordsTheSignalAndALostLinkAsAGap) {
     const QStringList lines = CsvLines(path);
     ASSERT_EQ(uint64_t(lines.size()), records + 1) << "the header and one line per record, none cut";
     EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8("\uFEFFIdő;Helyi idő;Készülék;Gyári szám;Érték 1")));
-    EXPECT_TRUE(lines[0].contains(QString::fromUtf8(";Érték 1 a tartományban (%);Érték 2 a tartományban (%);Analóg kimenet 1;")))
+    EXPECT_TRUE(lines[0].contains(
+        QString::fromUtf8(";Érték 1 a tartományban (%);Érték 2 a tartományban (%);Analóg kimenet 1;")))
         << "a position in the input's range is no output";
     int gaps = 0, high = 0, low = 0;
     bool lowSeen = false, highAfterGap = false;

@@ -28,7 +28,12 @@ struct Recorder {
     std::vector<std::pair<int, int32_t>> stored;
     Recorder() {
         for (int id = 1; id <= 19; ++id)
-            destinations.Register(id, [this, id](int32_t v) { stored.push_back({id, v}); }, [] {});
+            destinations.Register(
+                id,
+                [this, id](int32_t v) {
+                    stored.push_back({id, v});
+                },
+                [] {});
     }
 };
 
@@ -41,7 +46,8 @@ void Click(QWidget* dialog, const char* name) {
 TEST(EditorDestinations, StoreThenRefreshOnlyWhenRegistered) {
     ValueDestinations d;
     std::vector<std::string> log;
-    d.Register(3, [&](int32_t v) { log.push_back("store " + std::to_string(v)); }, [&] { log.push_back("refresh"); });
+    d.Register(
+        3, [&](int32_t v) { log.push_back("store " + std::to_string(v)); }, [&] { log.push_back("refresh"); });
     EXPECT_TRUE(d.Deliver(3, -42));
     EXPECT_FALSE(d.Deliver(4, 7));
     EXPECT_EQ(log, (std::vector<std::string>{"store -42", "refresh"}));
@@ -54,9 +60,8 @@ TEST(TypedEditor, DisplayMasks) {
         int32_t value;
         const char* shown;
     } cases[] = {
-        {',', 1, 123, "012,3"},   {'.', 0, 12345, "12345"}, {'.', 0, -5, "-0005"},
-        {',', 2, -9999, "-99,99"}, {',', 1, 99999, "9999,9"}, {',', 3, 12345, "12,345"},
-        {',', 4, 12345, "1,2345"}, {'.', 4, 5, "0.0005"},
+        {',', 1, 123, "012,3"},    {'.', 0, 12345, "12345"},  {'.', 0, -5, "-0005"},     {',', 2, -9999, "-99,99"},
+        {',', 1, 99999, "9999,9"}, {',', 3, 12345, "12,345"}, {',', 4, 12345, "1,2345"}, {'.', 4, 5, "0.0005"},
     };
     for (const auto& c : cases) {
         ValueDestinations d;
@@ -87,9 +92,9 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         int decimals;
         int32_t value;
         const char* preset;  // a button pressed before typing, or none
-        bool clear;          // "Töröl" before typing
-        const char* typed;   // keys typed into the edit
-        bool paste;          // the text is set, not typed
+        bool clear;  // "Töröl" before typing
+        const char* typed;  // keys typed into the edit
+        bool paste;  // the text is set, not typed
         int32_t stored;
         // Beyond the limits: the first OK keeps the editor open with the
         // value it became and these words; the second stores it.
@@ -102,9 +107,12 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         {"typed point becomes comma, half to even", ',', 1, 0, nullptr, true, "7.25", false, 72},
         {"typed comma becomes point", '.', 1, 0, nullptr, true, "7,25", false, 72},
         {"half to even upwards", ',', 1, 0, nullptr, true, "7,35", false, 74},
-        {"scaled above maximum", ',', 2, 0, nullptr, true, "1500", false, 99999, "(1500) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért 999,99 lett"},
-        {"scaled below minimum", ',', 2, 0, nullptr, true, "-200", false, -9999, "(-200) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért -99,99 lett"},
-        {"far beyond any integer", ',', 0, 0, nullptr, true, "1e30", false, 99999, "(1e30) kívül esik a megengedett tartományon (-9999 … 99999), ezért 99999 lett"},
+        {"scaled above maximum", ',', 2, 0, nullptr, true, "1500", false, 99999,
+         "(1500) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért 999,99 lett"},
+        {"scaled below minimum", ',', 2, 0, nullptr, true, "-200", false, -9999,
+         "(-200) kívül esik a megengedett tartományon (-99,99 … 999,99), ezért -99,99 lett"},
+        {"far beyond any integer", ',', 0, 0, nullptr, true, "1e30", false, 99999,
+         "(1e30) kívül esik a megengedett tartományon (-9999 … 99999), ezért 99999 lett"},
         {"empty keeps opening value", ',', 1, 123, nullptr, true, "", false, 123},
         {"not a number keeps value", ',', 1, 123, nullptr, true, "abc", false, 123},
         {"pasted point is no separator", ',', 1, 123, nullptr, true, "7.25", true, 123},
@@ -132,7 +140,8 @@ TEST(TypedEditor, OkParsesRoundsClampsAndDelivers) {
         if (c.limited) {
             EXPECT_TRUE(e.isVisible());
             EXPECT_TRUE(r.stored.empty());
-            EXPECT_TRUE(e.Label_Limited->text().contains(QString::fromUtf8(c.limited))) << e.Label_Limited->text().toStdString();
+            EXPECT_TRUE(e.Label_Limited->text().contains(QString::fromUtf8(c.limited)))
+                << e.Label_Limited->text().toStdString();
             Click(&e, "Button_OK");
         }
         EXPECT_EQ(r.stored, (std::vector<std::pair<int, int32_t>>{{4, c.stored}}));
@@ -192,7 +201,7 @@ TEST(DigitEditor, DigitsAndComma) {
         const char* digits;
         const char* comma;  // the one comma label shown, or none
     } cases[] = {
-        {-123, 0, "-0123", "Label_uDecimal0"}, {12345, 2, "12345", "Label_uDecimal2"},
+        {-123, 0, "-0123", "Label_uDecimal0"},  {12345, 2, "12345", "Label_uDecimal2"},
         {-9999, 4, "-9999", "Label_uDecimal4"}, {5, 1, "00005", "Label_uDecimal1"},
         {7, 3, "00007", "Label_uDecimal3"},     {42, 255, "00042", nullptr},
     };
@@ -204,7 +213,8 @@ TEST(DigitEditor, DigitsAndComma) {
         e.ShowValue();
         EXPECT_EQ(Digits(e), c.digits) << c.value;
         for (QLabel* comma : e.Label_uDecimal) {
-            EXPECT_EQ(!comma->isHidden(), c.comma && comma->objectName() == c.comma) << comma->objectName().toStdString();
+            EXPECT_EQ(!comma->isHidden(), c.comma && comma->objectName() == c.comma)
+                << comma->objectName().toStdString();
             EXPECT_EQ(comma->text(), ",");
         }
     }
@@ -244,11 +254,11 @@ TEST(DigitEditor, StepsStayWithinLimits) {
         int32_t after;
         const char* digits;
     } cases[] = {
-        {9995, "Button_PlusDigit4", 9999, "09999"},   {5000, "Button_MinusDigit1", -5000, "-5000"},
-        {5000, "Button_PlusDigit1", 9999, "09999"},   {-9995, "Button_MinusDigit4", -9999, "-9999"},
-        {0, "Button_PlusDigit3", 100, "00100"},       {0, "Button_MinusDigit2", -1000, "-1000"},
-        {10, "Button_MinusDigit5", 9, "00009"},       {9, "Button_PlusDigit5", 10, "00010"},
-        {123, "Button_NullAll", 0, "00000"},          {123, "Button_Min", -9999, "-9999"},
+        {9995, "Button_PlusDigit4", 9999, "09999"}, {5000, "Button_MinusDigit1", -5000, "-5000"},
+        {5000, "Button_PlusDigit1", 9999, "09999"}, {-9995, "Button_MinusDigit4", -9999, "-9999"},
+        {0, "Button_PlusDigit3", 100, "00100"},     {0, "Button_MinusDigit2", -1000, "-1000"},
+        {10, "Button_MinusDigit5", 9, "00009"},     {9, "Button_PlusDigit5", 10, "00010"},
+        {123, "Button_NullAll", 0, "00000"},        {123, "Button_Min", -9999, "-9999"},
         {123, "Button_Max", 9999, "09999"},
     };
     for (const auto& c : cases) {
@@ -351,7 +361,8 @@ TEST_F(IncDecStartup, EditorsAreChildrenOfTheMainWindowAndDeliverThere) {
 
     int32_t low = 0;
     int refreshed = 0;
-    w->valueDestinations.Register(1, [&](int32_t v) { low = v; }, [&] { ++refreshed; });
+    w->valueDestinations.Register(
+        1, [&](int32_t v) { low = v; }, [&] { ++refreshed; });
     PrepareTypedEditor(*w->Form_IncDecEdit, w, 1, "PXAI", -9999, 99999, 2, 0);
     EXPECT_EQ(w->Form_IncDecEdit->Edit_Value->text(), "00,00");
     w->Form_IncDecEdit->show();

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "gui/app/late_windows.h"
 #include "gui/app/platform.h"
@@ -38,12 +38,14 @@ struct FilesWindow {
         cfg.optIn = 1;
         cfg.optOut1 = 5;
         cfg.optOut2 = 3;
-        program = std::make_unique<InstrumentProgram>(cfg, [] { return 5.0; }, [&](StartupOptions& o) {
-            o.inform = [this](const QString& t) { informed << t; };
-            o.confirm = [](const QString&) { return true; };
-            o.chooseFile = [this](const QString&, bool) { return chosen; };
-            if (!journalFolder.isEmpty()) o.journalFolder = journalFolder;
-        });
+        program = std::make_unique<InstrumentProgram>(
+            cfg, [] { return 5.0; },
+            [&](StartupOptions& o) {
+                o.inform = [this](const QString& t) { informed << t; };
+                o.confirm = [](const QString&) { return true; };
+                o.chooseFile = [this](const QString&, bool) { return chosen; };
+                if (!journalFolder.isEmpty()) o.journalFolder = journalFolder;
+            });
         w = program->w;
     }
     QString Messages() const { return informed.join(" | "); }

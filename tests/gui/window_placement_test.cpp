@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <gtest/gtest.h>
 
-#include "gui/app/late_windows.h"
 #include "gui/app/device_replaced_dialog.h"
-#include "gui/app/velmar_aid.h"
 #include "gui/app/form_main.h"
+#include "gui/app/late_windows.h"
+#include "gui/app/velmar_aid.h"
 #include "gui/device/errors_dialog.h"
 #include "gui/files/settings_files.h"
 #include "gui/modules/ac_input_dialog.h"
@@ -26,9 +26,9 @@
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_open.h"
 #include "gui/views/value_editor_typed.h"
+#include "gui/views/window_placement.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"
-#include "gui/views/window_placement.h"
 
 namespace velmar {
 namespace {
@@ -51,8 +51,8 @@ struct WindowPlacement : ::testing::Test {
     static std::unique_ptr<InstrumentProgram> Start(uint16_t type, QStringList args = {}) {
         sim::InstrumentConfig cfg;
         cfg.deviceType = type;
-        auto p = std::make_unique<InstrumentProgram>(cfg, [] { return 5.0; },
-                                                     [&](StartupOptions& o) { o.arguments = args; });
+        auto p = std::make_unique<InstrumentProgram>(
+            cfg, [] { return 5.0; }, [&](StartupOptions& o) { o.arguments = args; });
         p->w->show();
         EXPECT_TRUE(QTest::qWaitFor([&] { return p->w->recRX.uDevice == type && p->w->recMBU.bOnline; }, 8000));
         QTest::qWait(2300);  // the identity load, two seconds after the first answers
@@ -63,7 +63,7 @@ struct WindowPlacement : ::testing::Test {
 // Each dialog as its opener opens it, without waiting in its own loop.
 void OpenEveryDialog(TForm1* w, const std::function<void(QWidget*, const char*)>& check) {
     for (ModuleDialog* d : std::initializer_list<ModuleDialog*>{w->Form_PXAI, w->Form_PXAO, w->Form_PXRL, w->Form_PXMB,
-                                                               w->Form_Password, w->Form_PXRT, w->Form_PXTR}) {
+                                                                w->Form_Password, w->Form_PXRT, w->Form_PXTR}) {
         d->Prepare(d->windowTitle(), false);
         d->show();
         check(d, "module dialog");

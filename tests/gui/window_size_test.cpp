@@ -36,8 +36,9 @@ TEST_F(WindowSize, NormalModeFitsALaptopForEveryInstrumentAndModuleSet) {
                     w->recRX.uPXOptOutSecondary = out2;
                     w->SelectDevicePage(type);
                     // The content as it asks for room, also where it scrolls.
-                    const QSize least(std::max(w->header->minimumSizeHint().width(), w->PageControl4->minimumSizeHint().width()),
-                                      w->header->minimumSizeHint().height() + w->PageControl4->minimumSizeHint().height());
+                    const QSize least(
+                        std::max(w->header->minimumSizeHint().width(), w->PageControl4->minimumSizeHint().width()),
+                        w->header->minimumSizeHint().height() + w->PageControl4->minimumSizeHint().height());
                     EXPECT_LE(least.width(), kScreenWidth) << type << " " << int(in) << int(out1) << int(out2);
                     EXPECT_LE(least.height(), kNormalHeight) << type << " " << int(in) << int(out1) << int(out2);
                 }
@@ -70,7 +71,8 @@ TEST_F(WindowSize, NormalModeKeepsOneSizePerInstrument) {
             QApplication::processEvents();
             EXPECT_EQ(w->size(), steady) << c.type;
             if (steady.height() < w->screen()->availableGeometry().height())
-                EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << c.type << " " << front->objectName().toStdString();
+                EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0)
+                    << c.type << " " << front->objectName().toStdString();
         }
     }
 }
@@ -98,8 +100,10 @@ TEST_F(WindowSize, ServiceModeIs800HighAndEveryServicePageFits) {
                     if (tabs) tabs->setCurrentIndex(k);
                     const QSize least = w->findChild<QScrollArea*>("ScrollArea_Pages")->widget()->minimumSizeHint() +
                                         QSize(0, w->header->minimumSizeHint().height());
-                    EXPECT_LE(least.height(), kServiceHeight) << type << " " << page->objectName().toStdString() << " " << k;
-                    EXPECT_LE(least.width(), kScreenWidth) << type << " " << page->objectName().toStdString() << " " << k;
+                    EXPECT_LE(least.height(), kServiceHeight)
+                        << type << " " << page->objectName().toStdString() << " " << k;
+                    EXPECT_LE(least.width(), kScreenWidth)
+                        << type << " " << page->objectName().toStdString() << " " << k;
                 }
         }
     }

@@ -24,7 +24,8 @@ const QString kWaiting = QString::fromUtf8("Beírásra vár");
 struct WriteStateTest : ::testing::Test {
     QStringList asked;
     bool answer = false;
-    InstrumentProgram program{sim::InstrumentConfig{}, [] { return 5.0; }, [this](StartupOptions& o) {
+    InstrumentProgram program{sim::InstrumentConfig{}, [] { return 5.0; },
+                              [this](StartupOptions& o) {
                                   o.confirm = [this](const QString& t) {
                                       asked << t;
                                       return answer;

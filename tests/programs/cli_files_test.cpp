@@ -38,21 +38,30 @@ TEST_F(Cli, EveryFileIsWrittenWholeOrNotAtAll) {
     struct WritePath {
         const char* name;
         const char* file;  // beneath the case's folder, which is the tool's data folder too
-        QByteArray old;    // what the file held before
-        bool inPlace;      // edits a file that must be there
+        QByteArray old;  // what the file held before
+        bool inPlace;  // edits a file that must be there
         std::function<QStringList(const QString& target)> args;
     } paths[] = {
-        {"save", "a.json", "old", false, [](const QString& t) { return kSim + QStringList{"save", t}; }},
+        {"save", "a.json", "old", false,
+         [](const QString& t) {
+             return kSim + QStringList{"save", t};
+         }},
         {"edit --output", "a.json", "old", false,
          [&](const QString& t) {
              return QStringList{"edit", File("template.json"), "--set", "limit1.a=12", "--output=" + t};
          }},
         {"edit in place", "a.json", original, true,
-         [](const QString& t) { return QStringList{"edit", t, "--set", "limit1.a=12", "--yes"}; }},
-        {"report", "a.pdf", "old", false, [](const QString& t) { return kSim + QStringList{"report", t}; }},
+         [](const QString& t) {
+             return QStringList{"edit", t, "--set", "limit1.a=12", "--yes"};
+         }},
+        {"report", "a.pdf", "old", false,
+         [](const QString& t) {
+             return kSim + QStringList{"report", t};
+         }},
         {"set-identity", "velmar/station.json", station, false,
          [](const QString&) {
-             return QStringList{"--service", "--device=sim", "set-identity", "--type=530", "--serial=700", "--made=23-01"};
+             return QStringList{"--service",  "--device=sim", "set-identity",
+                                "--type=530", "--serial=700", "--made=23-01"};
          }},
     };
     enum Condition { kFullDisk, kFolderIsAFile, kMissingFolder };
@@ -61,8 +70,11 @@ TEST_F(Cli, EveryFileIsWrittenWholeOrNotAtAll) {
             if (path.inPlace && condition != kFullDisk) continue;
             if (condition == kFullDisk && !test::kFullDiskSimulated) continue;
             SCOPED_TRACE(std::string(path.name) + " / " +
-                         (condition == kFullDisk ? "full disk" : condition == kFolderIsAFile ? "folder is a file" : "missing folder"));
-            const QString folder = File(path.name) + QString::number(condition) + (condition == kMissingFolder ? "/new/sub" : "");
+                         (condition == kFullDisk        ? "full disk"
+                          : condition == kFolderIsAFile ? "folder is a file"
+                                                        : "missing folder"));
+            const QString folder =
+                File(path.name) + QString::number(condition) + (condition == kMissingFolder ? "/new/sub" : "");
             const QString target = QDir(folder).filePath(path.file);
             dataHome = folder;
             if (condition == kFullDisk) Put(target, path.old);
@@ -83,7 +95,8 @@ TEST_F(Cli, EveryFileIsWrittenWholeOrNotAtAll) {
             }
             EXPECT_EQ(Contents(target), path.old) << "the old file is kept";
             // No half-written temporary file is left beside it.
-            EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::Files), QStringList{QFileInfo(target).fileName()});
+            EXPECT_EQ(QDir(QFileInfo(target).absolutePath()).entryList(QDir::Files),
+                      QStringList{QFileInfo(target).fileName()});
         }
     }
 }
@@ -93,7 +106,8 @@ TEST_F(Cli, SerialNumbersTakenAtOnceAreAllDifferent) {
     Put(station, R"({"lastSerial": 500})");
     std::vector<std::unique_ptr<QProcess>> runs;
     for (int i = 0; i < 4; ++i)
-        runs.push_back(Begin({"--service", "--device=sim", "set-identity", "--type=530", "--serial=next", "--made=23-01"}));
+        runs.push_back(
+            Begin({"--service", "--device=sim", "set-identity", "--type=530", "--serial=next", "--made=23-01"}));
     std::set<QString> serials;
     for (auto& run : runs) {
         const CliRun r = Finish(*run);
@@ -122,7 +136,8 @@ TEST_F(Cli, SavesAtOnceKeepEveryJournalEntry) {
     }
     const QByteArray text = Contents(journal);
     const std::vector<JournalEntry> entries = ParseJournal(text);
-    const auto made = std::count_if(entries.begin(), entries.end(), [](const JournalEntry& e) { return e.session != "earlier"; });
+    const auto made =
+        std::count_if(entries.begin(), entries.end(), [](const JournalEntry& e) { return e.session != "earlier"; });
     EXPECT_EQ(made, 12 * 3) << "three blocks found by each save";
     EXPECT_LE(text.count('\n'), SettingsJournal::kMaxEntries) << "trimmed";
     EXPECT_LE(text.count('\n') - qsizetype(entries.size()), 1) << "only the cut entry is damaged";
@@ -141,7 +156,8 @@ TEST_F(Cli, AWatchCountsTheRecordsItPrints) {
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     const QList<QByteArray> lines = r.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 12) << r.out.toStdString();
-    for (const QByteArray& l : lines) EXPECT_TRUE(QJsonDocument::fromJson(l).object().contains("decimals")) << l.toStdString();
+    for (const QByteArray& l : lines)
+        EXPECT_TRUE(QJsonDocument::fromJson(l).object().contains("decimals")) << l.toStdString();
     EXPECT_FALSE(r.err.isEmpty()) << "the faults were there, and said";
 }
 

@@ -26,7 +26,7 @@ class Cli : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     test::SimProcess sim;
-    QString address;                      // --device=… of the socket instrument
+    QString address;  // --device=… of the socket instrument
     QString dataHome = dir.filePath("data");  // the tool's data folder: journals, the station's serial number
     // The tool runs as on a full disk: every write to a file fails.
     bool fullDisk = false;

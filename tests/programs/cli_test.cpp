@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "core/device/status_texts.h"
-#include "tests/support/pdf_text.h"
 #include "tests/programs/cli_fixture.h"
+#include "tests/support/pdf_text.h"
 #include "tests/support/wait_for.h"
 
 namespace velmar {
@@ -37,7 +37,8 @@ TEST_F(Cli, BadArgumentsAreOneLineAndCodeTwo) {
         {{"--service", "--device=sim", "set-identity", "--type=999", "--serial=1", "--made=22-07"}, "999"},
         {{"--service", "--device=sim", "set-identity", "--type=330", "--serial=1", "--made=22-13"}, "YY-MM"},
         {{"--service", "--device=sim", "set-identity", "--type=330", "--serial=next", "--made=22-07"}, "next"},
-        {{"--service", "--device=sim", "set-identity", "--type=330", "--serial=1", "--made=22-07", "--out1=2"}, "modul"},
+        {{"--service", "--device=sim", "set-identity", "--type=330", "--serial=1", "--made=22-07", "--out1=2"},
+         "modul"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -84,9 +85,14 @@ TEST_F(Cli, GlobalOptionsAfterTheCommandAndInfoAsATable) {
     const QStringList lines = QString::fromUtf8(info.out).trimmed().split('\n');
     for (const char* bad : {"{", "[", "\"", "deviceType"}) EXPECT_FALSE(info.out.contains(bad)) << bad;
     const QStringList expected[] = {
-        {"Készülék:", "PX330 "}, {"Típuskód:", "330"}, {"Gyári szám:", "004711"}, {"Gyártás ideje:", "2022.07."},
-        {"Firmware:", "2022.07.21."}, {"Bemeneti modul:", "PXAI (analóg U és I)"},
-        {"1. kimeneti modul:", "PXRL (1 relé)"}, {"2. kimeneti modul:", "PXAO (analóg U és I)"},
+        {"Készülék:", "PX330 "},
+        {"Típuskód:", "330"},
+        {"Gyári szám:", "004711"},
+        {"Gyártás ideje:", "2022.07."},
+        {"Firmware:", "2022.07.21."},
+        {"Bemeneti modul:", "PXAI (analóg U és I)"},
+        {"1. kimeneti modul:", "PXRL (1 relé)"},
+        {"2. kimeneti modul:", "PXAO (analóg U és I)"},
     };
     ASSERT_GE(lines.size(), int(std::size(expected)) + 3) << info.out.toStdString();
     // The values start in one column, the blocks' further lines too.
@@ -230,7 +236,8 @@ TEST(ProgramTexts, TheThreeProgramsSpeakAlike) {
     const struct {
         const char* path;
         const char* name;
-    } programs[] = {{VELMAR_SETUP_PATH, "velmar-setup"}, {VELMAR_SIM_PATH, "velmar-sim"}, {VELMAR_CLI_PATH, "velmar-cli"}};
+    } programs[] = {
+        {VELMAR_SETUP_PATH, "velmar-setup"}, {VELMAR_SIM_PATH, "velmar-sim"}, {VELMAR_CLI_PATH, "velmar-cli"}};
     for (const auto& program : programs) {
         SCOPED_TRACE(program.name);
         const auto [versionCode, version, versionErr] = run(program.path, {"--version"});
@@ -239,7 +246,8 @@ TEST(ProgramTexts, TheThreeProgramsSpeakAlike) {
         const auto [helpCode, help, helpErr] = run(program.path, {"--help"});
         EXPECT_EQ(helpCode, 0);
         EXPECT_TRUE(help.startsWith(QString::fromUtf8("Használat: %1 ").arg(program.name))) << help.toStdString();
-        for (const char* word : {"KÓD", "ÚTVONAL", "GÉP:PORT"}) EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
+        for (const char* word : {"KÓD", "ÚTVONAL", "GÉP:PORT"})
+            EXPECT_TRUE(help.contains(QString::fromUtf8(word))) << word;
         for (const char* english : {"Usage", "PATH", "HOST", "CODE", "this text"})
             EXPECT_FALSE(help.contains(english)) << english;
         const auto [badCode, badOut, bad] = run(program.path, {"--bogus"});
@@ -317,7 +325,8 @@ TEST_F(Cli, DifferencesNameTheChoices) {
     std::map<QString, std::pair<QString, QString>> shown;
     for (const QJsonValue& d : json.Json()["differences"].toArray())
         shown[d["field"].toString()] = {d["instrument"].toString(), d["other"].toString()};
-    EXPECT_EQ(shown["inputType"], std::make_pair(QString::fromUtf8("Áram 4-20 mA"), QString::fromUtf8("Feszültség 0-10 V")));
+    EXPECT_EQ(shown["inputType"],
+              std::make_pair(QString::fromUtf8("Áram 4-20 mA"), QString::fromUtf8("Feszültség 0-10 V")));
     EXPECT_EQ(shown["timeBase"], std::make_pair(QString("60 s"), QString("90 s")));
 
     const CliRun text = Tool(QStringList{"--text"} + sim + QStringList{"diff", File("edited.json")});
@@ -339,12 +348,14 @@ TEST_F(Cli, TextReadsAsAPersonReadsIt) {
     const CliRun load = Tool(QStringList{"--text"} + sim + QStringList{"load", "--yes", File("edited.json")});
     ASSERT_EQ(load.code, 0) << load.err.toStdString();
     const QString out = QString::fromUtf8(load.out), point = DecimalPoint();
-    EXPECT_TRUE(out.contains(QString::fromUtf8("| A érték | 80,00    | 50,00").replace(',', point))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QString::fromUtf8("| A érték | 80,00    | 50,00").replace(',', point)))
+        << out.toStdString();
     EXPECT_EQ(out.count("50" + point + "00"), 1) << "the differences once";
     static const QRegularExpression verified(QString::fromUtf8("^Visszaolvasva: +Határérték kimenet 1 \\(PXRL\\)$"),
                                              QRegularExpression::MultilineOption);
     EXPECT_TRUE(verified.match(out).hasMatch()) << out.toStdString();
-    for (const char* json : {"{", "[", "limit1"}) EXPECT_FALSE(out.contains(json)) << json << " in " << out.toStdString();
+    for (const char* json : {"{", "[", "limit1"})
+        EXPECT_FALSE(out.contains(json)) << json << " in " << out.toStdString();
 }
 
 TEST_F(Cli, LoadShowsAsksWritesAndVerifies) {
@@ -429,10 +440,12 @@ TEST_F(Cli, AnInstrumentGoneDuringLoadLeavesTheJournalToTell) {
 
 TEST_F(Cli, SetIdentityAndTheNextSerialNumber) {
     StartSim({});
-    const CliRun first = Tool({"--service", address, "set-identity", "--type=530", "--serial=100", "--made=23-01", "--in=1"});
+    const CliRun first =
+        Tool({"--service", address, "set-identity", "--type=530", "--serial=100", "--made=23-01", "--in=1"});
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
     EXPECT_TRUE(first.Json()["verified"].toBool());
-    const CliRun next = Tool({"--service", address, "set-identity", "--type=530", "--serial=next", "--made=23-01", "--in=1"});
+    const CliRun next =
+        Tool({"--service", address, "set-identity", "--type=530", "--serial=next", "--made=23-01", "--in=1"});
     ASSERT_EQ(next.code, 0) << next.err.toStdString();
     const QJsonObject info = Tool({address, "info"}).Json();
     EXPECT_EQ(info["serial"].toString(), "000101");
@@ -490,7 +503,8 @@ TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.set);
         QFile::remove(File("out.json"));
-        const CliRun r = Tool({"edit", File("saved.json"), "--set", QString::fromUtf8(c.set), "--output=" + File("out.json")});
+        const CliRun r =
+            Tool({"edit", File("saved.json"), "--set", QString::fromUtf8(c.set), "--output=" + File("out.json")});
         EXPECT_EQ(r.code, c.code) << r.err.toStdString();
         if (c.message) {
             EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
@@ -516,9 +530,9 @@ TEST_F(Cli, AFileEditedWithoutAnInstrumentLoadsLikeASavedOne) {
     f.close();
 
     // Several fields at once, in order: fewer decimals first, then the scale in them.
-    const CliRun edit = Tool({"edit", File("plain.json"), "--set", "analogInput.decimals=1", "--set",
-                              "analogInput.scaleHigh=250.5", "--set", "limit1.hold=1", "--set",
-                              "analogInput.inputType=2", "--output=" + File("template.json")});
+    const CliRun edit =
+        Tool({"edit", File("plain.json"), "--set", "analogInput.decimals=1", "--set", "analogInput.scaleHigh=250.5",
+              "--set", "limit1.hold=1", "--set", "analogInput.inputType=2", "--output=" + File("template.json")});
     ASSERT_EQ(edit.code, 0) << edit.err.toStdString();
     // The limits and the output scale keep their integers: with one decimal
     // fewer they read ten times larger, and the table says so.
@@ -605,9 +619,10 @@ TEST_F(Cli, ReportTakesAsFoundFromTheJournalAndAsLeftFromTheInstrument) {
 // beside the PDF and on the output.
 TEST_F(Cli, ReportTakesTheRecordsFieldsAndWritesItsTwin) {
     StartSim({"--in=1", "--out1=5", "--out2=3"});
-    const CliRun run = Tool({address, "report", File("line.pdf"), "--tag=FT-101", QString::fromUtf8("--customer=Dunai Vízmű"),
-                             "--order=MR-118", "--reference=Fluke 754;4471022;2020-01-31", "--ambient=23,5",
-                             "--humidity=45", "--point=12;12.01;50.02", "--point=20;", "--relay=1;80.1;78.6", "--json"});
+    const CliRun run =
+        Tool({address, "report", File("line.pdf"), "--tag=FT-101", QString::fromUtf8("--customer=Dunai Vízmű"),
+              "--order=MR-118", "--reference=Fluke 754;4471022;2020-01-31", "--ambient=23,5", "--humidity=45",
+              "--point=12;12.01;50.02", "--point=20;", "--relay=1;80.1;78.6", "--json"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QString::fromUtf8("lejárt").toUtf8())) << run.err.toStdString();
     // The sweeping signal of the virtual instrument is not steady over two seconds.
@@ -620,15 +635,18 @@ TEST_F(Cli, ReportTakesTheRecordsFieldsAndWritesItsTwin) {
     EXPECT_TRUE(twin["reference"]["expired"].toBool());
     const QJsonArray points = twin["checks"]["points"].toArray();
     ASSERT_EQ(points.size(), 2);
-    EXPECT_EQ(points[0]["reading"].toObject(), (QJsonObject{{"value", 50.02}, {"unit", twin["checks"]["span"]["unit"]}}));
+    EXPECT_EQ(points[0]["reading"].toObject(),
+              (QJsonObject{{"value", 50.02}, {"unit", twin["checks"]["span"]["unit"]}}));
     EXPECT_EQ(points[0]["expectedOutput"].toObject(), (QJsonObject{{"value", 12}, {"unit", "mA"}}));
     EXPECT_TRUE(points[0]["verdict"]["passes"].toBool());
     EXPECT_FALSE(points[1]["steady"].toBool());
     EXPECT_FALSE(points[1].toObject().contains("output")) << "no output measured at the second point";
     EXPECT_EQ(twin["relays"][0]["switchedAt"]["value"].toDouble(), 80.1);
     const QString text = test::PdfText(File("line.pdf"));
-    for (const QStringList& line : {QStringList{"FT-101"}, {"Fluke 754"}, {QString::fromUtf8("23,5 °C")}, {"12,000 mA", "12,010 mA"}})
-        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n" << text.toStdString();
+    for (const QStringList& line :
+         {QStringList{"FT-101"}, {"Fluke 754"}, {QString::fromUtf8("23,5 °C")}, {"12,000 mA", "12,010 mA"}})
+        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n"
+                                                           << text.toStdString();
 
     for (const char* bad : {"--point=abc", "--point=1;2;3;4", "--reference=Fluke;1;31.01.2020", "--relay=3;1;2",
                             "--ambient=meleg", "--tolerance=0"}) {

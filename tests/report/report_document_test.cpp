@@ -24,18 +24,26 @@ QString U(const char* s) { return QString::fromUtf8(s); }
 // A PX330 isolator: 4-20 mA in, 0,00 … 100,00 shown, 4-20 mA out, a relay.
 ReportSources Isolator() {
     ReportSources s;
-    s.header = {U("Kovács Árpád"), U("Szivattyúház"), "FT-101", U("Dunai Vízmű Zrt."), "MR-2026/118",
-                U("Első üzembe helyezés"), QDateTime(QDate(2026, 12, 11), QTime(10, 42)),
-                {"Fluke 754", "4471022", QDate(2026, 11, 30)}, 23.5, 45};
+    s.header = {U("Kovács Árpád"),
+                U("Szivattyúház"),
+                "FT-101",
+                U("Dunai Vízmű Zrt."),
+                "MR-2026/118",
+                U("Első üzembe helyezés"),
+                QDateTime(QDate(2026, 12, 11), QTime(10, 42)),
+                {"Fluke 754", "4471022", QDate(2026, 11, 30)},
+                23.5,
+                45};
     s.identity = {330, 4711, 22, 7, "2022.07.21."};
     s.fit = {330, 1, 5, 3, false};
     s.context = {2, 330};
     LimitBlock relay;
     relay.a = 8000;  // 80,00
     relay.hysteresis = 150;
-    s.asLeft = {{"analogInput", test::Encode(AnalogInputBlock{}, [](auto& io, auto& b) { AnalogInputLayout(io, b); })},
-                {"analogOutput2", test::Encode(AnalogOutputBlock{}, [](auto& io, auto& b) { AnalogOutputLayout(io, b); })},
-                {"limit1", test::Encode(relay, [](auto& io, auto& b) { LimitLayout(io, b); })}};
+    s.asLeft = {
+        {"analogInput", test::Encode(AnalogInputBlock{}, [](auto& io, auto& b) { AnalogInputLayout(io, b); })},
+        {"analogOutput2", test::Encode(AnalogOutputBlock{}, [](auto& io, auto& b) { AnalogOutputLayout(io, b); })},
+        {"limit1", test::Encode(relay, [](auto& io, auto& b) { LimitLayout(io, b); })}};
     s.readingUnit = "m3/h";
     const SignalScales scales = SignalScalesOf(s.asLeft, s.context);
     s.checks.unit = "m3/h";
@@ -61,27 +69,33 @@ TEST(ReportDocument, EveryFieldWithItsUnitInThePdfAndItsTwin) {
     // The page head on every page; the job, the reference and the conditions.
     EXPECT_TRUE(text.contains(QRegularExpression("PX330-004711-20261211-1042 +PX330, gyári szám: 004711 +1 ?/ ?\\d")))
         << text.toStdString();
-    for (const QStringList& line :
-         {QStringList{U("Hurokazonosító (tag):"), "FT-101"}, {U("Telephely:"), U("Szivattyúház")},
-          {U("Megrendelő:"), U("Dunai Vízmű Zrt.")}, {U("Munkaszám / rendelés:"), "MR-2026/118"},
-          {U("Referencia műszer:"), "Fluke 754"}, {U("Referencia gyári száma:"), "4471022"},
-          {U("Kalibrálás érvényes:"), U("2026.11.30. – LEJÁRT")}, {U("Környezeti hőmérséklet:"), U("23,5 °C")},
-          {U("Relatív páratartalom:"), "45 %"}, {U("Figyelem: a referencia műszer kalibrálása")},
-          // input, expected reading, reading, error, verdict; then the output's
-          {"12,000 mA", "50,00 m3/h", "50,060 m3/h", "0,060 %", "megfelel"},
-          {"20,000 mA", "100,00 m3/h", "99,980 m3/h", "-0,020 %", "megfelel"},
-          {"12,000 mA", "12,000 mA", "12,016 mA", "0,100 %", "megfelel"},
-          {"20,000 mA", "20,000 mA", "19,840 mA", "-1,000 %", "nem felel meg"},
-          {U("Összesített eredmény: nem felel meg")},
-          {U("1. relé"), "80,00 m3/h", "1,50 m3/h", "80,10 m3/h", "78,60 m3/h"}})
-        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n" << text.toStdString();
+    for (const QStringList& line : {QStringList{U("Hurokazonosító (tag):"), "FT-101"},
+                                    {U("Telephely:"), U("Szivattyúház")},
+                                    {U("Megrendelő:"), U("Dunai Vízmű Zrt.")},
+                                    {U("Munkaszám / rendelés:"), "MR-2026/118"},
+                                    {U("Referencia műszer:"), "Fluke 754"},
+                                    {U("Referencia gyári száma:"), "4471022"},
+                                    {U("Kalibrálás érvényes:"), U("2026.11.30. – LEJÁRT")},
+                                    {U("Környezeti hőmérséklet:"), U("23,5 °C")},
+                                    {U("Relatív páratartalom:"), "45 %"},
+                                    {U("Figyelem: a referencia műszer kalibrálása")},
+                                    // input, expected reading, reading, error, verdict; then the output's
+                                    {"12,000 mA", "50,00 m3/h", "50,060 m3/h", "0,060 %", "megfelel"},
+                                    {"20,000 mA", "100,00 m3/h", "99,980 m3/h", "-0,020 %", "megfelel"},
+                                    {"12,000 mA", "12,000 mA", "12,016 mA", "0,100 %", "megfelel"},
+                                    {"20,000 mA", "20,000 mA", "19,840 mA", "-1,000 %", "nem felel meg"},
+                                    {U("Összesített eredmény: nem felel meg")},
+                                    {U("1. relé"), "80,00 m3/h", "1,50 m3/h", "80,10 m3/h", "78,60 m3/h"}})
+        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n"
+                                                           << text.toStdString();
 
     QFile twin(ReportJsonPath(path));
     ASSERT_TRUE(twin.open(QIODevice::ReadOnly)) << "the twin beside the PDF: " << twin.fileName().toStdString();
     EXPECT_TRUE(twin.fileName().endsWith("PX330-004711-jegyzokonyv.json"));
     const QJsonObject j = QJsonDocument::fromJson(twin.readAll()).object();
     EXPECT_EQ(j["number"].toString(), "PX330-004711-20261211-1042");
-    for (const auto& [key, value] : {std::pair{"tag", "FT-101"}, {"order", "MR-2026/118"}, {"technician", "Kovács Árpád"}})
+    for (const auto& [key, value] :
+         {std::pair{"tag", "FT-101"}, {"order", "MR-2026/118"}, {"technician", "Kovács Árpád"}})
         EXPECT_EQ(j[key].toString(), U(value)) << key;
     EXPECT_EQ(j["customer"].toString(), U("Dunai Vízmű Zrt."));
     const QJsonObject reference = j["reference"].toObject();
@@ -123,7 +137,8 @@ TEST(ReportDocument, ARelayNotTestedAndNoReferenceSayItSo) {
     for (const QStringList& line : {QStringList{U("1. relé"), U("nem vizsgált")},
                                     {U("Referencia műszer:"), "nincs megadva"},
                                     {U("Környezeti hőmérséklet:"), "nincs megadva"}})
-        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n" << text.toStdString();
+        EXPECT_FALSE(test::LineWith(text, line).isEmpty()) << line.join(" | ").toStdString() << "\n"
+                                                           << text.toStdString();
     EXPECT_FALSE(text.contains("LEJÁRT"));
     QFile twin(dir.filePath("r.json"));
     ASSERT_TRUE(twin.open(QIODevice::ReadOnly));

@@ -14,7 +14,8 @@
 namespace velmar {
 namespace {
 
-JournalEntry Entry(int minute, const char* session, JournalEntry::Kind kind, const char* block, Bytes before, Bytes after) {
+JournalEntry Entry(int minute, const char* session, JournalEntry::Kind kind, const char* block, Bytes before,
+                   Bytes after) {
     return {QDateTime(QDate(2026, 3, 1), QTime(8, 0)).addSecs(60 * minute), kind, session, block, before, after};
 }
 constexpr auto kFound = JournalEntry::AsFound;
@@ -22,10 +23,10 @@ constexpr auto kWritten = JournalEntry::Written;
 
 TEST(ReportVisit, FoundIsTheFirstReadingBeforeAnyWriteOfTheVisit) {
     const std::vector<JournalEntry> journal = {
-        Entry(0, "a", kFound, "limit1", {}, {9}),         // an earlier visit
+        Entry(0, "a", kFound, "limit1", {}, {9}),  // an earlier visit
         Entry(300, "b", kFound, "analogInput", {}, {1}),  // hours later: this visit
         Entry(301, "b", kWritten, "analogInput", {1}, {2}),
-        Entry(302, "b", kWritten, "limit1", {}, {3}),     // written before it was read
+        Entry(302, "b", kWritten, "limit1", {}, {3}),  // written before it was read
         Entry(310, "c", kFound, "analogInput", {}, {2}),  // a later command reads what was written
         Entry(311, "c", kFound, "limit1", {}, {3}),
         Entry(312, "c", kFound, "modbus", {}, {4}),
@@ -36,9 +37,8 @@ TEST(ReportVisit, FoundIsTheFirstReadingBeforeAnyWriteOfTheVisit) {
         std::size_t writes;
     };
     for (const Case& c : {Case{"", {{"analogInput", {1}}, {"modbus", {4}}}, 2},  // the tool's run of commands
-                          Case{"b", {{"analogInput", {1}}}, 2},                   // the window's attach
-                          Case{"c", {{"analogInput", {2}}, {"limit1", {3}}, {"modbus", {4}}}, 0},
-                          Case{"z", {}, 0}}) {
+                          Case{"b", {{"analogInput", {1}}}, 2},  // the window's attach
+                          Case{"c", {{"analogInput", {2}}, {"limit1", {3}}, {"modbus", {4}}}, 0}, Case{"z", {}, 0}}) {
         const Visit v = VisitOf(journal, c.session);
         EXPECT_EQ(v.asFound, c.found) << c.session;
         EXPECT_EQ(v.writes.size(), c.writes) << c.session;
@@ -63,7 +63,8 @@ TEST(ReportCheckPoint, ErrorsInPercentOfTheirSpansAgainstTheTolerance) {
                           Case{50, {50}, 12.08, 12, 100, 0.5, 0, 0.5, true, true},
                           Case{50, {50}, 12.16, 12, 100, 0.5, 0, 1, true, false}}) {  // the output alone fails
         const Expected expected{c.expected, c.expectedOutput};
-        const std::optional<CheckPoint> p = EvaluateCheckPoint(7, expected, c.output, c.readings, {c.span, 16, c.tolerance});
+        const std::optional<CheckPoint> p =
+            EvaluateCheckPoint(7, expected, c.output, c.readings, {c.span, 16, c.tolerance});
         ASSERT_TRUE(p) << c.expected;
         EXPECT_EQ(p->input, 7);
         EXPECT_NEAR(p->errorPercent, c.error, 1e-9) << c.expected;
@@ -87,11 +88,21 @@ TEST(ReportCheckPoint, ASpreadBeyondTheLimitIsUnsteady) {
 }
 
 // A block's bytes through its own layout.
-Bytes Image(AnalogInputBlock b) { return test::Encode(b, [](auto& io, auto& x) { AnalogInputLayout(io, x); }); }
-Bytes Image(AnalogOutputBlock b) { return test::Encode(b, [](auto& io, auto& x) { AnalogOutputLayout(io, x); }); }
-Bytes Image(RtdBlock b) { return test::Encode(b, [](auto& io, auto& x) { RtdLayout(io, x); }); }
-Bytes Image(PX210Block b) { return test::Encode(b, [](auto& io, auto& x) { PX210Layout(io, x); }); }
-Bytes Image(LimitBlock b) { return test::Encode(b, [](auto& io, auto& x) { LimitLayout(io, x); }); }
+Bytes Image(AnalogInputBlock b) {
+    return test::Encode(b, [](auto& io, auto& x) { AnalogInputLayout(io, x); });
+}
+Bytes Image(AnalogOutputBlock b) {
+    return test::Encode(b, [](auto& io, auto& x) { AnalogOutputLayout(io, x); });
+}
+Bytes Image(RtdBlock b) {
+    return test::Encode(b, [](auto& io, auto& x) { RtdLayout(io, x); });
+}
+Bytes Image(PX210Block b) {
+    return test::Encode(b, [](auto& io, auto& x) { PX210Layout(io, x); });
+}
+Bytes Image(LimitBlock b) {
+    return test::Encode(b, [](auto& io, auto& x) { LimitLayout(io, x); });
+}
 
 // A visit that changed the input's decimals: as found reads in the decimals
 // the instrument had then, so a limit whose integer stayed shows what it
@@ -176,7 +187,8 @@ TEST(ReportSignalScales, ExpectedReadingAndOutputFromTheSettings) {
         if (c.output && e.output) EXPECT_NEAR(*e.output, *c.output, 1e-9) << c.what;
     }
     EXPECT_DOUBLE_EQ(SignalScalesOf({{"analogInput", Image(volts)}}, context).input.ToSpan(), 200);
-    EXPECT_FALSE(SignalScalesOf({{"rtdInput", Image(pt)}}, context).readingScaleKnown) << "a temperature's span is typed";
+    EXPECT_FALSE(SignalScalesOf({{"rtdInput", Image(pt)}}, context).readingScaleKnown)
+        << "a temperature's span is typed";
 }
 
 }  // namespace

@@ -13,18 +13,18 @@
 // the value editors), trend, compare (with the journal). The main window's minimum size and the size it opens at are
 // listed on standard output.
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QDateEdit>
-#include <QTableWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -33,19 +33,19 @@
 #include <set>
 #include <tuple>
 
-#include "gui/app/late_windows.h"
 #include "gui/app/device_replaced_dialog.h"
 #include "gui/app/form_main.h"
+#include "gui/app/late_windows.h"
 #include "gui/app/startup.h"
 #include "gui/device/errors_dialog.h"
 #include "gui/device/header_page.h"
 #include "gui/files/settings_files.h"
 #include "gui/report/report_window.h"
 #include "gui/trend/trend_window.h"
-#include "transport/sim_hid.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_open.h"
 #include "gui/views/value_editor_typed.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 namespace {
@@ -124,10 +124,12 @@ struct Program {
 
     // Identified, its page in front, its settings and live values read.
     bool Identified() {
-        const bool ok = WaitUntil([this] { return w->recRX.uDevice == hid.Instrument().Config().deviceType &&
-                                                  w->header->ui.PageControl5->currentWidget() ==
-                                                      w->header->ui.TabSheet_Header; },
-                                  8000);
+        const bool ok = WaitUntil(
+            [this] {
+                return w->recRX.uDevice == hid.Instrument().Config().deviceType &&
+                       w->header->ui.PageControl5->currentWidget() == w->header->ui.TabSheet_Header;
+            },
+            8000);
         Wait(2500);
         return ok;
     }
@@ -300,11 +302,13 @@ void DrawCompareAndJournal() {
     p.Identified();
     p.w->settingsFiles->CompareWithFactory();
     QWidget* compare = nullptr;
-    WaitUntil([&] {
-        for (QWidget* d : p.OpenWindows())
-            if (d->inherits("velmar::TForm_Compare")) compare = d;
-        return compare != nullptr;
-    }, 10000);
+    WaitUntil(
+        [&] {
+            for (QWidget* d : p.OpenWindows())
+                if (d->inherits("velmar::TForm_Compare")) compare = d;
+            return compare != nullptr;
+        },
+        10000);
     if (compare) {
         Wait(300);
         Save(compare, "compare_px330");
@@ -328,13 +332,17 @@ void DrawReport() {
     auto* report = ReportWindow(*p.w);
     report->show();
     WaitUntil([&] { return report->Edit_Output->isEnabled(); }, 10000);
-    const std::pair<QLineEdit*, const char*> texts[] = {
-        {report->Edit_Site, "Dunai Vízmű, szivattyúház"}, {report->Edit_Tag, "FT-101"},
-        {report->Edit_Customer, "Dunai Vízmű Zrt."},       {report->Edit_Order, "MR-2026/118"},
-        {report->Edit_Technician, "Kovács Árpád"},          {report->Edit_ReferenceType, "Fluke 754"},
-        {report->Edit_ReferenceSerial, "4471022"},          {report->Edit_Ambient, "23.5"},
-        {report->Edit_Humidity, "45"},                      {report->Edit_Tolerance, "0.5"},
-        {report->Edit_SteadyLimit, "0.1"}};
+    const std::pair<QLineEdit*, const char*> texts[] = {{report->Edit_Site, "Dunai Vízmű, szivattyúház"},
+                                                        {report->Edit_Tag, "FT-101"},
+                                                        {report->Edit_Customer, "Dunai Vízmű Zrt."},
+                                                        {report->Edit_Order, "MR-2026/118"},
+                                                        {report->Edit_Technician, "Kovács Árpád"},
+                                                        {report->Edit_ReferenceType, "Fluke 754"},
+                                                        {report->Edit_ReferenceSerial, "4471022"},
+                                                        {report->Edit_Ambient, "23.5"},
+                                                        {report->Edit_Humidity, "45"},
+                                                        {report->Edit_Tolerance, "0.5"},
+                                                        {report->Edit_SteadyLimit, "0.1"}};
     for (const auto& [edit, text] : texts) edit->setText(QString::fromUtf8(text));
     report->Memo_Note->setPlainText(QString::fromUtf8("Első üzembe helyezés a tartály feltöltő vezetékén."));
     report->DateEdit_ReferenceDue->setDate(QDate::currentDate().addMonths(5));

@@ -124,10 +124,10 @@ TEST_F(ServiceSim, ForcedOutputFollowsThePwmThroughItsStoredPoints) {
     };
     const std::vector<uint16_t> factory = words(*Run(kReadOutputCalibration));
     ASSERT_EQ(factory, (std::vector<uint16_t>{10000, 50000, 8000, 48000}));
-    EXPECT_FLOAT_EQ(forced(0x03, 30000).first, 12.0f);        // current, slot 1
-    EXPECT_FLOAT_EQ(forced(0x01, 28000).first, 6.0f);         // voltage
-    EXPECT_FLOAT_EQ(forced(0x11, 28000).second, 6.0f);        // the board of slot 2
-    EXPECT_FLOAT_EQ(forced(0x0B, 0).first, 5.0f);             // the 5 V check
+    EXPECT_FLOAT_EQ(forced(0x03, 30000).first, 12.0f);  // current, slot 1
+    EXPECT_FLOAT_EQ(forced(0x01, 28000).first, 6.0f);  // voltage
+    EXPECT_FLOAT_EQ(forced(0x11, 28000).second, 6.0f);  // the board of slot 2
+    EXPECT_FLOAT_EQ(forced(0x0B, 0).first, 5.0f);  // the 5 V check
 
     forced(0x01, 9000);  // voltage: the next point is the 2 V one
     EXPECT_EQ(words(*Run(kCalibrateOutputLow)), std::vector<uint16_t>{9000});

@@ -100,7 +100,10 @@ TEST(VirtualInstrument, CommandPayloadOfFortySixAndFortySevenBytes) {
         VirtualInstrument vi;
         const Payload sent = Bytes(len, 1);
         Payload got;
-        vi.SetHandler(202, [&](const Payload& req) { got = req; return Payload{}; });
+        vi.SetHandler(202, [&](const Payload& req) {
+            got = req;
+            return Payload{};
+        });
         if (len == 46) {
             vi.HandleReport(Frame({.command = 202, .frameBits = 3, .total = 46, .chunk = sent}).data());
         } else {
@@ -108,8 +111,8 @@ TEST(VirtualInstrument, CommandPayloadOfFortySixAndFortySevenBytes) {
                 Frame({.command = 202, .frameBits = 1, .total = 47, .chunk = Slice(sent, 0, 46)}).data());
             EXPECT_EQ((*ack)[5], 0);
             EXPECT_TRUE(got.empty()) << "no decoding before the last frame";
-            vi.HandleReport(Frame({.command = 202, .frameBits = 2, .total = 47, .index = 46,
-                                   .chunk = Slice(sent, 46, 1)}).data());
+            vi.HandleReport(
+                Frame({.command = 202, .frameBits = 2, .total = 47, .index = 46, .chunk = Slice(sent, 46, 1)}).data());
         }
         EXPECT_EQ(got, sent);
     }
@@ -120,9 +123,13 @@ TEST(VirtualInstrument, HundredByteCommandWithSixtyByteAnswer) {
     VirtualInstrument vi;
     const Payload sent = Bytes(100, 10), answer = Bytes(60, 100);
     Payload got;
-    vi.SetHandler(109, [&](const Payload& req) { got = req; return answer; });
+    vi.SetHandler(109, [&](const Payload& req) {
+        got = req;
+        return answer;
+    });
 
-    auto a1 = vi.HandleReport(Frame({.command = 109, .frameBits = 1, .total = 100, .chunk = Slice(sent, 0, 46)}).data());
+    auto a1 =
+        vi.HandleReport(Frame({.command = 109, .frameBits = 1, .total = 100, .chunk = Slice(sent, 0, 46)}).data());
     EXPECT_EQ((*a1)[5], 0);
     auto a2 = vi.HandleReport(
         Frame({.command = 109, .frameBits = 0, .total = 100, .index = 46, .chunk = Slice(sent, 46, 46)}).data());
@@ -182,8 +189,10 @@ TEST(VirtualInstrument, InjectedFaults) {
     std::vector<std::string> seen;
     for (int i = 1; i <= 6; ++i) {
         auto a = vi.HandleReport(Frame({}).data());
-        if (!a) seen.push_back("drop");
-        else seen.push_back(CalcCRC16(a->data() + 1, 62) == GetU16(a->data(), 63) ? "ok" : "crc");
+        if (!a)
+            seen.push_back("drop");
+        else
+            seen.push_back(CalcCRC16(a->data() + 1, 62) == GetU16(a->data(), 63) ? "ok" : "crc");
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"ok", "crc", "drop", "crc", "ok", "drop"}));
 
@@ -247,9 +256,9 @@ TEST(VirtualInstrument, HostileIndexesStayInsideBuffers) {
 
 TEST(InstrumentFlags, ParseAndReject) {
     InstrumentConfig c;
-    EXPECT_EQ(ParseInstrumentFlags({"--type=530", "--serial=1234", "--made=21-03", "--firmware=2022-02-11",
-                                    "--in=8", "--out1=5", "--out2=3", "--latency-ms=5", "--drop-every=10",
-                                    "--bad-crc-every=7", "--error=4", "--buttons=5", "/QZKTRM", "--device=sim"},
+    EXPECT_EQ(ParseInstrumentFlags({"--type=530", "--serial=1234", "--made=21-03", "--firmware=2022-02-11", "--in=8",
+                                    "--out1=5", "--out2=3", "--latency-ms=5", "--drop-every=10", "--bad-crc-every=7",
+                                    "--error=4", "--buttons=5", "/QZKTRM", "--device=sim"},
                                    c),
               "");
     EXPECT_EQ(c.deviceType, 530);

@@ -14,23 +14,23 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStringList>
 #include <QPushButton>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <map>
 #include <random>
 
+#include "core/link/frame.h"
+#include "core/link/mbu.h"
 #include "gui/app/form_main.h"
 #include "gui/app/startup.h"
 #include "gui/device/header_page.h"
 #include "gui/files/settings_files.h"
 #include "gui/trend/trend_window.h"
-#include "core/link/frame.h"
-#include "core/link/mbu.h"
-#include "transport/socket_hid.h"
 #include "tests/support/press_button.h"
+#include "transport/socket_hid.h"
 
 namespace velmar {
 namespace {
@@ -54,8 +54,8 @@ public:
         const bool crcGood = CalcCRC16(buffer + 1, 62) == GetU16(buffer, kCrcFirst);
         // Every chunk an instrument sends starts on a chunk boundary, and no
         // answer is longer than the transfer buffer.
-        const bool shapeGood = GetU16(buffer, pos::kIndex) % kChunkSize == 0 &&
-                               GetU16(buffer, pos::kDataBytes) <= kPayloadBufferSize;
+        const bool shapeGood =
+            GetU16(buffer, pos::kIndex) % kChunkSize == 0 && GetU16(buffer, pos::kDataBytes) <= kPayloadBufferSize;
         const bool good = crcGood && shapeGood && buffer[pos::kError] == 0;
         if (!crcGood)
             ++badCrc;
@@ -157,15 +157,17 @@ int Run(const QString& device, int minutes, unsigned seed) {
                 static_cast<unsigned long long>(hid.written), static_cast<unsigned long long>(hid.received));
     QStringList codes;
     for (const auto& [code, n] : hid.errorCodes) codes << QString("%1: %2").arg(code).arg(n);
-    std::printf("soak: faults met: bad CRC %llu, bad index or length %llu, unanswered %llu, connection lost %llu, "
-                "error codes {%s}\n",
-                static_cast<unsigned long long>(hid.badCrc), static_cast<unsigned long long>(hid.badShape),
-                static_cast<unsigned long long>(hid.unanswered), static_cast<unsigned long long>(unplugs),
-                qPrintable(codes.join(", ")));
+    std::printf(
+        "soak: faults met: bad CRC %llu, bad index or length %llu, unanswered %llu, connection lost %llu, "
+        "error codes {%s}\n",
+        static_cast<unsigned long long>(hid.badCrc), static_cast<unsigned long long>(hid.badShape),
+        static_cast<unsigned long long>(hid.unanswered), static_cast<unsigned long long>(unplugs),
+        qPrintable(codes.join(", ")));
     std::printf("soak: recoveries: good answers after a fault %llu, connection back %llu\n",
                 static_cast<unsigned long long>(hid.recoveries), static_cast<unsigned long long>(plugs));
-    std::printf("soak: memory at start rss %ld kB heap %ld kB; settled rss %ld kB heap %ld kB; end rss %ld kB heap %ld kB\n",
-                rssStart, heapStart, rssWarm, heapWarm, rssEnd, heapEnd);
+    std::printf(
+        "soak: memory at start rss %ld kB heap %ld kB; settled rss %ld kB heap %ld kB; end rss %ld kB heap %ld kB\n",
+        rssStart, heapStart, rssWarm, heapWarm, rssEnd, heapEnd);
     bool ok = true;
     if (sinceGood < 0 || sinceGood > 15'000) {
         std::printf("soak: FAILED: no good answer in the last %lld ms\n", static_cast<long long>(sinceGood));
@@ -190,9 +192,12 @@ int main(int argc, char** argv) {
     int minutes = 1;
     unsigned seed = 1;
     for (const QString& a : QApplication::arguments().mid(1)) {
-        if (a.startsWith("--device=")) device = a.mid(9);
-        else if (a.startsWith("--minutes=")) minutes = a.mid(10).toInt();
-        else if (a.startsWith("--seed=")) seed = a.mid(7).toUInt();
+        if (a.startsWith("--device="))
+            device = a.mid(9);
+        else if (a.startsWith("--minutes="))
+            minutes = a.mid(10).toInt();
+        else if (a.startsWith("--seed="))
+            seed = a.mid(7).toUInt();
         else {
             std::fprintf(stderr, "velmar_soak: unknown option %s\n", qPrintable(a));
             return 2;

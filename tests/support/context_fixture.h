@@ -43,10 +43,11 @@ struct ContextFixture : ::testing::Test {
     QStringList informed;
     std::function<void(const QString&)> inform = [this](const QString& t) { informed << t; };
     std::function<bool(const QString&)> confirm = [](const QString&) { return true; };
-    InstrumentContext ctx{rx,           tx,        mbu,       global,      transfer,    commands,
-                          engine,       destinations, decimalSeparator, dateSeparator, velmarMode, firstSlot,
-                          answering,    firmware,  shownUnit, events,    &window,     digitEditor, typedEditor,
-                          inform,       confirm};
+    InstrumentContext ctx{rx,         tx,        mbu,          global,           transfer,
+                          commands,   engine,    destinations, decimalSeparator, dateSeparator,
+                          velmarMode, firstSlot, answering,    firmware,         shownUnit,
+                          events,     &window,   digitEditor,  typedEditor,      inform,
+                          confirm};
 
     std::unique_ptr<SimHid> hid;
     std::unique_ptr<CommandLink> link;

@@ -53,7 +53,7 @@ public:
     std::map<HidHandle, std::pair<uint16_t, uint16_t>> ids;
     std::map<HidHandle, std::deque<Report>> incoming;
     std::vector<Report> written;  // every write tried, failed ones too
-    bool writeFails = false;       // a transport that cannot send
+    bool writeFails = false;  // a transport that cannot send
     bool attached = true;
     int connects = 0;
 };

@@ -5,16 +5,16 @@
 #include <QAbstractButton>
 #include <QWidget>
 
-#include "gui/app/form_main.h"
 #include "core/link/priority_list.h"
+#include "gui/app/form_main.h"
 
 namespace velmar::test {
 
 struct ButtonPress {
-    std::size_t row = 0;   // of the priority list, taken modulo its size
-    bool show = false;     // the dialog is shown before the press
-    bool second = false;   // the row's second button, where it has one
-    bool close = false;    // the dialog is closed after the press
+    std::size_t row = 0;  // of the priority list, taken modulo its size
+    bool show = false;  // the dialog is shown before the press
+    bool second = false;  // the row's second button, where it has one
+    bool close = false;  // the dialog is closed after the press
 };
 
 inline void PressRequestButton(TForm1& main, const ButtonPress& p) {

@@ -25,11 +25,13 @@ public:
         if (!process_->waitForStarted(kSimWaitMs)) return {};
         static const QRegularExpression line("itt vár: (\\S+)\n");
         QRegularExpressionMatch match;
-        const bool up = QTest::qWaitFor([&] {
-            output_ += process_->readAllStandardError();
-            match = line.match(QString::fromUtf8(Lines(output_)));
-            return match.hasMatch() || process_->state() == QProcess::NotRunning;
-        }, kSimWaitMs);
+        const bool up = QTest::qWaitFor(
+            [&] {
+                output_ += process_->readAllStandardError();
+                match = line.match(QString::fromUtf8(Lines(output_)));
+                return match.hasMatch() || process_->state() == QProcess::NotRunning;
+            },
+            kSimWaitMs);
         return up ? match.captured(1) : QString();
     }
 

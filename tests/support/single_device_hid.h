@@ -7,10 +7,10 @@
 #include <cstring>
 #include <deque>
 
-#include "gui/app/startup_options.h"
 #include "core/link/frame.h"
-#include "transport/hid_library.h"
+#include "gui/app/startup_options.h"
 #include "sim/virtual_instrument.h"
+#include "transport/hid_library.h"
 
 namespace velmar::test {
 

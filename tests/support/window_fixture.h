@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "gui/app/form_main.h"
-#include "gui/app/startup.h"
 #include "core/device/status_codec.h"
 #include "core/link/payload_io.h"
-#include "transport/sim_hid.h"
-#include "tests/support/fake_hid.h"
+#include "gui/app/form_main.h"
+#include "gui/app/startup.h"
 #include "gui/views/label_colors.h"
+#include "tests/support/fake_hid.h"
+#include "transport/sim_hid.h"
 
 namespace velmar {
 
@@ -91,8 +91,12 @@ struct WindowFixture : ::testing::Test {
         StatusAnswerLayout(out, rx, sys);
         w->StartCommand(101);
         for (std::size_t at = 0; at < bytes.size() + 46 && w->recMBU.uTP != 0; at += 46) {
-            auto frame = Answer{.counter = ++counter, .device = device, .serial = serial, .dataBytes = uint16_t(bytes.size()),
-                                .index = uint16_t(at)}.Frame();
+            auto frame = Answer{.counter = ++counter,
+                                .device = device,
+                                .serial = serial,
+                                .dataBytes = uint16_t(bytes.size()),
+                                .index = uint16_t(at)}
+                             .Frame();
             for (std::size_t i = 0; i < 46 && at + i < bytes.size(); ++i) frame[17 + i] = bytes[at + i];
             SealTxFrame(frame.data());
             Feed(frame);
@@ -106,7 +110,8 @@ struct WindowFixture : ::testing::Test {
     }
     // Answers the frame in flight with an empty payload, completing it.
     void AnswerEmpty() {
-        Feed(Answer{.command = hid.written.back()[pos::kCommand], .counter = ++counter, .device = device, .serial = serial}
+        Feed(Answer{
+            .command = hid.written.back()[pos::kCommand], .counter = ++counter, .device = device, .serial = serial}
                  .Frame());
     }
     // One poll tick whose command is answered with the payload (up to one
@@ -115,10 +120,13 @@ struct WindowFixture : ::testing::Test {
         const int command = Tick();
         if (!command) return 0;
         const auto& sent = hid.written.back();
-        lastRequest.assign(sent.begin() + kPayloadFirst,
-                           sent.begin() + kPayloadFirst + std::min<int>(kChunkSize, GetU16(sent.data(), pos::kDataBytes)));
-        auto frame = Answer{.command = uint8_t(command), .device = device, .serial = serial,
-                            .dataBytes = uint16_t(answer.size())}.Frame();
+        lastRequest.assign(
+            sent.begin() + kPayloadFirst,
+            sent.begin() + kPayloadFirst + std::min<int>(kChunkSize, GetU16(sent.data(), pos::kDataBytes)));
+        auto frame =
+            Answer{
+                .command = uint8_t(command), .device = device, .serial = serial, .dataBytes = uint16_t(answer.size())}
+                .Frame();
         std::copy(answer.begin(), answer.end(), frame.begin() + kPayloadFirst);
         SealTxFrame(frame.data());
         Feed(frame);
@@ -139,8 +147,9 @@ struct InstrumentProgram {
 
     // clock: the instrument's seconds since switching on; at 5 s its signal
     // stands at 95 % of the input's range.
-    explicit InstrumentProgram(const sim::InstrumentConfig& cfg, std::function<double()> clock = [] { return 5.0; },
-                               std::function<void(StartupOptions&)> tweak = {})
+    explicit InstrumentProgram(
+        const sim::InstrumentConfig& cfg, std::function<double()> clock = [] { return 5.0; },
+        std::function<void(StartupOptions&)> tweak = {})
         : hid(cfg, std::move(clock)) {
         StartupOptions o;
         o.executablePath = dir.filePath("velmar-setup");

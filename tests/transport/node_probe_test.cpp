@@ -5,19 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <string>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
 #include "core/link/frame.h"
+#include "sim/virtual_instrument.h"
 #include "transport/instrument_choice.h"
 #include "transport/linux/node_probe.h"
-#include "sim/virtual_instrument.h"
 
 namespace velmar {
 namespace {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "core/link/frame.h"
-#include "transport/socket_hid.h"
 #include "tests/support/sim_process.h"
+#include "transport/socket_hid.h"
 
 using namespace velmar;
 
@@ -25,7 +25,6 @@ namespace {
 constexpr int kWaitMs = 10000;  // generous: a loaded machine is not a fault
 using Report = std::array<uint8_t, kReportSize>;
 using test::SimProcess;
-
 
 // Records the events of a transport, with the ids the transport reports for
 // the handle at the moment of the event.
@@ -83,8 +82,7 @@ std::vector<Report> ReadAnswers(HidLibrary& hid, uint16_t type, uint32_t serial)
 }
 
 // Sends n status requests back to back and collects their n answers.
-std::vector<Report> Exchange(HidLibrary& hid, EventLog& log, int n, uint16_t type = 330,
-                             uint32_t serial = 4711) {
+std::vector<Report> Exchange(HidLibrary& hid, EventLog& log, int n, uint16_t type = 330, uint32_t serial = 4711) {
     const int before = log.Count(kHidReportReceived);
     const Report request = StatusRequest();
     for (int i = 0; i < n; ++i) EXPECT_TRUE(hid.Write(1, request.data()));
@@ -254,8 +252,7 @@ TEST(SocketHid, SimServesOneClientAtATimeWithOneInstrument) {
     ASSERT_TRUE(dir.isValid());
     const QString address = "unix:" + dir.filePath("sim.sock");
     SimProcess sim;
-    ASSERT_EQ(sim.Start({"--listen=" + address, "--latency-ms=200"}), address)
-        << sim.Output().toStdString();
+    ASSERT_EQ(sim.Start({"--listen=" + address, "--latency-ms=200"}), address) << sim.Output().toStdString();
 
     auto first = MakeHid(address);
     auto second = MakeHid(address);

@@ -37,8 +37,7 @@ TEST_F(UsbAccessTest, FindsTheInstalledRuleAndTheSourceCopy) {
 
     // The administrator's copy comes first, as udev lets it override.
     Touch(root / "etc" / kUdevRuleName);
-    EXPECT_EQ(FindUdevRule((root / "src/build").string(), Dirs()).installed,
-              (root / "etc" / kUdevRuleName).string());
+    EXPECT_EQ(FindUdevRule((root / "src/build").string(), Dirs()).installed, (root / "etc" / kUdevRuleName).string());
 }
 
 TEST(UsbAccessText, MissingRuleGivesTheInstallCommand) {
@@ -52,14 +51,12 @@ TEST(UsbAccessText, MissingRuleGivesTheInstallCommand) {
 }
 
 TEST(UsbAccessText, InstalledRuleGivesTheTriggerAndNamesTheRule) {
-    const std::string text =
-        UsbAccessDeniedText("/dev/hidraw0", {"/usr/lib/udev/rules.d/70-velmar.rules", ""});
+    const std::string text = UsbAccessDeniedText("/dev/hidraw0", {"/usr/lib/udev/rules.d/70-velmar.rules", ""});
     EXPECT_NE(text.find("/usr/lib/udev/rules.d/70-velmar.rules"), std::string::npos) << text;
     EXPECT_NE(text.find("dugja vissza"), std::string::npos) << text;
     EXPECT_EQ(text.substr(text.rfind('\n') + 1), "sudo udevadm trigger --subsystem-match=hidraw");
     // Without a copy found beside the program, the source tree's path.
-    EXPECT_NE(UsbAccessDeniedText("/dev/hidraw0", {}).find("install -m 644 udev/70-velmar.rules "),
-              std::string::npos);
+    EXPECT_NE(UsbAccessDeniedText("/dev/hidraw0", {}).find("install -m 644 udev/70-velmar.rules "), std::string::npos);
 }
 
 }  // namespace

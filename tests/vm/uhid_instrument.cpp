@@ -14,11 +14,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <fcntl.h>
 #include <linux/input.h>
 #include <linux/uhid.h>
 #include <poll.h>
+#include <string>
 #include <unistd.h>
 
 #include "core/link/frame.h"
@@ -31,19 +31,19 @@ namespace {
 // report and no report ids, as the instrument has.
 constexpr uint8_t kReportDescriptor[] = {
     0x06, 0x00, 0xFF,  // usage page: vendor defined
-    0x09, 0x01,        // usage 1
-    0xA1, 0x01,        // collection: application
-    0x19, 0x01,        //   usage minimum 1
-    0x29, 0x40,        //   usage maximum 64
-    0x15, 0x00,        //   logical minimum 0
+    0x09, 0x01,  // usage 1
+    0xA1, 0x01,  // collection: application
+    0x19, 0x01,  //   usage minimum 1
+    0x29, 0x40,  //   usage maximum 64
+    0x15, 0x00,  //   logical minimum 0
     0x26, 0xFF, 0x00,  //   logical maximum 255
-    0x75, 0x08,        //   report size: 8 bits
-    0x95, 0x40,        //   report count: 64
-    0x81, 0x00,        //   input
-    0x19, 0x01,        //   usage minimum 1
-    0x29, 0x40,        //   usage maximum 64
-    0x91, 0x00,        //   output
-    0xC0,              // end collection
+    0x75, 0x08,  //   report size: 8 bits
+    0x95, 0x40,  //   report count: 64
+    0x81, 0x00,  //   input
+    0x19, 0x01,  //   usage minimum 1
+    0x29, 0x40,  //   usage maximum 64
+    0x91, 0x00,  //   output
+    0xC0,  // end collection
 };
 
 bool Send(int fd, const uhid_event& event) {
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
         if (arg.rfind("--count-file=", 0) == 0) {
             countPath = arg.substr(13);
         } else if (!velmar::sim::ParseInstrumentFlag(arg, config, &error) || !error.empty()) {
-            std::fprintf(stderr, "uhid_instrument: %s\n", error.empty() ? ("unknown option " + arg).c_str()
-                                                                         : error.c_str());
+            std::fprintf(stderr, "uhid_instrument: %s\n",
+                         error.empty() ? ("unknown option " + arg).c_str() : error.c_str());
             return 2;
         }
     }
@@ -133,11 +133,16 @@ int main(int argc, char** argv) {
             line.append(buffer, n);
             for (std::size_t end; (end = line.find('\n')) != std::string::npos; line.erase(0, end + 1)) {
                 const std::string command = line.substr(0, end);
-                if (command == "unplug" && plugged) plugged = !Destroy(fd);
-                else if (command == "plug" && !plugged) plugged = Create(fd, name.c_str());
-                else if (command == "stall") stalled = true;
-                else if (command == "resume") stalled = false;
-                else if (command == "quit") return 0;
+                if (command == "unplug" && plugged)
+                    plugged = !Destroy(fd);
+                else if (command == "plug" && !plugged)
+                    plugged = Create(fd, name.c_str());
+                else if (command == "stall")
+                    stalled = true;
+                else if (command == "resume")
+                    stalled = false;
+                else if (command == "quit")
+                    return 0;
                 std::printf("uhid_instrument: %s\n", command.c_str());
                 std::fflush(stdout);
             }

@@ -27,7 +27,8 @@ HidrawPort::~HidrawPort() {
 void HidrawPort::Post(int event) {
     // Posted, so that events reach the link in order and never from inside
     // a call the link made.
-    QMetaObject::invokeMethod(this, [this, event] { emit hidEvent(event, kHandle); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, event] { emit hidEvent(event, kHandle); }, Qt::QueuedConnection);
 }
 
 void HidrawPort::Connect() { Post(kHidPlugged); }

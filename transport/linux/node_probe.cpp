@@ -30,7 +30,6 @@ int OpenLockedNode(const std::string& path, NodeState* state) {
     return fd;
 }
 
-
 std::vector<NodeIdentity> ProbeNodes(std::span<const int> fds, int ms, std::size_t answerSize) {
     using Clock = std::chrono::steady_clock;
     const auto request = StatusProbeRequest();

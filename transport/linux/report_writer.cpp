@@ -4,8 +4,8 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 namespace velmar {
 

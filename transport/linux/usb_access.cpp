@@ -49,8 +49,8 @@ std::string UsbAccessDeniedText(const std::string& node, const UdevRuleFiles& ru
     const std::string source = rule.source.empty() ? std::string("udev/") + kUdevRuleName : rule.source;
     return start + "nincs jogosultság a megnyitásához: hiányzik a " + kUdevRuleName +
            " udev-szabály. Telepítse ezzel a paranccsal (a programot nem kell újraindítani):\n"
-           "sudo install -m 644 " + source + " /etc/udev/rules.d/ && sudo udevadm control --reload && " +
-           kTrigger;
+           "sudo install -m 644 " +
+           source + " /etc/udev/rules.d/ && sudo udevadm control --reload && " + kTrigger;
 }
 
 }  // namespace velmar

@@ -140,9 +140,8 @@ void UsbHid::ShowProblems(const std::map<std::string, NodeState>& problems) {
     QString text;
     for (const auto& [node, state] : problems) {
         if (state == NodeState::kRefused) {
-            const std::string programDir = QCoreApplication::instance()
-                                               ? QCoreApplication::applicationDirPath().toStdString()
-                                               : std::string(".");
+            const std::string programDir =
+                QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString() : std::string(".");
             text = QString::fromStdString(UsbAccessDeniedText(node, FindUdevRule(programDir)));
             break;
         }

@@ -32,7 +32,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Whether a device interface path names our instrument:
 // \\?\HID#VID_04D8&PID_003F#...
 bool IsOurs(const wchar_t* path) {
-    const QString wanted = QString("vid_%1&pid_%2").arg(kVendorId, 4, 16, QChar('0')).arg(kProductId, 4, 16, QChar('0'));
+    const QString wanted =
+        QString("vid_%1&pid_%2").arg(kVendorId, 4, 16, QChar('0')).arg(kProductId, 4, 16, QChar('0'));
     return QString::fromWCharArray(path).toLower().contains(wanted);
 }
 
@@ -45,8 +46,8 @@ DeviceNotifier::DeviceNotifier(QObject* parent) : QObject(parent) {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kWindowClass;
     ::RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    HWND window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    windowClass.hInstance, nullptr);
+    HWND window =
+        ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
     window_ = reinterpret_cast<quintptr>(window);
     if (window) {
         DEV_BROADCAST_DEVICEINTERFACE_W filter{};

@@ -10,10 +10,7 @@ namespace velmar {
 
 HidapiPort::HidapiPort(hid_device_* device, std::unique_ptr<DeviceMutex> lock, std::string vendorName,
                        std::string productName, QObject* parent)
-    : HidLibrary(parent),
-      device_(device),
-      lock_(std::move(lock)),
-      vendorName_(std::move(vendorName)),
+    : HidLibrary(parent), device_(device), lock_(std::move(lock)), vendorName_(std::move(vendorName)),
       productName_(std::move(productName)) {
     poll_.setTimerType(Qt::PreciseTimer);
     poll_.setInterval(kPollMs);
@@ -27,7 +24,8 @@ HidapiPort::~HidapiPort() {
 void HidapiPort::Post(int event) {
     // Posted, so that events reach the link in order and never from inside
     // a call the link made.
-    QMetaObject::invokeMethod(this, [this, event] { emit hidEvent(event, kHandle); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, event] { emit hidEvent(event, kHandle); }, Qt::QueuedConnection);
 }
 
 void HidapiPort::Connect() {

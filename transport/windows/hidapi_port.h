@@ -23,8 +23,8 @@ class HidapiPort : public HidLibrary {
     Q_OBJECT
 public:
     // Takes over device and lock.
-    HidapiPort(hid_device_* device, std::unique_ptr<DeviceMutex> lock, std::string vendorName,
-               std::string productName, QObject* parent = nullptr);
+    HidapiPort(hid_device_* device, std::unique_ptr<DeviceMutex> lock, std::string vendorName, std::string productName,
+               QObject* parent = nullptr);
     ~HidapiPort() override;
 
     void Connect() override;

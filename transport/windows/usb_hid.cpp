@@ -42,10 +42,13 @@ void UsbHid::Watch() {
     // Notifications before the enumeration, so that a device arriving in
     // between is not missed.
     notifier_ = std::make_unique<DeviceNotifier>();
-    connect(notifier_.get(), &DeviceNotifier::devicesChanged, this, [this] {
-        Enumerate();
-        NodesChanged();
-    }, Qt::QueuedConnection);
+    connect(
+        notifier_.get(), &DeviceNotifier::devicesChanged, this,
+        [this] {
+            Enumerate();
+            NodesChanged();
+        },
+        Qt::QueuedConnection);
     Enumerate();
 }
 
@@ -53,7 +56,8 @@ void UsbHid::Enumerate() {
     nodes_.clear();
     hid_device_info* list = hid_enumerate(kVendorId, kProductId);
     for (hid_device_info* info = list; info; info = info->next)
-        if (info->path) nodes_[info->path] = {NarrowHidText(info->manufacturer_string), NarrowHidText(info->product_string)};
+        if (info->path)
+            nodes_[info->path] = {NarrowHidText(info->manufacturer_string), NarrowHidText(info->product_string)};
     hid_free_enumeration(list);
 }
 

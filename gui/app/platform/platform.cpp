@@ -50,8 +50,8 @@ QString IniPathFor(const QString& executablePath) {
     return info.dir().filePath(info.completeBaseName() + ".ini");
 }
 
-QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key,
-                        const QString& value, const QString& fallbackFolder, QString* error) {
+QString WriteProgramIni(const QString& executablePath, const QString& section, const QString& key, const QString& value,
+                        const QString& fallbackFolder, QString* error) {
     QString ignored;
     if (!error) error = &ignored;
     const QString beside = IniPathFor(executablePath);

@@ -2,12 +2,12 @@
 // it is, and the system frees it when the holder dies.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
 #include <cstdio>
-#include <windows.h>
 
 #include "tests/support/program_output.h"
 #include "transport/windows/device_mutex.h"
@@ -39,10 +39,12 @@ struct Child {
         process.setProcessEnvironment(env);
         process.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DeviceMutexChild.*"});
         QByteArray out;
-        (void)QTest::qWaitFor([&] {
-            out += test::StandardOutput(process);
-            return out.contains("held\n") || out.contains("refused\n") || process.state() == QProcess::NotRunning;
-        }, kWaitMs);
+        (void)QTest::qWaitFor(
+            [&] {
+                out += test::StandardOutput(process);
+                return out.contains("held\n") || out.contains("refused\n") || process.state() == QProcess::NotRunning;
+            },
+            kWaitMs);
         return out.contains("held\n") ? "held" : out.contains("refused\n") ? "refused" : out;
     }
     ~Child() {

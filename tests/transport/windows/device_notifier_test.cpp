@@ -66,8 +66,8 @@ TEST(DeviceNotifierTest, MessageSentToTheWindowReachesTheFilter) {
     QSignalSpy changed(&notifier, &DeviceNotifier::devicesChanged);
     std::vector<char> broadcast = Broadcast(DBT_DEVTYP_DEVICEINTERFACE, kOurs);
     // As the system delivers it: sent to the window procedure, past the queue.
-    const LRESULT result = ::SendMessageW(reinterpret_cast<HWND>(notifier.Window()), WM_DEVICECHANGE,
-                                          DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(broadcast.data()));
+    const LRESULT result = ::SendMessageW(reinterpret_cast<HWND>(notifier.Window()), WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                                          reinterpret_cast<LPARAM>(broadcast.data()));
     EXPECT_EQ(result, TRUE);
     EXPECT_EQ(changed.count(), 1);
 }
