@@ -75,6 +75,8 @@ private:
 
 ProgramWindows::~ProgramWindows() = default;
 
+void ProgramWindows::ShowMain() { main->show(); }
+
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options) {
     InstallProgramStyle();
     auto windows = std::make_unique<ProgramWindows>();

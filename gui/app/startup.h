@@ -14,6 +14,8 @@ class TForm1;
 struct ProgramWindows {
     std::unique_ptr<TForm1> main;
     ~ProgramWindows();
+    // Shows the main window, as the program does once everything is built.
+    void ShowMain();
 };
 
 std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options);

@@ -2,7 +2,6 @@
 #include <cstdio>
 
 #include "gui/app/command_line.h"
-#include "gui/app/form_main.h"
 #include "gui/app/startup.h"
 #include "program/qt_translation.h"
 #include "transport/hid_factory.h"
@@ -31,6 +30,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto windows = velmar::Startup(*hid, velmar::SystemStartupOptions());
-    windows->main->show();
+    windows->ShowMain();
     return app.exec();
 }
