@@ -94,12 +94,10 @@ void PX210Page::BuildSettingsGroup() {
     side->addStretch(1);
 
     auto* requests = new QHBoxLayout;
-    const RequestButtons r = MakeRequestButtons(box, requests, "_PX210");
+    const RequestButtons r = values->MakeRequests(box, requests, "_PX210");
     SpeedButton_ReadFromDevice_PX210 = r.read;
     SpeedButton_ReadDefault_PX210 = r.defaults;
     SpeedButton_WriteToDevice_PX210 = r.write;
-    values->GuardWrite(r.write);
-    values->WatchDefaults(r.defaults);
     values->WatchEdits(box);
 
     grid->addWidget(RadioGroup_DisplayRefresh_PX210, 0, 0);

@@ -80,12 +80,10 @@ void PX530Page::BuildDisplayGroup() {
     grid->addWidget(RadioGroup_uCounterForDisplayRefresh, 2, 0, 1, 3);
     grid->addWidget(Button1, 3, 0, 1, 3);
     auto* requests = new QHBoxLayout;
-    const RequestButtons r = MakeRequestButtons(g, requests, "_PX530");
+    const RequestButtons r = values->MakeRequests(g, requests, "_PX530");
     SpeedButton_ReadFromDevice_PX530 = r.read;
     SpeedButton_ReadDefault_PX530 = r.defaults;
     SpeedButton_WriteToDevice_PX530 = r.write;
-    values->GuardWrite(r.write);
-    values->WatchDefaults(r.defaults);
     values->WatchEdits(g);
     grid->addWidget(values->MakeNote(g, "_PX530"), 4, 0, 1, 3);
     grid->addWidget(values->MakeWriteState(g, "_PX530"), 5, 0, 1, 3);

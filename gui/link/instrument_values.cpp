@@ -13,6 +13,14 @@ InstrumentValues::InstrumentValues(InstrumentContext& ctx, QObject* parent) : QO
     connect(&ctx.events, &InstrumentEvents::commandAnswered, this, &InstrumentValues::CommandAnswered);
 }
 
+RequestButtons InstrumentValues::MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix,
+                                              const QString& defaultsCaption) {
+    const RequestButtons r = MakeRequestButtons(parent, row, suffix, defaultsCaption);
+    GuardWrite(r.write);
+    WatchDefaults(r.defaults);
+    return r;
+}
+
 void InstrumentValues::GuardWrite(QAbstractButton* write) {
     writes_.push_back(write);
     connect(write, &QAbstractButton::toggled, this, [this, write](bool down) {

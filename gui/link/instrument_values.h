@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "gui/link/instrument_context.h"
+#include "gui/views/indicator_controls.h"
 
 class QAbstractButton;
 class QLabel;
@@ -65,6 +66,10 @@ public:
     // A button that fills the controls with the factory values: what it
     // brings waits for a write as much as an edit does.
     void WatchDefaults(QAbstractButton* defaults) { defaults_.push_back(defaults); }
+    // The read, factory-values and write buttons of a page or dialog, added
+    // to row: the write guarded, the factory values watched.
+    RequestButtons MakeRequests(QWidget* parent, QBoxLayout* row, const QString& suffix,
+                                const QString& defaultsCaption = QString::fromUtf8("Gyári alapértékek"));
     // The user changed a value the instrument does not hold yet.
     void Edited();
     // Before the window holding the controls closes: true when nothing

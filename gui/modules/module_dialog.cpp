@@ -42,12 +42,10 @@ ModuleDialog::ModuleDialog(InstrumentContext& ctx, const char* objectName, const
     values_->WatchEdits(this);
 
     auto* requests = new QHBoxLayout;
-    const RequestButtons r = MakeRequestButtons(this, requests, requestSuffix, readDefaultCaption);
+    const RequestButtons r = values_->MakeRequests(this, requests, requestSuffix, readDefaultCaption);
     SpeedButton_ReadFromDevice = r.read;
     SpeedButton_ReadDefault = r.defaults;
     SpeedButton_WriteToDevice = r.write;
-    values_->GuardWrite(SpeedButton_WriteToDevice);
-    values_->WatchDefaults(SpeedButton_ReadDefault);
     layout->addLayout(requests);
 }
 
