@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-charts-dev qt6-translations-l10n
-    libhidapi-dev libudev-dev libjpeg62-turbo-dev
+    libhidapi-dev libudev-dev libjpeg62-turbo-dev libfontconfig-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core poppler-utils
     clang libclang-rt-14-dev

@@ -64,6 +64,10 @@ public:
     // Starts delivering events. A matching device already attached is
     // announced by a plugged event.
     virtual void Connect() = 0;
+    // Starts reaching the instrument ahead of Connect where that waits on
+    // someone else (a socket's server accepting), so the link can be up by
+    // the time the window connects. Nothing is delivered before Connect.
+    virtual void Open() {}
     // Handle of the attached device with these ids, 0 when there is none.
     virtual HidHandle GetHandle(uint16_t vendorId, uint16_t productId) = 0;
     virtual uint16_t GetVendorID(HidHandle handle) = 0;

@@ -44,11 +44,23 @@ std::optional<SocketAddress> SocketHid::ParseAddress(const QString& text, QStrin
     return std::nullopt;
 }
 
+void SocketHid::Open() {
+    if (opened_) return;
+    opened_ = true;
+    TryConnect();
+}
+
 void SocketHid::Connect() {
     if (started_) return;
     started_ = true;
+    // Reached already while the window was being built: announced now.
+    if (connected_) return Post(kHidPlugged);
     retry_.start();
-    TryConnect();
+    // Not reached yet: a try now, unless the one begun ahead is under way.
+    if (!opened_ || SocketIdle()) {
+        opened_ = true;
+        TryConnect();
+    }
 }
 
 bool SocketHid::SocketIdle() const {
@@ -86,7 +98,7 @@ void SocketHid::OnConnected() {
     received_.clear();
     // Requests are single small reports waiting for their answer.
     if (tcp_) tcp_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    Post(kHidPlugged);
+    if (started_) Post(kHidPlugged);
 }
 
 void SocketHid::OnUnconnected() {
@@ -94,12 +106,14 @@ void SocketHid::OnUnconnected() {
         connected_ = false;
         partial_.clear();
         received_.clear();
-        Post(kHidUnplugged);
+        if (started_) Post(kHidUnplugged);
     }
     if (started_ && !retry_.isActive()) retry_.start();
 }
 
 void SocketHid::OnReadyRead() {
+    // Nothing was asked before Connect: whatever came is no answer.
+    if (!started_) return (void)io_->readAll();
     partial_ += io_->readAll();
     qsizetype used = 0;
     while (partial_.size() - used >= qsizetype(kReportSize)) {

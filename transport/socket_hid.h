@@ -33,6 +33,7 @@ public:
     [[nodiscard]] static std::optional<SocketAddress> ParseAddress(const QString& text, QString* error);
 
     void Connect() override;
+    void Open() override;
     HidHandle GetHandle(uint16_t vendorId, uint16_t productId) override;
     uint16_t GetVendorID(HidHandle handle) override;
     uint16_t GetProductID(HidHandle handle) override;
@@ -63,7 +64,8 @@ private:
     QTcpSocket* tcp_ = nullptr;
     QIODevice* io_ = nullptr;
     QTimer retry_;
-    bool started_ = false;
+    bool opened_ = false;  // Open() or Connect() began reaching the server
+    bool started_ = false;  // Connect(): events are delivered
     bool connected_ = false;
     int ticksConnecting_ = 0;
     QByteArray partial_;  // the start of a report whose rest has not arrived

@@ -38,6 +38,8 @@
 #include "gui/views/about_page.h"
 #include "gui/views/current_page_sizing.h"
 #include "gui/views/indicator_controls.h"
+#include "gui/views/layout_hold.h"
+#include "gui/views/tab_page.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
 #include "gui/views/window_placement.h"
@@ -125,9 +127,18 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
     Timer_Comm = MakeTimer(this, "Timer_Comm", 30, false);
     Timer_1sec->start();
     Timer_Comm->start();
-    BuildPages();
-    ConnectSignals();
-    FormCreate();
+    // The link is reached while the pages are built; the window hears of
+    // the instrument once its creation connects, and its first request goes
+    // at the first tick after that.
+    hid_.Open();
+    {
+        // Nothing of the window is measured before the link is being
+        // opened: its pages are laid out when it is first shown.
+        const LayoutHold hold;
+        BuildPages();
+        ConnectSignals();
+        FormCreate();
+    }
 }
 
 TForm1::~TForm1() {
@@ -181,7 +192,7 @@ void TForm1::BuildPages() {
     for (QWidget* page : {static_cast<QWidget*>(tooOldPage), static_cast<QWidget*>(tooNewPage)})
         PageControl4->setTabVisible(PageControl4->indexOf(page), false);
 
-    TabSheet_Velmar = new QWidget;
+    TabSheet_Velmar = new TabPage;
     TabSheet_Velmar->setObjectName("TabSheet_Velmar");
     auto* serviceLayout = new QVBoxLayout(TabSheet_Velmar);
     PageControl1 = new QTabWidget(TabSheet_Velmar);
@@ -189,6 +200,9 @@ void TForm1::BuildPages() {
     serviceLayout->addWidget(PageControl1);
     BuildServicePages();
     PageControl4->addTab(TabSheet_Velmar, "Velmar");
+    // Its tab is shown by the window's activation, in service mode only:
+    // until then neither the window's size nor the stack measures its pages.
+    PageControl4->setTabVisible(PageControl4->indexOf(TabSheet_Velmar), false);
     PageControl4->setCurrentWidget(aboutPage);
     for (QTabWidget* tabs : findChildren<QTabWidget*>()) SizeToCurrentPage(tabs);
 

@@ -3,7 +3,10 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QHash>
 #include <QTimer>
+#include <map>
+#include <vector>
 
 #include "core/link/command_table.h"
 #include "core/link/frame.h"
@@ -14,21 +17,62 @@
 
 namespace velmar {
 
+namespace {
+// The first button of each wanted name in the order findChild() meets them
+// (a parent's own children first, then each child's tree in turn), from one
+// walk of the tree rather than one walk a name: the main window's tree holds
+// every page and dialog.
+void FindButtons(const QObject* parent, QHash<QString, QAbstractButton*>& wanted, qsizetype& missing) {
+    const QObjectList& children = parent->children();
+    for (QObject* child : children) {
+        auto* button = qobject_cast<QAbstractButton*>(child);
+        if (!button) continue;
+        auto found = wanted.find(button->objectName());
+        if (found != wanted.end() && !*found) {
+            *found = button;
+            if (--missing == 0) return;
+        }
+    }
+    for (QObject* child : children) {
+        FindButtons(child, wanted, missing);
+        if (missing == 0) return;
+    }
+}
+}  // namespace
+
 void TForm1::ResolveRequestButtons(const QList<QWidget*>& dialogs) {
-    requestButtons_.clear();
-    requestChanges_.clear();
+    // Who holds each rank's buttons: the main window or one of the dialogs.
+    std::vector<QObject*> owners;
     for (const PriorityRank& r : PriorityList()) {
-        requestChanges_.push_back(ChangesInstrument(r.command));
         QObject* owner = this;
         if (r.window) {
             owner = nullptr;
             for (QWidget* d : dialogs)
                 if (d->objectName() == r.window) owner = d;
         }
+        owners.push_back(owner);
+    }
+    std::map<QObject*, QHash<QString, QAbstractButton*>> named;
+    for (std::size_t i = 0; i < owners.size(); ++i) {
+        if (!owners[i]) continue;
+        const PriorityRank& r = PriorityList()[i];
+        named[owners[i]].insert(QString::fromUtf8(r.button), nullptr);
+        if (r.button2) named[owners[i]].insert(QString::fromUtf8(r.button2), nullptr);
+    }
+    for (auto& [owner, wanted] : named) {
+        qsizetype missing = wanted.size();
+        FindButtons(owner, wanted, missing);
+    }
+    requestButtons_.clear();
+    requestChanges_.clear();
+    for (std::size_t i = 0; i < owners.size(); ++i) {
+        const PriorityRank& r = PriorityList()[i];
+        requestChanges_.push_back(ChangesInstrument(r.command));
         std::array<QAbstractButton*, 2> buttons{};
-        if (owner) {
-            buttons[0] = owner->findChild<QAbstractButton*>(r.button);
-            if (r.button2) buttons[1] = owner->findChild<QAbstractButton*>(r.button2);
+        if (owners[i]) {
+            const auto& wanted = named[owners[i]];
+            buttons[0] = wanted.value(QString::fromUtf8(r.button));
+            if (r.button2) buttons[1] = wanted.value(QString::fromUtf8(r.button2));
         }
         requestButtons_.push_back(buttons);
     }

@@ -25,6 +25,7 @@
 #include "gui/modules/rtd_input_dialog.h"
 #include "gui/report/report_window.h"
 #include "gui/trend/trend_window.h"
+#include "gui/views/layout_hold.h"
 #include "gui/views/program_style.h"
 #include "gui/views/value_editor_digits.h"
 #include "gui/views/value_editor_typed.h"
@@ -85,17 +86,21 @@ std::unique_ptr<ProgramWindows> Startup(HidLibrary& hid, StartupOptions options)
     TForm1* main = windows->main.get();
     // The dialogs, in the order the main window expects them. They are its
     // children and live as long as it does.
-    main->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
-    main->Form_PXAI = new TForm_PXAI(main->Context());
-    main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main->DecimalSeparator, main);
-    main->Form_PXAO = new TForm_PXAO(main->Context());
-    main->Form_PXRL = new TForm_PXRL(main->Context());
-    main->Form_PXMB = new TForm_PXMB(main->Context());
-    main->Form_Password = new TForm_Password(main->Context());
-    main->Form_PXRT = new TForm_PXRT(main->Context());
-    main->Form_PXTR = new TForm_PXTR(main->Context());
-    main->Form_Errors = new TForm_Errors(main);
-    main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
+    {
+        // Their pages are laid out when each is first shown.
+        const LayoutHold hold;
+        main->Form_Keszulekcsere = new TForm_Keszulekcsere(main);
+        main->Form_PXAI = new TForm_PXAI(main->Context());
+        main->Form_IncDec = new TForm_IncDec(main->valueDestinations, main->DecimalSeparator, main);
+        main->Form_PXAO = new TForm_PXAO(main->Context());
+        main->Form_PXRL = new TForm_PXRL(main->Context());
+        main->Form_PXMB = new TForm_PXMB(main->Context());
+        main->Form_Password = new TForm_Password(main->Context());
+        main->Form_PXRT = new TForm_PXRT(main->Context());
+        main->Form_PXTR = new TForm_PXTR(main->Context());
+        main->Form_Errors = new TForm_Errors(main);
+        main->Form_IncDecEdit = new TForm_IncDecEdit(main->valueDestinations, main->DecimalSeparator, main);
+    }
     main->ResolveRequestButtons({main->Form_Keszulekcsere, main->Form_PXAI, main->Form_IncDec, main->Form_PXAO,
                                  main->Form_PXRL, main->Form_PXMB, main->Form_Password, main->Form_PXRT,
                                  main->Form_PXTR, main->Form_Errors, main->Form_IncDecEdit});

@@ -3,6 +3,7 @@
 
 #include "gui/app/command_line.h"
 #include "gui/app/startup.h"
+#include "gui/views/font_warm_up.h"
 #include "program/qt_translation.h"
 #include "transport/hid_factory.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     case velmar::CommandLineAnswer::kRun: break;
     }
 
+    // Beside the loading of the platform and until the windows are built.
+    velmar::FontWarmUp fonts;
     QApplication app(argc, argv);
     // Without it only Qt's own texts stay in English.
     (void)velmar::InstallQtTranslation(app);
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmar-setup: %s\n", qUtf8Printable(error));
         return 2;
     }
+    fonts.Finish();
     auto windows = velmar::Startup(*hid, velmar::SystemStartupOptions());
     windows->ShowMain();
     return app.exec();

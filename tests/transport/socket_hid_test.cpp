@@ -247,6 +247,53 @@ TEST(SocketHid, ReassemblesReportsSplitAcrossReads) {
 // One instrument for the whole run: a second client waits until the first
 // leaves and sees the frame counter go on where the first left it, and an
 // answer still due to the first when it leaves is not sent to the second.
+// Opened ahead while the window is still being built: the server sees the
+// connection at once, the window hears nothing until it connects, and then
+// the plug; whatever the server sent before that is no answer and is dropped.
+// A server not there yet is tried again once the window connects.
+TEST(SocketHid, OpenedAheadAnnouncesThePlugOnlyOnConnect) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("ahead.sock");
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(path));
+    auto hid = MakeHid("unix:" + path);
+    ASSERT_TRUE(hid);
+    EventLog log(*hid);
+    hid->Open();
+    ASSERT_TRUE(server.waitForNewConnection(kWaitMs));
+    QLocalSocket* peer = server.nextPendingConnection();
+    peer->write(QByteArray(int(kReportSize), '\x55'));
+    peer->flush();
+    QTest::qWait(200);
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_EQ(hid->GetHandle(kVendorId, kProductId), HidHandle(1));  // the link is up all the same
+
+    hid->Connect();
+    ASSERT_TRUE(log.WaitFor(kHidPlugged));
+    Report got{};
+    EXPECT_FALSE(hid->Read(1, got.data()));
+    peer->write(QByteArray(int(kReportSize), '\x11'));
+    peer->flush();
+    ASSERT_TRUE(log.WaitFor(kHidReportReceived));
+    ASSERT_TRUE(hid->Read(1, got.data()));
+    EXPECT_EQ(got[0], 0x11);
+    EXPECT_EQ(log.Count(kHidPlugged), 1);
+
+    // No server yet when opened: the window's connect tries again.
+    const QString later = dir.filePath("later.sock");
+    auto late = MakeHid("unix:" + later);
+    ASSERT_TRUE(late);
+    EventLog lateLog(*late);
+    late->Open();
+    QTest::qWait(100);
+    QLocalServer second;
+    ASSERT_TRUE(second.listen(later));
+    late->Connect();
+    ASSERT_TRUE(lateLog.WaitFor(kHidPlugged));
+    EXPECT_EQ(lateLog.Count(kHidUnplugged), 0);
+}
+
 TEST(SocketHid, SimServesOneClientAtATimeWithOneInstrument) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
