@@ -7,6 +7,8 @@ set(VELMAR_APP_ID hu.velmar.setup)
 
 set(velmar_programs velmar-setup velmar-sim velmar-cli)
 install(TARGETS ${velmar_programs} RUNTIME DESTINATION bin)
+# The trend's plots, loaded by velmar-setup from its own library folder.
+install(TARGETS velmar_trend_chart LIBRARY DESTINATION lib/velmar/modules)
 
 set(pkg ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${pkg}/${VELMAR_APP_ID}.desktop DESTINATION share/applications)

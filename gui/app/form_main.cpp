@@ -127,10 +127,6 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
     Timer_Comm = MakeTimer(this, "Timer_Comm", 30, false);
     Timer_1sec->start();
     Timer_Comm->start();
-    // The link is reached while the pages are built; the window hears of
-    // the instrument once its creation connects, and its first request goes
-    // at the first tick after that.
-    hid_.Open();
     {
         // Nothing of the window is measured before the link is being
         // opened: its pages are laid out when it is first shown.
@@ -153,6 +149,11 @@ void TForm1::BuildPages() {
     auto* layout = new QVBoxLayout(central);
     header = new HeaderPage(central);
     layout->addWidget(header);
+    // The link is reached while the rest is built, once the header that
+    // shows its state is there. The window hears of the instrument when its
+    // creation connects, and the first request goes at the poll timer's
+    // first tick after that: within a tick of the link coming up.
+    hid_.Open();
     BuildHeaderBars();
 
     // The pages scroll where the screen is lower than a page: the window

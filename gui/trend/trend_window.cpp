@@ -19,7 +19,6 @@
 #include "core/device/device_types.h"
 #include "core/device/status_texts.h"
 #include "gui/link/instrument_context.h"
-#include "gui/trend/trend_chart.h"
 #include "gui/trend/trend_history.h"
 #include "gui/views/file_choice.h"
 #include "gui/views/window_placement.h"
@@ -75,8 +74,19 @@ TForm_Trend::TForm_Trend(InstrumentContext& ctx, TrendHistory& history)
     Label_TrendCursor = new QLabel(this);
     Label_TrendCursor->setObjectName("Label_TrendCursor");
     Label_TrendCursor->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    chart = new TrendChart(this);
-    chart->setObjectName("TrendChart");
+    QString problem;
+    chart = MakeTrendPlot(this, &problem);
+    if (chart) {
+        chartWidget_ = chart->Widget();
+    } else {
+        auto* note = new QLabel(
+            QString::fromUtf8("A grafikon nem jeleníthető meg: a rajzoló modul nem tölthető be.\n%1").arg(problem),
+            this);
+        note->setAlignment(Qt::AlignCenter);
+        note->setWordWrap(true);
+        chartWidget_ = note;
+    }
+    chartWidget_->setObjectName("TrendChart");
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QString::fromUtf8("Időablak:"), this));
@@ -91,7 +101,7 @@ TForm_Trend::TForm_Trend(InstrumentContext& ctx, TrendHistory& history)
     // A line of its own: the record count and the file's size and name are
     // read whole at any width of the window.
     layout->addWidget(Label_TrendRecordState);
-    layout->addWidget(chart, 1);
+    layout->addWidget(chartWidget_, 1);
     layout->addWidget(Label_TrendCursor);
 
     timer_ = new QTimer(this);
@@ -103,7 +113,7 @@ TForm_Trend::TForm_Trend(InstrumentContext& ctx, TrendHistory& history)
     });
     connect(SpeedButton_TrendRecord, &QPushButton::clicked, this, &TForm_Trend::RecordClicked);
     connect(Button_TrendExportPng, &QPushButton::clicked, this, &TForm_Trend::ExportClicked);
-    connect(chart, &TrendChart::cursorMoved, this, [this](double t) { Label_TrendCursor->setText(CursorText(t)); });
+    if (chart) chart->SetCursorListener([this](double t) { Label_TrendCursor->setText(CursorText(t)); });
     connect(&history_, &TrendHistory::appended, this, &TForm_Trend::Record);
 }
 
@@ -181,7 +191,8 @@ void TForm_Trend::Redraw() {
     const int64_t now = QDateTime::currentMSecsSinceEpoch();
     redrawnAt_ = now;
     thinner_.Update(Ring(), now);
-    std::vector<TrendChart::LimitLine> limits;
+    if (!chart) return;
+    std::vector<TrendPlot::LimitLine> limits;
     const tRX& rx = ctx_.recRX;
     for (int r = 0; r < kTrendRelays; ++r) {
         const LimitFields& f = kLimitFields[r];
@@ -190,8 +201,10 @@ void TForm_Trend::Redraw() {
             limits.push_back({r, QString::fromUtf8("%1. relé %2").arg(r + 1).arg(i == 0 ? "A" : "B"),
                               values[i] / double(rx.fDivider)});
     }
+    TrendPlot::Points points;
+    for (int i = 0; i < kTrendChannels; ++i) points[std::size_t(i)] = thinner_.Points(i);
     chart->SetUnit(ShownUnit());
-    chart->Show(thinner_, now, limits);
+    chart->Show(points, thinner_.SpanMs(), now, limits);
 }
 
 QString TForm_Trend::CursorText(double timeMs) const {
@@ -297,7 +310,7 @@ bool TForm_Trend::ExportPng(const QString& path, QString* error) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!chart->grab().save(&buffer, "PNG")) {
+    if (!chartWidget_->grab().save(&buffer, "PNG")) {
         *error = QString::fromUtf8("a kép nem készíthető el");
         return false;
     }

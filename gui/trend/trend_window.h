@@ -11,6 +11,7 @@
 #include "core/trend/trend_buffer.h"
 #include "core/trend/trend_csv.h"
 #include "core/trend/trend_recorder.h"
+#include "gui/trend/trend_plot.h"
 
 class QComboBox;
 class QLabel;
@@ -20,7 +21,6 @@ class QTimer;
 namespace velmar {
 
 struct InstrumentContext;
-class TrendChart;
 class TrendHistory;
 
 class TForm_Trend : public QWidget {
@@ -40,7 +40,9 @@ public:
     QLabel* Label_TrendRecordState;
     QPushButton* Button_TrendExportPng;
     QLabel* Label_TrendCursor;
-    TrendChart* chart;
+    // The plots; nullptr where their module cannot be loaded, and a note
+    // saying so stands in their place.
+    TrendPlot* chart;
 
     // The header's button: shown centred on the main window.
     void Open();
@@ -95,6 +97,7 @@ private:
     bool contextKnown_ = false;
     QString unit_;
     int64_t redrawnAt_ = 0;
+    QWidget* chartWidget_;
 };
 
 }  // namespace velmar

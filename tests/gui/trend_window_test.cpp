@@ -9,7 +9,7 @@
 #include "gui/app/late_windows.h"
 #include "gui/device/header_page.h"
 #include "gui/modules/limit_relay_dialog.h"
-#include "gui/trend/trend_chart.h"
+#include "gui/trend/trend_plot.h"
 #include "gui/trend/trend_window.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_fixture.h"

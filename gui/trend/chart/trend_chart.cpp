@@ -1,4 +1,4 @@
-#include "gui/trend/trend_chart.h"
+#include "gui/trend/chart/trend_chart.h"
 
 #include <QGraphicsLayout>
 
@@ -193,12 +193,12 @@ void TrendChart::ShowChannel(Channel& c, const TrendSegments& segments) {
     }
 }
 
-void TrendChart::Show(const TrendThinner& thinner, int64_t nowMs, const std::vector<LimitLine>& limits) {
-    SetSpan(thinner.SpanMs());
+void TrendChart::Show(const Points& points, int64_t spanMs, int64_t nowMs, const std::vector<LimitLine>& limits) {
+    SetSpan(spanMs);
     nowMs_ = nowMs;
     double lo = INFINITY, hi = -INFINITY;
     for (int i = 0; i < kTrendChannels; ++i) {
-        const TrendSegments segments = thinner.Points(i);
+        const TrendSegments& segments = points[std::size_t(i)];
         if (i <= kTrendValue2)
             for (const auto& run : segments)
                 for (const TrendPoint& p : run) lo = std::min(lo, p.value), hi = std::max(hi, p.value);
@@ -279,7 +279,7 @@ bool TrendChart::eventFilter(QObject* watched, QEvent* event) {
                 chart->mapFromScene(view->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
             if (chart->plotArea().contains(at)) {
                 QLineSeries* any = channels_[chart == values_ ? kTrendValue1 : kTrendRelay1].series.front();
-                emit cursorMoved(double(nowMs_) + chart->mapToValue(at, any).x() * double(unitMs_));
+                if (cursor_) cursor_(double(nowMs_) + chart->mapToValue(at, any).x() * double(unitMs_));
             }
         }
     }
@@ -287,3 +287,7 @@ bool TrendChart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 }  // namespace velmar
+
+extern "C" Q_DECL_EXPORT velmar::TrendPlot* velmar_MakeTrendPlot(QWidget* parent) {
+    return new velmar::TrendChart(parent);
+}

@@ -1,7 +1,6 @@
 #pragma once
-// The trend's plots: the measured values with the limit lines and the
-// output percentages above, the limit outputs' states as lanes below, on
-// one time axis. It draws what it is handed; the thinning decides how much.
+// The trend's plots drawn with Qt Charts, in the module velmar_trend_chart.
+// It draws what it is handed; the thinning decides how much.
 // The time axis counts back from the newest moment shown, so that its
 // labels stand still while the plot moves: relaying out the labels of a
 // sliding clock-time axis would cost more than all the rest.
@@ -11,7 +10,7 @@
 #include <array>
 #include <vector>
 
-#include "core/trend/trend_buffer.h"
+#include "gui/trend/trend_plot.h"
 
 class QAbstractAxis;
 class QChart;
@@ -22,29 +21,19 @@ class QCategoryAxis;
 
 namespace velmar {
 
-class TrendChart : public QWidget {
+class TrendChart : public QWidget, public TrendPlot {
     Q_OBJECT
 public:
     explicit TrendChart(QWidget* parent = nullptr);
 
-    struct LimitLine {
-        int relay;  // 0..3
-        QString name;  // "1. relé A"
-        double value;  // decimals applied
-    };
-    // Plots the thinned channels of the span that ends at nowMs.
-    void Show(const TrendThinner& thinner, int64_t nowMs, const std::vector<LimitLine>& limits);
-    void SetUnit(const QString& unit);
+    QWidget* Widget() override { return this; }
+    void Show(const Points& points, int64_t spanMs, int64_t nowMs, const std::vector<LimitLine>& limits) override;
+    void SetUnit(const QString& unit) override;
+    void SetCursorListener(std::function<void(double timeMs)> listener) override { cursor_ = std::move(listener); }
 
-    // Points drawn by a channel, for tests.
-    int PointCount(int channel) const;
-    int VisibleLimitLines() const;
-    // The newest moment shown, the right end of the time axis.
-    int64_t ShownNowMs() const { return nowMs_; }
-
-signals:
-    // The mouse is over the plot at this time.
-    void cursorMoved(double timeMs);
+    int PointCount(int channel) const override;
+    int VisibleLimitLines() const override;
+    int64_t ShownNowMs() const override { return nowMs_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,6 +76,7 @@ private:
     std::array<Channel, kTrendChannels> channels_;
     std::vector<QLineSeries*> limitSeries_;
     std::pair<double, double> valueRange_{0, 0};
+    std::function<void(double)> cursor_;
 };
 
 }  // namespace velmar
