@@ -128,8 +128,8 @@ TForm1::TForm1(HidLibrary& hid, StartupOptions options, QWidget* parent)
     Timer_1sec->start();
     Timer_Comm->start();
     {
-        // Nothing of the window is measured before the link is being
-        // opened: its pages are laid out when it is first shown.
+        // Its pages are laid out once, when the window is first shown, not
+        // each time a tab widget shows one while they are built.
         const LayoutHold hold;
         BuildPages();
         ConnectSignals();
