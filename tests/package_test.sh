@@ -16,6 +16,7 @@ expected=(
     usr/bin/velmar-setup
     usr/bin/velmar-sim
     usr/bin/velmar-cli
+    usr/lib/velmar/modules/velmar_trend_chart.so
     usr/lib/udev/rules.d/70-velmar.rules
     usr/share/applications/hu.velmar.setup.desktop
     usr/share/metainfo/hu.velmar.setup.metainfo.xml
@@ -58,7 +59,14 @@ for p in "${programs[@]}"; do
         fail "$p --version does not give the program date: $out"
     fi
 done
+
+# The trend window's plots come from the package's own library folder.
+loaded="$(cd "$unpacked" && QT_QPA_PLATFORM=offscreen LD_DEBUG=files timeout 5 ./usr/bin/velmar-setup --device=sim \
+    --open-trend="$unpacked/trend.csv" 2>&1 || true)"
+grep -q 'usr/bin/../lib/velmar/modules/velmar_trend_chart.so' <<<"$loaded" ||
+    fail "velmar-setup does not load the trend's plots from /usr/lib/velmar/modules"
 dpkg-deb -f "$deb" Depends | grep -q 'libhidapi-hidraw0' || fail "Depends lacks hidapi"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' || fail "Depends lacks Qt Charts (the trend's plots)"
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins' || fail "Depends lacks Qt's platform plugins"
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || fail "Depends lacks Qt's Hungarian translation"
 
