@@ -12,7 +12,7 @@ bool TabPage::Counts() const {
     const QWidget* stack = parentWidget();
     const auto* tabs = stack ? qobject_cast<const QTabWidget*>(stack->parentWidget()) : nullptr;
     if (!tabs) return true;
-    const int index = tabs->indexOf(const_cast<TabPage*>(this));
+    const int index = tabs->indexOf(this);
     return index < 0 || index == tabs->currentIndex() || tabs->isTabVisible(index);
 }
 
